@@ -1,0 +1,198 @@
+#include "engine/ResultStore.h"
+
+#include <system_error>
+
+#include "engine/Latin1.h"
+
+namespace ledgerly {
+namespace {
+
+constexpr auto kCommitInterval = std::chrono::milliseconds(500);
+constexpr int kTrtColumns = 24;
+constexpr int kTruColumns = 19;
+
+const char* TableName(Totals which) {
+  return which == Totals::TRT ? "TRT" : "TRU";
+}
+int ColumnCount(Totals which) {
+  return which == Totals::TRT ? kTrtColumns : kTruColumns;
+}
+
+std::string AccumulatorTableSql(Totals which) {
+  std::string sql = std::string("CREATE TABLE ") + TableName(which) +
+                    " (Indx INTEGER PRIMARY KEY, RE_EIN TEXT, \"0\" INTEGER DEFAULT 0";
+  for (int column = 1; column <= ColumnCount(which); ++column) {
+    const std::string n = std::to_string(column);
+    sql += ", \"" + n + "\" REAL DEFAULT 0, F" + n + "ErrRef TEXT DEFAULT 'None'";
+  }
+  return sql + ");\n";
+}
+
+std::string UpdateAccumulatorSql(Totals which) {
+  std::string sql = std::string("UPDATE ") + TableName(which) + " SET \"0\" = ?2";
+  for (int column = 1; column <= ColumnCount(which); ++column) {
+    const std::string n = std::to_string(column);
+    sql += ", \"" + n + "\" = ?" + std::to_string(1 + 2 * column) + ", F" + n + "ErrRef = ?" +
+           std::to_string(2 + 2 * column);
+  }
+  return sql + " WHERE Indx = ?1";
+}
+
+void RemoveIfPresent(const std::filesystem::path& path) {
+  std::error_code ec;
+  std::filesystem::remove(path, ec);
+  if (ec) throw StoreError(ec.value(), "Cannot delete " + path.string() + ": " + ec.message());
+}
+
+}  // namespace
+
+std::string SchemaSql() {
+  return "CREATE TABLE MISC (Data_Id INTEGER PRIMARY KEY, Path TEXT, PinOK INTEGER DEFAULT 0, "
+         "RptDate TEXT);\n"
+         "CREATE TABLE RECORDS (Rec_Num INTEGER PRIMARY KEY, ID TEXT COLLATE NOCASE, "
+         "RE_Indx INTEGER, Errors INTEGER DEFAULT 0, Record TEXT, RecReference TEXT);\n"
+         "CREATE TABLE ERRORS (Err_Num INTEGER PRIMARY KEY, Type TEXT, Rec_Num INTEGER, "
+         "Reference TEXT, User_Entry TEXT, Error TEXT);\n"
+         "CREATE INDEX ERRORS_Rec_Num ON ERRORS (Rec_Num);\n" +
+         AccumulatorTableSql(Totals::TRT) + AccumulatorTableSql(Totals::TRU);
+}
+
+std::unique_ptr<ResultStore> ResultStore::Create(const std::filesystem::path& path) {
+  RemoveIfPresent(path);
+  RemoveIfPresent(path.string() + "-journal");
+  return std::unique_ptr<ResultStore>(new ResultStore(path));
+}
+
+ResultStore::ResultStore(const std::filesystem::path& path)
+    : path_(path), db_(std::make_unique<Database>(path, Database::Mode::ReadWriteCreate)) {
+  db_->Exec("PRAGMA synchronous = NORMAL");
+  db_->Exec("BEGIN");
+  db_->Exec(SchemaSql());
+  db_->Exec("COMMIT");
+  insert_misc_ =
+      std::make_unique<Statement>(*db_, "INSERT INTO MISC (Path, RptDate) VALUES (?, ?)");
+  pin_first_ = std::make_unique<Statement>(
+      *db_, "UPDATE MISC SET PinOK = ? WHERE Data_Id = (SELECT MIN(Data_Id) FROM MISC)");
+  pin_last_ = std::make_unique<Statement>(
+      *db_, "UPDATE MISC SET PinOK = ? WHERE Data_Id = (SELECT MAX(Data_Id) FROM MISC)");
+  insert_record_ = std::make_unique<Statement>(
+      *db_,
+      "INSERT INTO RECORDS (Rec_Num, ID, RE_Indx, Errors, Record, RecReference) "
+      "VALUES (?, ?, ?, ?, ?, ?)");
+  insert_error_ = std::make_unique<Statement>(
+      *db_,
+      "INSERT INTO ERRORS (Type, Rec_Num, Reference, User_Entry, Error) VALUES (?, ?, ?, ?, ?)");
+  add_error_count_ =
+      std::make_unique<Statement>(*db_, "UPDATE RECORDS SET Errors = Errors + ? WHERE Rec_Num = ?");
+  for (Totals which : {Totals::TRT, Totals::TRU}) {
+    const int i = static_cast<int>(which);
+    insert_acc_[i] = std::make_unique<Statement>(
+        *db_, std::string("INSERT INTO ") + TableName(which) + " (Indx, RE_EIN) VALUES (?, ?)");
+    update_acc_[i] = std::make_unique<Statement>(*db_, UpdateAccumulatorSql(which));
+  }
+  Begin();
+}
+
+ResultStore::~ResultStore() {
+  try {
+    Close();
+  } catch (const StoreError&) {
+    // Nothing more can be done for the file; the rollback journal keeps it consistent.
+  }
+}
+
+void ResultStore::Begin() {
+  db_->Exec("BEGIN");
+  in_transaction_ = true;
+  last_commit_ = std::chrono::steady_clock::now();
+}
+
+void ResultStore::AddMisc(std::string_view file_path, std::string_view rpt_date) {
+  insert_misc_->Bind(1, Latin1ToUtf8(file_path)).Bind(2, rpt_date).Run();
+}
+
+void ResultStore::SetPinOK(bool pin_ok, bool first_row) {
+  (first_row ? pin_first_ : pin_last_)->Bind(1, int64_t{pin_ok ? 1 : 0}).Run();
+}
+
+void ResultStore::InsertRecord(const StoredRecord& record) {
+  Statement& s = *insert_record_;
+  s.Bind(1, record.Rec_Num).Bind(2, Latin1ToUtf8(record.ID));
+  if (record.RE_Indx) {
+    s.Bind(3, *record.RE_Indx);
+  } else {
+    s.BindNull(3);
+  }
+  s.Bind(4, record.Errors).Bind(5, Latin1ToUtf8(record.Record));
+  if (record.RecReference) {
+    s.Bind(6, Latin1ToUtf8(*record.RecReference));
+  } else {
+    s.BindNull(6);
+  }
+  s.Run();
+}
+
+void ResultStore::InsertError(int64_t rec_num, bool critical, std::string_view reference,
+                              std::string_view user_entry, std::string_view error) {
+  Statement& s = *insert_error_;
+  if (critical) {
+    s.Bind(1, std::string_view("C"));
+  } else {
+    s.BindNull(1);
+  }
+  s.Bind(2, rec_num)
+      .Bind(3, Latin1ToUtf8(reference))
+      .Bind(4, Latin1ToUtf8(user_entry))
+      .Bind(5, Latin1ToUtf8(error))
+      .Run();
+}
+
+void ResultStore::AddToErrorCount(int64_t rec_num, int64_t delta) {
+  add_error_count_->Bind(1, delta).Bind(2, rec_num).Run();
+}
+
+void ResultStore::InsertAccumulatorRow(Totals which, const AccumulatorRow& row) {
+  insert_acc_[static_cast<int>(which)]->Bind(1, row.Indx).Bind(2, Latin1ToUtf8(row.RE_EIN)).Run();
+}
+
+void ResultStore::UpdateAccumulatorRow(Totals which, const AccumulatorRow& row) {
+  Statement& s = *update_acc_[static_cast<int>(which)];
+  s.Bind(1, row.Indx).Bind(2, row.count);
+  for (int column = 1; column <= ColumnCount(which); ++column) {
+    s.Bind(1 + 2 * column, static_cast<double>(row.sums[column]));
+    s.Bind(2 + 2 * column, Latin1ToUtf8(row.err_refs[column]));
+  }
+  s.Run();
+}
+
+void ResultStore::CommitIfDue() {
+  if (std::chrono::steady_clock::now() - last_commit_ >= kCommitInterval) Commit();
+}
+
+void ResultStore::Commit() {
+  if (!db_) return;
+  if (in_transaction_) {
+    in_transaction_ = false;
+    db_->Exec("COMMIT");
+  }
+  Begin();
+}
+
+void ResultStore::Close() {
+  if (!db_) return;
+  if (in_transaction_) {
+    in_transaction_ = false;
+    db_->Exec("COMMIT");
+  }
+  insert_misc_.reset();
+  pin_first_.reset();
+  pin_last_.reset();
+  insert_record_.reset();
+  insert_error_.reset();
+  add_error_count_.reset();
+  for (auto& s : insert_acc_) s.reset();
+  for (auto& s : update_acc_) s.reset();
+  db_.reset();
+}
+
+}  // namespace ledgerly

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/Sqlite.h"
+#include "rules/RuleContext.h"
+
+namespace ledgerly {
+
+inline constexpr const char* kDatabaseFileName = "ERRORLOG.MDB";
+
+// The table definitions of the result database, in creation order.
+std::string SchemaSql();
+
+// One RECORDS row. Text is the submission's bytes; the store writes it as UTF-8.
+struct StoredRecord {
+  int64_t Rec_Num = 0;
+  std::string ID;
+  std::optional<int64_t> RE_Indx;
+  int64_t Errors = 0;
+  std::string Record;
+  std::optional<std::string> RecReference;
+};
+
+// Writes one Test run's results. Rows are written as they come, inside a
+// transaction committed at least every half second and on Commit()/Close(),
+// so the file is always a consistent database.
+class ResultStore {
+ public:
+  // DeleteMDB + Create_MDB: removes any previous file at path and builds the tables.
+  static std::unique_ptr<ResultStore> Create(const std::filesystem::path& path);
+  ~ResultStore();
+
+  void AddMisc(std::string_view path, std::string_view rpt_date);
+  void SetPinOK(bool pin_ok, bool first_row);
+
+  void InsertRecord(const StoredRecord& record);
+  void InsertError(int64_t rec_num, bool critical, std::string_view reference,
+                   std::string_view user_entry, std::string_view error);
+  // For an entry added to a record whose row is already written.
+  void AddToErrorCount(int64_t rec_num, int64_t delta);
+
+  void InsertAccumulatorRow(Totals which, const AccumulatorRow& row);
+  void UpdateAccumulatorRow(Totals which, const AccumulatorRow& row);
+
+  // Commits when the last commit is more than half a second old.
+  void CommitIfDue();
+  void Commit();
+  // CloseDatabase: commits and closes; further calls are ignored.
+  void Close();
+
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  explicit ResultStore(const std::filesystem::path& path);
+  void Begin();
+
+  std::filesystem::path path_;
+  std::unique_ptr<Database> db_;
+  std::unique_ptr<Statement> insert_misc_, pin_first_, pin_last_, insert_record_, insert_error_,
+      add_error_count_;
+  std::unique_ptr<Statement> insert_acc_[2], update_acc_[2];
+  std::chrono::steady_clock::time_point last_commit_;
+  bool in_transaction_ = false;
+};
+
+}  // namespace ledgerly

@@ -1,0 +1,101 @@
+#include "engine/Sqlite.h"
+
+namespace ledgerly {
+
+Database::Database(const std::filesystem::path& path, Mode mode) {
+  const int flags =
+      mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+  const int rc = sqlite3_open_v2(path.string().c_str(), &db_, flags, nullptr);
+  if (rc != SQLITE_OK) {
+    const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+    sqlite3_close(db_);
+    db_ = nullptr;
+    throw StoreError(rc, message);
+  }
+  sqlite3_extended_result_codes(db_, 1);
+  sqlite3_busy_timeout(db_, 2000);
+}
+
+Database::~Database() {
+  sqlite3_close_v2(db_);
+}
+
+void Database::Exec(const std::string& sql) {
+  if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) Fail();
+}
+
+void Database::Fail() const {
+  throw StoreError(sqlite3_extended_errcode(db_), sqlite3_errmsg(db_));
+}
+
+Statement::Statement(const Database& db, std::string_view sql) : db_(db) {
+  if (sqlite3_prepare_v3(db.handle(), sql.data(), static_cast<int>(sql.size()),
+                         SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) != SQLITE_OK) {
+    db.Fail();
+  }
+}
+
+Statement::~Statement() {
+  sqlite3_finalize(stmt_);
+}
+
+Statement& Statement::Bind(int index, int64_t value) {
+  if (sqlite3_bind_int64(stmt_, index, value) != SQLITE_OK) db_.Fail();
+  return *this;
+}
+
+Statement& Statement::Bind(int index, double value) {
+  if (sqlite3_bind_double(stmt_, index, value) != SQLITE_OK) db_.Fail();
+  return *this;
+}
+
+Statement& Statement::Bind(int index, std::string_view text) {
+  if (sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
+                        SQLITE_TRANSIENT) != SQLITE_OK) {
+    db_.Fail();
+  }
+  return *this;
+}
+
+Statement& Statement::BindNull(int index) {
+  if (sqlite3_bind_null(stmt_, index) != SQLITE_OK) db_.Fail();
+  return *this;
+}
+
+bool Statement::Step() {
+  const int rc = sqlite3_step(stmt_);
+  if (rc == SQLITE_ROW) return true;
+  if (rc == SQLITE_DONE) return false;
+  sqlite3_reset(stmt_);
+  db_.Fail();
+}
+
+void Statement::Run() {
+  while (Step()) {
+  }
+  Reset();
+}
+
+void Statement::Reset() {
+  sqlite3_reset(stmt_);
+  sqlite3_clear_bindings(stmt_);
+}
+
+int64_t Statement::Int(int column) const {
+  return sqlite3_column_int64(stmt_, column);
+}
+double Statement::Real(int column) const {
+  return sqlite3_column_double(stmt_, column);
+}
+
+std::string Statement::Text(int column) const {
+  const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+  return text ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)))
+              : std::string();
+}
+
+bool Statement::IsNull(int column) const {
+  return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
+
+}  // namespace ledgerly

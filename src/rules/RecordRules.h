@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string_view>
+
+#include "rules/RuleContext.h"
+
+// The field rules of each record type. Each walks its record's fields in
+// position order and reports through the context; none stops early.
+namespace ledgerly {
+
+void CheckCodeRA(std::string_view txtline, RuleContext& ctx);
+void CheckCodeRE(std::string_view txtline, RuleContext& ctx);
+void CheckCodeRW(std::string_view txtline, RuleContext& ctx);  // ends with CheckCodeRW2
+void CheckCodeRW2(std::string_view txtline, RuleContext& ctx);
+void CheckCodeRO(std::string_view txtline, RuleContext& ctx);
+void CheckCodeRT(std::string_view txtline, int64_t rec_ctr, RuleContext& ctx);
+void CheckCodeRU(std::string_view txtline, int64_t rec_ctr, RuleContext& ctx);
+void CheckCodeRF(std::string_view txtline, RuleContext& ctx);
+
+}  // namespace ledgerly
