@@ -1,1 +1,60 @@
-// CLI host
+#include "cli/CliHost.h"
+
+#include <ostream>
+
+namespace ledgerly {
+
+std::atomic<bool> CliHost::stop_requested{false};
+
+CliHost::CliHost(std::vector<std::string> files, std::ostream& err, bool show_messages,
+                 bool show_progress)
+    : files_(std::move(files)),
+      err_(err),
+      show_messages_(show_messages),
+      show_progress_(show_progress) {}
+
+std::optional<std::string> CliHost::ChooseFile(std::string_view) {
+  // After the last argument the run goes on as if the dialog was cancelled.
+  if (next_file_ >= files_.size()) return std::nullopt;
+  return files_[next_file_++];
+}
+
+MessageAnswer CliHost::ShowMessage(MessageIcon, std::string_view title, std::string_view text,
+                                   MessageButtons buttons) {
+  EndProgressLine();
+  if (show_messages_) {
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+      plain += text[i];
+    }
+    err_ << title << ": " << plain << '\n';
+  }
+  // The command line opens nothing: a Yes/No offer is answered No.
+  return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+}
+
+void CliHost::Progress(const RunProgress& progress) {
+  if (!show_progress_) return;
+  const auto now = std::chrono::steady_clock::now();
+  if (progress_shown_ && now - last_progress_ < std::chrono::milliseconds(100)) return;
+  last_progress_ = now;
+  progress_shown_ = true;
+  err_ << "\rProcessing Record Number: " << progress.rec_ctr;
+  if (progress.file_size > 0) {
+    err_ << "  (" << (progress.bytes_read * 100 / progress.file_size) << "%)";
+  }
+  err_ << std::flush;
+}
+
+bool CliHost::KeepResponsive() {
+  return stop_requested.load(std::memory_order_relaxed);
+}
+
+void CliHost::EndProgressLine() {
+  if (!progress_shown_) return;
+  err_ << '\n';
+  progress_shown_ = false;
+}
+
+}  // namespace ledgerly

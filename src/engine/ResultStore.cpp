@@ -165,8 +165,8 @@ void ResultStore::UpdateAccumulatorRow(Totals which, const AccumulatorRow& row) 
   s.Run();
 }
 
-void ResultStore::CommitIfDue() {
-  if (std::chrono::steady_clock::now() - last_commit_ >= kCommitInterval) Commit();
+bool ResultStore::CommitDue() const {
+  return std::chrono::steady_clock::now() - last_commit_ >= kCommitInterval;
 }
 
 void ResultStore::Commit() {

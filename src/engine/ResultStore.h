@@ -49,8 +49,8 @@ class ResultStore {
   void InsertAccumulatorRow(Totals which, const AccumulatorRow& row);
   void UpdateAccumulatorRow(Totals which, const AccumulatorRow& row);
 
-  // Commits when the last commit is more than half a second old.
-  void CommitIfDue();
+  // True when the last commit is more than half a second old.
+  bool CommitDue() const;
   void Commit();
   // CloseDatabase: commits and closes; further calls are ignored.
   void Close();

@@ -98,4 +98,8 @@ bool Statement::IsNull(int column) const {
   return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
 }
 
+int Statement::ColumnCount() const {
+  return sqlite3_column_count(stmt_);
+}
+
 }  // namespace ledgerly

@@ -60,6 +60,7 @@ class Statement {
   double Real(int column) const;
   std::string Text(int column) const;
   bool IsNull(int column) const;
+  int ColumnCount() const;
 
  private:
   const Database& db_;

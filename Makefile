@@ -1,0 +1,46 @@
+# Ledgerly: `make run` starts the program, `make test` builds and runs every test.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+CMAKE_ARGS ?=
+JOBS       ?= $(shell nproc)
+
+.PHONY: deps build run test test-asan bench format clean
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -x $(BUILD)/ledgerly ]; then \
+	  if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ] && command -v xvfb-run >/dev/null; then \
+	    echo "No display: starting under xvfb-run"; xvfb-run -a $(BUILD)/ledgerly; \
+	  else $(BUILD)/ledgerly; fi; \
+	else \
+	  $(BUILD)/ledgerly-cli --db $(BUILD)/ERRORLOG.MDB share/examples/clean-submission.txt; \
+	fi
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure
+	$(MAKE) test-asan
+
+# The core tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLEDGERLY_GUI=OFF \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target core_tests ledgerly-cli
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -R core_tests
+
+bench: build
+	scripts/bench $(BUILD)
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,91 @@
+#include "cli/CliApp.h"
+
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <ostream>
+
+#include "cli/CliHost.h"
+#include "engine/ResultStore.h"
+#include "engine/Settings.h"
+#include "engine/TestRun.h"
+
+namespace ledgerly {
+namespace {
+
+std::filesystem::path ProgramFolder() {
+  std::error_code ec;
+  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::path() : exe.parent_path();
+}
+
+int ExitStatusFor(const RunResult& result) {
+  switch (result.outcome) {
+    case RunOutcome::Clean:
+      return kExitClean;
+    case RunOutcome::Errors:
+      return kExitErrors;
+    case RunOutcome::Critical:
+    case RunOutcome::Aborted:
+      return kExitCritical;
+    default:
+      return kExitNotTested;
+  }
+}
+
+void PrintSummary(const RunResult& result, std::ostream& err) {
+  if (result.records == 0) return;
+  err << "Records tested: " << result.records << "\nErrors found: " << result.errors << '\n';
+  if (result.outcome == RunOutcome::Critical || result.outcome == RunOutcome::Failed) {
+    if (result.critical_rec_num > 0) {
+      err << "Execution of Testing was terminated due to the Critical Error in Record Number "
+          << result.critical_rec_num << '\n';
+    }
+  } else if (result.outcome == RunOutcome::Aborted) {
+    err << "Test Aborted\n";
+  }
+}
+
+}  // namespace
+
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  CLI::App app{"Tests a wage report submission file and writes its results to ERRORLOG.MDB.",
+               "ledgerly-cli"};
+  std::vector<std::string> files;
+  std::string db_path;
+  int error_limit = 0;
+  bool progress = false;
+  bool quiet = false;
+  app.add_option("FILE", files, "The submission file(s), in order")->required();
+  app.add_option("--db", db_path, "Result database (default: ERRORLOG.MDB in the data folder)");
+  app.add_option("--error-limit", error_limit, "Stop after this many errors (1 to 25000)")
+      ->check(CLI::Range(1, kMaxErrorLimit));
+  auto* progress_flag = app.add_flag("--progress", progress, "Show progress on stderr");
+  app.add_flag("--quiet", quiet, "Print nothing on stderr")->excludes(progress_flag);
+  app.set_version_flag("--version", LEDGERLY_VERSION);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& e) {
+    app.exit(e, out, err);
+    return kExitClean;
+  } catch (const CLI::ParseError& e) {
+    app.exit(e, out, err);
+    return kExitNotTested;
+  }
+
+  const auto data_folder = DataFolder(ProgramFolder());
+  if (error_limit == 0) error_limit = ReadErrorLimit(data_folder);
+  const std::filesystem::path database =
+      db_path.empty() ? data_folder / kDatabaseFileName : std::filesystem::path(db_path);
+
+  const bool show_progress = !quiet && (progress || ::isatty(STDERR_FILENO));
+  CliHost host(files, err, !quiet, show_progress);
+  TestRun run(host, database, error_limit);
+  const RunResult result = run.ReadFile();
+  if (!quiet) PrintSummary(result, err);
+  return ExitStatusFor(result);
+}
+
+}  // namespace ledgerly

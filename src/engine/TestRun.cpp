@@ -1,0 +1,457 @@
+#include "engine/TestRun.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <system_error>
+#include <vector>
+
+#include "engine/RecordOrder.h"
+#include "rules/RecordRules.h"
+
+namespace ledgerly {
+namespace {
+
+constexpr std::size_t kRecordLength = 512;
+constexpr std::size_t kReadBlock = 1 << 20;
+constexpr char kEndOfFileMark = 26;
+constexpr const char* kSequenceReference = "Sequence of Records [Position 1 - 2]";
+
+// The file failed while being read.
+struct ReadFailure {};
+
+// Only a-z: a locale-dependent conversion could change what the record holds.
+void UpperCase(std::string& record) {
+  const bool keep_email_case = record.compare(0, 2, "RA") == 0;
+  for (std::size_t i = 0; i < record.size(); ++i) {
+    if (keep_email_case && i >= 445 && i <= 484) continue;
+    char& c = record[i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+}
+
+bool SameIdIgnoringCase(std::string_view id, std::string_view upper) {
+  if (id.size() != upper.size()) return false;
+  for (std::size_t i = 0; i < id.size(); ++i) {
+    char c = id[i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c != upper[i]) return false;
+  }
+  return true;
+}
+
+std::string Bracketed(std::string_view text) {
+  return "[" + std::string(text) + "]";
+}
+
+std::string FailureNotice(int number, std::string_view description) {
+  return "Error Number: " + std::to_string(number) +
+         "\r\nError Description: " + std::string(description);
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+// The rule context of a Test run: errors become ERRORS rows of the current
+// record, stamps go to its RECORDS row, the block's sums stay in memory and are
+// written to TRT/TRU whenever the run commits.
+class TestRun::Context : public RuleContext {
+ public:
+  explicit Context(TestRun& run) : run_(run) {}
+
+  bool ViewerMode() const override { return false; }
+  void AddFieldError(std::string_view reference, std::string_view user_entry,
+                     std::string_view error, int) override {
+    run_.AddError(reference, user_entry, error);
+  }
+  void ClearHighlight(int) override {}
+  void SetRecordReference(std::string_view reference) override {
+    run_.current_.RecReference = std::string(reference);
+  }
+  void LinkRecord(std::string_view reference, int64_t re_indx) override {
+    run_.current_.RecReference = std::string(reference);
+    run_.current_.RE_Indx = re_indx;
+  }
+  void ReplaceStoredRecord(std::string_view text) override {
+    run_.current_.Record = std::string(text);
+  }
+  // A failed ID marks the first file's row, a valid one the current file's row.
+  void SetPinOK(bool pin_ok) override { run_.store_->SetPinOK(pin_ok, !pin_ok); }
+  bool StoredPinOK() override { return false; }
+  int64_t CountRWRecords() override { return run_.rw_records_; }
+  void OpenBlock(std::string_view ein) override {
+    run_.PersistBlocks();
+    const int64_t indx = trt.Indx + 1;
+    trt = AccumulatorRow{};
+    tru = AccumulatorRow{};
+    trt.Indx = tru.Indx = indx;
+    trt.RE_EIN = tru.RE_EIN = std::string(ein);
+    run_.store_->InsertAccumulatorRow(Totals::TRT, trt);
+    run_.store_->InsertAccumulatorRow(Totals::TRU, tru);
+    LinkRecord(ein, indx);
+  }
+  AccumulatorRow& Row(Totals which) override { return which == Totals::TRT ? trt : tru; }
+
+  AccumulatorRow trt;
+  AccumulatorRow tru;
+
+ private:
+  TestRun& run_;
+};
+
+TestRun::TestRun(RunHost& host, std::filesystem::path database, int error_limit)
+    : host_(host), database_path_(std::move(database)), error_limit_(error_limit) {}
+
+TestRun::~TestRun() = default;
+
+RunResult TestRun::ReadFile() {
+  rec_ctr_ = 1;
+  bad_rec_id_ = ro_seen_ = rs_seen_ = seq_error_ = missing_final_ = aborted_ = false;
+  last_id_.clear();
+  stored_records_ = rw_records_ = error_count_ = critical_rec_num_ = 0;
+  last_error_critical_ = current_pending_ = false;
+  store_.reset();
+  context_ = std::make_unique<Context>(*this);
+
+  try {
+    for (;;) {
+      const auto chosen =
+          host_.ChooseFile(rec_ctr_ == 1 ? "Please Enter File Name to be Tested"
+                                         : "Please Enter Next File Name to be Tested");
+      if (!chosen) {
+        if (missing_final_) return AbandonAfterMissingFinal();
+        return {RunOutcome::Cancelled};
+      }
+      std::error_code ec;
+      if (!std::filesystem::exists(*chosen, ec)) {
+        host_.ShowMessage(MessageIcon::Information, "Submission File Not Found",
+                          *chosen + " was not found.", MessageButtons::Ok);
+        if (missing_final_) return AbandonAfterMissingFinal();
+        host_.ShowMessage(MessageIcon::Critical, "Submission File Name Error",
+                          "Please check to make sure that correct File Name was entered and /or "
+                          "correct Drive was chosen.",
+                          MessageButtons::Ok);
+        return {RunOutcome::FileNotFound};
+      }
+      if (!TestFile(*chosen)) break;
+      if (EndOfFile() == FileEnd::Finished) return Finish();
+    }
+  } catch (const ReadFailure&) {
+    return Fail("Submission File Error", "Unreadable data in File:\r\n" + file_path_);
+  } catch (const StoreError& e) {
+    return Fail("Submission File Error", FailureNotice(e.code(), e.what()));
+  } catch (const std::system_error& e) {
+    return Fail("Submission File Error", FailureNotice(e.code().value(), e.code().message()));
+  } catch (const std::bad_alloc&) {
+    return Fail("Submission File Error", FailureNotice(7, "Out of memory"));
+  }
+  // TestFile returned false: the run stopped inside the file.
+  return Stop(aborted_ ? RunOutcome::Aborted : RunOutcome::Critical);
+}
+
+// Reads one file record by record. Returns false when the run stopped.
+bool TestRun::TestFile(const std::string& path) {
+  file_path_ = path;
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec))
+    throw std::system_error(EISDIR, std::generic_category());
+  file_size_ = std::filesystem::file_size(path, ec);
+  if (ec) throw std::system_error(ec);
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) throw std::system_error(errno, std::generic_category());
+
+  if (rec_ctr_ == 1) store_ = ResultStore::Create(database_path_);
+  store_->AddMisc(path, FormatDate(host_.Today()));
+  host_.FileStarted(path);
+  bytes_read_ = 0;
+  file_records_ = 0;
+
+  std::vector<char> block(kReadBlock);
+  std::string record;
+  record.reserve(kRecordLength);
+  for (;;) {
+    const std::size_t got = std::fread(block.data(), 1, block.size(), file.get());
+    if (got == 0) {
+      if (std::ferror(file.get())) throw ReadFailure{};
+      break;
+    }
+    for (std::size_t i = 0; i < got; ++i) {
+      const char c = block[i];
+      if (c == '\r' || c == '\n') {
+        if (record.empty()) continue;
+      } else {
+        record.push_back(c);
+        if (record.size() < kRecordLength) continue;
+      }
+      bytes_read_ += i + 1;
+      const RecordStep step = HandleRecord(record);
+      bytes_read_ -= i + 1;
+      record.clear();
+      if (step == RecordStep::Stop) return false;
+      if (step == RecordStep::EndOfFile) return true;
+    }
+    bytes_read_ += got;
+  }
+  // The last record of the file may be short.
+  if (!record.empty() && HandleRecord(record) == RecordStep::Stop) return false;
+  return true;
+}
+
+TestRun::RecordStep TestRun::HandleRecord(std::string& record) {
+  if (host_.KeepResponsive()) {
+    aborted_ = true;
+    return RecordStep::Stop;
+  }
+  ++file_records_;
+  host_.Progress({rec_ctr_, file_records_, bytes_read_, file_size_});
+
+  const std::size_t length = record.size();
+  current_id_ = record.substr(0, 2);
+  UpperCase(record);
+  current_ = StoredRecord{rec_ctr_, current_id_, std::nullopt, 0, record, std::nullopt};
+  current_pending_ = true;
+  const std::string entry = Bracketed(current_id_);
+
+  if (rec_ctr_ == 1 && record.compare(0, 3, "RCA") == 0) {
+    AddCriticalError("Record Identifier [Position 1 - 2]", entry,
+                     "The first two characters in the tested file are RC. This appears to be an "
+                     "PelkinC formatted file. The Ledgerly application should be used to test "
+                     "Pelkin formatted files only.");
+  } else if (rec_ctr_ == 1 && current_id_ != "RA") {
+    AddCriticalError(kSequenceReference, entry, "Record 1 must be RA record.");
+  } else if (rec_ctr_ == 2 && current_id_ != "RE") {
+    AddCriticalError(kSequenceReference, entry, "Record 2 must be RE record.");
+  } else if (rec_ctr_ > 1 && (current_id_[0] == kEndOfFileMark || current_id_[0] == '\0')) {
+    return HandleEndOfFileMarker(record);
+  } else if (rec_ctr_ > 1 && last_id_ == "RF") {
+    AddCriticalError(kSequenceReference, entry, "RF record must be last record in file.");
+  } else if (length < kRecordLength) {
+    AddCriticalError("Record Length", std::to_string(length) + " bytes.",
+                     "Must be 512 bytes for Pelkin files. This condition may also be generated if "
+                     "the previous record is greater than 512 bytes or if there is a Carriage "
+                     "Return/Line Feed within a record.");
+  } else {
+    FillFields(record);
+    if (bad_rec_id_) {
+      AddCriticalError("Invalid Record Identifier [Position 1 - 2]", entry,
+                       "Enter appropriate code: RW, RO, RS, RT, RU, RV, or RF. This condition may "
+                       "also be caused by an incorrect record length.");
+    } else if (error_count_ > 0 && !last_error_critical_ && error_count_ >= error_limit_) {
+      const std::string limit = std::to_string(error_limit_);
+      AddCriticalError(
+          limit + " or more Errors in submission", limit + " Errors",
+          limit +
+              " or more errors were encountered. Please correct the errors identified in the "
+              "submission and rerun Ledgerly. Please note that the number of errors allowed "
+              "before Ledgerly stops testing can be set by the user to a number between 1 and "
+              "25,000. For information on how to set the error limitation, please look in the "
+              "Help section located on the Ledgerly Welcome Screen and/or other screens within "
+              "the software.");
+    }
+  }
+  StoreCurrentRecord();
+  if (error_count_ > 0 && last_error_critical_) return RecordStep::Stop;
+  ++rec_ctr_;
+  CommitIfDue();
+  return RecordStep::Continue;
+}
+
+TestRun::RecordStep TestRun::HandleEndOfFileMarker(const std::string& record) {
+  if (last_id_ == "RF") {
+    for (char c : record) {
+      if (c == kEndOfFileMark || c == '\0') continue;
+      AddCriticalError(kSequenceReference, Bracketed(current_id_),
+                       "RF record must be last record in file.");
+      StoreCurrentRecord();
+      return RecordStep::Stop;
+    }
+  }
+  // The marker is dropped and its number is taken by the next record.
+  current_pending_ = false;
+  return RecordStep::EndOfFile;
+}
+
+TestRun::FileEnd TestRun::EndOfFile() {
+  if (rec_ctr_ < 2 || last_id_ == "RF") return FileEnd::Finished;
+  host_.ShowMessage(MessageIcon::Exclamation, "Missing Final Record",
+                    "RF record was not found.  Submission must end with a final record.  If the "
+                    "wage report submission is saved on multiple disks or multiple data files, "
+                    "click OK then choose the next file.",
+                    MessageButtons::Ok);
+  missing_final_ = true;
+  return FileEnd::NextFile;
+}
+
+void TestRun::FillFields(std::string_view txtline) {
+  bad_rec_id_ = false;
+  const std::string_view id = txtline.substr(0, 2);
+  RuleContext& ctx = *context_;
+  if (id == "RA") {
+    SequenceCheck();
+    if (!seq_error_) CheckCodeRA(txtline, ctx);
+  } else if (id == "RE") {
+    SequenceCheck();
+    ro_seen_ = rs_seen_ = false;
+    if (!seq_error_) CheckCodeRE(txtline, ctx);
+  } else if (id == "RW") {
+    SequenceCheck();
+    if (!seq_error_) CheckCodeRW(txtline, ctx);
+  } else if (id == "RO") {
+    ro_seen_ = true;
+    SequenceCheck();
+    if (!seq_error_) CheckCodeRO(txtline, ctx);
+  } else if (id == "RS") {
+    rs_seen_ = true;
+    SequenceCheck();
+  } else if (id == "RT") {
+    SequenceCheck();
+    if (!seq_error_) CheckCodeRT(txtline, rec_ctr_, ctx);
+  } else if (id == "RU") {
+    SequenceCheck();
+    if (!seq_error_) CheckCodeRU(txtline, rec_ctr_, ctx);
+  } else if (id == "RV") {
+    SequenceCheck();
+  } else if (id == "RF") {
+    SequenceCheck();
+    if (!seq_error_) CheckCodeRF(txtline, ctx);
+  } else {
+    bad_rec_id_ = true;
+  }
+}
+
+void TestRun::SequenceCheck() {
+  if (rec_ctr_ < 2) return;
+  if (const auto message = SequenceViolation(last_id_, current_id_, ro_seen_, rs_seen_)) {
+    AddCriticalError(kSequenceReference, Bracketed(current_id_), *message);
+    seq_error_ = true;
+  }
+}
+
+void TestRun::StoreCurrentRecord() {
+  if (!current_pending_) return;
+  current_pending_ = false;
+  store_->InsertRecord(current_);
+  last_id_ = current_.ID;
+  ++stored_records_;
+  if (SameIdIgnoringCase(current_.ID, "RW")) ++rw_records_;
+}
+
+void TestRun::PersistBlocks() {
+  if (!store_ || context_->trt.Indx == 0) return;
+  store_->UpdateAccumulatorRow(Totals::TRT, context_->trt);
+  store_->UpdateAccumulatorRow(Totals::TRU, context_->tru);
+}
+
+void TestRun::CommitIfDue() {
+  if (!store_->CommitDue()) return;
+  PersistBlocks();
+  store_->Commit();
+}
+
+void TestRun::AddError(std::string_view reference, std::string_view user_entry,
+                       std::string_view error) {
+  store_->InsertError(rec_ctr_, false, reference, user_entry, error);
+  ++current_.Errors;
+  ++error_count_;
+  last_error_critical_ = false;
+}
+
+void TestRun::AddCriticalError(std::string_view reference, std::string_view user_entry,
+                               std::string_view error) {
+  store_->InsertError(rec_ctr_, true, reference, user_entry, error);
+  ++current_.Errors;
+  ++error_count_;
+  last_error_critical_ = true;
+  critical_rec_num_ = rec_ctr_;
+}
+
+void TestRun::AddErrorToLastRecord(std::string_view reference, std::string_view user_entry,
+                                   std::string_view error, bool critical) {
+  if (stored_records_ == 0) return;
+  const int64_t rec_num = rec_ctr_ - 1;
+  store_->InsertError(rec_num, critical, reference, user_entry, error);
+  store_->AddToErrorCount(rec_num, 1);
+  ++error_count_;
+  last_error_critical_ = critical;
+  if (critical) critical_rec_num_ = rec_num;
+}
+
+RunResult TestRun::Finish() {
+  PersistBlocks();
+  store_->Close();
+  RunResult result{RunOutcome::Clean, stored_records_, error_count_, critical_rec_num_};
+  if (error_count_ > 0) {
+    result.outcome = RunOutcome::Errors;
+  } else if (stored_records_ > 0) {
+    const Date today = host_.Today();
+    if (today >= Date{2011, 12, 5} && today <= Date{2012, 12, 1}) {
+      const MessageAnswer answer = host_.ShowMessage(
+          MessageIcon::Question, "Results",
+          "Testing Completed.\r\nThere were no errors found.\r\n\r\nWould you like to connect to "
+          "the Quorvix Web site to submit the wage report?",
+          MessageButtons::YesNo);
+      if (answer == MessageAnswer::Yes) host_.OpenFilingService();
+    } else {
+      host_.ShowMessage(MessageIcon::Information, "Results",
+                        "Testing Completed.\r\nThere were no errors found.", MessageButtons::Ok);
+    }
+  } else {
+    result.outcome = RunOutcome::NoData;
+    host_.ShowMessage(MessageIcon::Exclamation, "Results",
+                      "Warning: The file contains no valid data.", MessageButtons::Ok);
+  }
+  return result;
+}
+
+RunResult TestRun::Stop(RunOutcome outcome) {
+  if (outcome == RunOutcome::Aborted) {
+    AddErrorToLastRecord("Test Aborted", "Exit was chosen",
+                         "The last file did not complete testing because the Exit Button was "
+                         "selected while processing.",
+                         false);
+  }
+  PersistBlocks();
+  store_->Close();
+  return {outcome, stored_records_, error_count_, critical_rec_num_};
+}
+
+void TestRun::LogMissingFinal() {
+  AddErrorToLastRecord(kSequenceReference, Bracketed(last_id_),
+                       "Submission must not end with " + last_id_ +
+                           " record. RF record was not found. Submission must end with a Final "
+                           "record.",
+                       false);
+}
+
+RunResult TestRun::AbandonAfterMissingFinal() {
+  LogMissingFinal();
+  PersistBlocks();
+  store_->Close();
+  return {RunOutcome::Errors, stored_records_, error_count_, critical_rec_num_};
+}
+
+// A failure must never leave a result that reads as a clean run: the last stored
+// record gets a Critical entry with the notice the user saw.
+RunResult TestRun::Fail(std::string_view title, std::string_view text) {
+  host_.ShowMessage(MessageIcon::Critical, title, text, MessageButtons::Ok);
+  RunResult result{RunOutcome::Failed, stored_records_, error_count_, critical_rec_num_};
+  if (!store_) return result;
+  try {
+    StoreCurrentRecord();
+    if (missing_final_) LogMissingFinal();
+    AddErrorToLastRecord("Submission File Error", Bracketed(last_id_), text, true);
+    PersistBlocks();
+    store_->Close();
+  } catch (const StoreError&) {
+    // The database refuses writes; what was committed stays consistent.
+  }
+  result.records = stored_records_;
+  result.errors = error_count_;
+  result.critical_rec_num = critical_rec_num_;
+  return result;
+}
+
+}  // namespace ledgerly

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "engine/ResultStore.h"
+#include "engine/RunHost.h"
+#include "rules/RuleContext.h"
+
+namespace ledgerly {
+
+enum class RunOutcome {
+  Cancelled,     // the first file dialog was cancelled: the previous database is untouched
+  FileNotFound,  // the first file does not exist: the caller may start again
+  NoData,        // nothing was stored
+  Clean,         // records tested, no errors
+  Errors,        // finished (or abandoned after a missing final record) with errors
+  Critical,      // stopped by a Critical error (the error limit included)
+  Aborted,       // the user chose Exit during the run
+  Failed,        // the file or the database failed during the run
+};
+
+struct RunResult {
+  RunOutcome outcome = RunOutcome::Cancelled;
+  int64_t records = 0;  // records stored
+  int64_t errors = 0;   // Error entries logged
+  int64_t critical_rec_num = 0;
+};
+
+inline constexpr int kDefaultErrorLimit = 500;
+inline constexpr int kMaxErrorLimit = 25000;
+
+// One Test run: reads the submission file(s) the host chooses, stores every
+// record and error in the result database, and reports the outcome.
+class TestRun {
+ public:
+  TestRun(RunHost& host, std::filesystem::path database, int error_limit);
+  ~TestRun();
+
+  RunResult ReadFile();
+
+ private:
+  class Context;
+  enum class RecordStep { Continue, Stop, EndOfFile };
+  enum class FileEnd { Finished, NextFile };
+
+  bool TestFile(const std::string& path);
+  RecordStep HandleRecord(std::string& record);
+  RecordStep HandleEndOfFileMarker(const std::string& record);
+  FileEnd EndOfFile();
+  void FillFields(std::string_view txtline);
+  void SequenceCheck();
+  void StoreCurrentRecord();
+  void PersistBlocks();
+  void CommitIfDue();
+
+  void AddError(std::string_view reference, std::string_view user_entry, std::string_view error);
+  void AddCriticalError(std::string_view reference, std::string_view user_entry,
+                        std::string_view error);
+  // An entry for the last stored record, written after its row.
+  void AddErrorToLastRecord(std::string_view reference, std::string_view user_entry,
+                            std::string_view error, bool critical);
+
+  RunResult Finish();
+  RunResult Stop(RunOutcome outcome);
+  RunResult Fail(std::string_view title, std::string_view text);
+  RunResult AbandonAfterMissingFinal();
+  void LogMissingFinal();
+
+  RunHost& host_;
+  std::filesystem::path database_path_;
+  int error_limit_;
+  std::unique_ptr<ResultStore> store_;
+  std::unique_ptr<Context> context_;
+
+  // Run state, all reset at the start of ReadFile.
+  int64_t rec_ctr_ = 1;
+  bool bad_rec_id_ = false, ro_seen_ = false, rs_seen_ = false, seq_error_ = false;
+  bool missing_final_ = false;
+  bool aborted_ = false;
+  std::string current_id_;  // identifier of the record being handled, as read
+  std::string last_id_;     // identifier of the last stored record, as read
+  int64_t stored_records_ = 0;
+  int64_t rw_records_ = 0;
+  int64_t error_count_ = 0;
+  bool last_error_critical_ = false;
+  int64_t critical_rec_num_ = 0;
+  StoredRecord current_;
+  bool current_pending_ = false;
+
+  // Reading state of the current file.
+  std::string file_path_;
+  uint64_t file_size_ = 0;
+  uint64_t bytes_read_ = 0;
+  int64_t file_records_ = 0;
+};
+
+}  // namespace ledgerly

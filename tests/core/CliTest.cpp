@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/CliApp.h"
+#include "support/DbRows.h"
+#include "support/ScriptedHost.h"
+#include "support/Submission.h"
+
+namespace ledgerly {
+namespace {
+
+using test::Submission;
+
+class CliTest : public ::testing::Test {
+ protected:
+  int Cli(std::vector<std::string> args) {
+    args.insert(args.begin(), {"ledgerly-cli", "--db", db().string()});
+    std::vector<const char*> argv;
+    for (const auto& a : args) argv.push_back(a.c_str());
+    out_.str("");
+    err_.str("");
+    return RunCli(static_cast<int>(argv.size()), argv.data(), out_, err_);
+  }
+  std::filesystem::path db() const { return dir_.path() / "ERRORLOG.MDB"; }
+  std::string File(const std::string& name, const std::string& content) {
+    return dir_.Write(name, content);
+  }
+
+  test::TempDir dir_;
+  std::ostringstream out_, err_;
+};
+
+TEST_F(CliTest, ExitStatusTellsTheOutcome) {
+  EXPECT_EQ(Cli({File("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}))}), kExitClean);
+  EXPECT_NE(err_.str().find("Results: Testing Completed.\nThere were no errors found."),
+            std::string::npos);
+  EXPECT_EQ(Cli({File("part.txt", Submission({"RA", "RE", "RW"}))}), kExitErrors);
+  EXPECT_NE(err_.str().find("Missing Final Record: RF record was not found."), std::string::npos);
+  EXPECT_EQ(Cli({File("bad.txt", Submission({"RA", "RW"}))}), kExitCritical);
+  EXPECT_NE(err_.str().find("Critical Error in Record Number 2"), std::string::npos);
+}
+
+TEST_F(CliTest, SplitSubmissionTakesTheFilesInOrder) {
+  EXPECT_EQ(Cli({File("a.txt", Submission({"RA", "RE", "RW"})),
+                 File("b.txt", Submission({"RW", "RT", "RF"}))}),
+            kExitClean);
+  EXPECT_EQ(test::QueryValue(db(), "SELECT COUNT(*) FROM RECORDS"), "6");
+}
+
+TEST_F(CliTest, NothingTestedIsNotAPass) {
+  EXPECT_EQ(Cli({(dir_.path() / "absent.txt").string()}), kExitNotTested);
+  EXPECT_NE(err_.str().find("was not found."), std::string::npos);
+  EXPECT_EQ(Cli({dir_.path().string()}), kExitNotTested);
+  EXPECT_EQ(Cli({File("empty.txt", "")}), kExitNotTested);
+  EXPECT_EQ(Cli({File("breaks.txt", "\r\n\r\n")}), kExitNotTested);
+  EXPECT_NE(err_.str().find("Warning: The file contains no valid data."), std::string::npos);
+}
+
+TEST_F(CliTest, UsageErrors) {
+  const std::string file = File("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}));
+  EXPECT_EQ(Cli({}), kExitNotTested);
+  EXPECT_EQ(Cli({"--error-limit", "0", file}), kExitNotTested);
+  EXPECT_EQ(Cli({"--error-limit", "25001", file}), kExitNotTested);
+  EXPECT_EQ(Cli({"--error-limit", "ten", file}), kExitNotTested);
+  EXPECT_EQ(Cli({"--error-limit", "25000", file}), kExitClean);
+  EXPECT_EQ(Cli({"--bogus", file}), kExitNotTested);
+}
+
+}  // namespace
+}  // namespace ledgerly

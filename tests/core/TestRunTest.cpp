@@ -1,0 +1,374 @@
+#include <gtest/gtest.h>
+
+#include "engine/TestRun.h"
+#include "support/DbRows.h"
+#include "support/RecordBuilder.h"
+#include "support/ScriptedHost.h"
+#include "support/Submission.h"
+
+namespace ledgerly {
+namespace {
+
+using test::QueryRows;
+using test::QueryValue;
+using test::Submission;
+using test::ValidRecord;
+using Rows = std::vector<std::vector<std::string>>;
+
+const char* kLengthError =
+    "Must be 512 bytes for Pelkin files. This condition may also be generated if the previous "
+    "record is greater than 512 bytes or if there is a Carriage Return/Line Feed within a record.";
+
+class TestRunTest : public ::testing::Test {
+ protected:
+  RunResult Run(std::initializer_list<std::string> contents, int error_limit = 500) {
+    int n = 0;
+    for (const std::string& content : contents) {
+      host_.files.push_back(dir_.Write("file" + std::to_string(++n) + ".txt", content));
+    }
+    TestRun run(host_, db(), error_limit);
+    return run.ReadFile();
+  }
+  std::filesystem::path db() const { return dir_.path() / "ERRORLOG.MDB"; }
+  Rows Records() const { return QueryRows(db(), "SELECT Rec_Num, ID, Errors FROM RECORDS"); }
+  Rows Errors() const {
+    return QueryRows(db(),
+                     "SELECT Rec_Num, IFNULL(Type, ''), Reference, User_Entry, Error FROM ERRORS "
+                     "ORDER BY Err_Num");
+  }
+
+  test::TempDir dir_;
+  test::ScriptedHost host_;
+};
+
+// --- reading ---------------------------------------------------------------
+
+TEST_F(TestRunTest, LineBreaksBetweenRecordsAreOptional) {
+  const std::vector<std::string> ids{"RA", "RE", "RW", "RT", "RF"};
+  EXPECT_EQ(Run({Submission(ids, "\r\n")}).outcome, RunOutcome::Clean);
+  const Rows with_breaks = QueryRows(db(), "SELECT * FROM RECORDS");
+  EXPECT_EQ(Run({Submission(ids, "")}).outcome, RunOutcome::Clean);
+  EXPECT_EQ(QueryRows(db(), "SELECT * FROM RECORDS"), with_breaks);
+  EXPECT_EQ(Run({Submission(ids, "\n")}).outcome, RunOutcome::Clean);
+  EXPECT_EQ(QueryRows(db(), "SELECT * FROM RECORDS"), with_breaks);
+  EXPECT_EQ(with_breaks.size(), 5u);
+}
+
+TEST_F(TestRunTest, ShortRecordStopsWithItsLength) {
+  std::string content = Submission({"RA", "RE"}) + ValidRecord("RW").substr(0, 511) + "\r\n" +
+                        Submission({"RT", "RF"});
+  const RunResult result = Run({content});
+  EXPECT_EQ(result.outcome, RunOutcome::Critical);
+  EXPECT_EQ(result.critical_rec_num, 3);
+  EXPECT_EQ(Errors(), (Rows{{"3", "C", "Record Length", "511 bytes.", kLengthError}}));
+  EXPECT_EQ(Records().size(), 3u);
+}
+
+TEST_F(TestRunTest, LongRecordSpillsIntoTheNext) {
+  std::string content =
+      Submission({"RA", "RE"}) + ValidRecord("RW") + "X\r\n" + Submission({"RT", "RF"});
+  Run({content});
+  // The 513th character forms a one-character record of its own.
+  EXPECT_EQ(Errors(), (Rows{{"4", "C", "Record Length", "1 bytes.", kLengthError}}));
+}
+
+TEST_F(TestRunTest, FilesWithoutRecords) {
+  EXPECT_EQ(Run({"\r\n\n\r\r\n"}).outcome, RunOutcome::NoData);
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].title, "Results");
+  EXPECT_EQ(host_.messages[0].text, "Warning: The file contains no valid data.");
+  EXPECT_EQ(host_.messages[0].icon, MessageIcon::Exclamation);
+  host_.messages.clear();
+  EXPECT_EQ(Run({""}).outcome, RunOutcome::NoData);
+  EXPECT_EQ(host_.messages.at(0).text, "Warning: The file contains no valid data.");
+  EXPECT_TRUE(Records().empty());
+}
+
+TEST_F(TestRunTest, UpperCasesEverythingButTheContactEmail) {
+  std::string ra = ValidRecord("RA");
+  test::Put(ra, 446, "mail@example.com");
+  test::Put(ra, 396, "contact");
+  std::string rw = ValidRecord("RW");
+  test::Put(rw, 40, "smith\xE9");
+  Run({ra + rw});
+  const std::string stored_ra = QueryValue(db(), "SELECT Record FROM RECORDS WHERE Rec_Num = 1");
+  EXPECT_EQ(stored_ra.substr(445, 16), "mail@example.com");
+  EXPECT_EQ(stored_ra.substr(395, 7), "CONTACT");
+  // Bytes above 127 are kept as their Latin-1 characters.
+  const std::string stored_rw = QueryValue(db(), "SELECT Record FROM RECORDS WHERE Rec_Num = 2");
+  EXPECT_EQ(stored_rw.substr(39, 7), "SMITH\xC3\xA9");
+}
+
+TEST_F(TestRunTest, EndOfFileMarkers) {
+  // A lone marker after RF ends the file quietly.
+  EXPECT_EQ(Run({Submission({"RA", "RE", "RW", "RT", "RF"}) + "\x1a"}).outcome, RunOutcome::Clean);
+  EXPECT_EQ(Records().size(), 5u);
+
+  // A marker holding other characters after RF is a record after RF.
+  EXPECT_EQ(Run({Submission({"RA", "RE", "RW", "RT", "RF"}) + "\x1a" + "ABC"}).outcome,
+            RunOutcome::Critical);
+  EXPECT_EQ(Errors(), (Rows{{"6", "C", "Sequence of Records [Position 1 - 2]",
+                             "[\x1a"
+                             "A]",
+                             "RF record must be last record in file."}}));
+
+  // Elsewhere the marker is dropped and the file ends there.
+  host_.messages.clear();
+  EXPECT_EQ(Run({Submission({"RA", "RE", "RW"}) + std::string(1, '\0') + "RUBBISH"}).outcome,
+            RunOutcome::Errors);
+  EXPECT_EQ(Records().size(), 3u);
+  EXPECT_EQ(host_.messages.at(0).title, "Missing Final Record");
+}
+
+// --- critical errors of the driver -------------------------------------------
+
+struct CriticalCase {
+  std::vector<std::string> ids;
+  int64_t rec_num;
+  std::string reference;
+  std::string user_entry;
+  std::string error;
+};
+
+class DriverCriticalTest : public TestRunTest,
+                           public ::testing::WithParamInterface<CriticalCase> {};
+
+TEST_P(DriverCriticalTest, StopsWithTheEntry) {
+  const CriticalCase& c = GetParam();
+  const RunResult result = Run({Submission(c.ids)});
+  EXPECT_EQ(result.outcome, RunOutcome::Critical);
+  EXPECT_EQ(result.critical_rec_num, c.rec_num);
+  ASSERT_FALSE(Errors().empty());
+  EXPECT_EQ(Errors().back(), (std::vector<std::string>{std::to_string(c.rec_num), "C", c.reference,
+                                                       c.user_entry, c.error}));
+  EXPECT_EQ(Records().size(), static_cast<size_t>(c.rec_num));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Driver, DriverCriticalTest,
+    ::testing::Values(
+        CriticalCase{{"RCA", "RE"},
+                     1,
+                     "Record Identifier [Position 1 - 2]",
+                     "[RC]",
+                     "The first two characters in the tested file are RC. This appears to be an "
+                     "PelkinC formatted file. The Ledgerly application should be used to test "
+                     "Pelkin formatted files only."},
+        CriticalCase{{"rca", "RE"},
+                     1,
+                     "Record Identifier [Position 1 - 2]",
+                     "[rc]",
+                     "The first two characters in the tested file are RC. This appears to be an "
+                     "PelkinC formatted file. The Ledgerly application should be used to test "
+                     "Pelkin formatted files only."},
+        CriticalCase{{"ra", "RE"},
+                     1,
+                     "Sequence of Records [Position 1 - 2]",
+                     "[ra]",
+                     "Record 1 must be RA record."},
+        CriticalCase{{"RA", "RW"},
+                     2,
+                     "Sequence of Records [Position 1 - 2]",
+                     "[RW]",
+                     "Record 2 must be RE record."},
+        CriticalCase{{"RA", "RE", "RW", "RT", "RF", "RF"},
+                     6,
+                     "Sequence of Records [Position 1 - 2]",
+                     "[RF]",
+                     "RF record must be last record in file."},
+        CriticalCase{{"RA", "RE", "RW", "XX"},
+                     4,
+                     "Invalid Record Identifier [Position 1 - 2]",
+                     "[XX]",
+                     "Enter appropriate code: RW, RO, RS, RT, RU, RV, or RF. This condition may "
+                     "also be caused by an incorrect record length."}));
+
+// --- record order ------------------------------------------------------------
+
+struct OrderCase {
+  std::vector<std::string> ids;
+  int64_t stop_at;  // 0: no sequence error
+  std::string message;
+};
+
+class RecordOrderTest : public TestRunTest, public ::testing::WithParamInterface<OrderCase> {};
+
+TEST_P(RecordOrderTest, FollowsTheStateMachine) {
+  const OrderCase& c = GetParam();
+  Run({Submission(c.ids)});
+  const Rows sequence =
+      QueryRows(db(),
+                "SELECT Rec_Num, Type, Error FROM ERRORS WHERE Reference = "
+                "'Sequence of Records [Position 1 - 2]' AND Error NOT LIKE 'Submission must not%'");
+  if (c.stop_at == 0) {
+    EXPECT_TRUE(sequence.empty()) << sequence[0][2];
+    return;
+  }
+  ASSERT_EQ(sequence.size(), 1u);
+  EXPECT_EQ(sequence[0], (std::vector<std::string>{std::to_string(c.stop_at), "C", c.message}));
+  EXPECT_EQ(Records().size(), static_cast<size_t>(c.stop_at));
+}
+
+const char* kRule1 = "RW record must follow RE record.";
+const char* kRule2 = "RW or RO or RS or RT record must follow RW record.";
+const char* kRule3 = "RW or RS or RT record must follow RO record.";
+const char* kRule4 = "RW or RS or RT record must follow RS record.";
+const char* kRule5 = "RE or RF record must follow RV record.";
+const char* kRule6 = "RU record must follow RT record whenever RO record is generated.";
+const char* kRule7 =
+    "RE or RF record must follow RT record whenever RO or RS record is not generated.";
+const char* kRule8 = "RE or RF record must follow RU record whenever RS record is not generated.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, RecordOrderTest,
+    ::testing::Values(
+        OrderCase{{"RA", "RE", "RW", "RO", "RW", "RT", "RU", "RF"}, 0, ""},
+        OrderCase{{"RA", "RE", "RW", "RT", "RF"}, 0, ""},
+        OrderCase{{"RA", "RE", "RW", "RS", "RT", "RV", "RF"}, 0, ""},
+        OrderCase{{"RA", "RE", "RW", "RS", "RS", "RW", "RT", "RE", "RW", "RT", "RF"}, 0, ""},
+        // RT and RU of a block with RS accept any successor.
+        OrderCase{{"RA", "RE", "RW", "RS", "RT", "RA", "RE", "RW", "RT", "RF"}, 0, ""},
+        OrderCase{{"RA", "RE", "RW", "RO", "RS", "RT", "RU", "RW"}, 0, ""},
+        // Lower-case rw is dispatched but matches no order rule.
+        OrderCase{{"RA", "RE", "rw", "RF"}, 0, ""}, OrderCase{{"RA", "RE", "RE"}, 3, kRule1},
+        OrderCase{{"RA", "RE", "RF"}, 3, kRule1}, OrderCase{{"RA", "RE", "RO"}, 3, kRule1},
+        OrderCase{{"RA", "RE", "RW", "RE"}, 4, kRule2},
+        OrderCase{{"RA", "RE", "RW", "RU"}, 4, kRule2},
+        OrderCase{{"RA", "RE", "RW", "RF"}, 4, kRule2},
+        OrderCase{{"RA", "RE", "RW", "rw"}, 4, kRule2},
+        OrderCase{{"RA", "RE", "RW", "RO", "RO"}, 5, kRule3},
+        OrderCase{{"RA", "RE", "RW", "RO", "RU"}, 5, kRule3},
+        OrderCase{{"RA", "RE", "RW", "RS", "RO"}, 5, kRule4},
+        OrderCase{{"RA", "RE", "RW", "RS", "RF"}, 5, kRule4},
+        OrderCase{{"RA", "RE", "RW", "RS", "RT", "RV", "RW"}, 7, kRule5},
+        OrderCase{{"RA", "RE", "RW", "RS", "RT", "RV", "RV"}, 7, kRule5},
+        OrderCase{{"RA", "RE", "RW", "RO", "RT", "RF"}, 6, kRule6},
+        OrderCase{{"RA", "RE", "RW", "RT", "RU", "RF"}, 5, kRule7},
+        OrderCase{{"RA", "RE", "RW", "RT", "RW"}, 5, kRule7},
+        OrderCase{{"RA", "RE", "RW", "RO", "RT", "RU", "RW"}, 7, kRule8},
+        // The second block's RE clears the first block's flags.
+        OrderCase{{"RA", "RE", "RW", "RO", "RT", "RU", "RE", "RW", "RT", "RU"}, 10, kRule7},
+        // ...but the flags still apply to the record after the first block's RT.
+        OrderCase{{"RA", "RE", "RW", "RO", "RT", "RE"}, 6, kRule6}));
+
+TEST_F(TestRunTest, SequenceErrorUsesTheIdentifierAsRead) {
+  Run({Submission({"RA", "RE", "RW", "re"})});
+  EXPECT_EQ(Errors(), (Rows{{"4", "C", "Sequence of Records [Position 1 - 2]", "[re]", kRule2}}));
+}
+
+// --- split submissions ----------------------------------------------------------
+
+TEST_F(TestRunTest, SplitSubmissionContinuesInTheNextFile) {
+  const RunResult result = Run({Submission({"RA", "RE", "RW"}), Submission({"RW", "RT", "RF"})});
+  EXPECT_EQ(result.outcome, RunOutcome::Clean);
+  EXPECT_EQ(host_.dialog_titles,
+            (std::vector<std::string>{"Please Enter File Name to be Tested",
+                                      "Please Enter Next File Name to be Tested"}));
+  EXPECT_EQ(host_.messages.at(0).title, "Missing Final Record");
+  EXPECT_EQ(host_.messages.at(0).text,
+            "RF record was not found.  Submission must end with a final record.  If the wage "
+            "report submission is saved on multiple disks or multiple data files, click OK then "
+            "choose the next file.");
+  EXPECT_EQ(Records().size(), 6u);
+  EXPECT_EQ(QueryRows(db(), "SELECT Data_Id, Path FROM MISC").size(), 2u);
+}
+
+TEST_F(TestRunTest, SplitSubmissionChecksOrderAcrossFiles) {
+  Run({Submission({"RA", "RE", "RW"}), Submission({"RE", "RW", "RT", "RF"})});
+  EXPECT_EQ(Errors(), (Rows{{"4", "C", "Sequence of Records [Position 1 - 2]", "[RE]", kRule2}}));
+}
+
+TEST_F(TestRunTest, CancelAfterMissingFinalRecord) {
+  const RunResult result = Run({Submission({"RA", "RE", "RW"})});
+  EXPECT_EQ(result.outcome, RunOutcome::Errors);
+  EXPECT_EQ(Errors(), (Rows{{"3", "", "Sequence of Records [Position 1 - 2]", "[RW]",
+                             "Submission must not end with RW record. RF record was not found. "
+                             "Submission must end with a Final record."}}));
+  EXPECT_EQ(Records().back(), (std::vector<std::string>{"3", "RW", "1"}));
+}
+
+TEST_F(TestRunTest, DroppedMarkerDoesNotShiftRecordNumbers) {
+  Run({Submission({"RA", "RE", "RW"}) + "\x1a", Submission({"RS", "RT"})});
+  EXPECT_EQ(QueryRows(db(), "SELECT Rec_Num, ID FROM RECORDS"),
+            (Rows{{"1", "RA"}, {"2", "RE"}, {"3", "RW"}, {"4", "RS"}, {"5", "RT"}}));
+  // The abandoned run's entry belongs to the last stored record.
+  EXPECT_EQ(Errors().at(0).at(0), "5");
+  EXPECT_EQ(Records().back(), (std::vector<std::string>{"5", "RT", "1"}));
+}
+
+// --- outcome and messages ----------------------------------------------------------
+
+TEST_F(TestRunTest, CancelOnTheFirstDialogKeepsThePreviousResults) {
+  Run({Submission({"RA", "RE", "RW", "RT", "RF"})});
+  EXPECT_EQ(Run({}).outcome, RunOutcome::Cancelled);
+  EXPECT_EQ(Records().size(), 5u);
+}
+
+TEST_F(TestRunTest, MissingFileIsReported) {
+  host_.files.push_back((dir_.path() / "absent.txt").string());
+  TestRun run(host_, db(), 500);
+  EXPECT_EQ(run.ReadFile().outcome, RunOutcome::FileNotFound);
+  ASSERT_EQ(host_.messages.size(), 2u);
+  EXPECT_EQ(host_.messages[0].title, "Submission File Not Found");
+  EXPECT_EQ(host_.messages[0].text, (dir_.path() / "absent.txt").string() + " was not found.");
+  EXPECT_EQ(host_.messages[1].title, "Submission File Name Error");
+  EXPECT_FALSE(std::filesystem::exists(db()));
+}
+
+TEST_F(TestRunTest, CleanRunOffersTheFilingServiceWithinThePeriod) {
+  const auto clean = Submission({"RA", "RE", "RW", "RT", "RF"});
+  const std::string offer =
+      "Testing Completed.\r\nThere were no errors found.\r\n\r\nWould you like to connect to "
+      "the Quorvix Web site to submit the wage report?";
+  const std::string plain = "Testing Completed.\r\nThere were no errors found.";
+  for (const auto& [date, text] :
+       std::vector<std::pair<Date, std::string>>{{{2011, 12, 4}, plain},
+                                                 {{2011, 12, 5}, offer},
+                                                 {{2012, 12, 1}, offer},
+                                                 {{2012, 12, 2}, plain}}) {
+    host_.messages.clear();
+    host_.today = date;
+    host_.yes_no_answer = MessageAnswer::Yes;
+    Run({clean});
+    ASSERT_EQ(host_.messages.size(), 1u);
+    EXPECT_EQ(host_.messages[0].title, "Results");
+    EXPECT_EQ(host_.messages[0].text, text);
+  }
+  EXPECT_EQ(host_.filing_service_opened, 2);
+  EXPECT_EQ(QueryValue(db(), "SELECT RptDate FROM MISC"), "12/02/2012");
+}
+
+TEST_F(TestRunTest, ExitDuringTheRunLogsTestAborted) {
+  host_.stop_at_record_call = 3;
+  const RunResult result = Run({Submission({"RA", "RE", "RW", "RT", "RF"})});
+  EXPECT_EQ(result.outcome, RunOutcome::Aborted);
+  EXPECT_EQ(Records().size(), 2u);
+  EXPECT_EQ(Errors(), (Rows{{"2", "", "Test Aborted", "Exit was chosen",
+                             "The last file did not complete testing because the Exit Button was "
+                             "selected while processing."}}));
+  EXPECT_EQ(Records().back(), (std::vector<std::string>{"2", "RE", "1"}));
+}
+
+// --- the database ----------------------------------------------------------------
+
+TEST_F(TestRunTest, SchemaHasTheNamedTablesAndColumns) {
+  Run({Submission({"RA", "RE", "RW", "RT", "RF"})});
+  auto columns = [&](const std::string& table) {
+    std::string names;
+    for (const auto& row : QueryRows(db(), "SELECT name FROM pragma_table_info('" + table + "')"))
+      names += row[0] + ",";
+    return names;
+  };
+  EXPECT_EQ(columns("MISC"), "Data_Id,Path,PinOK,RptDate,");
+  EXPECT_EQ(columns("RECORDS"), "Rec_Num,ID,RE_Indx,Errors,Record,RecReference,");
+  EXPECT_EQ(columns("ERRORS"), "Err_Num,Type,Rec_Num,Reference,User_Entry,Error,");
+  const std::string trt = columns("TRT");
+  EXPECT_EQ(trt.substr(0, 37), "Indx,RE_EIN,0,1,F1ErrRef,2,F2ErrRef,3");
+  EXPECT_NE(trt.find(",24,F24ErrRef,"), std::string::npos);
+  EXPECT_NE(columns("TRU").find(",19,F19ErrRef,"), std::string::npos);
+  EXPECT_EQ(columns("TRU").find("20"), std::string::npos);
+  EXPECT_EQ(QueryValue(db(), "SELECT COUNT(*) FROM pragma_index_list('ERRORS')"), "1");
+}
+
+}  // namespace
+}  // namespace ledgerly

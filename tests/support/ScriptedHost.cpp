@@ -1,0 +1,43 @@
+#include "support/ScriptedHost.h"
+
+#include <unistd.h>
+
+#include <fstream>
+
+namespace ledgerly::test {
+
+std::optional<std::string> ScriptedHost::ChooseFile(std::string_view title) {
+  dialog_titles.emplace_back(title);
+  if (files.empty()) return std::nullopt;
+  std::string next = files.front();
+  files.pop_front();
+  return next;
+}
+
+MessageAnswer ScriptedHost::ShowMessage(MessageIcon icon, std::string_view title,
+                                        std::string_view text, MessageButtons buttons) {
+  messages.push_back({icon, std::string(title), std::string(text)});
+  return buttons == MessageButtons::YesNo ? yes_no_answer : MessageAnswer::Ok;
+}
+
+bool ScriptedHost::KeepResponsive() {
+  return ++responsive_calls == stop_at_record_call;
+}
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "ledgerly-test-XXXXXX").string();
+  path_ = ::mkdtemp(pattern.data());
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+std::string TempDir::Write(const std::string& name, const std::string& content) const {
+  const auto file = path_ / name;
+  std::ofstream(file, std::ios::binary) << content;
+  return file.string();
+}
+
+}  // namespace ledgerly::test

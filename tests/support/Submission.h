@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ledgerly::test {
+
+// A record of the given type that passes its field rules, for tests of the run
+// itself. Other identifiers give a blank record starting with the identifier.
+std::string ValidRecord(std::string_view id);
+
+// Submission file content of valid records with the given identifiers, each
+// followed by the separator.
+std::string Submission(const std::vector<std::string>& ids, std::string_view separator = "\r\n");
+
+}  // namespace ledgerly::test
