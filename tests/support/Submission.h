@@ -10,6 +10,12 @@ namespace ledgerly::test {
 // itself. Other identifiers give a blank record starting with the identifier.
 std::string ValidRecord(std::string_view id);
 
+// The RT record that totals `count` copies of the given RW record.
+std::string MatchingRT(const std::string& rw, long long count);
+
+// The RF record declaring `rw_count` RW records.
+std::string ValidRF(long long rw_count);
+
 // Submission file content of valid records with the given identifiers, each
 // followed by the separator.
 std::string Submission(const std::vector<std::string>& ids, std::string_view separator = "\r\n");
