@@ -197,6 +197,16 @@ TEST(ReportJson, TextThatIsNotUtf8StillGivesAValidDocument) {
   EXPECT_EQ(json["records"][0]["errors"][0]["user_entry"], "[\xEF\xBF\xBDt\xEF\xBF\xBD]");
 }
 
+TEST(ReportJson, RunWithoutErrorsIsStillAValidDocument) {
+  test::ResultDbBuilder db;
+  db.AddMisc("/data/clean.txt", "01/15/2012");
+  db.AddRecord(1, "RA");
+  const auto json = nlohmann::json::parse(Report(db, ReportFormat::Json));
+  EXPECT_TRUE(json["critical"].is_null());
+  EXPECT_EQ(json["errors_found"], 0);
+  EXPECT_TRUE(json["records"].is_array() && json["records"].empty());
+}
+
 TEST(WriteReport, MissingDatabaseIsAnErrorAndIsNotCreated) {
   test::TempFolder folder;
   const auto path = folder.path() / "ERRORLOG.MDB";

@@ -1,7 +1,7 @@
 -- Two files; the run stopped at a record that followed RF. Errors of record 3
 -- were logged around one of record 5, so the report must reorder them.
 INSERT INTO MISC (Data_Id, Path, PinOK, RptDate) VALUES (1, 'C:\Wage Files\PART1.TXT', 0, '01/15/2012');
-INSERT INTO MISC (Data_Id, Path, PinOK, RptDate) VALUES (2, '/home/pay/part 2.txt', 0, '01/16/2012');
+INSERT INTO MISC (Data_Id, Path, PinOK, RptDate) VALUES (2, '/home/pay/file 2.txt', 0, '01/16/2012');
 INSERT INTO RECORDS (Rec_Num, ID, RE_Indx, Errors, Record, RecReference) VALUES (1, 'RA', NULL, 1, 'RA', NULL);
 INSERT INTO RECORDS (Rec_Num, ID, RE_Indx, Errors, Record, RecReference) VALUES (2, 'RE', 1, 1, 'RE', '');
 INSERT INTO RECORDS (Rec_Num, ID, RE_Indx, Errors, Record, RecReference) VALUES (3, 'RW', 1, 2, 'RW', '123456789');
