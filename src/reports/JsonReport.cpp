@@ -1,0 +1,54 @@
+#include "reports/JsonReport.h"
+
+#include <nlohmann/json.hpp>
+
+namespace ledgerly {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Text that is not valid UTF-8 is written with replacement characters rather
+// than failing the whole report.
+std::string Dump(const Json& value) {
+  return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+}  // namespace
+
+void JsonReport::Begin(const ReportSummary& summary) {
+  Json critical = nullptr;
+  if (summary.critical) {
+    critical = Json{{"rec_num", summary.critical->rec_num}, {"error", summary.critical->error}};
+  }
+  sink_.Write("{\"files\":" + Dump(Json(summary.files)) + ",\"report_date\":" +
+              Dump(Json(summary.report_date)) + ",\"critical\":" + Dump(critical) +
+              ",\"records_tested\":" + std::to_string(summary.records_tested) +
+              ",\"records_with_errors\":" + std::to_string(summary.records_with_errors) +
+              ",\"errors_found\":" + std::to_string(summary.errors_found) + ",\"records\":[");
+}
+
+void JsonReport::RecordGroup(const ErrorRow& first_row) {
+  sink_.Write(std::string(in_group_ ? "]},\n" : "\n") +
+              "{\"rec_num\":" + std::to_string(first_row.rec_num) +
+              ",\"id\":" + Dump(Json(first_row.id)) + ",\"identification\":" +
+              Dump(Json(IdentificationText(first_row.id, first_row.rec_reference))) +
+              ",\"errors\":[");
+  in_group_ = true;
+  first_error_in_group_ = true;
+}
+
+void JsonReport::Error(const ErrorRow& row) {
+  const Json error{{"err_num", row.err_num},
+                   {"type", row.type},
+                   {"reference", row.reference},
+                   {"user_entry", row.user_entry},
+                   {"error", row.error}};
+  sink_.Write((first_error_in_group_ ? "\n" : ",\n") + Dump(error));
+  first_error_in_group_ = false;
+}
+
+void JsonReport::End() {
+  sink_.Write(in_group_ ? "]}\n]}\n" : "]}\n");
+}
+
+}  // namespace ledgerly

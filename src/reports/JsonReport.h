@@ -1,0 +1,29 @@
+#pragma once
+
+#include "reports/ReportBuilder.h"
+
+namespace ledgerly {
+
+// The report as one JSON document (UTF-8). The envelope is written by hand and
+// each record header and error as it comes, so memory stays bounded:
+//
+// {"files":[…],"report_date":"…","critical":{"rec_num":N,"error":"…"}|null,
+//  "records_tested":N,"records_with_errors":N,"errors_found":N,"records":[
+// {"rec_num":N,"id":"RW","identification":"SSN: …","errors":[
+// {"err_num":N,"type":"C"|"","reference":"…","user_entry":"…","error":"…"},
+// …]},
+// …]}
+class JsonReport : public ReportBuilder {
+ public:
+  using ReportBuilder::ReportBuilder;
+  void Begin(const ReportSummary& summary) override;
+  void RecordGroup(const ErrorRow& first_row) override;
+  void Error(const ErrorRow& row) override;
+  void End() override;
+
+ private:
+  bool in_group_ = false;
+  bool first_error_in_group_ = true;
+};
+
+}  // namespace ledgerly

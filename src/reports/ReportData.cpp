@@ -1,0 +1,82 @@
+#include "reports/ReportData.h"
+
+namespace ledgerly {
+namespace {
+
+int64_t Count(const Database& db, std::string_view sql) {
+  Statement statement(db, sql);
+  return statement.Step() ? statement.Int(0) : 0;
+}
+
+// Only the columns the report shows; RECORDS.Record stays unread.
+constexpr std::string_view kErrorRowsSql =
+    "SELECT Err_Num, Type, ERRORS.Rec_Num, Reference, User_Entry, Error, ID, RecReference "
+    "FROM ERRORS INNER JOIN RECORDS ON ERRORS.Rec_Num = RECORDS.Rec_Num "
+    "ORDER BY ERRORS.Rec_Num, Err_Num";
+
+}  // namespace
+
+ReportSummary ReadReportSummary(const Database& db) {
+  ReportSummary summary;
+  Statement misc(db, "SELECT Path, RptDate FROM MISC ORDER BY Data_Id");
+  while (misc.Step()) {
+    if (summary.files.empty()) summary.report_date = misc.Text(1);
+    summary.files.push_back(misc.Text(0));
+  }
+
+  Statement last_error(db, "SELECT Type, Rec_Num, Error FROM ERRORS ORDER BY Err_Num DESC LIMIT 1");
+  if (last_error.Step() && last_error.Text(0) == "C") {
+    summary.critical = CriticalError{last_error.Int(1), last_error.Text(2)};
+  }
+
+  summary.records_tested = Count(db, "SELECT Rec_Num FROM RECORDS ORDER BY Rec_Num DESC LIMIT 1");
+  summary.records_with_errors = Count(db, "SELECT COUNT(DISTINCT Rec_Num) FROM ERRORS");
+  summary.errors_found = Count(db, "SELECT COUNT(*) FROM ERRORS");
+  return summary;
+}
+
+std::string JoinFiles(const std::vector<std::string>& files) {
+  std::string joined;
+  for (const std::string& file : files) {
+    if (!joined.empty()) joined += "; ";
+    joined += file;
+  }
+  return joined;
+}
+
+std::string TerminationLead(const ReportSummary& summary) {
+  if (!summary.critical) return {};
+  return "Execution of Testing was terminated due to the Critical Error in Record Number " +
+         std::to_string(summary.critical->rec_num) + ":  \r\n";
+}
+
+std::string TerminationText(const ReportSummary& summary) {
+  if (!summary.critical) return {};
+  return summary.critical->error + "\r\n";
+}
+
+ErrorRowReader::ErrorRowReader(const Database& db) : statement_(db, kErrorRowsSql) {}
+
+bool ErrorRowReader::Next() {
+  if (!statement_.Step()) return false;
+  row_.err_num = statement_.Int(0);
+  row_.type = statement_.Text(1);
+  row_.rec_num = statement_.Int(2);
+  row_.reference = statement_.Text(3);
+  row_.user_entry = statement_.Text(4);
+  row_.error = statement_.Text(5);
+  row_.id = statement_.Text(6);
+  row_.rec_reference = statement_.Text(7);
+  starts_group_ = !previous_rec_num_ || *previous_rec_num_ != row_.rec_num;
+  previous_rec_num_ = row_.rec_num;
+  return true;
+}
+
+std::string IdentificationText(std::string_view id, std::string_view rec_reference) {
+  const bool employer_level = id == "RA" || id == "RE" || id == "RT" || id == "RU";
+  if (employer_level && !rec_reference.empty()) return "EIN: " + std::string(rec_reference);
+  if (id == "RF") return {};
+  return "SSN: " + std::string(rec_reference);
+}
+
+}  // namespace ledgerly

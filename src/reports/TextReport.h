@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "reports/ReportBuilder.h"
+
+namespace ledgerly {
+
+// The plain-text report: tabs and CR LF, counts right-aligned in ten characters.
+class TextReport : public ReportBuilder {
+ public:
+  using ReportBuilder::ReportBuilder;
+  void Begin(const ReportSummary& summary) override;
+  void RecordGroup(const ErrorRow& first_row) override;
+  void Error(const ErrorRow& row) override;
+  void End() override {}
+};
+
+// Ten blanks before the number, then the last ten characters (a longer
+// number keeps only its last ten digits).
+std::string RightAlignedCount(int64_t count);
+
+}  // namespace ledgerly

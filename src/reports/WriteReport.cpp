@@ -1,0 +1,60 @@
+#include "reports/WriteReport.h"
+
+#include <memory>
+
+#include "reports/HtmlReport.h"
+#include "reports/JsonReport.h"
+#include "reports/TextReport.h"
+
+namespace ledgerly {
+namespace {
+
+std::unique_ptr<ReportBuilder> MakeBuilder(ReportFormat format, int wrap_width, ReportSink& sink) {
+  switch (format) {
+    case ReportFormat::Text:
+      return std::make_unique<TextReport>(sink);
+    case ReportFormat::Html:
+      return std::make_unique<HtmlReport>(sink, wrap_width);
+    case ReportFormat::Json:
+      return std::make_unique<JsonReport>(sink);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::optional<ReportFormat> ParseReportFormat(std::string_view name) {
+  if (name == "text") return ReportFormat::Text;
+  if (name == "html") return ReportFormat::Html;
+  if (name == "json") return ReportFormat::Json;
+  return std::nullopt;
+}
+
+ReportSummary WriteReport(const Database& db, ReportFormat format, int wrap_width,
+                          ReportSink& sink) {
+  const std::unique_ptr<ReportBuilder> builder = MakeBuilder(format, wrap_width, sink);
+  const ReportSummary summary = ReadReportSummary(db);
+  builder->Begin(summary);
+  ErrorRowReader rows(db);
+  while (rows.Next()) {
+    if (rows.StartsGroup()) builder->RecordGroup(rows.row());
+    builder->Error(rows.row());
+    if (!sink.ErrorBlockDone()) return summary;
+  }
+  builder->End();
+  return summary;
+}
+
+ReportSummary WriteReport(const std::filesystem::path& db_path, ReportFormat format, int wrap_width,
+                          ReportSink& sink) {
+  const Database db(db_path, Database::Mode::ReadOnly);
+  return WriteReport(db, format, wrap_width, sink);
+}
+
+ReportSummary WriteReport(const std::filesystem::path& db_path, ReportFormat format, int wrap_width,
+                          const std::function<void(std::string_view)>& write) {
+  FunctionSink sink(write);
+  return WriteReport(db_path, format, wrap_width, sink);
+}
+
+}  // namespace ledgerly

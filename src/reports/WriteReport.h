@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string_view>
+
+#include "engine/Sqlite.h"
+#include "reports/ReportData.h"
+#include "reports/ReportSink.h"
+
+namespace ledgerly {
+
+enum class ReportFormat { Text, Html, Json };
+
+// "text", "html" or "json"; nothing for any other name.
+std::optional<ReportFormat> ParseReportFormat(std::string_view name);
+
+// Writes the error report of the results in db to the sink, piece by piece.
+// wrap_width breaks long user entries in HTML (kDefaultWrapWidth without a
+// screen). Returns the summary the report was built from (its critical error
+// is the text the results view shows). Database failures throw StoreError.
+ReportSummary WriteReport(const Database& db, ReportFormat format, int wrap_width,
+                          ReportSink& sink);
+
+// The same for a result database file, opened read-only.
+ReportSummary WriteReport(const std::filesystem::path& db_path, ReportFormat format, int wrap_width,
+                          ReportSink& sink);
+ReportSummary WriteReport(const std::filesystem::path& db_path, ReportFormat format, int wrap_width,
+                          const std::function<void(std::string_view)>& write);
+
+}  // namespace ledgerly
