@@ -47,18 +47,19 @@ void CheckUserID(const FieldChecker& f) {
   }
   if (ctx.ViewerMode()) return;
   ctx.SetPinOK(true);
-  std::string masked(Field(txtline, 1, 11));
-  masked += "********";
-  masked += Field(txtline, 20, 512);
+  // A valid ID is never kept in the result database.
+  const FieldLayoutRow& id = kRALayout[2];
+  std::string masked(Field(txtline, 1, id.first - 1));
+  masked.append(static_cast<std::size_t>(id.last - id.first + 1), '*');
+  masked += Field(txtline, id.last + 1, 512);
   ctx.ReplaceStoredRecord(masked);
 }
 
 }  // namespace
 
 void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
-  if (!ctx.ViewerMode()) ctx.SetRecordReference(Field(txtline, 3, 11));
-
   const FieldChecker f(txtline, kRALayout, ctx);
+  if (!ctx.ViewerMode()) ctx.SetRecordReference(f.Text(1));
   const std::string_view notification = f.Text(37);
 
   // 1 Submitter's EIN
