@@ -1,7 +1,242 @@
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "rules/FieldChecker.h"
+#include "rules/Primitives.h"
 #include "rules/RecordRules.h"
 
 namespace ledgerly {
+namespace {
 
-void CheckCodeRA(std::string_view, RuleContext&) {}
+constexpr const char* kNumericOrBlank = "Must be numeric or blank.";
+constexpr const char* kInvalidState = "The Postal Abbreviation is invalid (see Pelkin).";
+constexpr const char* kInvalidCountry = "The Country Code is invalid (see Pelkin).";
+constexpr const char* kExtensionWithoutZip =
+    "A value was entered in the Zip Code Extension field and the Zip Code field is blank. Either "
+    "change the Zip Code Extension field to blank or enter a valid Zip Code.";
+
+// Unlike the employer EIN, a submitter EIN may start with 00.
+bool HasRefusedPrefix(std::string_view ein) {
+  static constexpr std::array<std::string_view, 14> kRefused{
+      "07", "08", "09", "17", "18", "19", "28", "29", "49", "69", "70", "78", "79", "89"};
+  return std::find(kRefused.begin(), kRefused.end(), ein.substr(0, 2)) != kRefused.end();
+}
+
+// Zip Code Extension: numeric or blank, and only together with a Zip Code.
+void CheckZipExtension(const FieldChecker& f, int field_no, int zip_field_no) {
+  const std::string_view extension = f.Text(field_no);
+  if (!IsBlank(extension) && !NumCheck(extension)) f.Error(field_no, kNumericOrBlank);
+  if (IsBlank(f.Text(zip_field_no)) && !IsBlank(extension)) {
+    f.Error(field_no, kExtensionWithoutZip);
+  }
+}
+
+void CheckUserID(const FieldChecker& f) {
+  RuleContext& ctx = f.ctx();
+  const std::string_view txtline = f.txtline();
+  if (!UserIDCheck(f.Text(2))) {
+    f.Error(2, "Must not be blank. Must be alphanumeric. This is a mandatory field.");
+    if (!ctx.ViewerMode()) {
+      ctx.SetPinOK(false);
+    } else if (ctx.StoredPinOK()) {
+      // The stored record holds asterisks in place of an ID that was valid when tested.
+      ctx.ClearHighlight(2);
+    }
+    return;
+  }
+  if (ctx.ViewerMode()) return;
+  ctx.SetPinOK(true);
+  // A valid ID is never kept in the result database.
+  const FieldLayoutRow& id = kRALayout[2];
+  std::string masked(Field(txtline, 1, id.first - 1));
+  masked.append(static_cast<std::size_t>(id.last - id.first + 1), '*');
+  masked += Field(txtline, id.last + 1, 512);
+  ctx.ReplaceStoredRecord(masked);
+}
+
+}  // namespace
+
+void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
+  const FieldChecker f(txtline, kRALayout, ctx);
+  if (!ctx.ViewerMode()) ctx.SetRecordReference(f.Text(1));
+  const std::string_view notification = f.Text(37);
+
+  // 1 Submitter's EIN
+  if (!NumCheck(f.Text(1))) {
+    f.Error(1, "This is a mandatory field and must contain only valid numeric data.");
+  } else if (HasRefusedPrefix(f.Text(1))) {
+    f.Error(1,
+            "Must not start with 07, 08, 09, 17, 18, 19, 28, 29, 49, 69, 70, 78, 79 or 89. "
+            "This is a mandatory field and must contain only valid numeric data.");
+  }
+
+  // 2 User ID
+  CheckUserID(f);
+
+  // 3 Software Vendor Code
+  if (!IsBlank(f.Text(3)) && !NumCheck(f.Text(3))) f.Error(3, kNumericOrBlank);
+
+  // 4 Blank
+  f.CharCheckField(4);
+
+  // 5 Resub Indicator, 6 Resub WFID
+  const std::string_view resub = f.Text(5);
+  if (resub != "0" && resub != "1") {
+    f.Error(5, "Enter appropriate code: 1 - File being resubmitted or 0 - Other.");
+  }
+  const std::string_view wfid = f.Text(6);
+  if (resub == "0" && !IsBlank(wfid)) {
+    f.Error(6,
+            "If Resub Indicator [Position 29] equals zero, then the Resub WFID field  must be "
+            "blank. If this is an original submission, then change the Resub WFID field to blank. "
+            "If this is a resubmission, then enter 1 in the Resub Indicator field.");
+  } else if (resub == "1" && IsBlank(wfid)) {
+    f.Error(6,
+            "If Resub Indicator [Position 29] equals 1, then the Resub WFID field cannot be blank. "
+            "The 6 digit WFID is located on the notice sent by Orvane.");
+  } else if (resub == "1" && !AlphaNumCheck(wfid)) {
+    f.Error(6, "May only contain letters (A - Z) and/or numbers (0 - 9).");
+  }
+
+  // 7 Software Code
+  if (f.Text(7) != "98" && f.Text(7) != "99") f.Error(7, "Must be either 98 or 99.");
+
+  // 8-11 Company Name, Location Address, Delivery Address, City
+  for (int field_no = 8; field_no <= 11; ++field_no) f.CharCheckField(field_no);
+
+  // 12-18 the company address; an invalid State, Zip Code or Country Code
+  // suppresses the foreign/domestic address check.
+  bool company_address_ok = true;
+  if (!StateCheck(f.Text(12))) {
+    f.Error(12, kInvalidState);
+    company_address_ok = false;
+  }
+  if (!IsBlank(f.Text(13)) && !NumCheck(f.Text(13))) {
+    f.Error(13, kNumericOrBlank);
+    company_address_ok = false;
+  }
+  CheckZipExtension(f, 14, 13);
+  for (int field_no = 15; field_no <= 17; ++field_no) f.CharCheckField(field_no);
+  if (!CountryCheck(f.Text(18))) {
+    f.Error(18, kInvalidCountry);
+    company_address_ok = false;
+  }
+  if (company_address_ok) ForeignAddressCheck(txtline, ctx, true);
+
+  // 19-20 Submitter Name, Location Address
+  f.CharCheckField(19);
+  f.CharCheckField(20);
+
+  // 21-29 the submitter address; a notification code of 2 means it must be complete.
+  const bool by_mail = notification == "2";
+  f.CharCheckField(21);
+  if (by_mail && IsBlank(f.Text(21))) {
+    f.Error(21,
+            "If Preferred Method of Problem Notification Code [Position 499] equals 2, then the "
+            "Delivery Address field cannot be blank.");
+  }
+  f.CharCheckField(22);
+  if (by_mail && IsBlank(f.Text(22))) {
+    f.Error(22,
+            "If Preferred Method of Problem Notification Code [Position 499] equals 2, then the "
+            "City field cannot be blank.");
+  }
+
+  bool submitter_address_ok = true;
+  if (!StateCheck(f.Text(23))) {
+    f.Error(23, kInvalidState);
+    submitter_address_ok = false;
+  }
+  if (by_mail) {
+    const bool state_blank = IsBlank(f.Text(23));
+    const bool foreign_state_blank = IsBlank(f.Text(27));
+    if (state_blank && foreign_state_blank) {
+      f.Error(23,
+              "If Preferred Method of Problem Notification Code [Position 499] equals 2, then the "
+              "State Abbreviation field cannot be blank.");
+    } else if (!state_blank && !foreign_state_blank) {
+      f.Error(23,
+              "If Preferred Method of Problem Notification Code [Position 499] equals 2, then "
+              "complete the State Abbreviation or Foreign State/Province [Position 356 - 378] "
+              "field.");
+    }
+  }
+
+  if (!IsBlank(f.Text(24)) && !NumCheck(f.Text(24))) {
+    f.Error(24, kNumericOrBlank);
+    submitter_address_ok = false;
+  }
+  if (by_mail) {
+    const bool zip_blank = IsBlank(f.Text(24));
+    const bool foreign_zip_blank = IsBlank(f.Text(28));
+    if (zip_blank && foreign_zip_blank) {
+      f.Error(24,
+              "If Preferred Method of Problem Notification Code [Position 499] equals 2, then the "
+              "Zip Code field cannot be blank.");
+    } else if (!zip_blank && !foreign_zip_blank) {
+      f.Error(24,
+              "If Preferred Method of Problem Notification Code [Position 499] equals 2, then "
+              "complete the Zip Code or Foreign Postal Code [Position 379 - 393] field.");
+    }
+  }
+
+  CheckZipExtension(f, 25, 24);
+  for (int field_no = 26; field_no <= 28; ++field_no) f.CharCheckField(field_no);
+  if (!CountryCheck(f.Text(29))) {
+    f.Error(29, kInvalidCountry);
+    submitter_address_ok = false;
+  }
+  if (submitter_address_ok) ForeignAddressCheck(txtline, ctx, false);
+
+  // 30 Contact Name
+  if (!NameCheck(f.Text(30))) {
+    f.Error(30,
+            "May only contain letters (A - Z), numbers (0 - 9), spaces, hyphens, periods and "
+            "apostrophes.");
+  }
+
+  // 31 Contact Phone Number: no character check; a blank phone and e-mail draw both texts.
+  if (IsBlank(f.Text(31))) {
+    f.Error(31,
+            "Enter a valid contact phone number. Orvane needs a valid contact phone number to "
+            "notify you if there is a problem with the wage report submission.");
+    if (IsBlank(f.Text(34))) f.Error(31, "Enter Contact Phone Number or Contact E-Mail/Internet.");
+  }
+
+  // 32-33 Contact Phone Extension, Blank
+  f.CharCheckField(32);
+  f.CharCheckField(33);
+
+  // 34 Contact E-Mail/Internet; the notification-code finding names the field
+  // without spaces around the hyphen.
+  if (notification == "1" && IsBlank(f.Text(34))) {
+    ctx.AddFieldError("Contact E-Mail/Internet [Position 446-485]", UserEntry(f.Text(34)),
+                      "If Preferred Method of Problem Notification Code [Position 499] equals 1, "
+                      "then the Contact E-Mail/Internet field cannot be blank.",
+                      34);
+  }
+  f.CharCheckField(34);
+
+  // 35-36 Blank, Contact Fax
+  f.CharCheckField(35);
+  f.CharCheckField(36);
+
+  // 37 Preferred Method of Problem Notification Code
+  if (notification != "1" && notification != "2") {
+    f.Error(37, "Enter appropriate code: 1 - E-Mail/Internet or 2 - U.S. Postal Service.");
+  }
+
+  // 38 Preparer Code
+  const std::string_view preparer = f.Text(38);
+  if (preparer != "A" && preparer != "L" && preparer != "S" && preparer != "P" && preparer != "O") {
+    f.Error(38,
+            "Enter appropriate code: A - Accounting Firm, L - Self-Prepared, S - Service Bureau, "
+            "P - Parent Company or O - Other.");
+  }
+
+  // 39 Blank
+  f.CharCheckField(39);
+}
 
 }  // namespace ledgerly

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "rules/Primitives.h"
+#include "support/RecordBuilder.h"
+#include "support/RuleCase.h"
 
 namespace ledgerly {
 namespace {
@@ -37,6 +39,10 @@ TEST(Primitives, CodeListsAreSearchedAsText) {
   EXPECT_FALSE(CountryCheck("US"));
   EXPECT_TRUE(CountryCheck("CA"));
   EXPECT_TRUE(CountryCheck("ZI"));
+  EXPECT_TRUE(CountryCheck("A,"));  // straddles a comma
+  EXPECT_FALSE(CountryCheck("ca"));
+  EXPECT_TRUE(StateCheck(" ,"));
+  EXPECT_FALSE(StateCheck("ZZ"));
 }
 
 TEST(Primitives, CharCheckListsPositions) {
@@ -75,6 +81,129 @@ TEST(Primitives, TaxYearLimits) {
   SocialSecurityLimits medicare;
   TaxYearLimits(1992, medicare);
   EXPECT_EQ(medicare.MedicareWageBase, 130200);
+}
+
+// One address of a record: identifier, which RA address, State, Zip Code, Country Code.
+struct AddressCase {
+  const char* name;
+  const char* id;
+  bool company_address;
+  const char* state;
+  const char* zip;
+  const char* country;
+  std::vector<Finding> expected;
+};
+
+class ForeignAddress : public testing::TestWithParam<AddressCase> {};
+
+TEST_P(ForeignAddress, LogsAtMostTheExpectedError) {
+  const AddressCase& c = GetParam();
+  struct Positions {
+    int state, zip, country;
+  };
+  const std::string id = c.id;
+  const Positions at =
+      id == "RA"   ? (c.company_address ? Positions{161, 163, 215} : Positions{340, 342, 394})
+      : id == "RE" ? Positions{163, 165, 217}
+                   : Positions{132, 134, 186};
+  std::string record = test::BlankRecord(id);
+  test::Put(record, at.state, c.state);
+  test::Put(record, at.zip, c.zip);
+  test::Put(record, at.country, c.country);
+  MemoryRuleContext ctx;
+  ForeignAddressCheck(record, ctx, c.company_address);
+  EXPECT_EQ(ctx.findings, c.expected);
+}
+
+const char* const kZipText = "Must not have both a foreign Country Code and a domestic Zip Code.";
+const char* const kStateText =
+    "Must not have both a domestic State Abbreviation and a foreign Country Code.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Addresses, ForeignAddress,
+    testing::Values(
+        AddressCase{"RW foreign country with domestic zip",
+                    "RW",
+                    false,
+                    "  ",
+                    "12345",
+                    "CA",
+                    {{"Country Code [Position 186 - 187]", "[CA]", kZipText, 15}}},
+        AddressCase{"RW state with foreign country",
+                    "RW",
+                    false,
+                    "VA",
+                    "54321",
+                    "CA",
+                    {{"Country Code [Position 186 - 187]", "[CA]", kStateText, 15}}},
+        AddressCase{"RW foreign country alone", "RW", false, "  ", "     ", "CA", {}},
+        AddressCase{"RW domestic address", "RW", false, "VA", "54321", "  ", {}},
+        AddressCase{"RW invalid country still compared",
+                    "RW",
+                    false,
+                    "VA",
+                    "54321",
+                    "US",
+                    {{"Country Code [Position 186 - 187]", "[US]", kStateText, 15}}},
+        AddressCase{"RE foreign country with domestic zip",
+                    "RE",
+                    false,
+                    "  ",
+                    "12345",
+                    "CA",
+                    {{"Country Code [Position 217 - 218]", "[CA]", kZipText, 19}}},
+        AddressCase{"RE state with foreign country",
+                    "RE",
+                    false,
+                    "MD",
+                    "     ",
+                    "GM",
+                    {{"Country Code [Position 217 - 218]", "[GM]", kStateText, 19}}},
+        AddressCase{"RA company foreign country with domestic zip",
+                    "RA",
+                    true,
+                    "  ",
+                    "12345",
+                    "CA",
+                    {{"Country Code [Position 215 - 216]", "[CA]", kZipText, 18}}},
+        AddressCase{"RA company state with foreign country",
+                    "RA",
+                    true,
+                    "MD",
+                    "12345",
+                    "CA",
+                    {{"Country Code [Position 215 - 216]", "[CA]", kStateText, 18}}},
+        AddressCase{
+            "RA submitter foreign country with domestic zip", "RA", false, "  ", "12345", "CA", {}},
+        AddressCase{"RA submitter state with foreign country",
+                    "RA",
+                    false,
+                    "MD",
+                    "12345",
+                    "CA",
+                    {{"Country Code [Position 394 - 395]", "[CA]", kStateText, 29}}},
+        AddressCase{"RA submitter domestic address", "RA", false, "MD", "12345", "  ", {}},
+        AddressCase{"RS has no address", "RS", false, "MD", "12345", "CA", {}}),
+    [](const auto& info) { return test::CaseName(info.param.name); });
+
+TEST(Primitives, ForeignAddressCheckInViewerModeOnlyHighlights) {
+  std::string record = test::BlankRecord("RE");
+  test::Put(record, 163, "MD");
+  test::Put(record, 217, "CA");
+  MemoryRuleContext viewer(true);
+  ForeignAddressCheck(record, viewer);
+  EXPECT_TRUE(viewer.findings.empty());
+  EXPECT_EQ(viewer.highlighted, (std::set<int>{19}));
+}
+
+TEST(Primitives, FieldReferenceAndUserEntryAreUntrimmed) {
+  EXPECT_EQ(FieldReference("Social Security Wages", 210, 220),
+            "Social Security Wages [Position 210 - 220]");
+  EXPECT_EQ(UserEntry("   "), "[   ]");
+  EXPECT_EQ(UserEntry(" A "), "[ A ]");
+  EXPECT_TRUE(IsBlank(""));
+  EXPECT_TRUE(IsBlank("   "));
+  EXPECT_FALSE(IsBlank(" \t "));
 }
 
 }  // namespace

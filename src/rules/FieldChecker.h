@@ -1,0 +1,40 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "rules/RuleContext.h"
+#include "viewer/FieldLayouts.h"
+
+namespace ledgerly {
+
+// Reads the fields of one record by their number in the record's layout and
+// reports findings with the field's own reference, user entry and number.
+class FieldChecker {
+ public:
+  FieldChecker(std::string_view txtline, std::span<const FieldLayoutRow> layout, RuleContext& ctx)
+      : txtline_(txtline), layout_(layout), ctx_(ctx) {}
+
+  // The field's exact text, untrimmed.
+  std::string_view Text(int field_no) const;
+
+  // "Label [Position first - last]", or "Label [Position first]" for one position.
+  std::string Reference(int field_no) const;
+
+  // One finding on the field: its reference, "[" + its text + "]", its number.
+  void Error(int field_no, std::string_view error) const;
+
+  // The printable-character test with its standard error; true when the field passed.
+  bool CharCheckField(int field_no) const;
+
+  std::string_view txtline() const { return txtline_; }
+  RuleContext& ctx() const { return ctx_; }
+
+ private:
+  std::string_view txtline_;
+  std::span<const FieldLayoutRow> layout_;
+  RuleContext& ctx_;
+};
+
+}  // namespace ledgerly
