@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/Submission.h"
+#include "support/ValidRecords.h"
 
 int main(int argc, char** argv) {
   if (argc < 3) {

@@ -4,12 +4,15 @@
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
+#include <fstream>
 #include <ostream>
 
 #include "cli/CliHost.h"
 #include "engine/ResultStore.h"
 #include "engine/Settings.h"
 #include "engine/TestRun.h"
+#include "reports/HtmlReport.h"
+#include "reports/WriteReport.h"
 
 namespace ledgerly {
 namespace {
@@ -47,6 +50,30 @@ void PrintSummary(const RunResult& result, std::ostream& err) {
   }
 }
 
+// Streams the report of the results in db to FILE or stdout. False when it could not.
+bool WriteReportTo(const std::filesystem::path& db, ReportFormat format, const std::string& output,
+                   std::ostream& out, std::ostream& err) {
+  std::ofstream file;
+  if (!output.empty()) {
+    file.open(output, std::ios::binary | std::ios::trunc);
+    if (!file) {
+      err << "Cannot write the report to " << output << '\n';
+      return false;
+    }
+  }
+  std::ostream& target = output.empty() ? out : file;
+  try {
+    WriteReport(db, format, kDefaultWrapWidth, [&](std::string_view piece) { target << piece; });
+  } catch (const StoreError& e) {
+    err << "Error Number: " << e.code() << "\nError Description: " << e.what() << '\n';
+    return false;
+  }
+  // A saved text or HTML report ends with one line break, as the desktop program writes it.
+  if (format != ReportFormat::Json) target << "\r\n";
+  target.flush();
+  return static_cast<bool>(target);
+}
+
 }  // namespace
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
@@ -57,12 +84,21 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   int error_limit = 0;
   bool progress = false;
   bool quiet = false;
-  app.add_option("FILE", files, "The submission file(s), in order")->required();
+  bool last = false;
+  std::string report_name;
+  std::string output;
+  auto* file_option = app.add_option("FILE", files, "The submission file(s), in order");
   app.add_option("--db", db_path, "Result database (default: ERRORLOG.MDB in the data folder)");
   app.add_option("--error-limit", error_limit, "Stop after this many errors (1 to 25000)")
       ->check(CLI::Range(1, kMaxErrorLimit));
   auto* progress_flag = app.add_flag("--progress", progress, "Show progress on stderr");
   app.add_flag("--quiet", quiet, "Print nothing on stderr")->excludes(progress_flag);
+  app.add_option("--report", report_name, "Write the error report: text, html or json")
+      ->check(CLI::IsMember({"text", "html", "json"}));
+  app.add_option("--output", output, "Write the report to FILE instead of stdout");
+  auto* last_flag =
+      app.add_flag("--last", last, "Report the results already in the database; test nothing");
+  last_flag->excludes(file_option);
   app.set_version_flag("--version", LEDGERLY_VERSION);
 
   try {
@@ -75,17 +111,40 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     return kExitNotTested;
   }
 
+  if (files.empty() && !last) {
+    err << "FILE is required (or --last with --report)\nRun with --help for more information.\n";
+    return kExitNotTested;
+  }
+  if (last && report_name.empty()) {
+    err << "--last needs --report\nRun with --help for more information.\n";
+    return kExitNotTested;
+  }
+  const std::optional<ReportFormat> format = ParseReportFormat(report_name);
+
   const auto data_folder = DataFolder(ProgramFolder());
   if (error_limit == 0) error_limit = ReadErrorLimit(data_folder);
   const std::filesystem::path database =
       db_path.empty() ? data_folder / kDatabaseFileName : std::filesystem::path(db_path);
+
+  if (last) {
+    std::error_code ec;
+    if (!std::filesystem::exists(database, ec)) {
+      err << "There are no test results in " << database.string() << '\n';
+      return kExitNotTested;
+    }
+    return WriteReportTo(database, *format, output, out, err) ? kExitClean : kExitNotTested;
+  }
 
   const bool show_progress = !quiet && (progress || ::isatty(STDERR_FILENO));
   CliHost host(files, err, !quiet, show_progress);
   TestRun run(host, database, error_limit);
   const RunResult result = run.ReadFile();
   if (!quiet) PrintSummary(result, err);
-  return ExitStatusFor(result);
+  const int status = ExitStatusFor(result);
+  if (format && result.records > 0 && !WriteReportTo(database, *format, output, out, err)) {
+    return kExitNotTested;
+  }
+  return status;
 }
 
 }  // namespace ledgerly

@@ -6,6 +6,7 @@
 #include "support/DbRows.h"
 #include "support/ScriptedHost.h"
 #include "support/Submission.h"
+#include "support/ValidRecords.h"
 
 namespace ledgerly {
 namespace {
@@ -43,7 +44,7 @@ TEST_F(CliTest, ExitStatusTellsTheOutcome) {
 
 TEST_F(CliTest, SplitSubmissionTakesTheFilesInOrder) {
   EXPECT_EQ(Cli({File("a.txt", Submission({"RA", "RE", "RW"})),
-                 File("b.txt", Submission({"RW", "RT", "RF"}))}),
+                 File("b.txt", Submission({"RW", "RT"}) + test::ValidRF(2))}),
             kExitClean);
   EXPECT_EQ(test::QueryValue(db(), "SELECT COUNT(*) FROM RECORDS"), "6");
 }

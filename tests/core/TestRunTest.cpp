@@ -5,6 +5,7 @@
 #include "support/RecordBuilder.h"
 #include "support/ScriptedHost.h"
 #include "support/Submission.h"
+#include "support/ValidRecords.h"
 
 namespace ledgerly {
 namespace {
@@ -259,7 +260,7 @@ TEST_F(TestRunTest, SequenceErrorUsesTheIdentifierAsRead) {
 // --- split submissions ----------------------------------------------------------
 
 TEST_F(TestRunTest, SplitSubmissionContinuesInTheNextFile) {
-  const RunResult result = Run({Submission({"RA", "RE", "RW"}), Submission({"RW", "RT", "RF"})});
+  const RunResult result = Run({Submission({"RA", "RE", "RW"}), Submission({"RW", "RT"}) + test::ValidRF(2)});
   EXPECT_EQ(result.outcome, RunOutcome::Clean);
   EXPECT_EQ(host_.dialog_titles,
             (std::vector<std::string>{"Please Enter File Name to be Tested",
@@ -368,6 +369,21 @@ TEST_F(TestRunTest, SchemaHasTheNamedTablesAndColumns) {
   EXPECT_NE(columns("TRU").find(",19,F19ErrRef,"), std::string::npos);
   EXPECT_EQ(columns("TRU").find("20"), std::string::npos);
   EXPECT_EQ(QueryValue(db(), "SELECT COUNT(*) FROM pragma_index_list('ERRORS')"), "1");
+}
+
+}  // namespace
+}  // namespace ledgerly
+
+namespace ledgerly {
+namespace {
+
+TEST_F(TestRunTest, FinalRecordCountsLowerCaseRWRecords) {
+  Run({Submission({"RA", "RE", "rw", "RW", "RT", "RF"})});
+  EXPECT_EQ(QueryValue(db(), "SELECT COUNT(*) FROM ERRORS WHERE Reference LIKE 'Number of RW%'"),
+            "0");
+  Run({Submission({"RA", "RE", "RW", "RW", "RT"}) + test::ValidRF(3)});
+  EXPECT_EQ(QueryValue(db(), "SELECT Error FROM ERRORS WHERE Reference LIKE 'Number of RW%'"),
+            "The number of RW records in the submission does not equal the value in the RF record.");
 }
 
 }  // namespace

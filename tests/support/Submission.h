@@ -13,11 +13,8 @@ std::string ValidRecord(std::string_view id);
 // The RT record that totals `count` copies of the given RW record.
 std::string MatchingRT(const std::string& rw, long long count);
 
-// The RF record declaring `rw_count` RW records.
-std::string ValidRF(long long rw_count);
-
 // Submission file content of valid records with the given identifiers, each
-// followed by the separator.
+// followed by the separator. An RF declares the RW records before it.
 std::string Submission(const std::vector<std::string>& ids, std::string_view separator = "\r\n");
 
 }  // namespace ledgerly::test
