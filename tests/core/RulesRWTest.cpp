@@ -260,6 +260,10 @@ const std::vector<FieldCase> kFieldCases = {
        47}}},
 };
 
+void PrintTo(const FieldCase& c, std::ostream* os) {
+  *os << c.label;
+}
+
 class RWFieldRules : public testing::TestWithParam<FieldCase> {};
 
 TEST_P(RWFieldRules, ReportsExactlyTheExpectedFindings) {
@@ -314,6 +318,10 @@ const std::vector<MoneyFieldCase> kMoneyFields = {
      "452 - 462]",
      40, 23},
 };
+
+void PrintTo(const MoneyFieldCase& c, std::ostream* os) {
+  *os << c.reference;
+}
 
 class RWMoneyFields : public testing::TestWithParam<MoneyFieldCase> {};
 
@@ -650,6 +658,10 @@ const std::vector<LimitCase> kLimitCases = {
      0,
      {{kMedicareRef, "[ABCDEFGHIJK]", kMoney, 20}}},
 };
+
+void PrintTo(const LimitCase& c, std::ostream* os) {
+  *os << c.label;
+}
 
 class RWLimitRules : public testing::TestWithParam<LimitCase> {};
 
