@@ -381,11 +381,16 @@ TEST(RulesRW, FirstNonNumericSsnOfTheBlockIsKept) {
 // The Social Security and Medicare rules by tax year and Employment Code.
 constexpr int64_t kLetters = -1;  // amount field holding letters
 
+// Cents at 210 (W), 221 (SST), 232 (MW), 243 (MT), 254 (T).
+struct Amounts {
+  int64_t wages, tax, medicare_wages, medicare_tax, tips;
+};
+
 struct LimitCase {
   const char* label;
   int year;
   const char* code;
-  int64_t wages, tax, medicare_wages, medicare_tax, tips;
+  Amounts amounts;
   std::vector<Finding> expected;
 };
 
@@ -400,29 +405,21 @@ std::string AmountEntry(int64_t cents) {
 }
 
 const std::vector<LimitCase> kLimitCases = {
-    {"2011 sum at the maximum", 2011, "R", 10000000, 662160, 10680000, 154860, 680000, {}},
+    {"2011 sum at the maximum", 2011, "R", {10000000, 662160, 10680000, 154860, 680000}, {}},
     {"2011 sum one cent over the maximum",
      2011,
      "R",
-     10000001,
-     662160,
-     10680001,
-     154860,
-     680000,
+     {10000001, 662160, 10680001, 154860, 680000},
      {{"Current Year Max", "10680001",
        "The sum of the Social Security Wages [Position 210 - 220] and Social Security Tips "
        "[Position 254 - 264] is greater than the Current Year Maximum. The sum of the Social "
        "Security Wages and Social Security Tips for Tax Year 2011 should not exceed $106,800.00.",
        18}}},
-    {"2010 sum equal to the prior maximum", 2010, "R", 10680000, 662160, 10680000, 154860, 0, {}},
+    {"2010 sum equal to the prior maximum", 2010, "R", {10680000, 662160, 10680000, 154860, 0}, {}},
     {"2009 sum equal to the prior maximum",
      2009,
      "R",
-     10000000,
-     620000,
-     10200000,
-     147900,
-     200000,
+     {10000000, 620000, 10200000, 147900, 200000},
      {{"Prior Year Max", "10200000",
        "The sum of the Social Security Wages [Position 210 - 220] and Social Security Tips "
        "[Position 254 - 264] equals prior year maximum. Please ensure that the Social Security "
@@ -431,25 +428,17 @@ const std::vector<LimitCase> kLimitCases = {
     {"1978 over the maximum",
      1978,
      "R",
-     1770001,
-     100,
-     0,
-     0,
-     0,
+     {1770001, 100, 0, 0, 0},
      {{"Current Year Max", "1770001",
        "The sum of the Social Security Wages [Position 210 - 220] and Social Security Tips "
        "[Position 254 - 264] is greater than the Current Year Maximum. The sum of the Social "
        "Security Wages and Social Security Tips for Tax Year 1978 should not exceed $17,700.00.",
        18}}},
-    {"2012 has no limits", 2012, "R", 20000000, 100, 20000000, 100, 0, {}},
+    {"2012 has no limits", 2012, "R", {20000000, 100, 20000000, 100, 0}, {}},
     {"household below the minimum",
      2011,
      "H",
-     100000,
-     6200,
-     100000,
-     1450,
-     0,
+     {100000, 6200, 100000, 1450, 0},
      {{"Annual Household Min", "100000",
        "The sum of the Social Security Wages [Position 210 - 220] and Social Security Tips "
        "[Position 254 - 264] must be greater than or equal to the Annual Household Minimum for "
@@ -461,15 +450,11 @@ const std::vector<LimitCase> kLimitCases = {
        "Household Minimum for the tax year being reported. Either enter a value of zero in the "
        "Medicare Wages and Tips field or change the Employment Code in the RE Record.",
        20}}},
-    {"household with no wages", 2011, "H", 0, 0, 0, 0, 0, {}},
+    {"household with no wages", 2011, "H", {0, 0, 0, 0, 0}, {}},
     {"railroad employer",
      2011,
      "X",
-     5000000,
-     310000,
-     5500000,
-     79750,
-     500000,
+     {5000000, 310000, 5500000, 79750, 500000},
      {{kWagesRef, AmountEntry(5000000),
        "The Social Security Wages field must be zero because it does not apply to the Employment "
        "Code entered in the RE record. Either enter a value of zero in the Social Security Wages "
@@ -482,32 +467,20 @@ const std::vector<LimitCase> kLimitCases = {
     {"Medicare qualified government employer",
      2011,
      "Q",
-     5000000,
-     310000,
-     5500000,
-     79750,
-     500000,
+     {5000000, 310000, 5500000, 79750, 500000},
      {{kWagesRef, AmountEntry(5000000), EcZero("Social Security Wages"), 18},
       {kTaxRef, AmountEntry(310000), EcZero("Social Security Tax Withheld"), 19},
       {kTipsRef, AmountEntry(500000), EcZero("Social Security Tips"), 22}}},
     {"railroad employer with letters in the wages: numeric and zero errors",
      2011,
      "X",
-     kLetters,
-     0,
-     0,
-     0,
-     0,
+     {kLetters, 0, 0, 0, 0},
      {{kWagesRef, "[ABCDEFGHIJK]", kMoney, 18},
       {kWagesRef, "[ABCDEFGHIJK]", EcZero("Social Security Wages"), 18}}},
     {"tax without wages or tips",
      2011,
      "R",
-     0,
-     100,
-     0,
-     0,
-     0,
+     {0, 100, 0, 0, 0},
      {{kTaxRef, AmountEntry(100),
        "If the amount in Social Security Tax Withheld is greater than zero, then the amount in "
        "Social Security Wages [Position 210 - 220] and/or the amount in Social Security Tips "
@@ -516,33 +489,21 @@ const std::vector<LimitCase> kLimitCases = {
     {"tax without wages under Q: only the zero rule",
      2011,
      "Q",
-     0,
-     100,
-     0,
-     0,
-     0,
+     {0, 100, 0, 0, 0},
      {{kTaxRef, AmountEntry(100), EcZero("Social Security Tax Withheld"), 19}}},
     {"tips without wages or tax",
      2011,
      "R",
-     0,
-     0,
-     500000,
-     7250,
-     500000,
+     {0, 0, 500000, 7250, 500000},
      {{kTipsRef, AmountEntry(500000),
        "The amount in Social Security Tax (Position 221 - 231) must be greater then zero, since "
        "the amount in Social Security Tips is greater then zero.",
        22}}},
-    {"tips with wages but no tax", 2011, "R", 100000, 0, 600000, 8700, 500000, {}},
+    {"tips with wages but no tax", 2011, "R", {100000, 0, 600000, 8700, 500000}, {}},
     {"2011 Medicare wages below wages plus tips",
      2011,
      "R",
-     5000000,
-     310000,
-     5400000,
-     79750,
-     500000,
+     {5000000, 310000, 5400000, 79750, 500000},
      {{kMedicareRef, AmountEntry(5400000),
        "The amount in Medicare Wages and Tips must be greater than or equal to the sum of the "
        "amount in Social Security Wages [Position 210 - 220] and the amount in Social Security "
@@ -551,11 +512,7 @@ const std::vector<LimitCase> kLimitCases = {
     {"1985 Medicare wages below wages plus tips",
      1985,
      "R",
-     3000000,
-     100,
-     2000000,
-     100,
-     0,
+     {3000000, 100, 2000000, 100, 0},
      {{kMedicareRef, AmountEntry(2000000),
        "The amount in Medicare Wages and Tips must equal the sum of the amount in Social Security "
        "Wages [Position 210 - 220] and the amount in Social Security Tips [Position 254 - 264].",
@@ -563,11 +520,7 @@ const std::vector<LimitCase> kLimitCases = {
     {"1985 Medicare wages above wages plus tips",
      1985,
      "R",
-     3000000,
-     100,
-     3500000,
-     100,
-     0,
+     {3000000, 100, 3500000, 100, 0},
      {{kMedicareRef, AmountEntry(3500000),
        "The amount in Medicare Wages and Tips must equal the sum of the amount in Social Security "
        "Wages [Position 210 - 220] and the amount in Social Security Tips [Position 254 - 264].",
@@ -575,11 +528,7 @@ const std::vector<LimitCase> kLimitCases = {
     {"1985 Medicare wages over the wage base",
      1985,
      "R",
-     3000000,
-     100,
-     3960001,
-     100,
-     0,
+     {3000000, 100, 3960001, 100, 0},
      {{kMedicareRef, AmountEntry(3960001),
        "The amount in Medicare Wages and Tips should not exceed the annual maximum Medicare wage "
        "base for the tax year being reported.",
@@ -591,21 +540,13 @@ const std::vector<LimitCase> kLimitCases = {
     {"1980 Medicare amounts",
      1980,
      "R",
-     1000000,
-     61300,
-     1000000,
-     14500,
-     0,
+     {1000000, 61300, 1000000, 14500, 0},
      {{kMedicareRef, AmountEntry(1000000), "Must be zero filled for years prior to 1983.", 20},
       {kMedicareTaxRef, AmountEntry(14500), "Must be zero filled for years prior to 1983.", 21}}},
     {"1992 Medicare tax over the wage base",
      1992,
      "R",
-     5000000,
-     310000,
-     5000000,
-     13020001,
-     0,
+     {5000000, 310000, 5000000, 13020001, 0},
      {{kMedicareTaxRef, AmountEntry(13020001),
        "The amount in Medicare Tax Withheld should not exceed the annual maximum Medicare wage "
        "base for the tax year being reported.",
@@ -613,11 +554,7 @@ const std::vector<LimitCase> kLimitCases = {
     {"Medicare tax without Medicare wages",
      2011,
      "R",
-     0,
-     0,
-     0,
-     100,
-     0,
+     {0, 0, 0, 100, 0},
      {{kMedicareTaxRef, AmountEntry(100),
        "The amount in Medicare Wages and Tips [Position 232 - 242] must be greater than zero "
        "because there is an amount greater than zero in the Medicare Tax Withheld field.",
@@ -625,11 +562,7 @@ const std::vector<LimitCase> kLimitCases = {
     {"1990 letters in the wages, Medicare wages over the base",
      1990,
      "R",
-     kLetters,
-     100,
-     5130001,
-     100,
-     0,
+     {kLetters, 100, 5130001, 100, 0},
      {{kWagesRef, "[ABCDEFGHIJK]", kMoney, 18},
       {kMedicareRef, AmountEntry(5130001),
        "The amount in Medicare Wages and Tips should not exceed the annual maximum Medicare wage "
@@ -638,11 +571,7 @@ const std::vector<LimitCase> kLimitCases = {
     {"1992 letters in the wages, Medicare tax over the base",
      1992,
      "R",
-     kLetters,
-     100,
-     5000000,
-     13020001,
-     0,
+     {kLetters, 100, 5000000, 13020001, 0},
      {{kWagesRef, "[ABCDEFGHIJK]", kMoney, 18},
       {kMedicareTaxRef, AmountEntry(13020001),
        "The amount in Medicare Tax Withheld should not exceed the annual maximum Medicare wage "
@@ -651,11 +580,7 @@ const std::vector<LimitCase> kLimitCases = {
     {"household with letters in the Medicare wages",
      2011,
      "H",
-     0,
-     0,
-     kLetters,
-     0,
-     0,
+     {0, 0, kLetters, 0, 0},
      {{kMedicareRef, "[ABCDEFGHIJK]", kMoney, 20}}},
 };
 
@@ -671,11 +596,12 @@ TEST_P(RWLimitRules, ReportsExactlyTheExpectedFindings) {
   const auto put = [&record](int position, int64_t cents) {
     Put(record, position, cents == kLetters ? std::string("ABCDEFGHIJK") : Amount(cents, 11));
   };
-  put(210, c.wages);
-  put(221, c.tax);
-  put(232, c.medicare_wages);
-  put(243, c.medicare_tax);
-  put(254, c.tips);
+  const Amounts& a = c.amounts;
+  put(210, a.wages);
+  put(221, a.tax);
+  put(232, a.medicare_wages);
+  put(243, a.medicare_tax);
+  put(254, a.tips);
   EmployerValues employer = ValidEmployer();
   employer.TaxYear = c.year;
   employer.TaxYearText = std::to_string(c.year);
@@ -684,11 +610,11 @@ TEST_P(RWLimitRules, ReportsExactlyTheExpectedFindings) {
   const TestRun run = RunRW(record, employer);
   EXPECT_EQ(run.findings, c.expected);
   // Every numeric amount is summed, whatever the limit rules said.
-  if (c.wages != kLetters) {
-    EXPECT_EQ(run.trt.sums[3], c.wages);
+  if (a.wages != kLetters) {
+    EXPECT_EQ(run.trt.sums[3], a.wages);
   }
-  if (c.medicare_wages != kLetters) {
-    EXPECT_EQ(run.trt.sums[5], c.medicare_wages);
+  if (a.medicare_wages != kLetters) {
+    EXPECT_EQ(run.trt.sums[5], a.medicare_wages);
   }
   ExpectViewerHighlights(record, employer, c.expected);
 }
