@@ -1,11 +1,381 @@
+#include <optional>
+#include <string>
+
+#include "rules/DetailFieldChecks.h"
+#include "rules/Primitives.h"
 #include "rules/RecordRules.h"
+#include "totals/TotalsRules.h"
 
 namespace ledgerly {
+namespace {
 
-void CheckCodeRW(std::string_view, RuleContext&) {}
+constexpr std::size_t kAmountZeros = 11;
 
-}  // namespace ledgerly
+constexpr std::string_view kNameCharacters =
+    "May only contain letters (A - Z), numbers (0 - 9), spaces, hyphens, periods and apostrophes.";
+constexpr std::string_view kMandatory = " This is a mandatory field.";
+constexpr std::string_view kNotBlank = "Must not be blank. This is a mandatory field.";
+constexpr std::string_view kNumericOrBlank = "Must be numeric or blank.";
+constexpr std::string_view kZeroBefore1983 = "Must be zero filled for years prior to 1983.";
 
-namespace ledgerly {
-void CheckCodeRW2(std::string_view, RuleContext&) {}
+// An 11-position money field of the record: its amount in cents when all digits.
+std::optional<int64_t> AmountAt(std::string_view txtline, int first) {
+  const std::string_view value = Field(txtline, first, first + 10);
+  if (!NumCheck(value)) return std::nullopt;
+  return ToNumber(value);
+}
+
+// Whole dollars in the "###,###,###.00" pattern: 106800 -> "106,800.00".
+std::string FormatDollars(int64_t dollars) {
+  const std::string digits = std::to_string(dollars);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+    grouped += digits[i];
+  }
+  return grouped + ".00";
+}
+
+// Everything the Social Security and Medicare rules look at, read once.
+struct WageValues {
+  int year = 0;      // Y
+  std::string code;  // EC
+  SocialSecurityLimits limits;
+  std::optional<int64_t> wages;           // W, 210-220
+  std::optional<int64_t> tax;             // SST, 221-231
+  std::optional<int64_t> medicare_wages;  // MW, 232-242
+  std::optional<int64_t> medicare_tax;    // MT, 243-253
+  std::optional<int64_t> tips;            // T, 254-264
+
+  bool year_text_numeric = false;
+
+  bool CodeIs(std::string_view c) const { return code == c; }
+  bool InYears(int from, int to) const { return year >= from && year <= to; }
+};
+
+WageValues ReadWageValues(std::string_view txtline, const EmployerValues& employer) {
+  WageValues v;
+  v.year = employer.TaxYear;
+  v.code = employer.EmploymentCode;
+  v.year_text_numeric = NumCheck(employer.TaxYearText);
+  // The limits serve fields 18, 20 and 21, so they are looked up for the record as a
+  // whole; unknown years leave them at 0.
+  TaxYearLimits(v.year, v.limits);
+  v.wages = AmountAt(txtline, 210);
+  v.tax = AmountAt(txtline, 221);
+  v.medicare_wages = AmountAt(txtline, 232);
+  v.medicare_tax = AmountAt(txtline, 243);
+  v.tips = AmountAt(txtline, 254);
+  return v;
+}
+
+// Fields 1-4: SSN and the employee's name.
+void CheckSsnAndName(std::string_view txtline, RuleContext& ctx) {
+  const std::string_view ssn = Field(txtline, 3, 11);
+  if (!NumCheck(ssn)) {
+    ctx.AddFieldError("SSN [Position 3 - 11]", UserEntry(ssn),
+                      "This is a mandatory field and must contain only valid numeric data.", 1);
+  } else if (ssn.substr(0, 1) == "9" || ssn.substr(0, 3) == "666") {
+    ctx.AddFieldError("SSN [Position 3 - 11]", UserEntry(ssn),
+                      "Must not begin with 9 or 666."
+                      "This is a mandatory field and must contain only valid numeric data.",
+                      1);
+  }
+
+  const std::string mandatory_name_characters =
+      std::string(kNameCharacters) + std::string(kMandatory);
+  const std::string_view first = Field(txtline, 12, 26);
+  if (IsBlank(first)) {
+    ctx.AddFieldError("Employee First Name [Position 12 - 26]", UserEntry(first), kNotBlank, 2);
+  } else if (!NameCheck(first)) {
+    ctx.AddFieldError("Employee First Name [Position 12 - 26]", UserEntry(first),
+                      mandatory_name_characters, 2);
+  }
+
+  const std::string_view middle = Field(txtline, 27, 41);
+  if (!NameCheck(middle)) {
+    ctx.AddFieldError("Employee Middle Name or Initial [Position 27 - 41]", UserEntry(middle),
+                      kNameCharacters, 3);
+  }
+
+  const std::string_view last = Field(txtline, 42, 61);
+  if (!NameCheck(last)) {
+    ctx.AddFieldError("Employee Last Name [Position 42 - 61]", UserEntry(last),
+                      mandatory_name_characters, 4);
+  } else if (IsBlank(last)) {
+    ctx.AddFieldError("Employee Last Name [Position 42 - 61]", UserEntry(last), kNotBlank, 4);
+  }
+}
+
+// Fields 5-15: the employee's address.
+void CheckAddress(std::string_view txtline, RuleContext& ctx) {
+  CheckPrintable(txtline, 62, 65, "Suffix [Position 62 - 65]", 5, ctx);
+  CheckPrintable(txtline, 66, 87, "Location Address [Position 66 - 87]", 6, ctx);
+  CheckPrintable(txtline, 88, 109, "Delivery Address [Position 88 - 109]", 7, ctx);
+  CheckPrintable(txtline, 110, 131, "City [Position 110 - 131]", 8, ctx);
+
+  // A faulty state, zip or country makes the foreign/domestic comparison meaningless.
+  bool address_faulty = false;
+  const std::string_view state = Field(txtline, 132, 133);
+  if (!StateCheck(state)) {
+    ctx.AddFieldError("State Abbreviation [Position 132 - 133]", UserEntry(state),
+                      "The Postal Abbreviation is invalid (see Pelkin).", 9);
+    address_faulty = true;
+  }
+
+  const std::string_view zip = Field(txtline, 134, 138);
+  if (!IsBlank(zip) && !NumCheck(zip)) {
+    ctx.AddFieldError("Zip Code [Position 134 - 138]", UserEntry(zip), kNumericOrBlank, 10);
+    address_faulty = true;
+  }
+
+  const std::string_view extension = Field(txtline, 139, 142);
+  if (!IsBlank(extension) && !NumCheck(extension)) {
+    ctx.AddFieldError("Zip Code Extension [Position 139 - 142]", UserEntry(extension),
+                      kNumericOrBlank, 11);
+  }
+  if (IsBlank(zip) && !IsBlank(extension)) {
+    ctx.AddFieldError("Zip Code Extension [Position 139 - 142]", UserEntry(extension),
+                      "A value was entered in the Zip Code Extension field and the Zip Code field "
+                      "is blank. Either change the Zip Code Extension field to blank or enter a "
+                      "valid Zip Code.",
+                      11);
+  }
+
+  CheckPrintable(txtline, 143, 147, "Blank [Position 143 - 147]", 12, ctx);
+  CheckPrintable(txtline, 148, 170, "Foreign State/Province [Position 148 - 170]", 13, ctx);
+  CheckPrintable(txtline, 171, 185, "Foreign Postal Code [Position 171 - 185]", 14, ctx);
+
+  const std::string_view country = Field(txtline, 186, 187);
+  if (!CountryCheck(country)) {
+    ctx.AddFieldError("Country Code [Position 186 - 187]", UserEntry(country),
+                      "The Country Code is invalid (see Pelkin).", 15);
+    address_faulty = true;
+  }
+  if (!address_faulty) ForeignAddressCheck(txtline, ctx);
+}
+
+// Fields 16-17: amounts under the Tax Jurisdiction rule, TRT columns 1 and 2.
+void CheckIncomeAmounts(std::string_view txtline, RuleContext& ctx) {
+  struct Amount {
+    int first;
+    const char* name;
+    int field_no;
+    int column;
+  };
+  for (const Amount& a : {Amount{188, "Wages, Tips and Other Compensation", 16, 1},
+                          Amount{199, "Federal Income Tax Withheld", 17, 2}}) {
+    const std::string_view value = Field(txtline, a.first, a.first + 10);
+    if (NumCheck(value)) {
+      TerritoryMoney(txtline, "RW", a.name, a.first, a.first + 10, 11, a.field_no, ToNumber(value),
+                     Terr::kBlank, a.column, ctx);
+    } else {
+      ctx.AddRWMoneyError(FieldReference(a.name, a.first, a.first + 10), UserEntry(value),
+                          kMoneyNotNumeric, a.field_no, a.column);
+    }
+  }
+}
+
+// Field 18: Social Security Wages, with the yearly maximum and household minimum.
+void CheckSocialSecurityWages(std::string_view txtline, const WageValues& v, RuleContext& ctx) {
+  constexpr std::string_view kReference = "Social Security Wages [Position 210 - 220]";
+  constexpr std::string_view kSumOf =
+      "The sum of the Social Security Wages [Position 210 - 220] and Social Security Tips "
+      "[Position 254 - 264] ";
+  const std::string_view value = Field(txtline, 210, 220);
+
+  int64_t wages_and_tips = 0;  // cents; stays 0 when the wages are not numeric
+  if (!v.wages) {
+    ctx.AddRWMoneyError(kReference, UserEntry(value), kMoneyNotNumeric, 18, 3);
+  } else {
+    wages_and_tips = *v.wages + v.tips.value_or(0);
+    const std::string sum_text = std::to_string(wages_and_tips);
+    if (v.InYears(1978, 2011) && wages_and_tips > 0) {
+      if (wages_and_tips == v.limits.PriorYearMax * 100 && v.year != 2010 && v.year != 2011) {
+        ctx.AddFieldError("Prior Year Max", sum_text,
+                          std::string(kSumOf) +
+                              "equals prior year maximum. Please ensure that the Social Security "
+                              "Wages and Social Security Tips are all correct.",
+                          18);
+      } else if (wages_and_tips > v.limits.CurrentYearMax * 100) {
+        ctx.AddFieldError(
+            "Current Year Max", sum_text,
+            std::string(kSumOf) +
+                "is greater than the Current Year Maximum. The sum of the Social Security Wages "
+                "and Social Security Tips for Tax Year " +
+                std::to_string(v.year) + " should not exceed $" +
+                FormatDollars(v.limits.CurrentYearMax) + ".",
+            18);
+      }
+    }
+    ctx.AddToTRT(3, false, *v.wages);
+  }
+
+  if (v.CodeIs("H") && v.InYears(1995, 2011) && wages_and_tips > 0 &&
+      wages_and_tips < v.limits.AnnualHouseholdMin * 100) {
+    ctx.AddFieldError("Annual Household Min", std::to_string(wages_and_tips),
+                      std::string(kSumOf) +
+                          "must be greater than or equal to the Annual Household Minimum for the "
+                          "tax year being reported. "
+                          "Either enter a value of zero in the Social Security Wages and Social "
+                          "Security Tips fields or change the Employment Code in the RE Record.",
+                      18);
+  }
+
+  if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, kAmountZeros)) {
+    ctx.AddFieldError(kReference, UserEntry(value),
+                      EmploymentCodeZeroError("Social Security Wages"), 18);
+  }
+}
+
+// Field 19: Social Security Tax Withheld.
+void CheckSocialSecurityTax(std::string_view txtline, const WageValues& v, RuleContext& ctx) {
+  constexpr std::string_view kReference = "Social Security Tax Withheld [Position 221 - 231]";
+  const std::string_view value = Field(txtline, 221, 231);
+  const std::string entry = UserEntry(value);
+  if (!v.tax) {
+    ctx.AddRWMoneyError(kReference, entry, kMoneyNotNumeric, 19, 4);
+  } else {
+    ctx.AddToTRT(4, false, *v.tax);
+    if (v.wages && v.tips && *v.tax > 0 && *v.wages == 0 && *v.tips == 0 && !v.CodeIs("Q") &&
+        !v.CodeIs("X")) {
+      ctx.AddFieldError(kReference, entry,
+                        "If the amount in Social Security Tax Withheld is greater than zero, then "
+                        "the amount in Social Security Wages [Position 210 - 220] and/or the "
+                        "amount in Social Security Tips [Position 254 - 264] must be greater than "
+                        "zero.",
+                        19);
+    }
+  }
+  if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, kAmountZeros)) {
+    ctx.AddFieldError(kReference, entry, EmploymentCodeZeroError("Social Security Tax Withheld"),
+                      19);
+  }
+}
+
+// Field 20: Medicare Wages and Tips.
+void CheckMedicareWages(std::string_view txtline, const WageValues& v, RuleContext& ctx) {
+  constexpr std::string_view kReference = "Medicare Wages and Tips [Position 232 - 242]";
+  const std::string_view value = Field(txtline, 232, 242);
+  const std::string entry = UserEntry(value);
+  if (!v.medicare_wages) {
+    ctx.AddRWMoneyError(kReference, entry, kMoneyNotNumeric, 20, 5);
+  } else {
+    const int64_t mw = *v.medicare_wages;
+    ctx.AddToTRT(5, false, mw);
+    const bool social_security_numeric = v.wages && v.tips;
+    const int64_t social_security_sum = v.wages.value_or(0) + v.tips.value_or(0);
+    if (v.year_text_numeric && v.year < 1983 && mw != 0) {
+      ctx.AddFieldError(kReference, entry, kZeroBefore1983, 20);
+    } else if (!v.CodeIs("X") && v.InYears(1983, 1993) && mw > v.limits.MedicareWageBase * 100) {
+      ctx.AddFieldError(kReference, entry,
+                        "The amount in Medicare Wages and Tips should not exceed the annual "
+                        "maximum Medicare wage base for the tax year being reported.",
+                        20);
+    } else if (social_security_numeric && v.year >= 1991 && !v.CodeIs("X") &&
+               social_security_sum > mw) {
+      ctx.AddFieldError(kReference, entry,
+                        "The amount in Medicare Wages and Tips must be greater than or equal to "
+                        "the sum of the amount in Social Security Wages [Position 210 - 220] and "
+                        "the amount in Social Security Tips [Position 254 - 264].",
+                        20);
+    }
+
+    // The two rules below need the Medicare amount, so they only run when it is numeric.
+    if (social_security_numeric && v.InYears(1983, 1990) && !v.CodeIs("X") &&
+        social_security_sum != mw) {
+      ctx.AddFieldError(kReference, entry,
+                        "The amount in Medicare Wages and Tips must equal the sum of the amount in "
+                        "Social Security Wages [Position 210 - 220] and the amount in Social "
+                        "Security Tips [Position 254 - 264].",
+                        20);
+    }
+    if (v.CodeIs("H") && v.InYears(1995, 2011) && mw > 0 &&
+        mw < v.limits.AnnualHouseholdMin * 100) {
+      ctx.AddFieldError(kReference, entry,
+                        "The amount in Medicare Wages and Tips must be greater than or equal to "
+                        "the Annual Household Minimum for the tax year being reported. "
+                        "Either enter a value of zero in the Medicare Wages and Tips field or "
+                        "change the Employment Code in the RE Record.",
+                        20);
+    }
+  }
+  if (v.CodeIs("X") && v.year >= 1983 && !IsZeroFilled(value, kAmountZeros)) {
+    ctx.AddFieldError(kReference, entry, EmploymentCodeZeroError("Medicare Wages and Tips"), 20);
+  }
+}
+
+// Field 21: Medicare Tax Withheld.
+void CheckMedicareTax(std::string_view txtline, const WageValues& v, RuleContext& ctx) {
+  constexpr std::string_view kReference = "Medicare Tax Withheld [Position 243 - 253]";
+  const std::string_view value = Field(txtline, 243, 253);
+  const std::string entry = UserEntry(value);
+  if (!v.medicare_tax) {
+    ctx.AddRWMoneyError(kReference, entry, kMoneyNotNumeric, 21, 6);
+  } else {
+    const int64_t mt = *v.medicare_tax;
+    ctx.AddToTRT(6, false, mt);
+    if (v.year_text_numeric && v.year < 1983 && mt != 0) {
+      ctx.AddFieldError(kReference, entry, kZeroBefore1983, 21);
+    } else if (!v.CodeIs("X") && v.InYears(1991, 1993) && mt > v.limits.MedicareWageBase * 100) {
+      ctx.AddFieldError(kReference, entry,
+                        "The amount in Medicare Tax Withheld should not exceed the annual maximum "
+                        "Medicare wage base for the tax year being reported.",
+                        21);
+    } else if (v.medicare_wages && *v.medicare_wages == 0 && mt > 0 && v.year >= 1983 &&
+               !v.CodeIs("X")) {
+      ctx.AddFieldError(kReference, entry,
+                        "The amount in Medicare Wages and Tips [Position 232 - 242] must be "
+                        "greater than zero because there is an amount greater than zero in the "
+                        "Medicare Tax Withheld field.",
+                        21);
+    }
+  }
+  if (v.CodeIs("X") && v.year >= 1983 && !IsZeroFilled(value, kAmountZeros)) {
+    ctx.AddFieldError(kReference, entry, EmploymentCodeZeroError("Medicare Tax Withheld"), 21);
+  }
+}
+
+// Field 22: Social Security Tips.
+void CheckSocialSecurityTips(std::string_view txtline, const WageValues& v, RuleContext& ctx) {
+  constexpr std::string_view kReference = "Social Security Tips [Position 254 - 264]";
+  const std::string_view value = Field(txtline, 254, 264);
+  const std::string entry = UserEntry(value);
+  if (!v.tips) {
+    ctx.AddRWMoneyError(kReference, entry, kMoneyNotNumeric, 22, 7);
+  } else {
+    ctx.AddToTRT(7, false, *v.tips);
+    if (v.wages && v.tax && *v.tips > 0 && *v.wages == 0 && *v.tax == 0) {
+      ctx.AddFieldError(kReference, entry,
+                        "The amount in Social Security Tax (Position 221 - 231) must be greater "
+                        "then zero, since the amount in Social Security Tips is greater then zero.",
+                        22);
+    }
+  }
+  if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, kAmountZeros)) {
+    ctx.AddFieldError(kReference, entry, EmploymentCodeZeroError("Social Security Tips"), 22);
+  }
+}
+
+}  // namespace
+
+void CheckCodeRW(std::string_view txtline, RuleContext& ctx) {
+  ctx.current_ssn = std::string(Field(txtline, 3, 11));
+  // Counts the record in its block and links it to the block under its SSN.
+  ctx.AddToTRT(0, true, 1);
+
+  CheckSsnAndName(txtline, ctx);
+  CheckAddress(txtline, ctx);
+  CheckIncomeAmounts(txtline, ctx);
+
+  const WageValues values = ReadWageValues(txtline, ctx.employer);
+  CheckSocialSecurityWages(txtline, values, ctx);
+  CheckSocialSecurityTax(txtline, values, ctx);
+  CheckMedicareWages(txtline, values, ctx);
+  CheckMedicareTax(txtline, values, ctx);
+  CheckSocialSecurityTips(txtline, values, ctx);
+
+  CheckCodeRW2(txtline, ctx);
+}
+
 }  // namespace ledgerly

@@ -1,0 +1,96 @@
+#include <array>
+#include <string>
+
+#include "rules/DetailFieldChecks.h"
+#include "rules/Primitives.h"
+#include "rules/RecordRules.h"
+#include "totals/TotalsRules.h"
+
+namespace ledgerly {
+namespace {
+
+struct LoopField {
+  const char* name;
+  std::string_view terr;
+};
+
+// The nineteen 11-position fields from 265 to 463; field number 23 + index.
+constexpr std::array<LoopField, 19> kLoopFields{{
+    {"Advance Earned Income Credit", {}},
+    {"Dependent Care Benefits", Terr::kBlank},
+    {"Deferred Compensation Contributions to Section 401(k)", Terr::kNotP},
+    {"Deferred Compensation Contributions to Section 403(b)", Terr::kNotP},
+    {"Deferred Compensation Contributions to Section 408(k)(6)", Terr::kNotP},
+    {"Deferred Compensation Contributions to Section 457(b)", Terr::kNotP},
+    {"Deferred Compensation Contributions to Section 501(c)(18)(D)", Terr::kNotP},
+    {"Military Employee B.Q.S.C. Pay", Terr::kBlank},
+    {"Non-qualified Plan Section 457 Distributions or Contributions", Terr::kNotP},
+    {"Employer Contributions to a Health Savings Account", Terr::kNotPAndN},
+    {"Non-qualified Plan Not Section 457 Distributions or Contributions", Terr::kNotP},
+    {"Nontaxable Combat Pay", Terr::kNotPAndN},
+    {"Blank", {}},
+    {"Employer Cost of Premiums for Group Term Life Insurance Over $50,000", Terr::kNotP},
+    {"Income from the Exercise of Nonstatutory Stock Options", Terr::kNotP},
+    {"Deferrals Under a Section 409A Non-qualified Deferred Compensation Plan", Terr::kNotPAndN},
+    {"Designated Roth Contributions to a Section 401(k) Plan", Terr::kNotP},
+    {"Designated Roth Contributions Under a Section 403(b) Salary Reduction Agreement",
+     Terr::kNotP},
+    {"Cost of Employer-Sponsored Health Coverage", {}},
+}};
+
+void CheckIndicator(std::string_view txtline, int position, std::string_view reference,
+                    std::string_view error, int field_no, RuleContext& ctx) {
+  const std::string_view value = Field(txtline, position, position);
+  if (value != "0" && value != "1") {
+    ctx.AddFieldError(reference, UserEntry(value), error, field_no);
+  }
+}
+
+}  // namespace
+
+void CheckCodeRW2(std::string_view txtline, RuleContext& ctx) {
+  // The money fields among them take TRT columns 8, 9, ... in turn.
+  int column = 8;
+  for (std::size_t k = 0; k < kLoopFields.size(); ++k) {
+    const LoopField& field = kLoopFields[k];
+    const int first = 265 + 11 * static_cast<int>(k);
+    const int last = first + 10;
+    const int field_no = 23 + static_cast<int>(k);
+    const std::string reference = FieldReference(field.name, first, last);
+    if (std::string_view(field.name) == "Blank" || k == 0 || k == 18) {
+      CheckPrintable(txtline, first, last, reference, field_no, ctx);
+      continue;
+    }
+    const std::string_view value = Field(txtline, first, last);
+    if (NumCheck(value)) {
+      TerritoryMoney(txtline, "RW", field.name, first, last, 11, field_no, ToNumber(value),
+                     field.terr, column, ctx);
+    } else {
+      ctx.AddRWMoneyError(reference, UserEntry(value), kMoneyNotNumeric, field_no, column);
+    }
+    ++column;
+  }
+
+  // Military pay was reported in this field only from 1995 to 2001.
+  const int year = ctx.employer.TaxYear;
+  const std::string_view military = Field(txtline, 342, 352);
+  if ((year > 2001 || year < 1995) && !IsZeroFilled(military, 11)) {
+    ctx.AddFieldError(
+        "Military Employee Basic Quarters, Subsistence and Combat Pay [Position 342 - 352]",
+        UserEntry(military), "Must be zero filled for years prior to 1995 and years after 2001.",
+        30);
+  }
+
+  CheckPrintable(txtline, 474, 485, "Blank [Position 474 - 485]", 42, ctx);
+  CheckIndicator(txtline, 486, "Statutory Employee Indicator [Position 486]",
+                 "Enter appropriate code: 1 - Statutory Employee or 0 - Other.", 43, ctx);
+  CheckPrintable(txtline, 487, 487, "Blank [Position 487]", 44, ctx);
+  CheckIndicator(txtline, 488, "Retirement Plan Indicator [Position 488]",
+                 "Enter appropriate code: 1 - Employee has Retirement Plan or 0 - Other.", 45, ctx);
+  CheckIndicator(txtline, 489, "Third-Party Sick Pay Indicator [Position 489]",
+                 "Enter appropriate code: 1 - Employee has Third-Party Sick Pay or 0 - Other.", 46,
+                 ctx);
+  CheckPrintable(txtline, 490, 512, "Blank [Position 490 - 512]", 47, ctx);
+}
+
+}  // namespace ledgerly

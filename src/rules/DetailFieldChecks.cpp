@@ -1,0 +1,36 @@
+#include "rules/DetailFieldChecks.h"
+
+#include <string>
+
+#include "rules/Primitives.h"
+
+namespace ledgerly {
+
+void CheckPrintable(std::string_view txtline, int first, int last, std::string_view reference,
+                    int field_no, RuleContext& ctx) {
+  const std::string_view value = Field(txtline, first, last);
+  std::string positions;
+  if (!CharCheck(value, first, positions)) {
+    ctx.AddFieldError(reference, UserEntry(value), InvalidCharError(positions), field_no);
+  }
+}
+
+bool IsZeroFilled(std::string_view value, std::size_t zeros) {
+  const auto begin = value.find_first_not_of(' ');
+  if (begin == std::string_view::npos) return false;
+  const auto end = value.find_last_not_of(' ');
+  const std::string_view trimmed = value.substr(begin, end - begin + 1);
+  return trimmed.size() == zeros && trimmed.find_first_not_of('0') == std::string_view::npos;
+}
+
+std::string EmploymentCodeZeroError(std::string_view field_name) {
+  std::string text = "The ";
+  text += field_name;
+  text += " field must be zero because it does not apply to the Employment Code entered in the RE ";
+  text += "record. Either enter a value of zero in the ";
+  text += field_name;
+  text += " field or change the Employment Code in the RE record.";
+  return text;
+}
+
+}  // namespace ledgerly

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "rules/RuleContext.h"
+
+namespace ledgerly {
+// Readable findings in test failure messages.
+inline void PrintTo(const Finding& f, std::ostream* os) {
+  *os << "{" << f.reference << " | " << f.user_entry << " | " << f.error << " | " << f.field_no
+      << "}";
+}
+}  // namespace ledgerly
+
+// Records that pass every field rule under ValidEmployer(); tests change one field.
+namespace ledgerly::test {
+
+// Tax year 2011, Employment Code "R", blank (valid) Tax Jurisdiction Code.
+EmployerValues ValidEmployer();
+
+// An amount as zero-filled digits of the given width.
+std::string Amount(int64_t cents, int width);
+
+// SSN 123456789, wages within the 2011 limits, indicators 0/1/0.
+std::string ValidRW();
+// Allocated Tips, Uncollected Employee Tax on Tips and Medical Savings Account
+// non-zero; the Puerto Rico and island amounts zero.
+std::string ValidRO();
+
+// Total records whose count and money totals equal the given block row.
+std::string ValidRT(const AccumulatorRow& trt);
+std::string ValidRU(const AccumulatorRow& tru);
+
+// The field numbers of a list of findings (what viewer mode must highlight).
+std::set<int> FieldNumbers(const std::vector<Finding>& findings);
+
+}  // namespace ledgerly::test
