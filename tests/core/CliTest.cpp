@@ -43,9 +43,8 @@ TEST_F(CliTest, ExitStatusTellsTheOutcome) {
 }
 
 TEST_F(CliTest, SplitSubmissionTakesTheFilesInOrder) {
-  EXPECT_EQ(Cli({File("a.txt", Submission({"RA", "RE", "RW"})),
-                 File("b.txt", Submission({"RW", "RT"}) + test::ValidRF(2))}),
-            kExitClean);
+  const auto [first, second] = test::SplitSubmission({"RA", "RE", "RW", "RW", "RT", "RF"}, 3);
+  EXPECT_EQ(Cli({File("a.txt", first), File("b.txt", second)}), kExitClean);
   EXPECT_EQ(test::QueryValue(db(), "SELECT COUNT(*) FROM RECORDS"), "6");
 }
 

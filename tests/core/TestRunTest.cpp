@@ -260,7 +260,8 @@ TEST_F(TestRunTest, SequenceErrorUsesTheIdentifierAsRead) {
 // --- split submissions ----------------------------------------------------------
 
 TEST_F(TestRunTest, SplitSubmissionContinuesInTheNextFile) {
-  const RunResult result = Run({Submission({"RA", "RE", "RW"}), Submission({"RW", "RT"}) + test::ValidRF(2)});
+  const auto [first, second] = test::SplitSubmission({"RA", "RE", "RW", "RW", "RT", "RF"}, 3);
+  const RunResult result = Run({first, second});
   EXPECT_EQ(result.outcome, RunOutcome::Clean);
   EXPECT_EQ(host_.dialog_titles,
             (std::vector<std::string>{"Please Enter File Name to be Tested",
@@ -289,7 +290,8 @@ TEST_F(TestRunTest, CancelAfterMissingFinalRecord) {
 }
 
 TEST_F(TestRunTest, DroppedMarkerDoesNotShiftRecordNumbers) {
-  Run({Submission({"RA", "RE", "RW"}) + "\x1a", Submission({"RS", "RT"})});
+  const auto [first, second] = test::SplitSubmission({"RA", "RE", "RW", "RS", "RT"}, 3);
+  Run({first + "\x1a", second});
   EXPECT_EQ(QueryRows(db(), "SELECT Rec_Num, ID FROM RECORDS"),
             (Rows{{"1", "RA"}, {"2", "RE"}, {"3", "RW"}, {"4", "RS"}, {"5", "RT"}}));
   // The abandoned run's entry belongs to the last stored record.
@@ -379,11 +381,16 @@ namespace {
 
 TEST_F(TestRunTest, FinalRecordCountsLowerCaseRWRecords) {
   Run({Submission({"RA", "RE", "rw", "RW", "RT", "RF"})});
-  EXPECT_EQ(QueryValue(db(), "SELECT COUNT(*) FROM ERRORS WHERE Reference LIKE 'Number of RW%'"),
+  EXPECT_EQ(QueryValue(db(),
+                       "SELECT COUNT(*) FROM ERRORS WHERE Reference LIKE 'Number of RW Records "
+                       "[Position 8 - 16]'"),
             "0");
   Run({Submission({"RA", "RE", "RW", "RW", "RT"}) + test::ValidRF(3)});
-  EXPECT_EQ(QueryValue(db(), "SELECT Error FROM ERRORS WHERE Reference LIKE 'Number of RW%'"),
-            "The number of RW records in the submission does not equal the value in the RF record.");
+  EXPECT_EQ(
+      QueryValue(
+          db(),
+          "SELECT Error FROM ERRORS WHERE Reference LIKE 'Number of RW Records [Position 8 - 16]'"),
+      "The number of RW records in the submission does not equal the value in the RF record.");
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 #include "support/Submission.h"
 
+#include <cctype>
+
+#include "rules/RecordRules.h"
 #include "support/RecordBuilder.h"
+#include "support/ValidDetailRecords.h"
 #include "support/ValidRecords.h"
 
 namespace ledgerly::test {
@@ -8,21 +12,58 @@ namespace ledgerly::test {
 std::string ValidRecord(std::string_view id) {
   if (id == "RA") return ValidRA();
   if (id == "RE") return ValidRE();
+  if (id == "RW") return ValidRW();
+  if (id == "RO") return ValidRO();
   if (id == "RF") return ValidRF(0);
   return BlankRecord(id);
 }
 
-std::string MatchingRT(const std::string&, long long) { return ValidRecord("RT"); }
+std::string MatchingRT(const std::string& rw, long long count) {
+  MemoryRuleContext ctx;
+  CheckCodeRE(ValidRE(), ctx);
+  CheckCodeRW(rw, ctx);
+  AccumulatorRow totals = ctx.trt;
+  totals.count *= count;
+  for (int64_t& sum : totals.sums) sum *= count;
+  return ValidRT(totals);
+}
 
+// The totals records are built from what the rules summed over the block, so
+// they reconcile whatever the detail records hold.
 std::string Submission(const std::vector<std::string>& ids, std::string_view separator) {
+  MemoryRuleContext block;
   std::string content;
   long long rw_count = 0;
-  for (const std::string& id : ids) {
-    if (id == "RW" || id == "rw") ++rw_count;
-    content += id == "RF" ? ValidRF(rw_count) : ValidRecord(id);
+  for (const std::string& given_id : ids) {
+    // A lower-case identifier is dispatched as its upper-case type.
+    std::string id = given_id;
+    for (char& c : id) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::string record;
+    if (id == "RF") {
+      record = ValidRF(rw_count);
+    } else if (id == "RT") {
+      record = ValidRT(block.trt);
+    } else if (id == "RU") {
+      record = ValidRU(block.tru);
+    } else {
+      record = ValidRecord(id);
+      if (id == "RE") CheckCodeRE(record, block);
+      if (id == "RW") CheckCodeRW(record, block);
+      if (id == "RO") CheckCodeRO(record, block);
+    }
+    if (id == "RW") ++rw_count;
+    record.replace(0, given_id.size(), given_id);
+    content += record;
     content += separator;
   }
   return content;
+}
+
+std::pair<std::string, std::string> SplitSubmission(const std::vector<std::string>& ids,
+                                                    std::size_t records) {
+  const std::string content = Submission(ids);
+  const std::size_t cut = records * 514;  // 512 characters and CR LF each
+  return {content.substr(0, cut), content.substr(cut)};
 }
 
 }  // namespace ledgerly::test

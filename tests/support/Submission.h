@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace ledgerly::test {
@@ -16,5 +17,9 @@ std::string MatchingRT(const std::string& rw, long long count);
 // Submission file content of valid records with the given identifiers, each
 // followed by the separator. An RF declares the RW records before it.
 std::string Submission(const std::vector<std::string>& ids, std::string_view separator = "\r\n");
+
+// The same submission cut into two files after the first `records` records.
+std::pair<std::string, std::string> SplitSubmission(const std::vector<std::string>& ids,
+                                                    std::size_t records);
 
 }  // namespace ledgerly::test

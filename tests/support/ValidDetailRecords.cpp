@@ -95,10 +95,4 @@ std::string ValidRU(const AccumulatorRow& tru) {
   return ru;
 }
 
-std::set<int> FieldNumbers(const std::vector<Finding>& findings) {
-  std::set<int> numbers;
-  for (const Finding& finding : findings) numbers.insert(finding.field_no);
-  return numbers;
-}
-
 }  // namespace ledgerly::test

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "rules/RuleContext.h"
+#include "support/RuleCase.h"
 
 namespace ledgerly {
 // Readable findings in test failure messages.
@@ -36,6 +37,5 @@ std::string ValidRT(const AccumulatorRow& trt);
 std::string ValidRU(const AccumulatorRow& tru);
 
 // The field numbers of a list of findings (what viewer mode must highlight).
-std::set<int> FieldNumbers(const std::vector<Finding>& findings);
 
 }  // namespace ledgerly::test
