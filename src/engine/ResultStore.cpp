@@ -1,5 +1,6 @@
 #include "engine/ResultStore.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "engine/Latin1.h"
@@ -42,6 +43,17 @@ void RemoveIfPresent(const std::filesystem::path& path) {
   std::error_code ec;
   std::filesystem::remove(path, ec);
   if (ec) throw StoreError(ec.value(), "Cannot delete " + path.string() + ": " + ec.message());
+}
+
+// Binds submission text as UTF-8; plain ASCII, the usual case, needs no conversion.
+void BindLatin1(Statement& statement, int index, std::string_view text) {
+  const bool ascii = std::all_of(text.begin(), text.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) {
+    statement.Bind(index, text);
+  } else {
+    statement.Bind(index, Latin1ToUtf8(text));
+  }
 }
 
 }  // namespace
@@ -117,15 +129,17 @@ void ResultStore::SetPinOK(bool pin_ok, bool first_row) {
 
 void ResultStore::InsertRecord(const StoredRecord& record) {
   Statement& s = *insert_record_;
-  s.Bind(1, record.Rec_Num).Bind(2, Latin1ToUtf8(record.ID));
+  s.Bind(1, record.Rec_Num);
+  BindLatin1(s, 2, record.ID);
   if (record.RE_Indx) {
     s.Bind(3, *record.RE_Indx);
   } else {
     s.BindNull(3);
   }
-  s.Bind(4, record.Errors).Bind(5, Latin1ToUtf8(record.Record));
+  s.Bind(4, record.Errors);
+  BindLatin1(s, 5, record.Record);
   if (record.RecReference) {
-    s.Bind(6, Latin1ToUtf8(*record.RecReference));
+    BindLatin1(s, 6, *record.RecReference);
   } else {
     s.BindNull(6);
   }

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <system_error>
 #include <vector>
@@ -21,12 +22,22 @@ constexpr const char* kSequenceReference = "Sequence of Records [Position 1 - 2]
 struct ReadFailure {};
 
 // Only a-z: a locale-dependent conversion could change what the record holds.
+[[gnu::noinline]] void UpperCaseRange(char* begin, char* end) {
+  for (char* c = begin; c < end; ++c) {
+    const auto u = static_cast<unsigned char>(*c);
+    *c = static_cast<char>(static_cast<unsigned>(u - 'a') < 26u ? u - ('a' - 'A') : u);
+  }
+}
+
+// The RA record's contact e-mail address (positions 446-485) keeps its case.
 void UpperCase(std::string& record) {
-  const bool keep_email_case = record.compare(0, 2, "RA") == 0;
-  for (std::size_t i = 0; i < record.size(); ++i) {
-    if (keep_email_case && i >= 445 && i <= 484) continue;
-    char& c = record[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  char* const begin = record.data();
+  char* const end = begin + record.size();
+  if (record.compare(0, 2, "RA") == 0 && record.size() > 445) {
+    UpperCaseRange(begin, begin + 445);
+    if (record.size() > 485) UpperCaseRange(begin + 485, end);
+  } else {
+    UpperCaseRange(begin, end);
   }
 }
 
@@ -178,17 +189,23 @@ bool TestRun::TestFile(const std::string& path) {
       if (std::ferror(file.get())) throw ReadFailure{};
       break;
     }
-    for (std::size_t i = 0; i < got; ++i) {
-      const char c = block[i];
-      if (c == '\r' || c == '\n') {
+    std::size_t i = 0;
+    while (i < got) {
+      if (block[i] == '\r' || block[i] == '\n') {
+        ++i;
         if (record.empty()) continue;
       } else {
-        record.push_back(c);
+        // Take the run of ordinary characters up to a line break or a full record.
+        const std::size_t limit = std::min(got, i + (kRecordLength - record.size()));
+        std::size_t end = i;
+        while (end < limit && block[end] != '\r' && block[end] != '\n') ++end;
+        record.append(block.data() + i, end - i);
+        i = end;
         if (record.size() < kRecordLength) continue;
       }
-      bytes_read_ += i + 1;
+      bytes_read_ += i;
       const RecordStep step = HandleRecord(record);
-      bytes_read_ -= i + 1;
+      bytes_read_ -= i;
       record.clear();
       if (step == RecordStep::Stop) return false;
       if (step == RecordStep::EndOfFile) return true;
@@ -211,7 +228,13 @@ TestRun::RecordStep TestRun::HandleRecord(std::string& record) {
   const std::size_t length = record.size();
   current_id_ = record.substr(0, 2);
   UpperCase(record);
-  current_ = StoredRecord{rec_ctr_, current_id_, std::nullopt, 0, record, std::nullopt};
+  // Reuses the buffers of the previous record.
+  current_.Rec_Num = rec_ctr_;
+  current_.ID = current_id_;
+  current_.RE_Indx.reset();
+  current_.Errors = 0;
+  current_.Record.assign(record);
+  current_.RecReference.reset();
   current_pending_ = true;
   const std::string entry = Bracketed(current_id_);
 

@@ -76,14 +76,14 @@ void CheckCodeRO(std::string_view txtline, RuleContext& ctx) {
   for (std::size_t i = 0; i < kROFields.size(); ++i) {
     const ROField& field = kROFields[i];
     const int field_no = static_cast<int>(i) + 1;
-    const std::string reference = FieldReference(field.name, field.first, field.last);
     if (field.rule == RORule::Characters) {
-      CheckPrintable(txtline, field.first, field.last, reference, field_no, ctx);
+      CheckPrintableField(txtline, field.name, field.first, field.last, field_no, ctx);
       continue;
     }
     const std::string_view value = Field(txtline, field.first, field.last);
     if (!NumCheck(value)) {
-      ctx.AddROMoneyError(reference, UserEntry(value), kMoneyNotNumeric, field_no,
+      ctx.AddROMoneyError(FieldReference(field.name, field.first, field.last), UserEntry(value),
+                          kMoneyNotNumeric, field_no,
                           field.tru_column);
     } else if (field.rule == RORule::DirectMoney) {
       ctx.AddToTRU(field.tru_column, false, ToNumber(value));

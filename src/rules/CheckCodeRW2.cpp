@@ -56,9 +56,8 @@ void CheckCodeRW2(std::string_view txtline, RuleContext& ctx) {
     const int first = 265 + 11 * static_cast<int>(k);
     const int last = first + 10;
     const int field_no = 23 + static_cast<int>(k);
-    const std::string reference = FieldReference(field.name, first, last);
     if (std::string_view(field.name) == "Blank" || k == 0 || k == 18) {
-      CheckPrintable(txtline, first, last, reference, field_no, ctx);
+      CheckPrintableField(txtline, field.name, first, last, field_no, ctx);
       continue;
     }
     const std::string_view value = Field(txtline, first, last);
@@ -66,7 +65,8 @@ void CheckCodeRW2(std::string_view txtline, RuleContext& ctx) {
       TerritoryMoney(txtline, "RW", field.name, first, last, 11, field_no, ToNumber(value),
                      field.terr, column, ctx);
     } else {
-      ctx.AddRWMoneyError(reference, UserEntry(value), kMoneyNotNumeric, field_no, column);
+      ctx.AddRWMoneyError(FieldReference(field.name, first, last), UserEntry(value),
+                          kMoneyNotNumeric, field_no, column);
     }
     ++column;
   }

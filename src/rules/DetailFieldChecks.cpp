@@ -15,6 +15,16 @@ void CheckPrintable(std::string_view txtline, int first, int last, std::string_v
   }
 }
 
+void CheckPrintableField(std::string_view txtline, std::string_view name, int first, int last,
+                         int field_no, RuleContext& ctx) {
+  const std::string_view value = Field(txtline, first, last);
+  std::string positions;
+  if (!CharCheck(value, first, positions)) {
+    ctx.AddFieldError(FieldReference(name, first, last), UserEntry(value),
+                      InvalidCharError(positions), field_no);
+  }
+}
+
 bool IsZeroFilled(std::string_view value, std::size_t zeros) {
   const auto begin = value.find_first_not_of(' ');
   if (begin == std::string_view::npos) return false;

@@ -17,6 +17,10 @@ inline constexpr std::string_view kMoneyNotNumeric =
 void CheckPrintable(std::string_view txtline, int first, int last, std::string_view reference,
                     int field_no, RuleContext& ctx);
 
+// The same, with the reference built from the field's name only when it fails.
+void CheckPrintableField(std::string_view txtline, std::string_view name, int first, int last,
+                         int field_no, RuleContext& ctx);
+
 // True when the value, with leading and trailing spaces removed, is exactly
 // `zeros` zeros. A blank value is not zero-filled.
 bool IsZeroFilled(std::string_view value, std::size_t zeros);
