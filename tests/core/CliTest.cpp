@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "cli/CliApp.h"
@@ -65,6 +67,40 @@ TEST_F(CliTest, UsageErrors) {
   EXPECT_EQ(Cli({"--error-limit", "ten", file}), kExitNotTested);
   EXPECT_EQ(Cli({"--error-limit", "25000", file}), kExitClean);
   EXPECT_EQ(Cli({"--bogus", file}), kExitNotTested);
+}
+
+}  // namespace
+}  // namespace ledgerly
+
+namespace ledgerly {
+namespace {
+
+TEST_F(CliTest, WritesTheReportOfTheRun) {
+  const std::string file = File("bad.txt", Submission({"RA", "RW"}));
+  const std::string report = (dir_.path() / "report.txt").string();
+  EXPECT_EQ(Cli({"--report", "text", "--output", report, file}), kExitCritical);
+  std::ifstream in(report, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("Record 2 must be RE record."), std::string::npos);
+  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+
+  EXPECT_EQ(Cli({"--report", "html", file}), kExitCritical);
+  EXPECT_EQ(out_.str().rfind("<!DOCTYPE", 0), 0u);
+}
+
+TEST_F(CliTest, ReportsTheLastResultsWithoutTesting) {
+  Cli({File("bad.txt", Submission({"RA", "RW"}))});
+  EXPECT_EQ(Cli({"--last", "--report", "json"}), kExitClean);
+  const auto report = nlohmann::json::parse(out_.str());
+  EXPECT_EQ(report["records_tested"], 2);
+  EXPECT_EQ(report["critical"]["rec_num"], 2);
+  EXPECT_EQ(report["records"][0]["errors"][0]["error"], "Record 2 must be RE record.");
+
+  EXPECT_EQ(Cli({"--last"}), kExitNotTested);  // nothing to write
+  EXPECT_EQ(Cli({"--last", "--report", "text", "x.txt"}), kExitNotTested);
+  std::filesystem::remove(db());
+  EXPECT_EQ(Cli({"--last", "--report", "text"}), kExitNotTested);
+  EXPECT_NE(err_.str().find("There are no test results in"), std::string::npos);
 }
 
 }  // namespace
