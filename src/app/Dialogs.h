@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QFont>
+#include <QList>
+#include <QMessageBox>
+#include <QString>
+#include <deque>
+#include <optional>
+
+class QWidget;
+
+namespace ledgerly::gui {
+
+// Every prompt of the program goes through these wrappers so that a test can
+// answer it in advance: in scripted mode nothing is shown, queued answers are
+// used in order, and each prompt is remembered.
+class MessageBox {
+ public:
+  struct Shown {
+    QMessageBox::Icon icon;
+    QString title;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+  };
+
+  // Texts use CR LF for line breaks, as the program writes them.
+  static QMessageBox::StandardButton Show(QWidget* parent, QMessageBox::Icon icon,
+                                          const QString& title, const QString& text,
+                                          QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
+  static void setScripted(bool scripted);
+  // Without a queued answer a scripted box answers Ok, or No for a Yes/No question.
+  static void setNextAnswer(QMessageBox::StandardButton answer);
+  static QList<Shown>& shown();
+  static void reset();
+
+ private:
+  static bool scripted_;
+  static std::deque<QMessageBox::StandardButton> answers_;
+};
+
+class FileDialog {
+ public:
+  // Nothing when the user cancels.
+  static std::optional<QString> getOpenFileName(QWidget* parent, const QString& title,
+                                                const QString& filter);
+  // Asks before overwriting an existing file.
+  static std::optional<QString> getSaveFileName(QWidget* parent, const QString& title,
+                                                const QString& folder, const QString& filter);
+
+  static void setScripted(bool scripted);
+  // A scripted dialog without a queued answer is cancelled.
+  static void setNextFileName(const QString& file_name);
+  static void setNextCancel();
+  static QList<QString>& titles();
+  static void reset();
+
+ private:
+  static std::optional<QString> Scripted(const QString& title);
+  static bool scripted_;
+  static std::deque<QString> answers_;  // a null text cancels
+};
+
+class FontDialog {
+ public:
+  static std::optional<QFont> getFont(QWidget* parent, const QString& title, const QFont& initial);
+
+  static void setScripted(bool scripted);
+  static void setNextFont(const QFont& font);  // a scripted dialog without one is cancelled
+  static void reset();
+
+ private:
+  static bool scripted_;
+  static std::deque<QFont> answers_;
+};
+
+// Lets a prompt show the normal pointer while the busy pointer is up.
+class NormalPointer {
+ public:
+  NormalPointer();
+  ~NormalPointer();
+  NormalPointer(const NormalPointer&) = delete;
+  NormalPointer& operator=(const NormalPointer&) = delete;
+
+ private:
+  bool pushed_ = false;
+};
+
+}  // namespace ledgerly::gui

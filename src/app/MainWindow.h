@@ -1,0 +1,138 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <filesystem>
+#include <map>
+#include <memory>
+
+#include "engine/RunHost.h"
+#include "engine/TestRun.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+
+namespace ledgerly::gui {
+
+class QtRunHost;
+class ReportWindow;
+class ResultDatabase;
+class ResultGrid;
+struct ReportSettings;
+
+// frmMain: the start screen, the Test run, the result views and the commands
+// that lead to the error report.
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(std::filesystem::path data_folder, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // The commands of the buttons and menus.
+  void cmdStart_Click();
+  void cmdLast_Click();
+  void cmdGrid_Click();
+  void cmdView_Click();
+  void cmdErrors_Click();
+  void cmdPrint_Click();
+  void cmdExit_Click();
+  void mnuTSet_Click();
+  void mnuRLast_Click();
+  void mnuHContents_Click();
+  void mnuHAbout_Click();
+  // Called when the Error limit dialog is confirmed.
+  void StartTesting();
+
+  bool TestRunning() const { return run_host_ != nullptr; }
+  int ErrorLimit() const { return error_limit_; }
+  const std::filesystem::path& DataFolder() const { return data_folder_; }
+  std::filesystem::path DatabasePath() const;
+  ReportSettings& Report() { return *report_settings_; }
+  ReportWindow* CurrentReportWindow() const;
+
+  // For the run host.
+  void RunFileStarted(const QString& path);
+  void ShowRunProgress(const RunProgress& progress);
+  void ReleaseResults();
+
+ signals:
+  // A row of the tested-records grid was chosen: the record field viewer shows it.
+  void testedRecordChosen(qint64 rec_num);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Command {
+    QPushButton* button = nullptr;
+    QAction* action = nullptr;
+    bool enabled = true;
+    bool during_run = false;  // Exit, Help and About stay available during a run
+  };
+
+  void BuildWidgets();
+  void BuildMenus();
+  void AddCommand(const QString& name, QPushButton* button, QAction* action, bool enabled,
+                  bool during_run = false);
+  void SetEnabled(const QString& name, bool enabled);
+  void ApplyEnabled();
+  void UpdateAreas();
+  void SetProgressFraction(double fraction);
+
+  // Test run.
+  RunResult ReadFile();
+  void PresentRunResult(const RunResult& result);
+  void FinishCleanRun(const RunResult& result);
+  void UnloadStep();
+
+  // Result views.
+  void ReopenResults();
+  void ShowErrorsOf(const QString& sql, const QString& rec_num);
+  void DBGrid1_RowColChange();
+  void DBGrid3_RowColChange();
+  void ShowCriticalError();
+  void SetQuery(ResultGrid* grid, const QString& sql);
+  void SelectFirstRow(ResultGrid* grid);
+
+  std::filesystem::path data_folder_;
+  int error_limit_;
+  std::unique_ptr<ResultDatabase> results_;
+  std::unique_ptr<ReportSettings> report_settings_;
+  QPointer<ReportWindow> report_window_;
+  QtRunHost* run_host_ = nullptr;  // set while ReadFile runs
+  bool exit_requested_ = false;
+  bool closing_ = false;
+  bool busy_pointer_ = false;
+  double progress_fraction_ = 0;
+  std::map<QString, Command> commands_;
+  std::map<ResultGrid*, QString> released_queries_;
+
+  QWidget* welcome_area_ = nullptr;
+  QWidget* grids_area_ = nullptr;
+  QWidget* crit_area_ = nullptr;
+  QLabel* img_logo_ = nullptr;
+  QLabel* lbl_welcome_ = nullptr;
+  QWidget* shape1_ = nullptr;
+  QPlainTextEdit* txt_disclosure_ = nullptr;
+  QLabel* lbl_records_ = nullptr;
+  QLabel* lbl_errors_ = nullptr;
+  QLabel* lbl_crit_error_ = nullptr;
+  QPlainTextEdit* txt_crit_error_ = nullptr;
+  ResultGrid* dbgrid1_ = nullptr;
+  ResultGrid* dbgrid2_ = nullptr;
+  ResultGrid* dbgrid3_ = nullptr;
+  QLabel* lbl_rec_ctr_ = nullptr;
+  QLabel* lbl_prgrss1_ = nullptr;
+  QLabel* lbl_prgrss2_ = nullptr;
+  QWidget* lbl_fname_ = nullptr;
+  QWidget* lbl_fdata_ = nullptr;
+};
+
+}  // namespace ledgerly::gui
