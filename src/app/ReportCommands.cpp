@@ -30,10 +30,8 @@ void MainWindow::cmdErrors_Click() {
     return;
   }
 
-  auto* cmd_print = findChild<QPushButton*>(QStringLiteral("cmdPrint"));
-  auto* cmd_errors = findChild<QPushButton*>(QStringLiteral("cmdErrors"));
-  cmd_print->setEnabled(false);
-  cmd_errors->setEnabled(false);
+  commands_[QStringLiteral("cmdPrint")].button->setEnabled(false);
+  commands_[QStringLiteral("cmdErrors")].button->setEnabled(false);
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   try {
     report_window_ = new ReportWindow(settings, data_folder_, DatabasePath(), this);
