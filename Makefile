@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 CMAKE_ARGS ?=
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps build run test test-asan bench format clean
+.PHONY: deps build run check test test-asan bench format clean
 
 deps:
 	@scripts/install-deps
@@ -16,13 +16,18 @@ build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@if [ -x $(BUILD)/ledgerly ]; then \
-	  if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ] && command -v xvfb-run >/dev/null; then \
-	    echo "No display: starting under xvfb-run"; xvfb-run -a $(BUILD)/ledgerly; \
-	  else $(BUILD)/ledgerly; fi; \
+	@if [ -x $(BUILD)/ledgerly ] && [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  $(BUILD)/ledgerly; \
 	else \
 	  $(BUILD)/ledgerly-cli --db $(BUILD)/ERRORLOG.MDB share/examples/clean-submission.txt; \
+	  echo "No display here: the example was tested with ledgerly-cli."; \
+	  echo "On a desktop, 'make run' (or $(BUILD)/ledgerly) opens the window; 'make check FILE=...' tests any file."; \
 	fi
+
+# Tests one submission file with the command-line program: make check FILE=path
+check: build
+	@test -n "$(FILE)" || { echo "usage: make check FILE=submission.txt"; exit 2; }
+	-$(BUILD)/ledgerly-cli --db $(BUILD)/ERRORLOG.MDB --report text "$(FILE)"
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure
