@@ -88,15 +88,27 @@ void ResultGrid::setQuery(const QString& sql, const QString& connection_name) {
   for (int column = 0; column < column_captions_.size(); ++column) {
     model_->setHeaderData(column, Qt::Horizontal, column_captions_[column]);
   }
-  // The number columns take what they need; the text column the rest.
-  const int number_width = view_->fontMetrics().horizontalAdvance(QStringLiteral("ErrCount")) + 24;
+  FitColumns();
+}
+
+// The number columns take what they need; in the error grid the reference and
+// the entry share the width with the description. The last column takes the rest.
+void ResultGrid::FitColumns() {
   if (column_captions_.value(2) == QLatin1String("Record Data")) {
+    const int number_width =
+        view_->fontMetrics().horizontalAdvance(QStringLiteral("ErrCount")) + 24;
     view_->setColumnWidth(0, number_width);
     view_->setColumnWidth(1, number_width);
   } else {
-    view_->setColumnWidth(0, std::max(180, view_->viewport()->width() / 4));
-    view_->setColumnWidth(1, std::max(160, view_->viewport()->width() / 4));
+    const int width = view_->viewport()->width();
+    view_->setColumnWidth(0, width * 32 / 100);
+    view_->setColumnWidth(1, width * 22 / 100);
   }
+}
+
+void ResultGrid::resizeEvent(QResizeEvent* event) {
+  QFrame::resizeEvent(event);
+  FitColumns();
 }
 
 QString ResultGrid::lastQuery() const {

@@ -31,7 +31,12 @@ class ResultGrid : public QFrame {
   // The text of a column of the current row, or an empty text.
   QString currentText(int column) const;
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
+  void FitColumns();
+
   QLabel* caption_;
   QTableView* view_;
   QSqlQueryModel* model_;
