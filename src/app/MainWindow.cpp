@@ -262,6 +262,13 @@ void MainWindow::BuildWidgets() {
   lbl_prgrss1_ = MakeLabel(QStringLiteral("lblPrgrss1"), QString(), lbl_prgrss2_);
   lbl_prgrss1_->setAutoFillBackground(true);
   lbl_prgrss1_->setBackgroundRole(QPalette::Highlight);
+  // The row keeps its place while hidden, so the views do not jump when a run starts.
+  for (QWidget* widget :
+       {static_cast<QWidget*>(lbl_rec_ctr_), static_cast<QWidget*>(lbl_prgrss2_)}) {
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
+  }
   progress->addWidget(lbl_rec_ctr_);
   progress->addWidget(lbl_prgrss2_, 1);
   outer->addLayout(progress);

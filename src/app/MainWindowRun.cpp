@@ -6,6 +6,7 @@
 
 #include "app/AppTexts.h"
 #include "app/Dialogs.h"
+#include "app/ErrorLimitDialog.h"
 #include "app/MainWindow.h"
 #include "app/QtRunHost.h"
 #include "app/ResultDatabase.h"
@@ -42,6 +43,8 @@ void MainWindow::cmdStart_Click() {
 }
 
 RunResult MainWindow::ReadFile() {
+  // A limit entered from now on would not apply to this run.
+  if (auto* limit_dialog = findChild<ErrorLimitDialog*>()) limit_dialog->reject();
   QtRunHost host(*this);
   run_host_ = &host;
   ApplyEnabled();

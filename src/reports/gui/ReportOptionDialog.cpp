@@ -1,9 +1,11 @@
 #include "reports/gui/ReportOptionDialog.h"
 
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "reports/gui/ReportSettings.h"
@@ -47,6 +49,9 @@ ReportOptionDialog::ReportOptionDialog(ReportSettings& settings, QWidget* parent
   layout->addWidget(frame, 1);
   layout->addLayout(buttons);
   setFixedSize(sizeHint().expandedTo(QSize(300, 0)));
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
 }
 
 void ReportOptionDialog::OKButton_Click() {
