@@ -83,8 +83,7 @@ void CheckCodeRO(std::string_view txtline, RuleContext& ctx) {
     const std::string_view value = Field(txtline, field.first, field.last);
     if (!NumCheck(value)) {
       ctx.AddROMoneyError(FieldReference(field.name, field.first, field.last), UserEntry(value),
-                          kMoneyNotNumeric, field_no,
-                          field.tru_column);
+                          kMoneyNotNumeric, field_no, field.tru_column);
     } else if (field.rule == RORule::DirectMoney) {
       ctx.AddToTRU(field.tru_column, false, ToNumber(value));
     } else {

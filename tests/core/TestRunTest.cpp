@@ -395,3 +395,88 @@ TEST_F(TestRunTest, FinalRecordCountsLowerCaseRWRecords) {
 
 }  // namespace
 }  // namespace ledgerly
+
+namespace ledgerly {
+namespace {
+
+TEST_F(TestRunTest, StoresStampsAndBlockTotals) {
+  const std::string rw = ValidRecord("RW");
+  EXPECT_EQ(
+      Run({Submission({"RA", "RE", "RW", "RW", "RO", "RT", "RU", "RE", "RW", "RT", "RF"})}).outcome,
+      RunOutcome::Clean);
+  EXPECT_EQ(QueryRows(db(),
+                      "SELECT ID, IFNULL(RE_Indx, '-'), IFNULL(RecReference, '-') FROM "
+                      "RECORDS"),
+            (Rows{{"RA", "-", "123456789"},
+                  {"RE", "1", "123456789"},
+                  {"RW", "1", "123456789"},
+                  {"RW", "1", "123456789"},
+                  {"RO", "1", "123456789"},
+                  {"RT", "1", "123456789"},
+                  {"RU", "1", "123456789"},
+                  {"RE", "2", "123456789"},
+                  {"RW", "2", "123456789"},
+                  {"RT", "2", "123456789"},
+                  {"RF", "-", "-"}}));
+  // A valid User ID is masked in the stored record and noted in MISC.
+  EXPECT_EQ(QueryValue(db(), "SELECT substr(Record, 12, 8) FROM RECORDS WHERE Rec_Num = 1"),
+            "********");
+  EXPECT_EQ(QueryValue(db(), "SELECT PinOK FROM MISC"), "1");
+  // The block rows hold the sums whenever the run ends.
+  const int64_t wages = std::stoll(rw.substr(187, 11));
+  EXPECT_EQ(
+      QueryRows(db(), "SELECT Indx, \"0\", CAST(\"1\" AS INTEGER), F1ErrRef, \"24\" FROM TRT"),
+      (Rows{{"1", "2", std::to_string(2 * wages), "None", "0.0"},
+            {"2", "1", std::to_string(wages), "None", "0.0"}}));
+  EXPECT_EQ(QueryValue(db(), "SELECT \"0\" FROM TRU WHERE Indx = 1"), "1");
+}
+
+TEST_F(TestRunTest, NonNumericAmountMarksTheBlockForTheTotal) {
+  std::string faulty = ValidRecord("RW");
+  test::Put(faulty, 3, "987654321");
+  test::Put(faulty, 210, "12345ABCDEF");
+  std::string content = Submission({"RA", "RE", "RW"});
+  content += faulty + "\r\n";
+  content += test::MatchingRT(ValidRecord("RW"), 2) + "\r\n" + test::ValidRF(2) + "\r\n";
+  EXPECT_EQ(Run({content}).outcome, RunOutcome::Errors);
+  EXPECT_EQ(QueryValue(db(), "SELECT F3ErrRef FROM TRT"), "987654321");
+  EXPECT_EQ(QueryRows(db(), "SELECT Rec_Num, Error FROM ERRORS WHERE Rec_Num = 5"),
+            (Rows{{"5",
+                   "The calculated sum is incorrect because of a non-numeric value entered in the "
+                   "RW record with SSN#: 987654321."}}));
+}
+
+TEST_F(TestRunTest, ErrorLimitStopsTheRun) {
+  std::string faulty = ValidRecord("RW");
+  test::Put(faulty, 210, "12345ABCDEF");
+  const std::string content = Submission({"RA", "RE"}) + faulty + "\r\n" + faulty + "\r\n";
+  RunResult result = Run({content}, 1);
+  EXPECT_EQ(result.outcome, RunOutcome::Critical);
+  EXPECT_EQ(Errors().size(), 2u);
+  EXPECT_EQ(Errors().back(),
+            (std::vector<std::string>{
+                "3", "C", "1 or more Errors in submission", "1 Errors",
+                "1 or more errors were encountered. Please correct the errors identified in the "
+                "submission and rerun Ledgerly. Please note that the number of errors allowed "
+                "before Ledgerly stops testing can be set by the user to a number between 1 and "
+                "25,000. For information on how to set the error limitation, please look in the "
+                "Help section located on the Ledgerly Welcome Screen and/or other screens within "
+                "the software."}));
+  // With the default limit the run goes on to the end of the file...
+  result = Run({content});
+  EXPECT_EQ(result.outcome, RunOutcome::Errors);
+  EXPECT_EQ(Records().size(), 4u);
+
+  // ...and stops at the record that brings the count to 500.
+  std::string many = Submission({"RA", "RE"});
+  for (int i = 0; i < 600; ++i) many += faulty + "\r\n";
+  result = Run({many});
+  EXPECT_EQ(result.outcome, RunOutcome::Critical);
+  EXPECT_EQ(result.critical_rec_num, 502);
+  EXPECT_EQ(Errors().size(), 501u);
+  EXPECT_EQ(Errors().back().at(2), "500 or more Errors in submission");
+  EXPECT_EQ(Errors().back().at(3), "500 Errors");
+}
+
+}  // namespace
+}  // namespace ledgerly

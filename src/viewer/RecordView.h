@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/Sqlite.h"
+
+namespace ledgerly {
+
+// One row of the record field viewer. Texts are UTF-8.
+struct ViewerRow {
+  std::string label;
+  std::string value;
+  bool highlighted = false;
+};
+
+// A stored record broken into its labelled fields, the faulty ones highlighted
+// by re-running the record's rules in viewer mode.
+struct RecordView {
+  int64_t rec_num = 0;
+  std::string id;  // as stored
+  std::vector<ViewerRow> rows;
+  std::string caption;  // "Record Number 5 of 100 Tested Record(s) - W2.TXT"
+};
+
+// Reads record rec_num of the result database; nothing when it is not there.
+// Nothing is written to the database.
+std::optional<RecordView> ViewFile(const Database& db, int64_t rec_num);
+
+}  // namespace ledgerly
