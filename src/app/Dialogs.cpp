@@ -140,4 +140,12 @@ NormalPointer::~NormalPointer() {
   if (pushed_) QApplication::restoreOverrideCursor();
 }
 
+BusyPointer::BusyPointer() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+BusyPointer::~BusyPointer() {
+  QApplication::restoreOverrideCursor();
+}
+
 }  // namespace ledgerly::gui

@@ -86,4 +86,13 @@ class NormalPointer {
   bool pushed_ = false;
 };
 
+// Shows the busy pointer for the length of a command.
+class BusyPointer {
+ public:
+  BusyPointer();
+  ~BusyPointer();
+  BusyPointer(const BusyPointer&) = delete;
+  BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
 }  // namespace ledgerly::gui

@@ -79,7 +79,6 @@ MainWindow::MainWindow(std::filesystem::path data_folder, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-  if (report_window_) delete report_window_.data();
   // The grids let go of their queries before the connection goes.
   for (ResultGrid* grid : {dbgrid1_, dbgrid2_, dbgrid3_}) grid->clear();
 }

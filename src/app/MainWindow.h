@@ -94,7 +94,6 @@ class MainWindow : public QMainWindow {
 
   // Result views.
   void ReopenResults();
-  void ShowErrorsOf(const QString& sql, const QString& rec_num);
   void DBGrid1_RowColChange();
   void DBGrid3_RowColChange();
   void ShowCriticalError();
@@ -108,7 +107,6 @@ class MainWindow : public QMainWindow {
   QPointer<ReportWindow> report_window_;
   QtRunHost* run_host_ = nullptr;  // set while ReadFile runs
   bool exit_requested_ = false;
-  bool closing_ = false;
   bool busy_pointer_ = false;
   double progress_fraction_ = 0;
   std::map<QString, Command> commands_;

@@ -27,15 +27,6 @@ const QString kErrorsOfChosenRecordSql = QStringLiteral(
     "Select Errors.Reference, Errors.User_Entry, Errors.Error From Errors Where Errors.Rec_Num = ");
 const QString kAllRecordsSql = QStringLiteral("Select Rec_Num, Errors, Record  From Records");
 
-// Holds the busy pointer for the length of a command.
-class BusyPointer {
- public:
-  BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-  BusyPointer(const BusyPointer&) = delete;
-  BusyPointer& operator=(const BusyPointer&) = delete;
-};
-
 }  // namespace
 
 void MainWindow::SetQuery(ResultGrid* grid, const QString& sql) {

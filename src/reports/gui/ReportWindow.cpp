@@ -39,14 +39,6 @@ std::string ToFileText(const QString& preview_text) {
   return text.toStdString();
 }
 
-class BusyPointer {
- public:
-  BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-  BusyPointer(const BusyPointer&) = delete;
-  BusyPointer& operator=(const BusyPointer&) = delete;
-};
-
 }  // namespace
 
 ReportWindow::ReportWindow(ReportSettings& settings, std::filesystem::path data_folder,
