@@ -325,6 +325,14 @@ class ReportPrinterTest : public QObject {
     QCOMPARE(trace.back().sheet, static_cast<int>(2 * pages));
   }
 
+  void printerThatCannotStartIsAFailure() {
+    ResultDbBuilder results;
+    FillResults(results, 1, 1);
+    auto printer = PdfPrinter("/nonexistent/folder/report.pdf");
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                             PrintReportPages(results.path(), *printer, kFont, {}));
+  }
+
   void cancelPrintsNothing() {
     ResultDbBuilder results;
     FillResults(results, 3, 1);

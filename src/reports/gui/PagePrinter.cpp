@@ -62,7 +62,11 @@ PagePrinter::PagePrinter(QPrinter& printer, int from_page, int to_page,
       trace_(trace) {}
 
 PagePrinter::~PagePrinter() {
-  if (painter_ && painter_->isActive()) painter_->end();
+  // Still printing here means a failure broke the printout off: the job is withdrawn.
+  if (painter_ && painter_->isActive()) {
+    printer_.abort();
+    painter_->end();
+  }
 }
 
 void PagePrinter::BeginCopy(const QFont& font) {
