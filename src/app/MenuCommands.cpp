@@ -10,6 +10,7 @@
 #include "app/ErrorLimitDialog.h"
 #include "app/MainWindow.h"
 #include "engine/Settings.h"
+#include "reports/gui/HelpWindow.h"
 
 namespace ledgerly::gui {
 
@@ -30,20 +31,8 @@ void MainWindow::mnuTSet_Click() {
   dialog->show();
 }
 
-// The help pages live beside the program (or in its share folder when installed).
 void MainWindow::mnuHContents_Click() {
-  const QDir program(QCoreApplication::applicationDirPath());
-  const QString data = QString::fromStdString(data_folder_.string());
-  for (const QString& candidate :
-       {QDir(data).filePath(QStringLiteral("help/Welcome.htm")),
-        program.filePath(QStringLiteral("help/Welcome.htm")),
-        program.filePath(QStringLiteral("../share/ledgerly/help/Welcome.htm")),
-        program.filePath(QStringLiteral("../share/help/Welcome.htm"))}) {
-    if (QFileInfo(candidate).isFile()) {
-      QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(candidate).absoluteFilePath()));
-      return;
-    }
-  }
+  ShowHelpContents(this);
 }
 
 void MainWindow::mnuHAbout_Click() {

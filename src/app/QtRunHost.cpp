@@ -7,12 +7,10 @@
 
 #include "app/Dialogs.h"
 #include "app/MainWindow.h"
+#include "reports/gui/BrowserHandoff.h"
 
 namespace ledgerly::gui {
 namespace {
-
-// The filing service's welcome page.
-constexpr const char* kFilingServiceUrl = "https://quorvix.example/welcome";
 
 QMessageBox::Icon ToQt(MessageIcon icon) {
   switch (icon) {
@@ -102,7 +100,7 @@ void QtRunHost::FileStarted(std::string_view path) {
 }
 
 void QtRunHost::OpenFilingService() {
-  QDesktopServices::openUrl(QUrl(QString::fromLatin1(kFilingServiceUrl)));
+  gui::OpenFilingService(&window_, window_.DataFolder(), DesktopBrowser(), &MessageBox::Show);
 }
 
 }  // namespace ledgerly::gui

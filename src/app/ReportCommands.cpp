@@ -35,9 +35,10 @@ void MainWindow::cmdErrors_Click() {
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   try {
     report_window_ = new ReportWindow(settings, data_folder_, DatabasePath(), this);
-    // Printing the text report belongs to the print routine; until the window
-    // can print, the Print command shows the text report.
-    if (settings.report_choice == kTextReport) {
+    if (settings.report_choice == kTextReport && settings.print_requested) {
+      report_window_->cmdPrint_Click();
+      report_window_->close();
+    } else if (settings.report_choice == kTextReport) {
       report_window_->FormatReport(ReportWindow::kTextMode);
       report_window_->show();
       report_window_->raise();

@@ -6,6 +6,7 @@
 
 #include "gui/GuiTestSupport.h"
 #include "reports/WriteReport.h"
+#include "reports/gui/BrowserHandoff.h"
 #include "reports/gui/PreviewSink.h"
 #include "reports/gui/ReportSettings.h"
 #include "reports/gui/ReportWindow.h"
@@ -48,14 +49,18 @@ int TimesAsked(const QString& title) {
 }  // namespace
 
 // Takes the browser's place.
-class BrowserStub : public QObject {
-  Q_OBJECT
-
+class BrowserStub : public gui::BrowserLauncher {
  public:
-  QList<QUrl> opened;
+  QStringList opened;
 
- public slots:
-  void open(const QUrl& url) { opened << url; }
+  std::optional<QString> FindBrowser(const std::filesystem::path&) override {
+    return QStringLiteral("browser");
+  }
+  bool PrintFile(const QString&, const std::filesystem::path&) override { return false; }
+  bool OpenWith(const QString&, const QString& target) override {
+    opened << target;
+    return true;
+  }
 };
 
 class ReportWindowTest : public QObject {
@@ -231,15 +236,15 @@ class ReportWindowTest : public QObject {
     ResultDbBuilder results;
     AddErrors(results, 2);
     BrowserStub browser;
-    QDesktopServices::setUrlHandler("file", &browser, "open");
+    gui::ReplaceDesktopBrowser(&browser);
     gui::MainWindow window(results.folder());
     Button(window, "cmdLast")->click();
     gui::ReportOptionDialog::setNextAnswer(gui::kHtmlReport);
     Button(window, "cmdErrors")->click();
-    QDesktopServices::unsetUrlHandler("file");
+    gui::ReplaceDesktopBrowser(nullptr);
 
     const auto page = results.folder() / "temphtm.HTM";
-    QCOMPARE(browser.opened, QList<QUrl>({QUrl::fromLocalFile(FileName(page))}));
+    QCOMPARE(browser.opened, QStringList({gui::PathToUrl(page)}));
     QVERIFY(ReadFile(page).starts_with("<!DOCTYPE HTML PUBLIC"));
     QVERIFY(!window.CurrentReportWindow()->isVisible());
     // The next report preselects HTML.

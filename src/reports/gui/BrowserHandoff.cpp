@@ -75,9 +75,17 @@ QMessageBox::StandardButton AskWithMessageBox(QWidget* parent, QMessageBox::Icon
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
+namespace {
+BrowserLauncher* replacement_browser = nullptr;
+}  // namespace
+
 BrowserLauncher& DesktopBrowser() {
   static XdgBrowser browser;
-  return browser;
+  return replacement_browser ? *replacement_browser : browser;
+}
+
+void ReplaceDesktopBrowser(BrowserLauncher* launcher) {
+  replacement_browser = launcher;
 }
 
 bool OpenHtmlReport(QWidget* window, const std::filesystem::path& file, bool print_requested,

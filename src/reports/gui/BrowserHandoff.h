@@ -47,6 +47,9 @@ QMessageBox::StandardButton AskWithMessageBox(QWidget* parent, QMessageBox::Icon
 // The desktop's launcher (xdg-mime and the browser's desktop entry).
 BrowserLauncher& DesktopBrowser();
 
+// Tests put a launcher in the desktop's place (nullptr restores it).
+void ReplaceDesktopBrowser(BrowserLauncher* launcher);
+
 // Hands the HTML report already written to file (temphtm.HTM) to the browser:
 // printed by it when print_requested, else (or when it cannot print) opened
 // in it. Returns false when the user asks for the text report instead (the

@@ -15,8 +15,10 @@
 #include "reports/HtmlReport.h"
 #include "reports/TempHtml.h"
 #include "reports/WriteReport.h"
+#include "reports/gui/BrowserHandoff.h"
 #include "reports/gui/PreviewSink.h"
 #include "reports/gui/ReportFile.h"
+#include "reports/gui/ReportPrinter.h"
 #include "reports/gui/ReportSettings.h"
 
 namespace ledgerly::gui {
@@ -61,8 +63,7 @@ ReportWindow::ReportWindow(ReportSettings& settings, std::filesystem::path data_
   cmd_font_->setObjectName(QStringLiteral("cmdFont"));
   cmd_save_->setObjectName(QStringLiteral("cmdSave"));
   cmd_close_->setObjectName(QStringLiteral("cmdClose"));
-  // Printing is done by the print routine, which this window does not have yet.
-  cmd_print_->setEnabled(false);
+  connect(cmd_print_, &QPushButton::clicked, this, &ReportWindow::cmdPrint_Click);
   connect(cmd_font_, &QPushButton::clicked, this, &ReportWindow::cmdFont_Click);
   connect(cmd_save_, &QPushButton::clicked, this, &ReportWindow::cmdSave_Click);
   connect(cmd_close_, &QPushButton::clicked, this, &QWidget::close);
@@ -133,24 +134,32 @@ void ReportWindow::FormatReport(int mode) {
   }
   TempHtmlSink sink(data_folder_);
   WriteReport(database_, ReportFormat::Html, WrapWidth(), sink);
-  OpenHtmlReport(sink.Finish());
+  HandOverHtmlReport(sink.Finish());
 }
 
-// The browser shows (or prints) the page; when it cannot be started the user
-// may have the text report instead.
-void ReportWindow::OpenHtmlReport(const std::filesystem::path& file) {
-  const QUrl url = QUrl::fromLocalFile(QString::fromStdString(file.string()));
-  if (QDesktopServices::openUrl(url)) return;
-  const QString verb = settings_.print_requested ? QStringLiteral("print") : QStringLiteral("view");
-  const auto answer = MessageBox::Show(
-      this, QMessageBox::Warning, QStringLiteral("HTML Report"),
-      QStringLiteral("Could not find a default Web Browser. \r\nWould you like to ") + verb +
-          " a text report?",
-      QMessageBox::Ok | QMessageBox::Cancel);
-  if (answer != QMessageBox::Ok) return;
+// The browser shows (or prints) the page; when it cannot, the user may have
+// the text report instead.
+void ReportWindow::HandOverHtmlReport(const std::filesystem::path& file) {
+  if (OpenHtmlReport(this, file, settings_.print_requested, DesktopBrowser(), &MessageBox::Show)) {
+    return;
+  }
   settings_.report_choice = kTextReport;
+  if (settings_.print_requested) {
+    cmdPrint_Click();
+    return;
+  }
   FormatReport(kTextMode);
   show();
+}
+
+void ReportWindow::cmdPrint_Click() {
+  try {
+    QFont font(print_font_name_, print_font_size_);
+    font.setStyleHint(QFont::TypeWriter);
+    PrintReport(this, database_, font);
+  } catch (const std::exception& e) {
+    ShowErrorNotice(this, e);
+  }
 }
 
 std::optional<QString> ReportWindow::SaveAs(const std::string& text) {

@@ -40,8 +40,13 @@ class ReportWindow : public QWidget {
   void cmdSave_Click();
   void cmdFont_Click();
   void ApplyFont();
-  void OpenHtmlReport(const std::filesystem::path& file);
+  void HandOverHtmlReport(const std::filesystem::path& file);
 
+ public:
+  // The Print command: the print dialog, then the report on the printer.
+  void cmdPrint_Click();
+
+ private:
   ReportSettings& settings_;
   std::filesystem::path data_folder_;
   std::filesystem::path database_;
