@@ -112,7 +112,6 @@ void ToolTipWindow::Tick() {
   if (ticks_ == kShowTick) {
     if (!tip_text_->text().isEmpty() && still) {
       show();
-      raise();
     } else {
       hide();
     }

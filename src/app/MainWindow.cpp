@@ -224,14 +224,15 @@ void MainWindow::BuildWidgets() {
 
   // The tested-records view, and the record field viewer under it once a
   // record is chosen.
+  tested_area_ = new QWidget(central);
   dbgrid3_ = new ResultGrid(
       QStringLiteral("DBGrid3"), QStringLiteral("Data3"),
       {QStringLiteral("RecNum"), QStringLiteral("ErrCount"), QStringLiteral("Record Data")},
-      central);
-  tested_row_ = new QHBoxLayout;
-  tested_row_->setContentsMargins(0, 0, 0, 0);
-  tested_row_->addWidget(dbgrid3_);
-  content->addLayout(tested_row_, 2);
+      tested_area_);
+  auto* tested = new QHBoxLayout(tested_area_);
+  tested->setContentsMargins(0, 0, 0, 0);
+  tested->addWidget(dbgrid3_);
+  content->addWidget(tested_area_, 2);
   viewer_ = new RecordViewer(central);
   content->addWidget(viewer_, 3);
 
@@ -387,8 +388,10 @@ void MainWindow::UpdateAreas() {
   grids_area_->setVisible(!lbl_records_->isHidden() || !dbgrid1_->isHidden() ||
                           !lbl_errors_->isHidden() || !dbgrid2_->isHidden());
   crit_area_->setVisible(!lbl_crit_error_->isHidden() || !txt_crit_error_->isHidden());
+  tested_area_->setVisible(!dbgrid3_->isHidden());
   // With the viewer shown, the grid ends where the viewer's scroll bar begins.
-  tested_row_->setContentsMargins(0, 0, viewer_->isHidden() ? 0 : viewer_->ScrollBarWidth(), 0);
+  tested_area_->layout()->setContentsMargins(
+      0, 0, viewer_->isHidden() ? 0 : viewer_->ScrollBarWidth(), 0);
 }
 
 void MainWindow::SetProgressFraction(double fraction) {

@@ -11,7 +11,6 @@
 #include "engine/TestRun.h"
 
 class QAction;
-class QHBoxLayout;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -139,7 +138,7 @@ class MainWindow : public QMainWindow {
   QLabel* lbl_rec_ctr_ = nullptr;
   QLabel* lbl_prgrss1_ = nullptr;
   QLabel* lbl_prgrss2_ = nullptr;
-  QHBoxLayout* tested_row_ = nullptr;
+  QWidget* tested_area_ = nullptr;
   RecordViewer* viewer_ = nullptr;
   ToolTipWindow* tool_tips_ = nullptr;
 };
