@@ -413,8 +413,19 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   } else if (watched == dbgrid2_->view()->viewport() && event->type() == QEvent::MouseMove) {
     tool_tips_->GridToolTip(dbgrid2_->view(),
                             static_cast<QMouseEvent*>(event)->position().toPoint(), true);
+  } else if (watched == dbgrid2_->view()->viewport() && event->type() == QEvent::Hide) {
+    // The grid went away under a resting pointer.
+    tool_tips_->Disarm();
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  // The tooltip belongs to the active window only.
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow() && tool_tips_) {
+    tool_tips_->Disarm();
+  }
+  QMainWindow::changeEvent(event);
 }
 
 void MainWindow::cmdExit_Click() {

@@ -2,6 +2,7 @@
 // the tested-records grid is chosen.
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 
 #include "app/MainWindow.h"
 #include "app/ResultGrid.h"
@@ -15,7 +16,7 @@ void MainWindow::ViewFile(int64_t rec_num) {
   // A run rewrites the database the viewer reads; a second view would be
   // filled into the rows of the first.
   if (viewing_ || TestRunning()) return;
-  viewing_ = true;
+  const QScopedValueRollback<bool> viewing(viewing_, true);
 
   // The viewer reads on a connection of its own; a failure leaves it empty.
   std::optional<RecordView> view;
@@ -40,7 +41,6 @@ void MainWindow::ViewFile(int64_t rec_num) {
   viewer_->show();
   UpdateAreas();
   if (view) setWindowTitle(QString::fromStdString(view->caption));
-  viewing_ = false;
 }
 
 void MainWindow::ClearViewer() {

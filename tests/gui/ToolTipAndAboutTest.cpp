@@ -157,6 +157,13 @@ class ToolTipAndAboutTest : public QObject {
     QCOMPARE(tips.Ticks(), gui::ToolTipWindow::kDisarmed);
     pointer.Ticks(15);
     QVERIFY(!tips.isVisible());
+
+    // The tooltip goes with the grid.
+    pointer.MoveToCell(0, 0);
+    pointer.Ticks(15);
+    QVERIFY(tips.isVisible());
+    window.cmdView_Click();
+    QVERIFY(!tips.isVisible());
   }
 
   void aboutBox() {
