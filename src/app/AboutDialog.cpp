@@ -14,9 +14,18 @@ namespace ledgerly::gui {
 namespace {
 
 constexpr const char* kProductName = "LEDGERLY  FOR TAX  YEAR 2011";
-constexpr int kMajor = 1;
-constexpr int kMinor = 1;
-constexpr int kRevision = 0;
+// The build's version: major, minor, revision.
+constexpr int kMajor = LEDGERLY_VERSION_MAJOR;
+constexpr int kMinor = LEDGERLY_VERSION_MINOR;
+constexpr int kRevision = LEDGERLY_VERSION_PATCH;
+
+// The product name keeps its double blanks only as plain text.
+QLabel* PlainLabel(const QString& name, const QString& text, QWidget* parent) {
+  auto* label = new QLabel(ForDisplay(text), parent);
+  label->setObjectName(name);
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
 
 }  // namespace
 
@@ -27,17 +36,16 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   auto* icon = new QLabel(this);
   icon->setObjectName(QStringLiteral("imgIcon"));
   icon->setPixmap(LogoPixmap(64));
-  auto* name = new QLabel(
-      ForDisplay(QStringLiteral("Product Name: \r\n") + QString::fromLatin1(kProductName)), this);
-  name->setObjectName(QStringLiteral("lblName"));
-  auto* version =
-      new QLabel(ForDisplay(QStringLiteral("Major version number:  ") + QString::number(kMajor) +
-                            "\r\nMinor version number:  " + QString::number(kMinor)),
-                 this);
-  version->setObjectName(QStringLiteral("lblVersion"));
+  auto* name =
+      PlainLabel(QStringLiteral("lblName"),
+                 QStringLiteral("Product Name: \r\n") + QString::fromLatin1(kProductName), this);
+  auto* version = PlainLabel(QStringLiteral("lblVersion"),
+                             QStringLiteral("Major version number:  ") + QString::number(kMajor) +
+                                 "\r\nMinor version number:  " + QString::number(kMinor),
+                             this);
   auto* revision =
-      new QLabel(QStringLiteral("Revision number:  ") + QString::number(kRevision), this);
-  revision->setObjectName(QStringLiteral("lblRevision"));
+      PlainLabel(QStringLiteral("lblRevision"),
+                 QStringLiteral("Revision number:  ") + QString::number(kRevision), this);
   auto* line = new QFrame(this);
   line->setFrameShape(QFrame::HLine);
   line->setFrameShadow(QFrame::Sunken);

@@ -8,6 +8,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -15,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppTexts.h"
+#include "app/GridToolTip.h"
 #include "app/Logo.h"
 #include "app/QtRunHost.h"
 #include "app/ResultDatabase.h"
@@ -23,6 +25,7 @@
 #include "engine/Settings.h"
 #include "reports/gui/ReportSettings.h"
 #include "reports/gui/ReportWindow.h"
+#include "viewer/gui/RecordViewer.h"
 
 namespace ledgerly::gui {
 namespace {
@@ -219,18 +222,19 @@ void MainWindow::BuildWidgets() {
   grids->addWidget(dbgrid2_, 3);
   content->addWidget(grids_area_, 1);
 
-  // The tested-records view.
+  // The tested-records view, and the record field viewer under it once a
+  // record is chosen.
+  tested_area_ = new QWidget(central);
   dbgrid3_ = new ResultGrid(
       QStringLiteral("DBGrid3"), QStringLiteral("Data3"),
       {QStringLiteral("RecNum"), QStringLiteral("ErrCount"), QStringLiteral("Record Data")},
-      central);
-  content->addWidget(dbgrid3_, 1);
-  lbl_fname_ = MakeLabel(QStringLiteral("lblFName"), QStringLiteral("Field Name"), central);
-  lbl_fdata_ = MakeLabel(QStringLiteral("lblFData"), QStringLiteral("Field Data"), central);
-  auto* viewer_heading = new QHBoxLayout;
-  viewer_heading->addWidget(lbl_fname_);
-  viewer_heading->addWidget(lbl_fdata_, 1);
-  content->addLayout(viewer_heading);
+      tested_area_);
+  auto* tested = new QHBoxLayout(tested_area_);
+  tested->setContentsMargins(0, 0, 0, 0);
+  tested->addWidget(dbgrid3_);
+  content->addWidget(tested_area_, 2);
+  viewer_ = new RecordViewer(central);
+  content->addWidget(viewer_, 3);
 
   // The critical-error box.
   crit_area_ = new QWidget(central);
@@ -275,7 +279,7 @@ void MainWindow::BuildWidgets() {
   for (QWidget* hidden :
        {static_cast<QWidget*>(lbl_records_), static_cast<QWidget*>(dbgrid1_),
         static_cast<QWidget*>(lbl_errors_), static_cast<QWidget*>(dbgrid2_),
-        static_cast<QWidget*>(dbgrid3_), lbl_fname_, lbl_fdata_,
+        static_cast<QWidget*>(dbgrid3_), static_cast<QWidget*>(viewer_),
         static_cast<QWidget*>(lbl_crit_error_), static_cast<QWidget*>(txt_crit_error_),
         static_cast<QWidget*>(lbl_rec_ctr_), static_cast<QWidget*>(lbl_prgrss1_),
         static_cast<QWidget*>(lbl_prgrss2_)}) {
@@ -287,6 +291,16 @@ void MainWindow::BuildWidgets() {
           [this] { DBGrid1_RowColChange(); });
   connect(dbgrid3_->view()->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this] { DBGrid3_RowColChange(); });
+  // The error grid shows the full text of the cell under a resting pointer.
+  tool_tips_ = new ToolTipWindow(this);
+  dbgrid2_->view()->setMouseTracking(true);
+  dbgrid2_->view()->viewport()->setMouseTracking(true);
+  dbgrid2_->view()->viewport()->installEventFilter(this);
+
+  // The first row is current when the view opens: a click on it shows it too.
+  connect(dbgrid3_->view(), &QTableView::clicked, this, [this] {
+    if (viewer_->isHidden()) DBGrid3_RowColChange();
+  });
 }
 
 void MainWindow::BuildMenus() {
@@ -374,6 +388,10 @@ void MainWindow::UpdateAreas() {
   grids_area_->setVisible(!lbl_records_->isHidden() || !dbgrid1_->isHidden() ||
                           !lbl_errors_->isHidden() || !dbgrid2_->isHidden());
   crit_area_->setVisible(!lbl_crit_error_->isHidden() || !txt_crit_error_->isHidden());
+  tested_area_->setVisible(!dbgrid3_->isHidden());
+  // With the viewer shown, the grid ends where the viewer's scroll bar begins.
+  tested_area_->layout()->setContentsMargins(
+      0, 0, viewer_->isHidden() ? 0 : viewer_->ScrollBarWidth(), 0);
 }
 
 void MainWindow::SetProgressFraction(double fraction) {
@@ -392,8 +410,22 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     txt_crit_error_->setTextCursor(cursor);
   } else if (watched == lbl_prgrss2_ && event->type() == QEvent::Resize) {
     SetProgressFraction(progress_fraction_);
+  } else if (watched == dbgrid2_->view()->viewport() && event->type() == QEvent::MouseMove) {
+    tool_tips_->GridToolTip(dbgrid2_->view(),
+                            static_cast<QMouseEvent*>(event)->position().toPoint(), true);
+  } else if (watched == dbgrid2_->view()->viewport() && event->type() == QEvent::Hide) {
+    // The grid went away under a resting pointer.
+    tool_tips_->Disarm();
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  // The tooltip belongs to the active window only.
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow() && tool_tips_) {
+    tool_tips_->Disarm();
+  }
+  QMainWindow::changeEvent(event);
 }
 
 void MainWindow::cmdExit_Click() {
@@ -416,6 +448,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::UnloadStep() {
   for (ResultGrid* grid : {dbgrid1_, dbgrid2_, dbgrid3_}) grid->clear();
   results_->Close();
+  tool_tips_->Disarm();
   if (report_window_) report_window_->close();
 }
 

@@ -20,7 +20,9 @@ class QWidget;
 namespace ledgerly::gui {
 
 class QtRunHost;
+class RecordViewer;
 class ReportWindow;
+class ToolTipWindow;
 class ResultDatabase;
 class ResultGrid;
 struct ReportSettings;
@@ -46,6 +48,8 @@ class MainWindow : public QMainWindow {
   void mnuRLast_Click();
   void mnuHContents_Click();
   void mnuHAbout_Click();
+  // Shows a stored record in the record field viewer.
+  void ViewFile(int64_t rec_num);
   // Called when the Error limit dialog is confirmed.
   void StartTesting();
 
@@ -55,6 +59,8 @@ class MainWindow : public QMainWindow {
   std::filesystem::path DatabasePath() const;
   ReportSettings& Report() { return *report_settings_; }
   ReportWindow* CurrentReportWindow() const;
+  RecordViewer* Viewer() const { return viewer_; }
+  ToolTipWindow* ToolTips() const { return tool_tips_; }
 
   // For the run host.
   void RunFileStarted(const QString& path);
@@ -67,6 +73,7 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -99,6 +106,8 @@ class MainWindow : public QMainWindow {
   void ShowCriticalError();
   void SetQuery(ResultGrid* grid, const QString& sql);
   void SelectFirstRow(ResultGrid* grid);
+  // Empties the record field viewer and hides it with its headings.
+  void ClearViewer();
 
   std::filesystem::path data_folder_;
   int error_limit_;
@@ -108,6 +117,7 @@ class MainWindow : public QMainWindow {
   QtRunHost* run_host_ = nullptr;  // set while ReadFile runs
   bool exit_requested_ = false;
   bool busy_pointer_ = false;
+  bool viewing_ = false;  // ViewFile is under way
   double progress_fraction_ = 0;
   std::map<QString, Command> commands_;
   std::map<ResultGrid*, QString> released_queries_;
@@ -129,8 +139,9 @@ class MainWindow : public QMainWindow {
   QLabel* lbl_rec_ctr_ = nullptr;
   QLabel* lbl_prgrss1_ = nullptr;
   QLabel* lbl_prgrss2_ = nullptr;
-  QWidget* lbl_fname_ = nullptr;
-  QWidget* lbl_fdata_ = nullptr;
+  QWidget* tested_area_ = nullptr;
+  RecordViewer* viewer_ = nullptr;
+  ToolTipWindow* tool_tips_ = nullptr;
 };
 
 }  // namespace ledgerly::gui

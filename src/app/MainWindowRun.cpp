@@ -109,11 +109,12 @@ void MainWindow::FinishCleanRun(const RunResult& result) {
 // A file of the submission has been opened.
 void MainWindow::RunFileStarted(const QString&) {
   setWindowTitle(WelcomeCaption());
+  ClearViewer();
   for (QWidget* widget :
-       {lbl_fname_, lbl_fdata_, static_cast<QWidget*>(lbl_records_),
-        static_cast<QWidget*>(lbl_crit_error_), static_cast<QWidget*>(lbl_errors_),
-        static_cast<QWidget*>(txt_crit_error_), static_cast<QWidget*>(dbgrid1_),
-        static_cast<QWidget*>(dbgrid2_), static_cast<QWidget*>(dbgrid3_)}) {
+       {static_cast<QWidget*>(lbl_records_), static_cast<QWidget*>(lbl_crit_error_),
+        static_cast<QWidget*>(lbl_errors_), static_cast<QWidget*>(txt_crit_error_),
+        static_cast<QWidget*>(dbgrid1_), static_cast<QWidget*>(dbgrid2_),
+        static_cast<QWidget*>(dbgrid3_)}) {
     widget->hide();
   }
   for (const char* name :

@@ -57,9 +57,8 @@ void MainWindow::cmdGrid_Click() {
   }
 
   SetEnabled(QStringLiteral("cmdGrid"), false);
-  lbl_fname_->hide();
-  lbl_fdata_->hide();
   const BusyPointer busy;
+  ClearViewer();
   for (QWidget* widget :
        {static_cast<QWidget*>(dbgrid3_), static_cast<QWidget*>(lbl_rec_ctr_),
         static_cast<QWidget*>(lbl_prgrss1_), static_cast<QWidget*>(lbl_prgrss2_)}) {
@@ -161,6 +160,7 @@ void MainWindow::DBGrid3_RowColChange() {
   const QString rec_num = dbgrid3_->currentText(0);
   if (rec_num.isEmpty()) return;
   emit testedRecordChosen(rec_num.toLongLong());
+  ViewFile(rec_num.toLongLong());
 }
 
 void MainWindow::cmdLast_Click() {
