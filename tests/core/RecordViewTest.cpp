@@ -155,7 +155,9 @@ TEST_F(RecordViewTest, HighlightsAgreeWithTheLoggedErrors) {
     std::set<int> painted;
     for (int row : Highlighted(view)) painted.insert(layout[row].first);
     EXPECT_EQ(painted, first_positions) << "record " << rec;
-    if (rec <= 4) EXPECT_GE(first_positions.size(), 1u) << "record " << rec;
+    if (rec <= 4) {
+      EXPECT_GE(first_positions.size(), 1u) << "record " << rec;
+    }
   }
 }
 
