@@ -45,6 +45,25 @@ void RemoveIfPresent(const std::filesystem::path& path) {
   if (ec) throw StoreError(ec.value(), "Cannot delete " + path.string() + ": " + ec.message());
 }
 
+// A run must not pull the file from under another program still using it (the
+// desktop program's result views, a second run): SQLite's lock on it tells.
+// A file that is no database at all is simply replaced.
+void EnsureNotInUse(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return;
+  try {
+    Database db(path, Database::Mode::ReadWriteCreate);
+    db.Exec("BEGIN EXCLUSIVE");
+    db.Exec("ROLLBACK");
+  } catch (const StoreError& e) {
+    const int primary = e.code() & 0xff;
+    if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
+      throw StoreError(e.code(),
+                       path.string() + " is in use by another program (" + e.what() + ")");
+    }
+  }
+}
+
 // Binds submission text as UTF-8; plain ASCII, the usual case, needs no conversion.
 void BindLatin1(Statement& statement, int index, std::string_view text) {
   const bool ascii = std::all_of(text.begin(), text.end(),
@@ -70,6 +89,7 @@ std::string SchemaSql() {
 }
 
 std::unique_ptr<ResultStore> ResultStore::Create(const std::filesystem::path& path) {
+  EnsureNotInUse(path);
   RemoveIfPresent(path);
   RemoveIfPresent(path.string() + "-journal");
   return std::unique_ptr<ResultStore>(new ResultStore(path));

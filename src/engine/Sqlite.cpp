@@ -7,7 +7,8 @@ Database::Database(const std::filesystem::path& path, Mode mode) {
       mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
   const int rc = sqlite3_open_v2(path.string().c_str(), &db_, flags, nullptr);
   if (rc != SQLITE_OK) {
-    const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+    const std::string message =
+        std::string(db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc)) + ": " + path.string();
     sqlite3_close(db_);
     db_ = nullptr;
     throw StoreError(rc, message);
