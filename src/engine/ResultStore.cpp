@@ -88,19 +88,31 @@ std::string SchemaSql() {
          AccumulatorTableSql(Totals::TRT) + AccumulatorTableSql(Totals::TRU);
 }
 
+// The new file is built under another name and renamed over the old one, so
+// whenever the process is killed ERRORLOG.MDB is either the previous results or
+// a database with all its tables, never a file without them.
 std::unique_ptr<ResultStore> ResultStore::Create(const std::filesystem::path& path) {
   EnsureNotInUse(path);
-  RemoveIfPresent(path);
+  const std::filesystem::path fresh = path.string() + "-new";
+  RemoveIfPresent(fresh);
+  RemoveIfPresent(fresh.string() + "-journal");
+  {
+    Database db(fresh, Database::Mode::ReadWriteCreate);
+    db.Exec("BEGIN");
+    db.Exec(SchemaSql());
+    db.Exec("COMMIT");
+  }
+  // A journal left by a killed run would be played back into the new file.
   RemoveIfPresent(path.string() + "-journal");
+  std::error_code ec;
+  std::filesystem::rename(fresh, path, ec);
+  if (ec) throw StoreError(ec.value(), "Cannot replace " + path.string() + ": " + ec.message());
   return std::unique_ptr<ResultStore>(new ResultStore(path));
 }
 
 ResultStore::ResultStore(const std::filesystem::path& path)
     : path_(path), db_(std::make_unique<Database>(path, Database::Mode::ReadWriteCreate)) {
   db_->Exec("PRAGMA synchronous = NORMAL");
-  db_->Exec("BEGIN");
-  db_->Exec(SchemaSql());
-  db_->Exec("COMMIT");
   insert_misc_ =
       std::make_unique<Statement>(*db_, "INSERT INTO MISC (Path, RptDate) VALUES (?, ?)");
   pin_first_ = std::make_unique<Statement>(

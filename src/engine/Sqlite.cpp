@@ -2,7 +2,26 @@
 
 namespace ledgerly {
 
+namespace {
+
+// A run that was killed leaves a journal that only a writer can play back; a
+// read-only connection would refuse the file ("attempt to write a readonly
+// database") until then. A short read-write visit restores it first.
+void RecoverInterruptedWrite(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path.string() + "-journal", ec)) return;
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(path.string().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+    sqlite3_busy_timeout(db, 2000);
+    sqlite3_exec(db, "SELECT COUNT(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+  }
+  sqlite3_close(db);
+}
+
+}  // namespace
+
 Database::Database(const std::filesystem::path& path, Mode mode) {
+  if (mode == Mode::ReadOnly) RecoverInterruptedWrite(path);
   const int flags =
       mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
   const int rc = sqlite3_open_v2(path.string().c_str(), &db_, flags, nullptr);

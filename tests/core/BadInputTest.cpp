@@ -211,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
                        return {"--db", (f.Path("ro") / "ERRORLOG.MDB").string(),
                                f.Write("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}))};
                      },
-                     kExitNotTested, "Cannot delete ", true},
+                     kExitNotTested, "unable to open database file: ", true},
         BadInputCase{"DatabaseLockedByAnotherProgram",
                      [](CaseFolder& f) -> std::vector<std::string> {
                        f.lock_holder =
