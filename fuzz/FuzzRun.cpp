@@ -10,6 +10,7 @@
 
 #include "support/DbChecks.h"
 #include "support/DbRows.h"
+#include "support/Submission.h"
 
 namespace ledgerly::fuzz {
 namespace {
@@ -72,13 +73,13 @@ RunResult RunOnBytes(const uint8_t* data, std::size_t size) {
   FuzzHost host;
   std::size_t start = 0;
   for (int n = 1;; ++n) {
-    const std::size_t end = input.find(kNextFile, start);
+    const std::size_t end = input.find(test::kNextFileMarker, start);
     const auto path = ScratchFolder() / ("file" + std::to_string(n) + ".txt");
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         << input.substr(start, end == std::string_view::npos ? end : end - start);
     host.files.push_back(path.string());
     if (end == std::string_view::npos) break;
-    start = end + kNextFile.size();
+    start = end + test::kNextFileMarker.size();
   }
   const int error_limit = size % 5 == 0 ? 1 + static_cast<int>(size % 7) : kDefaultErrorLimit;
 

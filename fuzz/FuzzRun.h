@@ -9,13 +9,10 @@
 
 namespace ledgerly::fuzz {
 
-// Separates the files of a split submission within one fuzzer input.
-inline constexpr std::string_view kNextFile = "\n%%NEXT FILE%%\n";
-
-// Runs a whole Test run on the bytes, with the result database in a scratch
-// folder, and aborts (a finding) when the database breaks a rule every run must
-// keep. The error limit is 500, or a small one for some inputs so the limit
-// stop is reached as well.
+// Runs a whole Test run on the bytes (files separated by test::kNextFileMarker), with the result
+// database in a scratch folder, and aborts (a finding) when the database breaks a rule every run
+// must keep. The error limit is 500, or a small one for some inputs so the limit stop is reached as
+// well.
 RunResult RunOnBytes(const uint8_t* data, std::size_t size);
 
 // The result database of the last RunOnBytes.

@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "fuzz/FuzzRun.h"
 #include "support/RecordBuilder.h"
 #include "support/Submission.h"
 #include "support/ValidRecords.h"
@@ -40,7 +39,7 @@ int main(int argc, char** argv) {
       {"optional", Submission({"RA", "RE", "RW", "RO", "RW", "RO", "RT", "RU", "RF"}, "\n")},
       {"two-employers", Submission({"RA", "RE", "RW", "RT", "RE", "RW", "RO", "RT", "RU", "RF"})},
       {"state", Submission({"RA", "RE", "RW", "RS", "RT", "RV", "RF"})},
-      {"split", first + std::string(ledgerly::fuzz::kNextFile) + second},
+      {"split", first + std::string(kNextFileMarker) + second},
       {"faulty-wages", WithField(clean, 2, 210, "12345ABCDEF")},
       {"faulty-employer", WithField(WithField(clean, 1, 8, "ABCDEFGHI"), 1, 4, "20X1")},
       {"faulty-totals", WithField(clean, 3, 25, "99999999999")},

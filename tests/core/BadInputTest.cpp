@@ -135,6 +135,9 @@ INSTANTIATE_TEST_SUITE_P(
                        return {"/proc/self/mem"};
                      },
                      kExitNotTested, "Unreadable data in File:\n/proc/self/mem"},
+        BadInputCase{"EndlessDevice",
+                     [](CaseFolder&) -> std::vector<std::string> { return {"/dev/zero"}; },
+                     kExitNotTested, "/dev/zero: Operation not supported"},
         BadInputCase{
             "ZeroBytes",
             [](CaseFolder& f) -> std::vector<std::string> { return {f.Write("empty.txt", "")}; },
@@ -152,9 +155,12 @@ INSTANTIATE_TEST_SUITE_P(
                      },
                      kExitCritical, "Record Number 1:\nRecord 1 must be RA record."},
         BadInputCase{"BinaryImage",
-                     [](CaseFolder& f) -> std::vector<std::string> {
-                       return {f.Write("picture.png", Garbage(256 * 1024, "\x89PNG\r\n\x1a\n"))};
-                     },
+                     [](CaseFolder& f) -> std::
+                                           vector<std::string> {
+                                             return {
+                                                 f.Write("picture.png",
+                                                         Garbage(256 * 1024, "\x89PNG\r\n\x1a\n"))};
+                                           },
                      kExitCritical, "Record Number 1:\nRecord 1 must be RA record."},
         BadInputCase{"RecordOf100000Characters",
                      [](CaseFolder& f) -> std::
