@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
+#include "engine/Sqlite.h"
 #include "support/DbChecks.h"
-#include "support/DbRows.h"
 #include "support/Submission.h"
 
 namespace ledgerly::fuzz {
@@ -58,8 +58,9 @@ const std::filesystem::path& ScratchFolder() {
   std::abort();
 }
 
-int64_t Count(const std::string& sql) {
-  return std::stoll(test::QueryValue(ResultDatabase(), sql));
+int64_t Count(const Database& db, const char* sql) {
+  Statement count(db, sql);
+  return count.Step() ? count.Int(0) : -1;
 }
 
 }  // namespace
@@ -89,14 +90,15 @@ RunResult RunOnBytes(const uint8_t* data, std::size_t size) {
     Finding("a file that exists was not tested");
   }
   for (const std::string& fault : test::ResultDatabaseFaults(ResultDatabase())) Finding(fault);
-  if (Count("SELECT COUNT(*) FROM RECORDS") != result.records) Finding("records miscounted");
-  if (Count("SELECT COUNT(*) FROM ERRORS") != result.errors) Finding("errors miscounted");
+  const Database db(ResultDatabase(), Database::Mode::ReadOnly);
+  if (Count(db, "SELECT COUNT(*) FROM RECORDS") != result.records) Finding("records miscounted");
+  if (Count(db, "SELECT COUNT(*) FROM ERRORS") != result.errors) Finding("errors miscounted");
   if (result.outcome == RunOutcome::Critical &&
-      Count("SELECT COUNT(*) FROM ERRORS WHERE Type = 'C'") != 1) {
+      Count(db, "SELECT COUNT(*) FROM ERRORS WHERE Type = 'C'") != 1) {
     Finding("a Critical stop without its Critical entry");
   }
   // The limit is looked at after each record, so only the last record may pass it.
-  if (Count("SELECT COUNT(*) FROM ERRORS WHERE Rec_Num < (SELECT MAX(Rec_Num) FROM RECORDS)") >=
+  if (Count(db, "SELECT COUNT(*) FROM ERRORS WHERE Rec_Num < (SELECT MAX(Rec_Num) FROM RECORDS)") >=
       error_limit) {
     Finding("the run went on past the error limit");
   }

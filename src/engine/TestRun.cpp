@@ -182,12 +182,15 @@ bool TestRun::TestFile(const std::string& path) {
   bytes_read_ = 0;
   file_records_ = 0;
 
-  // Not zero-filled: only what fread delivered is looked at.
-  const std::unique_ptr<char[]> block(new char[kReadBlock]);
+  // Not zero-filled: only what fread delivered is looked at. A small file gets a
+  // small block (its size may still change while it is read, so at least 4 KiB).
+  const std::size_t block_size =
+      static_cast<std::size_t>(std::clamp<uint64_t>(file_size_ + 1, 4096, kReadBlock));
+  const std::unique_ptr<char[]> block(new char[block_size]);
   std::string record;
   record.reserve(kRecordLength);
   for (;;) {
-    const std::size_t got = std::fread(block.get(), 1, kReadBlock, file.get());
+    const std::size_t got = std::fread(block.get(), 1, block_size, file.get());
     if (got == 0) {
       if (std::ferror(file.get())) throw ReadFailure{};
       break;
