@@ -1,10 +1,12 @@
 # Ledgerly: `make run` starts the program, `make test` builds and runs every test.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 CMAKE_ARGS ?=
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps build run check test test-asan bench format clean
+.PHONY: deps build run check test test-asan bench fuzz format clean
 
 deps:
 	@scripts/install-deps
@@ -44,8 +46,12 @@ test-asan: deps
 bench: build
 	scripts/bench $(BUILD)
 
+# Each libFuzzer target for FUZZ_SECONDS (clang; scripts/install-fuzz-deps installs it).
+fuzz: deps
+	FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) scripts/fuzz $(FUZZ_BUILD)
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -37,13 +37,19 @@ int ExitStatusFor(const RunResult& result) {
   }
 }
 
+std::string WithoutCarriageReturns(std::string text) {
+  std::erase(text, '\r');
+  return text;
+}
+
 void PrintSummary(const RunResult& result, std::ostream& err) {
   if (result.records == 0) return;
   err << "Records tested: " << result.records << "\nErrors found: " << result.errors << '\n';
   if (result.outcome == RunOutcome::Critical || result.outcome == RunOutcome::Failed) {
     if (result.critical_rec_num > 0) {
       err << "Execution of Testing was terminated due to the Critical Error in Record Number "
-          << result.critical_rec_num << '\n';
+          << result.critical_rec_num << ":\n"
+          << WithoutCarriageReturns(result.critical_error) << '\n';
     }
   } else if (result.outcome == RunOutcome::Aborted) {
     err << "Test Aborted\n";

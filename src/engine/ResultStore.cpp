@@ -45,12 +45,37 @@ void RemoveIfPresent(const std::filesystem::path& path) {
   if (ec) throw StoreError(ec.value(), "Cannot delete " + path.string() + ": " + ec.message());
 }
 
-// Binds submission text as UTF-8; plain ASCII, the usual case, needs no conversion.
+// A run must not pull the file from under another program still using it (the
+// desktop program's result views, a second run): SQLite's lock on it tells.
+// A file that is no database at all is simply replaced.
+void EnsureNotInUse(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return;
+  try {
+    Database db(path, Database::Mode::ReadWriteCreate);
+    db.Exec("BEGIN EXCLUSIVE");
+    db.Exec("ROLLBACK");
+  } catch (const StoreError& e) {
+    const int primary = e.code() & 0xff;
+    if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
+      throw StoreError(e.code(),
+                       path.string() + " is in use by another program (" + e.what() + ")");
+    }
+  }
+}
+
+// Without an early exit, so the compiler checks many characters at once.
+bool IsAscii(std::string_view text) {
+  unsigned char bits = 0;
+  for (char c : text) bits |= static_cast<unsigned char>(c);
+  return bits < 0x80;
+}
+
+// Binds submission text as UTF-8; plain ASCII, the usual case, is bound as it
+// is, without a copy: the caller's text outlives the statement's run.
 void BindLatin1(Statement& statement, int index, std::string_view text) {
-  const bool ascii = std::all_of(text.begin(), text.end(),
-                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  if (ascii) {
-    statement.Bind(index, text);
+  if (IsAscii(text)) {
+    statement.BindView(index, text);
   } else {
     statement.Bind(index, Latin1ToUtf8(text));
   }
@@ -69,18 +94,34 @@ std::string SchemaSql() {
          AccumulatorTableSql(Totals::TRT) + AccumulatorTableSql(Totals::TRU);
 }
 
+// The new file is built under another name and renamed over the old one, so
+// whenever the process is killed ERRORLOG.MDB is either the previous results or
+// a database with all its tables, never a file without them.
 std::unique_ptr<ResultStore> ResultStore::Create(const std::filesystem::path& path) {
-  RemoveIfPresent(path);
+  EnsureNotInUse(path);
+  const std::filesystem::path fresh = path.string() + "-new";
+  RemoveIfPresent(fresh);
+  RemoveIfPresent(fresh.string() + "-journal");
+  {
+    Database db(fresh, Database::Mode::ReadWriteCreate);
+    // Larger pages than the default 4 KiB: fewer page writes and tree levels for
+    // a table of 512-character records.
+    db.Exec("PRAGMA page_size = 16384");
+    db.Exec("BEGIN");
+    db.Exec(SchemaSql());
+    db.Exec("COMMIT");
+  }
+  // A journal left by a killed run would be played back into the new file.
   RemoveIfPresent(path.string() + "-journal");
+  std::error_code ec;
+  std::filesystem::rename(fresh, path, ec);
+  if (ec) throw StoreError(ec.value(), "Cannot replace " + path.string() + ": " + ec.message());
   return std::unique_ptr<ResultStore>(new ResultStore(path));
 }
 
 ResultStore::ResultStore(const std::filesystem::path& path)
     : path_(path), db_(std::make_unique<Database>(path, Database::Mode::ReadWriteCreate)) {
   db_->Exec("PRAGMA synchronous = NORMAL");
-  db_->Exec("BEGIN");
-  db_->Exec(SchemaSql());
-  db_->Exec("COMMIT");
   insert_misc_ =
       std::make_unique<Statement>(*db_, "INSERT INTO MISC (Path, RptDate) VALUES (?, ?)");
   pin_first_ = std::make_unique<Statement>(
@@ -154,11 +195,11 @@ void ResultStore::InsertError(int64_t rec_num, bool critical, std::string_view r
   } else {
     s.BindNull(1);
   }
-  s.Bind(2, rec_num)
-      .Bind(3, Latin1ToUtf8(reference))
-      .Bind(4, Latin1ToUtf8(user_entry))
-      .Bind(5, Latin1ToUtf8(error))
-      .Run();
+  s.Bind(2, rec_num);
+  BindLatin1(s, 3, reference);
+  BindLatin1(s, 4, user_entry);
+  BindLatin1(s, 5, error);
+  s.Run();
 }
 
 void ResultStore::AddToErrorCount(int64_t rec_num, int64_t delta) {

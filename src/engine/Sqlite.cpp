@@ -2,12 +2,38 @@
 
 namespace ledgerly {
 
+namespace {
+
+// A run that was killed leaves a journal that only a writer can play back; a
+// read-only connection would refuse the file ("attempt to write a readonly
+// database") until then. A short read-write visit restores it first.
+void RecoverInterruptedWrite(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path.string() + "-journal", ec)) return;
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(path.string().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+    sqlite3_busy_timeout(db, 2000);
+    sqlite3_exec(db, "SELECT COUNT(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+  }
+  sqlite3_close(db);
+}
+
+}  // namespace
+
 Database::Database(const std::filesystem::path& path, Mode mode) {
+  // Memory statistics cost a global mutex on every allocation; nothing reads them.
+  // (Ignored when SQLite is already in use.)
+  [[maybe_unused]] static const int no_memory_statistics =
+      sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+  if (mode == Mode::ReadOnly) RecoverInterruptedWrite(path);
+  // Each connection is used by one thread at a time: no connection mutex.
   const int flags =
-      mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+      SQLITE_OPEN_NOMUTEX |
+      (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
   const int rc = sqlite3_open_v2(path.string().c_str(), &db_, flags, nullptr);
   if (rc != SQLITE_OK) {
-    const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+    const std::string message =
+        std::string(db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc)) + ": " + path.string();
     sqlite3_close(db_);
     db_ = nullptr;
     throw StoreError(rc, message);
@@ -52,6 +78,14 @@ Statement& Statement::Bind(int index, double value) {
 Statement& Statement::Bind(int index, std::string_view text) {
   if (sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
                         SQLITE_TRANSIENT) != SQLITE_OK) {
+    db_.Fail();
+  }
+  return *this;
+}
+
+Statement& Statement::BindView(int index, std::string_view text) {
+  if (sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_STATIC) !=
+      SQLITE_OK) {
     db_.Fail();
   }
   return *this;

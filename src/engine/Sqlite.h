@@ -48,6 +48,8 @@ class Statement {
   Statement& Bind(int index, int64_t value);
   Statement& Bind(int index, double value);
   Statement& Bind(int index, std::string_view text);
+  // Binds without a copy: the text must stay unchanged until the statement has run.
+  Statement& BindView(int index, std::string_view text);
   Statement& BindNull(int index);
 
   // Steps once: true while a row is available.

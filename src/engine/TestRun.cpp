@@ -1,8 +1,8 @@
 #include "engine/TestRun.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <algorithm>
 #include <cstring>
 #include <system_error>
 #include <vector>
@@ -123,6 +123,7 @@ RunResult TestRun::ReadFile() {
   bad_rec_id_ = ro_seen_ = rs_seen_ = seq_error_ = missing_final_ = aborted_ = false;
   last_id_.clear();
   stored_records_ = rw_records_ = error_count_ = critical_rec_num_ = 0;
+  critical_error_.clear();
   last_error_critical_ = current_pending_ = false;
   store_.reset();
   context_ = std::make_unique<Context>(*this);
@@ -134,7 +135,7 @@ RunResult TestRun::ReadFile() {
                                          : "Please Enter Next File Name to be Tested");
       if (!chosen) {
         if (missing_final_) return AbandonAfterMissingFinal();
-        return {RunOutcome::Cancelled};
+        return Result(RunOutcome::Cancelled);
       }
       std::error_code ec;
       if (!std::filesystem::exists(*chosen, ec)) {
@@ -145,7 +146,7 @@ RunResult TestRun::ReadFile() {
                           "Please check to make sure that correct File Name was entered and /or "
                           "correct Drive was chosen.",
                           MessageButtons::Ok);
-        return {RunOutcome::FileNotFound};
+        return Result(RunOutcome::FileNotFound);
       }
       if (!TestFile(*chosen)) break;
       if (EndOfFile() == FileEnd::Finished) return Finish();
@@ -155,7 +156,8 @@ RunResult TestRun::ReadFile() {
   } catch (const StoreError& e) {
     return Fail("Submission File Error", FailureNotice(e.code(), e.what()));
   } catch (const std::system_error& e) {
-    return Fail("Submission File Error", FailureNotice(e.code().value(), e.code().message()));
+    // The description names the file as well as the cause.
+    return Fail("Submission File Error", FailureNotice(e.code().value(), e.what()));
   } catch (const std::bad_alloc&) {
     return Fail("Submission File Error", FailureNotice(7, "Out of memory"));
   }
@@ -168,11 +170,11 @@ bool TestRun::TestFile(const std::string& path) {
   file_path_ = path;
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec))
-    throw std::system_error(EISDIR, std::generic_category());
+    throw std::system_error(EISDIR, std::generic_category(), path);
   file_size_ = std::filesystem::file_size(path, ec);
-  if (ec) throw std::system_error(ec);
+  if (ec) throw std::system_error(ec, path);
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) throw std::system_error(errno, std::generic_category());
+  if (!file) throw std::system_error(errno, std::generic_category(), path);
 
   if (rec_ctr_ == 1) store_ = ResultStore::Create(database_path_);
   store_->AddMisc(path, FormatDate(host_.Today()));
@@ -180,11 +182,15 @@ bool TestRun::TestFile(const std::string& path) {
   bytes_read_ = 0;
   file_records_ = 0;
 
-  std::vector<char> block(kReadBlock);
+  // Not zero-filled: only what fread delivered is looked at. A small file gets a
+  // small block (its size may still change while it is read, so at least 4 KiB).
+  const std::size_t block_size =
+      static_cast<std::size_t>(std::clamp<uint64_t>(file_size_ + 1, 4096, kReadBlock));
+  const std::unique_ptr<char[]> block(new char[block_size]);
   std::string record;
   record.reserve(kRecordLength);
   for (;;) {
-    const std::size_t got = std::fread(block.data(), 1, block.size(), file.get());
+    const std::size_t got = std::fread(block.get(), 1, block_size, file.get());
     if (got == 0) {
       if (std::ferror(file.get())) throw ReadFailure{};
       break;
@@ -196,11 +202,15 @@ bool TestRun::TestFile(const std::string& path) {
         if (record.empty()) continue;
       } else {
         // Take the run of ordinary characters up to a line break or a full record.
-        const std::size_t limit = std::min(got, i + (kRecordLength - record.size()));
-        std::size_t end = i;
-        while (end < limit && block[end] != '\r' && block[end] != '\n') ++end;
-        record.append(block.data() + i, end - i);
-        i = end;
+        // memchr finds the line breaks many characters at a time; most records hold none.
+        const char* const from = block.get() + i;
+        std::size_t run = std::min(got, i + (kRecordLength - record.size())) - i;
+        if (const void* lf = std::memchr(from, '\n', run))
+          run = static_cast<const char*>(lf) - from;
+        if (const void* cr = std::memchr(from, '\r', run))
+          run = static_cast<const char*>(cr) - from;
+        record.append(from, run);
+        i += run;
         if (record.size() < kRecordLength) continue;
       }
       bytes_read_ += i;
@@ -389,6 +399,7 @@ void TestRun::AddCriticalError(std::string_view reference, std::string_view user
   ++error_count_;
   last_error_critical_ = true;
   critical_rec_num_ = rec_ctr_;
+  critical_error_ = std::string(error);
 }
 
 void TestRun::AddErrorToLastRecord(std::string_view reference, std::string_view user_entry,
@@ -399,13 +410,20 @@ void TestRun::AddErrorToLastRecord(std::string_view reference, std::string_view 
   store_->AddToErrorCount(rec_num, 1);
   ++error_count_;
   last_error_critical_ = critical;
-  if (critical) critical_rec_num_ = rec_num;
+  if (critical) {
+    critical_rec_num_ = rec_num;
+    critical_error_ = std::string(error);
+  }
+}
+
+RunResult TestRun::Result(RunOutcome outcome) const {
+  return {outcome, stored_records_, error_count_, critical_rec_num_, critical_error_};
 }
 
 RunResult TestRun::Finish() {
   PersistBlocks();
   store_->Close();
-  RunResult result{RunOutcome::Clean, stored_records_, error_count_, critical_rec_num_};
+  RunResult result = Result(RunOutcome::Clean);
   if (error_count_ > 0) {
     result.outcome = RunOutcome::Errors;
   } else if (stored_records_ > 0) {
@@ -438,7 +456,7 @@ RunResult TestRun::Stop(RunOutcome outcome) {
   }
   PersistBlocks();
   store_->Close();
-  return {outcome, stored_records_, error_count_, critical_rec_num_};
+  return Result(outcome);
 }
 
 void TestRun::LogMissingFinal() {
@@ -453,15 +471,14 @@ RunResult TestRun::AbandonAfterMissingFinal() {
   LogMissingFinal();
   PersistBlocks();
   store_->Close();
-  return {RunOutcome::Errors, stored_records_, error_count_, critical_rec_num_};
+  return Result(RunOutcome::Errors);
 }
 
 // A failure must never leave a result that reads as a clean run: the last stored
 // record gets a Critical entry with the notice the user saw.
 RunResult TestRun::Fail(std::string_view title, std::string_view text) {
   host_.ShowMessage(MessageIcon::Critical, title, text, MessageButtons::Ok);
-  RunResult result{RunOutcome::Failed, stored_records_, error_count_, critical_rec_num_};
-  if (!store_) return result;
+  if (!store_) return Result(RunOutcome::Failed);
   try {
     StoreCurrentRecord();
     if (missing_final_) LogMissingFinal();
@@ -471,10 +488,7 @@ RunResult TestRun::Fail(std::string_view title, std::string_view text) {
   } catch (const StoreError&) {
     // The database refuses writes; what was committed stays consistent.
   }
-  result.records = stored_records_;
-  result.errors = error_count_;
-  result.critical_rec_num = critical_rec_num_;
-  return result;
+  return Result(RunOutcome::Failed);
 }
 
 }  // namespace ledgerly

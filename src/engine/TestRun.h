@@ -28,6 +28,7 @@ struct RunResult {
   int64_t records = 0;  // records stored
   int64_t errors = 0;   // Error entries logged
   int64_t critical_rec_num = 0;
+  std::string critical_error;  // the Error text of the Critical entry that stopped the run
 };
 
 inline constexpr int kDefaultErrorLimit = 500;
@@ -64,6 +65,7 @@ class TestRun {
   void AddErrorToLastRecord(std::string_view reference, std::string_view user_entry,
                             std::string_view error, bool critical);
 
+  RunResult Result(RunOutcome outcome) const;
   RunResult Finish();
   RunResult Stop(RunOutcome outcome);
   RunResult Fail(std::string_view title, std::string_view text);
@@ -88,6 +90,7 @@ class TestRun {
   int64_t error_count_ = 0;
   bool last_error_critical_ = false;
   int64_t critical_rec_num_ = 0;
+  std::string critical_error_;
   StoredRecord current_;
   bool current_pending_ = false;
 

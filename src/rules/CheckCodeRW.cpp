@@ -82,7 +82,7 @@ void CheckSsnAndName(std::string_view txtline, RuleContext& ctx) {
                       1);
   }
 
-  const std::string mandatory_name_characters =
+  static const std::string mandatory_name_characters =
       std::string(kNameCharacters) + std::string(kMandatory);
   const std::string_view first = Field(txtline, 12, 26);
   if (IsBlank(first)) {

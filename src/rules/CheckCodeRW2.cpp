@@ -10,7 +10,7 @@ namespace ledgerly {
 namespace {
 
 struct LoopField {
-  const char* name;
+  std::string_view name;
   std::string_view terr;
 };
 
@@ -56,7 +56,7 @@ void CheckCodeRW2(std::string_view txtline, RuleContext& ctx) {
     const int first = 265 + 11 * static_cast<int>(k);
     const int last = first + 10;
     const int field_no = 23 + static_cast<int>(k);
-    if (std::string_view(field.name) == "Blank" || k == 0 || k == 18) {
+    if (field.name == "Blank" || k == 0 || k == 18) {
       CheckPrintableField(txtline, field.name, first, last, field_no, ctx);
       continue;
     }

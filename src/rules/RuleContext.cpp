@@ -1,14 +1,28 @@
 #include "rules/RuleContext.h"
 
+#include <limits>
+
 namespace ledgerly {
+namespace {
+
+// A block would need some hundred million maximal amounts to pass the 64-bit
+// range; the sum then stays at the largest value (no total field can hold it,
+// so the reconciliation still reports the difference) instead of wrapping.
+void AddSaturating(int64_t& sum, int64_t amount) {
+  if (__builtin_add_overflow(sum, amount, &sum)) {
+    sum = amount > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
+  }
+}
+
+}  // namespace
 
 void RuleContext::AddTo(Totals which, int column, bool link, int64_t amount) {
   if (ViewerMode()) return;
   AccumulatorRow& row = Row(which);
   if (column == 0) {
-    row.count += amount;
+    AddSaturating(row.count, amount);
   } else if (column > 0 && column <= AccumulatorRow::kMaxColumns) {
-    row.sums[column] += amount;
+    AddSaturating(row.sums[column], amount);
   }
   if (link) LinkRecord(current_ssn, row.Indx);
 }

@@ -29,7 +29,7 @@ void TerritoryMoney(std::string_view txtline, std::string_view id, std::string_v
   const std::string& tjc = ctx.employer.TaxJurisdiction;
   const bool valid = ctx.employer.TaxJurisdictionOK;
   bool not_allowed = false;
-  std::string ending;
+  std::string_view ending;
   if (terr == Terr::kIslands) {
     not_allowed = valid && !IsOneOf(tjc, {"G", "V", "S", "N"});
     ending = " field or change the Tax Jurisdiction Code in the RE record to V, G, S or N.";
@@ -41,9 +41,6 @@ void TerritoryMoney(std::string_view txtline, std::string_view id, std::string_v
     ending = " field or change the Tax Jurisdiction Code in the RE record to V, G, S or blank.";
   } else {
     not_allowed = valid && tjc != terr;
-    ending = " field or change the Tax Jurisdiction Code in the RE record to ";
-    ending += terr == Terr::kBlank ? std::string_view("blank") : terr;
-    ending += ".";
   }
 
   if (not_allowed) {
@@ -53,7 +50,13 @@ void TerritoryMoney(std::string_view txtline, std::string_view id, std::string_v
         " field must be zero because it does not apply to the Tax Jurisdiction Code entered in the "
         "RE record. Either enter a value of zero in the ";
     text += field_name;
-    text += ending;
+    if (ending.empty()) {
+      text += " field or change the Tax Jurisdiction Code in the RE record to ";
+      text += terr == Terr::kBlank ? std::string_view("blank") : terr;
+      text += ".";
+    } else {
+      text += ending;
+    }
     ctx.AddFieldError(FieldReference(field_name, field_beg_pos, field_end_pos),
                       EntryOf(txtline, field_beg_pos, field_length), text, txt_array_num);
   }

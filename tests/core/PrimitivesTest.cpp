@@ -206,5 +206,27 @@ TEST(Primitives, FieldReferenceAndUserEntryAreUntrimmed) {
   EXPECT_FALSE(IsBlank(" \t "));
 }
 
+// ToNumber reads eight digits at a time where it can; every other character is skipped.
+TEST(ToNumberTest, ReadsTheDigitsAndSkipsTheRest) {
+  const std::pair<std::string_view, int64_t> cases[] = {
+      {"", 0},
+      {"7", 7},
+      {"00000000000", 0},
+      {"12345678901", 12345678901},
+      {"99999999999", 99999999999},
+      {"999999999999999", 999999999999999},
+      {"87654321", 87654321},
+      {"1234567 8901", 12345678901},
+      {"12A45678901", 1245678901},
+      {"  123", 123},
+      {"/:0123456789", 123456789},         // the neighbours of the digits
+      {"1234567:8901;<=>?", 12345678901},  // same upper half as the digits
+      {"\xB1\xB2\xB3\xB4\xB5\xB6\xB7\xB8"
+       "5",
+       5},
+  };
+  for (const auto& [text, number] : cases) EXPECT_EQ(ToNumber(text), number) << text;
+}
+
 }  // namespace
 }  // namespace ledgerly

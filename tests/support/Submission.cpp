@@ -1,6 +1,7 @@
 #include "support/Submission.h"
 
 #include <cctype>
+#include <cstdio>
 
 #include "rules/RecordRules.h"
 #include "support/RecordBuilder.h"
@@ -64,6 +65,26 @@ std::pair<std::string, std::string> SplitSubmission(const std::vector<std::strin
   const std::string content = Submission(ids);
   const std::size_t cut = records * 514;  // 512 characters and CR LF each
   return {content.substr(0, cut), content.substr(cut)};
+}
+
+bool WriteLargeSubmission(const std::string& path, long long rw_count, long long fault_every) {
+  std::FILE* out = std::fopen(path.c_str(), "wb");
+  if (!out) return false;
+  auto write = [&](const std::string& record) {
+    std::fwrite(record.data(), 1, record.size(), out);
+    std::fputc('\n', out);
+  };
+  write(ValidRecord("RA"));
+  write(ValidRecord("RE"));
+  const std::string rw = ValidRecord("RW");
+  std::string faulty = rw;
+  faulty.replace(209, 11, "12345ABCDEF");
+  for (long long i = 1; i <= rw_count; ++i) {
+    write(fault_every > 0 && i % fault_every == 0 ? faulty : rw);
+  }
+  write(MatchingRT(rw, rw_count));
+  write(ValidRF(rw_count));
+  return std::fclose(out) == 0;
 }
 
 }  // namespace ledgerly::test

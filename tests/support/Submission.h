@@ -22,4 +22,12 @@ std::string Submission(const std::vector<std::string>& ids, std::string_view sep
 std::pair<std::string, std::string> SplitSubmission(const std::vector<std::string>& ids,
                                                     std::size_t records);
 
+// Separates the files of a split submission within one fuzzer input or corpus file.
+inline constexpr std::string_view kNextFileMarker = "\n%%NEXT FILE%%\n";
+
+// Writes a large submission, one record a line: RA, RE, `rw_count` RW records,
+// RT, RF; with fault_every K every K-th RW record carries a non-numeric Social
+// Security Wages amount. False when the file could not be written.
+bool WriteLargeSubmission(const std::string& path, long long rw_count, long long fault_every = 0);
+
 }  // namespace ledgerly::test

@@ -1,0 +1,108 @@
+#include "fuzz/FuzzRun.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <fstream>
+#include <string>
+
+#include "engine/Sqlite.h"
+#include "support/DbChecks.h"
+#include "support/Submission.h"
+
+namespace ledgerly::fuzz {
+namespace {
+
+class FuzzHost : public RunHost {
+ public:
+  std::deque<std::string> files;
+
+  std::optional<std::string> ChooseFile(std::string_view) override {
+    if (files.empty()) return std::nullopt;
+    std::string next = files.front();
+    files.pop_front();
+    return next;
+  }
+  MessageAnswer ShowMessage(MessageIcon, std::string_view, std::string_view,
+                            MessageButtons buttons) override {
+    return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+  }
+  void Progress(const RunProgress&) override {}
+  bool KeepResponsive() override { return false; }
+  // Inside the filing period, so a clean run takes the question's path.
+  Date Today() override { return {2012, 1, 15}; }
+  void OpenFilingService() override {}
+};
+
+// In memory when the machine offers it: every input creates a database.
+// Never destroyed, so the exit handler can still remove it.
+const std::filesystem::path& ScratchFolder() {
+  static const auto* folder = [] {
+    const std::filesystem::path base =
+        ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : std::filesystem::temp_directory_path();
+    std::string pattern = (base / "ledgerly-fuzz-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) std::abort();
+    std::atexit([] {
+      std::error_code ec;
+      std::filesystem::remove_all(ScratchFolder(), ec);
+    });
+    return new std::filesystem::path(pattern);
+  }();
+  return *folder;
+}
+
+[[noreturn]] void Finding(const std::string& what) {
+  std::fprintf(stderr, "FINDING: %s\n", what.c_str());
+  std::abort();
+}
+
+int64_t Count(const Database& db, const char* sql) {
+  Statement count(db, sql);
+  return count.Step() ? count.Int(0) : -1;
+}
+
+}  // namespace
+
+std::filesystem::path ResultDatabase() {
+  return ScratchFolder() / "ERRORLOG.MDB";
+}
+
+RunResult RunOnBytes(const uint8_t* data, std::size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  FuzzHost host;
+  std::size_t start = 0;
+  for (int n = 1;; ++n) {
+    const std::size_t end = input.find(test::kNextFileMarker, start);
+    const auto path = ScratchFolder() / ("file" + std::to_string(n) + ".txt");
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        << input.substr(start, end == std::string_view::npos ? end : end - start);
+    host.files.push_back(path.string());
+    if (end == std::string_view::npos) break;
+    start = end + test::kNextFileMarker.size();
+  }
+  const int error_limit = size % 5 == 0 ? 1 + static_cast<int>(size % 7) : kDefaultErrorLimit;
+
+  TestRun run(host, ResultDatabase(), error_limit);
+  const RunResult result = run.ReadFile();
+  if (result.outcome == RunOutcome::Cancelled || result.outcome == RunOutcome::FileNotFound) {
+    Finding("a file that exists was not tested");
+  }
+  for (const std::string& fault : test::ResultDatabaseFaults(ResultDatabase())) Finding(fault);
+  const Database db(ResultDatabase(), Database::Mode::ReadOnly);
+  if (Count(db, "SELECT COUNT(*) FROM RECORDS") != result.records) Finding("records miscounted");
+  if (Count(db, "SELECT COUNT(*) FROM ERRORS") != result.errors) Finding("errors miscounted");
+  if (result.outcome == RunOutcome::Critical &&
+      Count(db, "SELECT COUNT(*) FROM ERRORS WHERE Type = 'C'") != 1) {
+    Finding("a Critical stop without its Critical entry");
+  }
+  // The limit is looked at after each record, so only the last record may pass it.
+  if (Count(db, "SELECT COUNT(*) FROM ERRORS WHERE Rec_Num < (SELECT MAX(Rec_Num) FROM RECORDS)") >=
+      error_limit) {
+    Finding("the run went on past the error limit");
+  }
+  return result;
+}
+
+}  // namespace ledgerly::fuzz

@@ -1,0 +1,292 @@
+// Hostile inputs and environments for ledgerly-cli, run as a real process: each
+// must end with its outcome and a clear message, never a crash or a hang, and
+// any result database left behind must be sound.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+#include <memory>
+
+#include "cli/CliApp.h"
+#include "engine/Sqlite.h"
+#include "support/ChildProcess.h"
+#include "support/DbChecks.h"
+#include "support/DbRows.h"
+#include "support/ScriptedHost.h"
+#include "support/Submission.h"
+#include "support/ValidRecords.h"
+
+namespace ledgerly {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Submission;
+
+// The folder of one case: LEDGERLY_HOME is its "home" subfolder.
+struct CaseFolder {
+  test::TempDir dir;
+  fs::path home;
+  std::unique_ptr<Database> lock_holder;  // another program's connection, kept open
+
+  fs::path Path(const std::string& name) const { return dir.path() / name; }
+  std::string Write(const std::string& name, const std::string& content) const {
+    return dir.Write(name, content);
+  }
+  fs::path db() const { return Path("ERRORLOG.MDB"); }
+};
+
+struct BadInputCase {
+  std::string name;
+  // Builds the case and returns the arguments; "--db <folder>/ERRORLOG.MDB" is
+  // added unless they name a database.
+  std::function<std::vector<std::string>(CaseFolder&)> setup;
+  int exit_status;
+  std::string message;  // expected on stderr
+  bool unprivileged = false;
+};
+
+void PrintTo(const BadInputCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+std::string Garbage(std::size_t size, std::string_view head = {}) {
+  std::string bytes(head);
+  uint32_t state = 12345;
+  while (bytes.size() < size) {
+    state = state * 1103515245u + 12345u;
+    bytes += static_cast<char>(state >> 24);
+  }
+  return bytes;
+}
+
+// Two RW records with one faulty field each and the RT that cannot match them: 3 errors.
+std::string TwoFaults() {
+  std::string content = Submission({"RA", "RE", "RW", "RW", "RT", "RF"});
+  content.replace(514 * 2 + 209, 11, "12345ABCDEF");
+  content.replace(514 * 3 + 209, 11, "12345ABCDEF");
+  return content;
+}
+
+std::string MakeSettings(CaseFolder& f, const std::string& content) {
+  f.Write("home/ErrSetLog.ini", content);
+  return f.Write("two-faults.txt", TwoFaults());
+}
+
+class BadInputTest : public ::testing::TestWithParam<BadInputCase> {};
+
+TEST_P(BadInputTest, EndsWithItsOutcomeAndMessage) {
+  const BadInputCase& c = GetParam();
+  CaseFolder folder;
+  // Open to the unprivileged user the permission cases run as.
+  fs::permissions(folder.dir.path(), fs::perms::all);
+  folder.home = folder.Path("home");
+  fs::create_directory(folder.home);
+  fs::permissions(folder.home, fs::perms::all);
+
+  std::vector<std::string> args = c.setup(folder);
+  if (std::find(args.begin(), args.end(), "--db") == args.end()) {
+    args.insert(args.begin(), {"--db", folder.db().string()});
+  }
+  const fs::path err_file = folder.Path("stderr.txt");
+  test::ChildProcess cli(LEDGERLY_CLI_PATH, args, err_file,
+                         {{"LEDGERLY_HOME=" + folder.home.string()}, c.unprivileged});
+  cli.Wait();
+  const std::string err = test::ReadFileText(err_file);
+
+  EXPECT_EQ(cli.term_signal(), 0) << err;
+  EXPECT_EQ(cli.exit_status(), c.exit_status) << err;
+  EXPECT_NE(err.find(c.message), std::string::npos) << err;
+  const bool reads_results = std::find(args.begin(), args.end(), "--last") != args.end();
+  if (!reads_results && !folder.lock_holder && fs::exists(folder.db())) {
+    EXPECT_EQ(test::ResultDatabaseFaults(folder.db()), std::vector<std::string>{});
+  }
+  fs::permissions(folder.dir.path(), fs::perms::owner_all, fs::perm_options::add);
+  for (const auto& entry : fs::recursive_directory_iterator(folder.dir.path())) {
+    fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, BadInputTest,
+    ::testing::Values(
+        BadInputCase{"MissingPath",
+                     [](CaseFolder& f) -> std::vector<std::string> {
+                       return {f.Path("absent.txt").string()};
+                     },
+                     kExitNotTested, "absent.txt was not found."},
+        BadInputCase{"Directory",
+                     [](CaseFolder& f) -> std::vector<std::string> {
+                       fs::create_directory(f.Path("folder"));
+                       return {f.Path("folder").string()};
+                     },
+                     kExitNotTested, "folder: Is a directory"},
+        BadInputCase{"NoReadPermission",
+                     [](CaseFolder& f) -> std::vector<std::string> {
+                       const std::string file = f.Write("secret.txt", Submission({"RA", "RE"}));
+                       fs::permissions(file, fs::perms::none);
+                       return {file};
+                     },
+                     kExitNotTested, "secret.txt: Permission denied", true},
+        BadInputCase{"ReadFails",
+                     [](CaseFolder&) -> std::vector<std::string> {
+                       // Exists and opens, but reading its first bytes fails.
+                       return {"/proc/self/mem"};
+                     },
+                     kExitNotTested, "Unreadable data in File:\n/proc/self/mem"},
+        BadInputCase{"EndlessDevice",
+                     [](CaseFolder&) -> std::vector<std::string> { return {"/dev/zero"}; },
+                     kExitNotTested, "/dev/zero: Operation not supported"},
+        BadInputCase{
+            "ZeroBytes",
+            [](CaseFolder& f) -> std::vector<std::string> { return {f.Write("empty.txt", "")}; },
+            kExitNotTested, "Warning: The file contains no valid data."},
+        BadInputCase{"OnlyLineBreaks",
+                     [](CaseFolder& f) -> std::vector<std::string> {
+                       std::string breaks;
+                       for (int i = 0; i < 2000; ++i) breaks += "\r\n\n\r";
+                       return {f.Write("breaks.txt", breaks)};
+                     },
+                     kExitNotTested, "Warning: The file contains no valid data."},
+        BadInputCase{"NulBytes",
+                     [](CaseFolder& f) -> std::vector<std::string> {
+                       return {f.Write("nul.txt", std::string(4096, '\0'))};
+                     },
+                     kExitCritical, "Record Number 1:\nRecord 1 must be RA record."},
+        BadInputCase{"BinaryImage",
+                     [](CaseFolder& f) -> std::
+                                           vector<std::string> {
+                                             return {
+                                                 f.Write("picture.png",
+                                                         Garbage(256 * 1024, "\x89PNG\r\n\x1a\n"))};
+                                           },
+                     kExitCritical, "Record Number 1:\nRecord 1 must be RA record."},
+        BadInputCase{"RecordOf100000Characters",
+                     [](CaseFolder& f) -> std::
+                                           vector<std::string> {
+                                             // Split every 512 characters: the 2nd piece has no
+                                             // valid identifier.
+                                             return {f.Write("long.txt",
+                                                             Submission({"RA", "RE"}) + "RW" +
+                                                                 std::string(99998, '0'))};
+                                           },
+                     kExitCritical, "Record Number 4:\nEnter appropriate code: RW, RO, RS,"},
+        BadInputCase{"SparseFileOf3GiB",
+                     [](CaseFolder& f) -> std::
+                                           vector<std::string> {
+                                             // Three records, then a hole of NULs: an end-of-file
+                                             // marker.
+                                             const std::string file = f.Write(
+                                                 "sparse.txt", Submission({"RA", "RE", "RW"}, ""));
+                                             if (::truncate(file.c_str(), 3LL << 30) != 0)
+                                               return {"--cannot-truncate"};
+                                             return {file};
+                                           },
+                     kExitErrors, "Missing Final Record: RF record was not found."},
+        BadInputCase{"SparseFileOfNulsOnly",
+                     [](CaseFolder& f) -> std::
+                                           vector<std::string> {
+                                             const std::string file = f.Write("hole.txt", "");
+                                             if (::truncate(file.c_str(), 3LL << 30) != 0)
+                                               return {"--cannot-truncate"};
+                                             return {file};
+                                           },
+                     kExitCritical, "Record 1 must be RA record."},
+        BadInputCase{
+            "ReadOnlyDataFolder",
+            [](CaseFolder& f) -> std::
+                                  vector<std::string> {
+                                    fs::create_directory(f.Path("ro"));
+                                    fs::permissions(f.Path("ro"), fs::perms::owner_read |
+                                                                      fs::perms::owner_exec |
+                                                                      fs::perms::others_read |
+                                                                      fs::perms::others_exec);
+                                    return {"--db", (f.Path("ro") / "ERRORLOG.MDB").string(),
+                                            f.Write("clean.txt",
+                                                    Submission({"RA", "RE", "RW", "RT", "RF"}))};
+                                  },
+            kExitNotTested, "unable to open database file: ", true},
+        BadInputCase{"ReadOnlyDataFolderWithResults",
+                     [](CaseFolder& f) -> std::vector<std::string> {
+                       fs::create_directory(f.Path("ro"));
+                       f.Write("ro/ERRORLOG.MDB", "");
+                       fs::permissions(f.Path("ro"), fs::perms::owner_read | fs::perms::owner_exec |
+                                                         fs::perms::others_read |
+                                                         fs::perms::others_exec);
+                       return {"--db", (f.Path("ro") / "ERRORLOG.MDB").string(),
+                               f.Write("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}))};
+                     },
+                     kExitNotTested, "unable to open database file: ", true},
+        BadInputCase{"DatabaseLockedByAnotherProgram",
+                     [](CaseFolder& f) -> std::vector<std::string> {
+                       f.lock_holder =
+                           std::make_unique<Database>(f.db(), Database::Mode::ReadWriteCreate);
+                       f.lock_holder->Exec("CREATE TABLE Other (Value TEXT)");
+                       f.lock_holder->Exec("BEGIN EXCLUSIVE");
+                       f.lock_holder->Exec("INSERT INTO Other VALUES ('kept')");
+                       return {f.Write("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}))};
+                     },
+                     kExitNotTested, "ERRORLOG.MDB is in use by another program"},
+        BadInputCase{
+            "CorruptDatabaseIsReplaced",
+            [](CaseFolder& f)
+                -> std::
+                    vector<std::string> {
+                      f.Write("ERRORLOG.MDB", Garbage(8192, "SQLite format 3"));
+                      return {f.Write("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}))};
+                    },
+            kExitClean, "There were no errors found."},
+        BadInputCase{"CorruptDatabaseForLast",
+                     [](CaseFolder& f) -> std::
+                                           vector<std::string> {
+                                             f.Write("ERRORLOG.MDB", Garbage(8192));
+                                             return {"--last", "--report", "text"};
+                                           },
+                     kExitNotTested, "Error Description: file is not a database"},
+        BadInputCase{"EmptyDatabaseForLast",
+                     [](CaseFolder& f) -> std::
+                                           vector<std::string> {
+                                             f.Write("ERRORLOG.MDB", "");
+                                             return {"--last", "--report", "json"};
+                                           },
+                     kExitNotTested, "Error Description: no such table"},
+        BadInputCase{"SettingsOfGarbage",
+                     [](CaseFolder& f)
+                         -> std::vector<std::string> { return {MakeSettings(f, Garbage(300))}; },
+                     kExitErrors, "Errors found: 3"},
+        BadInputCase{
+            "SettingsOutOfRange",
+            [](CaseFolder& f) -> std::
+                                  vector<std::string> {
+                                    return {MakeSettings(
+                                        f, "[Maximum Error Count]:99999999999999999999999\r\n")};
+                                  },
+            kExitErrors, "Errors found: 3"},
+        BadInputCase{"SettingsIsAFolder",
+                     [](CaseFolder& f) -> std::
+                                           vector<std::string> {
+                                             fs::create_directory(f.home / "ErrSetLog.ini");
+                                             return {f.Write("two-faults.txt", TwoFaults())};
+                                           },
+                     kExitErrors, "Errors found: 3"}),
+    [](const ::testing::TestParamInfo<BadInputCase>& info) { return info.param.name; });
+
+// The other program's data survives a refused run.
+TEST(BadInputLockTest, TheHolderKeepsItsFile) {
+  test::TempDir dir;
+  const fs::path db = dir.path() / "ERRORLOG.MDB";
+  Database holder(db, Database::Mode::ReadWriteCreate);
+  holder.Exec("CREATE TABLE Other (Value TEXT); INSERT INTO Other VALUES ('kept');");
+  holder.Exec("BEGIN IMMEDIATE");
+  const std::string file = dir.Write("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}));
+  test::ChildProcess cli(LEDGERLY_CLI_PATH, {"--db", db.string(), file}, dir.path() / "err.txt",
+                         {{"LEDGERLY_HOME=" + dir.path().string()}});
+  cli.Wait();
+  EXPECT_EQ(cli.exit_status(), kExitNotTested) << test::ReadFileText(dir.path() / "err.txt");
+  holder.Exec("COMMIT");
+  EXPECT_EQ(test::QueryValue(db, "SELECT Value FROM Other"), "kept");
+}
+
+}  // namespace
+}  // namespace ledgerly

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace ledgerly::test {
+
+// A program started in a child process, for tests that must see the real
+// process: its exit status, a signal that ended it, what it wrote to stderr.
+class ChildProcess {
+ public:
+  struct Options {
+    std::vector<std::string> env;  // NAME=value added to the environment
+    // Run as the unprivileged user "nobody" when the test runs as root, so
+    // permissions are enforced as they are for a user.
+    bool unprivileged = false;
+  };
+
+  // Starts program with the arguments; stderr and stdout go to stderr_file.
+  ChildProcess(const std::string& program, const std::vector<std::string>& args,
+               const std::filesystem::path& stderr_file, const Options& options);
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+  // A child still running is killed.
+  ~ChildProcess();
+
+  pid_t pid() const { return pid_; }
+  void Signal(int signal) const;
+  // Waits for the end. A child that outlives the watchdog is killed, so a
+  // hang fails the test instead of stopping the suite.
+  void Wait(int watchdog_seconds = 120);
+
+  bool exited() const { return exited_; }
+  int exit_status() const { return exit_status_; }  // -1 when ended by a signal
+  int term_signal() const { return term_signal_; }  // 0 when it exited
+
+ private:
+  pid_t pid_ = -1;
+  bool exited_ = false;
+  int exit_status_ = -1;
+  int term_signal_ = 0;
+};
+
+// True when the tests run as root, for whom file permissions do not apply.
+bool RunningAsRoot();
+
+// Uid/gid the unprivileged children run as.
+inline constexpr uid_t kNobody = 65534;
+
+std::string ReadFileText(const std::filesystem::path& path);
+
+}  // namespace ledgerly::test
