@@ -5,6 +5,8 @@
 #include <QVariant>
 #include <atomic>
 
+#include "engine/Sqlite.h"
+
 namespace ledgerly::gui {
 
 ResultDatabase::ResultDatabase(QString path) : path_(std::move(path)) {
@@ -28,6 +30,7 @@ bool ResultDatabase::Open() {
                         ? QSqlDatabase::database(connection_name_, false)
                         : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_name_);
   db.setDatabaseName(path_);
+  RecoverInterruptedWrite(path_.toStdString());
   // Nothing the user does in a view may change the results.
   db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
   return db.open();

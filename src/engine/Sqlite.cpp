@@ -2,11 +2,6 @@
 
 namespace ledgerly {
 
-namespace {
-
-// A run that was killed leaves a journal that only a writer can play back; a
-// read-only connection would refuse the file ("attempt to write a readonly
-// database") until then. A short read-write visit restores it first.
 void RecoverInterruptedWrite(const std::filesystem::path& path) {
   std::error_code ec;
   if (!std::filesystem::exists(path.string() + "-journal", ec)) return;
@@ -17,8 +12,6 @@ void RecoverInterruptedWrite(const std::filesystem::path& path) {
   }
   sqlite3_close(db);
 }
-
-}  // namespace
 
 Database::Database(const std::filesystem::path& path, Mode mode) {
   // Memory statistics cost a global mutex on every allocation; nothing reads them.

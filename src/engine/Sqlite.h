@@ -20,6 +20,11 @@ class StoreError : public std::runtime_error {
   int code_;
 };
 
+// A run that was killed leaves a journal that only a writer can play back; a
+// read-only connection would refuse the file ("attempt to write a readonly
+// database") until then. A short read-write visit restores it first.
+void RecoverInterruptedWrite(const std::filesystem::path& path);
+
 // Owns one SQLite connection.
 class Database {
  public:

@@ -189,6 +189,20 @@ class ResultViewsTest : public QObject {
     }
   }
 
+  // A damaged results file (at start-up and at View Last Test Results) is
+  // reported like unreadable results, never a crash.
+  void lastResultsFromACorruptDatabase() {
+    TempFolder home;
+    WriteFile(home.path() / "ERRORLOG.MDB", std::string(4096, '\x5a'));
+    gui::MainWindow window(home.path());
+    window.show();
+    Button(window, "cmdLast")->click();
+    QCOMPARE(MessageTexts(), QStringList({"Unreadable data was found in the last File tested!\r\n"
+                                          "Please check to make sure that File entered contains "
+                                          "ASCII Text only."}));
+    QVERIFY(!Enabled(window, "cmdView"));
+  }
+
   void testedRecordsToggleWithTheErrorView() {
     ResultDbBuilder results;
     AddRecordsWithErrors(results, "wages.txt");
