@@ -37,11 +37,6 @@ int ExitStatusFor(const RunResult& result) {
   }
 }
 
-std::string WithoutCarriageReturns(std::string text) {
-  std::erase(text, '\r');
-  return text;
-}
-
 void PrintSummary(const RunResult& result, std::ostream& err) {
   if (result.records == 0) return;
   err << "Records tested: " << result.records << "\nErrors found: " << result.errors << '\n';
@@ -128,7 +123,6 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   const std::optional<ReportFormat> format = ParseReportFormat(report_name);
 
   const auto data_folder = DataFolder(ProgramFolder());
-  if (error_limit == 0) error_limit = ReadErrorLimit(data_folder);
   const std::filesystem::path database =
       db_path.empty() ? data_folder / kDatabaseFileName : std::filesystem::path(db_path);
 
@@ -141,6 +135,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     return WriteReportTo(database, *format, output, out, err) ? kExitClean : kExitNotTested;
   }
 
+  if (error_limit == 0) error_limit = ReadErrorLimit(data_folder);
   const bool show_progress = !quiet && (progress || ::isatty(STDERR_FILENO));
   CliHost host(files, err, !quiet, show_progress);
   TestRun run(host, database, error_limit);

@@ -6,6 +6,12 @@ namespace ledgerly {
 
 std::atomic<bool> CliHost::stop_requested{false};
 
+std::string WithoutCarriageReturns(std::string_view text) {
+  std::string plain(text);
+  std::erase(plain, '\r');
+  return plain;
+}
+
 CliHost::CliHost(std::vector<std::string> files, std::ostream& err, bool show_messages,
                  bool show_progress)
     : files_(std::move(files)),
@@ -23,12 +29,7 @@ MessageAnswer CliHost::ShowMessage(MessageIcon, std::string_view title, std::str
                                    MessageButtons buttons) {
   EndProgressLine();
   if (show_messages_) {
-    std::string plain;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-      plain += text[i];
-    }
-    err_ << title << ": " << plain << '\n';
+    err_ << title << ": " << WithoutCarriageReturns(text) << '\n';
   }
   // The command line opens nothing: a Yes/No offer is answered No.
   return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;

@@ -11,6 +11,9 @@
 
 namespace ledgerly {
 
+// The system's texts end their lines with CR LF; a terminal wants LF.
+std::string WithoutCarriageReturns(std::string_view text);
+
 // The command line's answer to the run's questions: files come from the
 // arguments, messages go to stderr, and a signal stops the run like Exit.
 class CliHost : public RunHost {

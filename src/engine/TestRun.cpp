@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/RecordOrder.h"
+#include "rules/Primitives.h"
 #include "rules/RecordRules.h"
 
 namespace ledgerly {
@@ -51,10 +52,6 @@ bool SameIdIgnoringCase(std::string_view id, std::string_view upper) {
   return true;
 }
 
-std::string Bracketed(std::string_view text) {
-  return "[" + std::string(text) + "]";
-}
-
 std::string FailureNotice(int number, std::string_view description) {
   return "Error Number: " + std::to_string(number) +
          "\r\nError Description: " + std::string(description);
@@ -95,19 +92,11 @@ class TestRun::Context : public RuleContext {
   int64_t CountRWRecords() override { return run_.rw_records_; }
   void OpenBlock(std::string_view ein) override {
     run_.PersistBlocks();
-    const int64_t indx = trt.Indx + 1;
-    trt = AccumulatorRow{};
-    tru = AccumulatorRow{};
-    trt.Indx = tru.Indx = indx;
-    trt.RE_EIN = tru.RE_EIN = std::string(ein);
+    const int64_t indx = StartBlockRows(ein);
     run_.store_->InsertAccumulatorRow(Totals::TRT, trt);
     run_.store_->InsertAccumulatorRow(Totals::TRU, tru);
     LinkRecord(ein, indx);
   }
-  AccumulatorRow& Row(Totals which) override { return which == Totals::TRT ? trt : tru; }
-
-  AccumulatorRow trt;
-  AccumulatorRow tru;
 
  private:
   TestRun& run_;
@@ -189,6 +178,7 @@ bool TestRun::TestFile(const std::string& path) {
   const std::unique_ptr<char[]> block(new char[block_size]);
   std::string record;
   record.reserve(kRecordLength);
+  uint64_t block_offset = 0;  // of the block in the file
   for (;;) {
     const std::size_t got = std::fread(block.get(), 1, block_size, file.get());
     if (got == 0) {
@@ -213,15 +203,15 @@ bool TestRun::TestFile(const std::string& path) {
         i += run;
         if (record.size() < kRecordLength) continue;
       }
-      bytes_read_ += i;
+      bytes_read_ = block_offset + i;
       const RecordStep step = HandleRecord(record);
-      bytes_read_ -= i;
       record.clear();
       if (step == RecordStep::Stop) return false;
       if (step == RecordStep::EndOfFile) return true;
     }
-    bytes_read_ += got;
+    block_offset += got;
   }
+  bytes_read_ = block_offset;
   // The last record of the file may be short.
   if (!record.empty() && HandleRecord(record) == RecordStep::Stop) return false;
   return true;
@@ -246,7 +236,7 @@ TestRun::RecordStep TestRun::HandleRecord(std::string& record) {
   current_.Record.assign(record);
   current_.RecReference.reset();
   current_pending_ = true;
-  const std::string entry = Bracketed(current_id_);
+  const std::string entry = UserEntry(current_id_);
 
   if (rec_ctr_ == 1 && record.compare(0, 3, "RCA") == 0) {
     AddCriticalError("Record Identifier [Position 1 - 2]", entry,
@@ -296,7 +286,7 @@ TestRun::RecordStep TestRun::HandleEndOfFileMarker(const std::string& record) {
   if (last_id_ == "RF") {
     for (char c : record) {
       if (c == kEndOfFileMark || c == '\0') continue;
-      AddCriticalError(kSequenceReference, Bracketed(current_id_),
+      AddCriticalError(kSequenceReference, UserEntry(current_id_),
                        "RF record must be last record in file.");
       StoreCurrentRecord();
       return RecordStep::Stop;
@@ -319,46 +309,21 @@ TestRun::FileEnd TestRun::EndOfFile() {
 }
 
 void TestRun::FillFields(std::string_view txtline) {
-  bad_rec_id_ = false;
   const std::string_view id = txtline.substr(0, 2);
-  RuleContext& ctx = *context_;
-  if (id == "RA") {
-    SequenceCheck();
-    if (!seq_error_) CheckCodeRA(txtline, ctx);
-  } else if (id == "RE") {
-    SequenceCheck();
-    ro_seen_ = rs_seen_ = false;
-    if (!seq_error_) CheckCodeRE(txtline, ctx);
-  } else if (id == "RW") {
-    SequenceCheck();
-    if (!seq_error_) CheckCodeRW(txtline, ctx);
-  } else if (id == "RO") {
-    ro_seen_ = true;
-    SequenceCheck();
-    if (!seq_error_) CheckCodeRO(txtline, ctx);
-  } else if (id == "RS") {
-    rs_seen_ = true;
-    SequenceCheck();
-  } else if (id == "RT") {
-    SequenceCheck();
-    if (!seq_error_) CheckCodeRT(txtline, rec_ctr_, ctx);
-  } else if (id == "RU") {
-    SequenceCheck();
-    if (!seq_error_) CheckCodeRU(txtline, rec_ctr_, ctx);
-  } else if (id == "RV") {
-    SequenceCheck();
-  } else if (id == "RF") {
-    SequenceCheck();
-    if (!seq_error_) CheckCodeRF(txtline, ctx);
-  } else {
-    bad_rec_id_ = true;
-  }
+  bad_rec_id_ = !IsRecordIdentifier(id);
+  if (bad_rec_id_) return;
+  // The block flags: RO and RS are noted before the order check, RE clears them after it.
+  if (id == "RO") ro_seen_ = true;
+  if (id == "RS") rs_seen_ = true;
+  SequenceCheck();
+  if (id == "RE") ro_seen_ = rs_seen_ = false;
+  if (!seq_error_) CheckRecordFields(id, txtline, rec_ctr_, *context_);
 }
 
 void TestRun::SequenceCheck() {
   if (rec_ctr_ < 2) return;
   if (const auto message = SequenceViolation(last_id_, current_id_, ro_seen_, rs_seen_)) {
-    AddCriticalError(kSequenceReference, Bracketed(current_id_), *message);
+    AddCriticalError(kSequenceReference, UserEntry(current_id_), *message);
     seq_error_ = true;
   }
 }
@@ -378,6 +343,11 @@ void TestRun::PersistBlocks() {
   store_->UpdateAccumulatorRow(Totals::TRU, context_->tru);
 }
 
+void TestRun::CloseStore() {
+  PersistBlocks();
+  store_->Close();
+}
+
 void TestRun::CommitIfDue() {
   if (!store_->CommitDue()) return;
   PersistBlocks();
@@ -386,28 +356,27 @@ void TestRun::CommitIfDue() {
 
 void TestRun::AddError(std::string_view reference, std::string_view user_entry,
                        std::string_view error) {
-  store_->InsertError(rec_ctr_, false, reference, user_entry, error);
+  LogError(rec_ctr_, false, reference, user_entry, error);
   ++current_.Errors;
-  ++error_count_;
-  last_error_critical_ = false;
 }
 
 void TestRun::AddCriticalError(std::string_view reference, std::string_view user_entry,
                                std::string_view error) {
-  store_->InsertError(rec_ctr_, true, reference, user_entry, error);
+  LogError(rec_ctr_, true, reference, user_entry, error);
   ++current_.Errors;
-  ++error_count_;
-  last_error_critical_ = true;
-  critical_rec_num_ = rec_ctr_;
-  critical_error_ = std::string(error);
 }
 
 void TestRun::AddErrorToLastRecord(std::string_view reference, std::string_view user_entry,
                                    std::string_view error, bool critical) {
   if (stored_records_ == 0) return;
   const int64_t rec_num = rec_ctr_ - 1;
-  store_->InsertError(rec_num, critical, reference, user_entry, error);
+  LogError(rec_num, critical, reference, user_entry, error);
   store_->AddToErrorCount(rec_num, 1);
+}
+
+void TestRun::LogError(int64_t rec_num, bool critical, std::string_view reference,
+                       std::string_view user_entry, std::string_view error) {
+  store_->InsertError(rec_num, critical, reference, user_entry, error);
   ++error_count_;
   last_error_critical_ = critical;
   if (critical) {
@@ -421,8 +390,7 @@ RunResult TestRun::Result(RunOutcome outcome) const {
 }
 
 RunResult TestRun::Finish() {
-  PersistBlocks();
-  store_->Close();
+  CloseStore();
   RunResult result = Result(RunOutcome::Clean);
   if (error_count_ > 0) {
     result.outcome = RunOutcome::Errors;
@@ -454,13 +422,12 @@ RunResult TestRun::Stop(RunOutcome outcome) {
                          "selected while processing.",
                          false);
   }
-  PersistBlocks();
-  store_->Close();
+  CloseStore();
   return Result(outcome);
 }
 
 void TestRun::LogMissingFinal() {
-  AddErrorToLastRecord(kSequenceReference, Bracketed(last_id_),
+  AddErrorToLastRecord(kSequenceReference, UserEntry(last_id_),
                        "Submission must not end with " + last_id_ +
                            " record. RF record was not found. Submission must end with a Final "
                            "record.",
@@ -469,8 +436,7 @@ void TestRun::LogMissingFinal() {
 
 RunResult TestRun::AbandonAfterMissingFinal() {
   LogMissingFinal();
-  PersistBlocks();
-  store_->Close();
+  CloseStore();
   return Result(RunOutcome::Errors);
 }
 
@@ -482,9 +448,8 @@ RunResult TestRun::Fail(std::string_view title, std::string_view text) {
   try {
     StoreCurrentRecord();
     if (missing_final_) LogMissingFinal();
-    AddErrorToLastRecord("Submission File Error", Bracketed(last_id_), text, true);
-    PersistBlocks();
-    store_->Close();
+    AddErrorToLastRecord("Submission File Error", UserEntry(last_id_), text, true);
+    CloseStore();
   } catch (const StoreError&) {
     // The database refuses writes; what was committed stays consistent.
   }

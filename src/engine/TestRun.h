@@ -57,10 +57,13 @@ class TestRun {
   void StoreCurrentRecord();
   void PersistBlocks();
   void CommitIfDue();
+  void CloseStore();
 
   void AddError(std::string_view reference, std::string_view user_entry, std::string_view error);
   void AddCriticalError(std::string_view reference, std::string_view user_entry,
                         std::string_view error);
+  void LogError(int64_t rec_num, bool critical, std::string_view reference,
+                std::string_view user_entry, std::string_view error);
   // An entry for the last stored record, written after its row.
   void AddErrorToLastRecord(std::string_view reference, std::string_view user_entry,
                             std::string_view error, bool critical);

@@ -17,4 +17,11 @@ void CheckCodeRT(std::string_view txtline, int64_t rec_ctr, RuleContext& ctx);
 void CheckCodeRU(std::string_view txtline, int64_t rec_ctr, RuleContext& ctx);
 void CheckCodeRF(std::string_view txtline, RuleContext& ctx);
 
+// True for the nine record identifiers (RA, RE, RW, RO, RS, RT, RU, RV, RF).
+bool IsRecordIdentifier(std::string_view id);
+
+// Runs the field rules of the record's type; RS and RV have none.
+void CheckRecordFields(std::string_view id, std::string_view txtline, int64_t rec_ctr,
+                       RuleContext& ctx);
+
 }  // namespace ledgerly

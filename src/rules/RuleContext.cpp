@@ -16,6 +16,16 @@ void AddSaturating(int64_t& sum, int64_t amount) {
 
 }  // namespace
 
+int64_t RuleContext::StartBlockRows(std::string_view ein) {
+  // Both tables gain one row per RE record, so their numbering agrees.
+  const int64_t indx = trt.Indx + 1;
+  trt = AccumulatorRow{};
+  tru = AccumulatorRow{};
+  trt.Indx = tru.Indx = indx;
+  trt.RE_EIN = tru.RE_EIN = std::string(ein);
+  return indx;
+}
+
 void RuleContext::AddTo(Totals which, int column, bool link, int64_t amount) {
   if (ViewerMode()) return;
   AccumulatorRow& row = Row(which);
@@ -75,12 +85,7 @@ void MemoryRuleContext::SetPinOK(bool value) {
 
 void MemoryRuleContext::OpenBlock(std::string_view ein) {
   if (viewer_mode_) return;
-  const int64_t indx = trt.Indx + 1;
-  trt = AccumulatorRow{};
-  tru = AccumulatorRow{};
-  trt.Indx = tru.Indx = indx;
-  trt.RE_EIN = tru.RE_EIN = ein;
-  LinkRecord(ein, indx);
+  LinkRecord(ein, StartBlockRows(ein));
 }
 
 }  // namespace ledgerly

@@ -69,7 +69,7 @@ class RuleContext {
 
   // The accumulator row a rule works with. In a Test run: the current block's row.
   // In viewer mode: the stored row of the block of the record being viewed.
-  virtual AccumulatorRow& Row(Totals which) = 0;
+  AccumulatorRow& Row(Totals which) { return which == Totals::TRT ? trt : tru; }
 
   // Accumulator operations. All are no-ops in viewer mode.
   void AddToTRT(int column, bool link, int64_t amount) { AddTo(Totals::TRT, column, link, amount); }
@@ -84,6 +84,12 @@ class RuleContext {
   // Main-window state carried from record to record.
   EmployerValues employer;
   std::string current_ssn;
+  AccumulatorRow trt;
+  AccumulatorRow tru;
+
+ protected:
+  // Replaces the rows by the empty rows of the next block; returns its Indx.
+  int64_t StartBlockRows(std::string_view ein);
 
  private:
   void AddTo(Totals which, int column, bool link, int64_t amount);
@@ -115,7 +121,6 @@ class MemoryRuleContext : public RuleContext {
   bool StoredPinOK() override { return pin_ok; }
   int64_t CountRWRecords() override { return rw_records; }
   void OpenBlock(std::string_view ein) override;
-  AccumulatorRow& Row(Totals which) override { return which == Totals::TRT ? trt : tru; }
 
   // What the rules did, for the caller to inspect.
   std::vector<Finding> findings;
@@ -125,8 +130,6 @@ class MemoryRuleContext : public RuleContext {
   std::string stored_record;
   bool pin_ok = false;
   int64_t rw_records = 0;
-  AccumulatorRow trt;
-  AccumulatorRow tru;
 
  private:
   bool viewer_mode_;

@@ -81,16 +81,6 @@ void LoadEmployerValues(const Database& db, int64_t re_indx, ViewerContext& ctx)
   }
 }
 
-void RunRules(std::string_view id, std::string_view record, int64_t rec_num, RuleContext& ctx) {
-  if (id == "RA") CheckCodeRA(record, ctx);
-  if (id == "RE") CheckCodeRE(record, ctx);
-  if (id == "RW") CheckCodeRW(record, ctx);
-  if (id == "RO") CheckCodeRO(record, ctx);
-  if (id == "RT") CheckCodeRT(record, rec_num, ctx);
-  if (id == "RU") CheckCodeRU(record, rec_num, ctx);
-  if (id == "RF") CheckCodeRF(record, ctx);
-}
-
 std::string Caption(const Database& db, int64_t rec_num) {
   int64_t records = 0;
   std::string path;
@@ -151,7 +141,7 @@ std::optional<RecordView> ViewFile(const Database& db, int64_t rec_num) {
 
   const auto layout = LayoutFor(dispatch_id);
   if (!layout.empty()) {
-    if (!only_critical) RunRules(dispatch_id, record, rec_num, ctx);
+    if (!only_critical) CheckRecordFields(dispatch_id, record, rec_num, ctx);
     for (std::size_t i = 0; i < layout.size(); ++i) {
       const FieldLayoutRow& row = layout[i];
       const std::string_view value =
@@ -162,7 +152,7 @@ std::optional<RecordView> ViewFile(const Database& db, int64_t rec_num) {
           {row.label, Latin1ToUtf8(value), ctx.highlighted.count(static_cast<int>(i)) > 0});
     }
   } else {
-    const bool known = IsOneOf(dispatch_id, {"RS", "RV"});
+    const bool known = IsRecordIdentifier(dispatch_id);  // RS or RV: no fields of their own
     view.rows.push_back({"Record Identifier", Latin1ToUtf8(dispatch_id), !known});
   }
   if (only_critical && sequence_only) view.rows[0].highlighted = true;
