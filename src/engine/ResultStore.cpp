@@ -161,7 +161,8 @@ void ResultStore::Begin() {
 }
 
 void ResultStore::AddMisc(std::string_view file_path, std::string_view rpt_date) {
-  insert_misc_->Bind(1, Latin1ToUtf8(file_path)).Bind(2, rpt_date).Run();
+  // A path comes from the system, already UTF-8; only submission text is Latin-1.
+  insert_misc_->Bind(1, file_path).Bind(2, rpt_date).Run();
 }
 
 void ResultStore::SetPinOK(bool pin_ok, bool first_row) {

@@ -301,6 +301,14 @@ TEST_F(TestRunTest, DroppedMarkerDoesNotShiftRecordNumbers) {
 
 // --- outcome and messages ----------------------------------------------------------
 
+TEST_F(TestRunTest, StoresTheFilePathAsTheSystemGivesIt) {
+  const std::string path =
+      dir_.Write("r\xC3\xA9sum\xC3\xA9.txt", Submission({"RA", "RE", "RW", "RT", "RF"}));
+  host_.files.push_back(path);
+  TestRun(host_, db(), 500).ReadFile();
+  EXPECT_EQ(QueryValue(db(), "SELECT Path FROM MISC"), path);
+}
+
 TEST_F(TestRunTest, CancelOnTheFirstDialogKeepsThePreviousResults) {
   Run({Submission({"RA", "RE", "RW", "RT", "RF"})});
   EXPECT_EQ(Run({}).outcome, RunOutcome::Cancelled);
