@@ -1,5 +1,6 @@
 #include "rules/FieldChecker.h"
 
+#include "rules/DetailFieldChecks.h"
 #include "rules/Primitives.h"
 
 namespace ledgerly {
@@ -11,10 +12,7 @@ std::string_view FieldChecker::Text(int field_no) const {
 
 std::string FieldChecker::Reference(int field_no) const {
   const FieldLayoutRow& row = layout_[static_cast<std::size_t>(field_no)];
-  if (row.first == row.last) {
-    return std::string(row.label) + " [Position " + std::to_string(row.first) + "]";
-  }
-  return FieldReference(row.label, row.first, row.last);
+  return PositionReference(row.label, row.first, row.last);
 }
 
 void FieldChecker::Error(int field_no, std::string_view error) const {
@@ -22,12 +20,8 @@ void FieldChecker::Error(int field_no, std::string_view error) const {
 }
 
 bool FieldChecker::CharCheckField(int field_no) const {
-  std::string position_list;
-  if (CharCheck(Text(field_no), layout_[static_cast<std::size_t>(field_no)].first, position_list)) {
-    return true;
-  }
-  Error(field_no, InvalidCharError(position_list));
-  return false;
+  const FieldLayoutRow& row = layout_[static_cast<std::size_t>(field_no)];
+  return CheckPrintableField(txtline_, row.label, row.first, row.last, field_no, ctx_);
 }
 
 }  // namespace ledgerly
