@@ -9,7 +9,6 @@
 namespace ledgerly {
 namespace {
 
-constexpr const char* kNumericOrBlank = "Must be numeric or blank.";
 constexpr const char* kMandatoryNumeric =
     "This is a mandatory field and must contain only valid numeric data.";
 constexpr const char* kRefusedPrefix =
@@ -92,10 +91,8 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
   CheckAgentForEIN(f);
 
   // 5 Terminating Business Indicator
-  if (f.Text(5) != "0" && f.Text(5) != "1") {
-    f.Error(5,
-            "Enter appropriate code: 1 - Business terminated during this tax year or 0 - Other.");
-  }
+  CheckZeroOrOne(
+      f, 5, "Enter appropriate code: 1 - Business terminated during this tax year or 0 - Other.");
 
   // 6 Establishment Number
   f.CharCheckField(6);
@@ -121,13 +118,7 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
     f.Error(13, kNumericOrBlank);
     address_ok = false;
   }
-  const std::string_view extension = f.Text(14);
-  if (!IsBlank(extension) && !NumCheck(extension)) f.Error(14, kNumericOrBlank);
-  if (IsBlank(f.Text(13)) && !IsBlank(extension)) {
-    f.Error(14,
-            "A value was entered in the Zip Code Extension field and the Zip Code field is blank. "
-            "Either change the Zip Code Extension field to blank or enter a valid Zip Code.");
-  }
+  CheckZipExtension(f, 14, 13);
 
   // 15 Kind of Employer
   if (!IsOneOf(f.Text(15), "FSTYN")) {
@@ -169,9 +160,8 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
   }
 
   // 22 Third-Party Sick Pay Indicator
-  if (f.Text(22) != "0" && f.Text(22) != "1") {
-    f.Error(22, "Enter appropriate code: 1 - Employee has Third-Party Sick Pay or 0 - Other.");
-  }
+  CheckZeroOrOne(f, 22,
+                 "Enter appropriate code: 1 - Employee has Third-Party Sick Pay or 0 - Other.");
 
   // 23 Blank
   f.CharCheckField(23);

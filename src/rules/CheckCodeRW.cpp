@@ -16,7 +16,6 @@ constexpr std::string_view kNameCharacters =
     "May only contain letters (A - Z), numbers (0 - 9), spaces, hyphens, periods and apostrophes.";
 constexpr std::string_view kMandatory = " This is a mandatory field.";
 constexpr std::string_view kNotBlank = "Must not be blank. This is a mandatory field.";
-constexpr std::string_view kNumericOrBlank = "Must be numeric or blank.";
 constexpr std::string_view kZeroBefore1983 = "Must be zero filled for years prior to 1983.";
 
 // An 11-position money field of the record: its amount in cents when all digits.
@@ -124,22 +123,11 @@ void CheckAddress(std::string_view txtline, RuleContext& ctx) {
 
   const std::string_view zip = Field(txtline, 134, 138);
   if (!IsBlank(zip) && !NumCheck(zip)) {
-    ctx.AddFieldError("Zip Code [Position 134 - 138]", UserEntry(zip), kNumericOrBlank, 10);
+    f.Error(10, kNumericOrBlank);
     address_faulty = true;
   }
 
-  const std::string_view extension = Field(txtline, 139, 142);
-  if (!IsBlank(extension) && !NumCheck(extension)) {
-    ctx.AddFieldError("Zip Code Extension [Position 139 - 142]", UserEntry(extension),
-                      kNumericOrBlank, 11);
-  }
-  if (IsBlank(zip) && !IsBlank(extension)) {
-    ctx.AddFieldError("Zip Code Extension [Position 139 - 142]", UserEntry(extension),
-                      "A value was entered in the Zip Code Extension field and the Zip Code field "
-                      "is blank. Either change the Zip Code Extension field to blank or enter a "
-                      "valid Zip Code.",
-                      11);
-  }
+  CheckZipExtension(f, 11, 10);
 
   for (int field_no = 12; field_no <= 14; ++field_no) f.CharCheckField(field_no);
 

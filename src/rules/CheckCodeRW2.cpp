@@ -39,12 +39,6 @@ constexpr std::array<LoopField, 19> kLoopFields{{
     {"Cost of Employer-Sponsored Health Coverage", {}},
 }};
 
-// A one-position indicator that is 0 or 1.
-void CheckIndicator(const FieldChecker& f, int field_no, std::string_view error) {
-  const std::string_view value = f.Text(field_no);
-  if (value != "0" && value != "1") f.Error(field_no, error);
-}
-
 }  // namespace
 
 void CheckCodeRW2(std::string_view txtline, RuleContext& ctx) {
@@ -82,10 +76,10 @@ void CheckCodeRW2(std::string_view txtline, RuleContext& ctx) {
 
   const FieldChecker f(txtline, kRWLayout, ctx);
   f.CharCheckField(42);
-  CheckIndicator(f, 43, "Enter appropriate code: 1 - Statutory Employee or 0 - Other.");
+  CheckZeroOrOne(f, 43, "Enter appropriate code: 1 - Statutory Employee or 0 - Other.");
   f.CharCheckField(44);
-  CheckIndicator(f, 45, "Enter appropriate code: 1 - Employee has Retirement Plan or 0 - Other.");
-  CheckIndicator(f, 46,
+  CheckZeroOrOne(f, 45, "Enter appropriate code: 1 - Employee has Retirement Plan or 0 - Other.");
+  CheckZeroOrOne(f, 46,
                  "Enter appropriate code: 1 - Employee has Third-Party Sick Pay or 0 - Other.");
   f.CharCheckField(47);
 }

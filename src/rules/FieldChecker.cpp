@@ -24,4 +24,19 @@ bool FieldChecker::CharCheckField(int field_no) const {
   return CheckPrintableField(txtline_, row.label, row.first, row.last, field_no, ctx_);
 }
 
+void CheckZipExtension(const FieldChecker& f, int field_no, int zip_field_no) {
+  const std::string_view extension = f.Text(field_no);
+  if (!IsBlank(extension) && !NumCheck(extension)) f.Error(field_no, kNumericOrBlank);
+  if (IsBlank(f.Text(zip_field_no)) && !IsBlank(extension)) {
+    f.Error(field_no,
+            "A value was entered in the Zip Code Extension field and the Zip Code field is blank. "
+            "Either change the Zip Code Extension field to blank or enter a valid Zip Code.");
+  }
+}
+
+void CheckZeroOrOne(const FieldChecker& f, int field_no, std::string_view error) {
+  const std::string_view value = f.Text(field_no);
+  if (value != "0" && value != "1") f.Error(field_no, error);
+}
+
 }  // namespace ledgerly
