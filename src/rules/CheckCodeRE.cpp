@@ -2,6 +2,7 @@
 #include <array>
 #include <string>
 
+#include "rules/DetailFieldChecks.h"
 #include "rules/FieldChecker.h"
 #include "rules/Primitives.h"
 #include "rules/RecordRules.h"
@@ -18,10 +19,6 @@ bool HasRefusedPrefix(std::string_view ein) {
   static constexpr std::array<std::string_view, 15> kRefused{
       "00", "07", "08", "09", "17", "18", "19", "28", "29", "49", "69", "70", "78", "79", "89"};
   return std::find(kRefused.begin(), kRefused.end(), ein.substr(0, 2)) != kRefused.end();
-}
-
-bool IsOneOf(std::string_view code, std::string_view codes) {
-  return code.size() == 1 && codes.find(code[0]) != std::string_view::npos;
 }
 
 void CheckTaxYear(const FieldChecker& f, EmployerValues& employer) {

@@ -25,6 +25,10 @@ bool CheckPrintableField(std::string_view txtline, std::string_view name, int fi
   return false;
 }
 
+bool IsOneOf(std::string_view code, std::string_view codes) {
+  return code.size() == 1 && codes.find(code[0]) != std::string_view::npos;
+}
+
 bool IsZeroFilled(std::string_view value, std::size_t zeros) {
   const auto begin = value.find_first_not_of(' ');
   if (begin == std::string_view::npos) return false;

@@ -21,6 +21,9 @@ std::string PositionReference(std::string_view name, int first, int last);
 bool CheckPrintableField(std::string_view txtline, std::string_view name, int first, int last,
                          int field_no, RuleContext& ctx);
 
+// True when code is one character found in codes: IsOneOf("P", "VGSNP ").
+bool IsOneOf(std::string_view code, std::string_view codes);
+
 // True when the value, with leading and trailing spaces removed, is exactly
 // `zeros` zeros. A blank value is not zero-filled.
 bool IsZeroFilled(std::string_view value, std::size_t zeros);
