@@ -31,8 +31,7 @@ void CheckTaxYear(const FieldChecker& f, EmployerValues& employer) {
   // Stored even when out of range: the RW rules of the block look it up.
   employer.TaxYear = static_cast<int>(ToNumber(year));
   if (employer.TaxYear < 1978 || employer.TaxYear > 2011) {
-    f.Error(1, std::string("Must not be less than 1978 or greater than ") + "2011" +
-                   ". This is a mandatory field.");
+    f.Error(1, "Must not be less than 1978 or greater than 2011. This is a mandatory field.");
   } else if (employer.TaxYear <= 2010) {
     f.Error(1,
             "The date entered is for a previous tax year. Please check that the earnings are for "
