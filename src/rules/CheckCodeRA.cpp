@@ -9,27 +9,14 @@
 namespace ledgerly {
 namespace {
 
-constexpr const char* kNumericOrBlank = "Must be numeric or blank.";
 constexpr const char* kInvalidState = "The Postal Abbreviation is invalid (see Pelkin).";
 constexpr const char* kInvalidCountry = "The Country Code is invalid (see Pelkin).";
-constexpr const char* kExtensionWithoutZip =
-    "A value was entered in the Zip Code Extension field and the Zip Code field is blank. Either "
-    "change the Zip Code Extension field to blank or enter a valid Zip Code.";
 
 // Unlike the employer EIN, a submitter EIN may start with 00.
 bool HasRefusedPrefix(std::string_view ein) {
   static constexpr std::array<std::string_view, 14> kRefused{
       "07", "08", "09", "17", "18", "19", "28", "29", "49", "69", "70", "78", "79", "89"};
   return std::find(kRefused.begin(), kRefused.end(), ein.substr(0, 2)) != kRefused.end();
-}
-
-// Zip Code Extension: numeric or blank, and only together with a Zip Code.
-void CheckZipExtension(const FieldChecker& f, int field_no, int zip_field_no) {
-  const std::string_view extension = f.Text(field_no);
-  if (!IsBlank(extension) && !NumCheck(extension)) f.Error(field_no, kNumericOrBlank);
-  if (IsBlank(f.Text(zip_field_no)) && !IsBlank(extension)) {
-    f.Error(field_no, kExtensionWithoutZip);
-  }
 }
 
 void CheckUserID(const FieldChecker& f) {

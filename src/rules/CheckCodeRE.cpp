@@ -2,6 +2,7 @@
 #include <array>
 #include <string>
 
+#include "rules/DetailFieldChecks.h"
 #include "rules/FieldChecker.h"
 #include "rules/Primitives.h"
 #include "rules/RecordRules.h"
@@ -9,7 +10,6 @@
 namespace ledgerly {
 namespace {
 
-constexpr const char* kNumericOrBlank = "Must be numeric or blank.";
 constexpr const char* kMandatoryNumeric =
     "This is a mandatory field and must contain only valid numeric data.";
 constexpr const char* kRefusedPrefix =
@@ -19,10 +19,6 @@ bool HasRefusedPrefix(std::string_view ein) {
   static constexpr std::array<std::string_view, 15> kRefused{
       "00", "07", "08", "09", "17", "18", "19", "28", "29", "49", "69", "70", "78", "79", "89"};
   return std::find(kRefused.begin(), kRefused.end(), ein.substr(0, 2)) != kRefused.end();
-}
-
-bool IsOneOf(std::string_view code, std::string_view codes) {
-  return code.size() == 1 && codes.find(code[0]) != std::string_view::npos;
 }
 
 void CheckTaxYear(const FieldChecker& f, EmployerValues& employer) {
@@ -35,8 +31,7 @@ void CheckTaxYear(const FieldChecker& f, EmployerValues& employer) {
   // Stored even when out of range: the RW rules of the block look it up.
   employer.TaxYear = static_cast<int>(ToNumber(year));
   if (employer.TaxYear < 1978 || employer.TaxYear > 2011) {
-    f.Error(1, std::string("Must not be less than 1978 or greater than ") + "2011" +
-                   ". This is a mandatory field.");
+    f.Error(1, "Must not be less than 1978 or greater than 2011. This is a mandatory field.");
   } else if (employer.TaxYear <= 2010) {
     f.Error(1,
             "The date entered is for a previous tax year. Please check that the earnings are for "
@@ -92,10 +87,8 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
   CheckAgentForEIN(f);
 
   // 5 Terminating Business Indicator
-  if (f.Text(5) != "0" && f.Text(5) != "1") {
-    f.Error(5,
-            "Enter appropriate code: 1 - Business terminated during this tax year or 0 - Other.");
-  }
+  CheckZeroOrOne(
+      f, 5, "Enter appropriate code: 1 - Business terminated during this tax year or 0 - Other.");
 
   // 6 Establishment Number
   f.CharCheckField(6);
@@ -121,13 +114,7 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
     f.Error(13, kNumericOrBlank);
     address_ok = false;
   }
-  const std::string_view extension = f.Text(14);
-  if (!IsBlank(extension) && !NumCheck(extension)) f.Error(14, kNumericOrBlank);
-  if (IsBlank(f.Text(13)) && !IsBlank(extension)) {
-    f.Error(14,
-            "A value was entered in the Zip Code Extension field and the Zip Code field is blank. "
-            "Either change the Zip Code Extension field to blank or enter a valid Zip Code.");
-  }
+  CheckZipExtension(f, 14, 13);
 
   // 15 Kind of Employer
   if (!IsOneOf(f.Text(15), "FSTYN")) {
@@ -169,9 +156,8 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
   }
 
   // 22 Third-Party Sick Pay Indicator
-  if (f.Text(22) != "0" && f.Text(22) != "1") {
-    f.Error(22, "Enter appropriate code: 1 - Employee has Third-Party Sick Pay or 0 - Other.");
-  }
+  CheckZeroOrOne(f, 22,
+                 "Enter appropriate code: 1 - Employee has Third-Party Sick Pay or 0 - Other.");
 
   // 23 Blank
   f.CharCheckField(23);

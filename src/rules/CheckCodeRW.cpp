@@ -2,6 +2,7 @@
 #include <string>
 
 #include "rules/DetailFieldChecks.h"
+#include "rules/FieldChecker.h"
 #include "rules/Primitives.h"
 #include "rules/RecordRules.h"
 #include "totals/TotalsRules.h"
@@ -15,7 +16,6 @@ constexpr std::string_view kNameCharacters =
     "May only contain letters (A - Z), numbers (0 - 9), spaces, hyphens, periods and apostrophes.";
 constexpr std::string_view kMandatory = " This is a mandatory field.";
 constexpr std::string_view kNotBlank = "Must not be blank. This is a mandatory field.";
-constexpr std::string_view kNumericOrBlank = "Must be numeric or blank.";
 constexpr std::string_view kZeroBefore1983 = "Must be zero filled for years prior to 1983.";
 
 // An 11-position money field of the record: its amount in cents when all digits.
@@ -38,8 +38,8 @@ std::string FormatDollars(int64_t dollars) {
 
 // Everything the Social Security and Medicare rules look at, read once.
 struct WageValues {
-  int year = 0;      // Y
-  std::string code;  // EC
+  int year = 0;           // Y
+  std::string_view code;  // EC, the employer values outlive the record
   SocialSecurityLimits limits;
   std::optional<int64_t> wages;           // W, 210-220
   std::optional<int64_t> tax;             // SST, 221-231
@@ -109,10 +109,8 @@ void CheckSsnAndName(std::string_view txtline, RuleContext& ctx) {
 
 // Fields 5-15: the employee's address.
 void CheckAddress(std::string_view txtline, RuleContext& ctx) {
-  CheckPrintable(txtline, 62, 65, "Suffix [Position 62 - 65]", 5, ctx);
-  CheckPrintable(txtline, 66, 87, "Location Address [Position 66 - 87]", 6, ctx);
-  CheckPrintable(txtline, 88, 109, "Delivery Address [Position 88 - 109]", 7, ctx);
-  CheckPrintable(txtline, 110, 131, "City [Position 110 - 131]", 8, ctx);
+  const FieldChecker f(txtline, kRWLayout, ctx);
+  for (int field_no = 5; field_no <= 8; ++field_no) f.CharCheckField(field_no);
 
   // A faulty state, zip or country makes the foreign/domestic comparison meaningless.
   bool address_faulty = false;
@@ -125,26 +123,13 @@ void CheckAddress(std::string_view txtline, RuleContext& ctx) {
 
   const std::string_view zip = Field(txtline, 134, 138);
   if (!IsBlank(zip) && !NumCheck(zip)) {
-    ctx.AddFieldError("Zip Code [Position 134 - 138]", UserEntry(zip), kNumericOrBlank, 10);
+    f.Error(10, kNumericOrBlank);
     address_faulty = true;
   }
 
-  const std::string_view extension = Field(txtline, 139, 142);
-  if (!IsBlank(extension) && !NumCheck(extension)) {
-    ctx.AddFieldError("Zip Code Extension [Position 139 - 142]", UserEntry(extension),
-                      kNumericOrBlank, 11);
-  }
-  if (IsBlank(zip) && !IsBlank(extension)) {
-    ctx.AddFieldError("Zip Code Extension [Position 139 - 142]", UserEntry(extension),
-                      "A value was entered in the Zip Code Extension field and the Zip Code field "
-                      "is blank. Either change the Zip Code Extension field to blank or enter a "
-                      "valid Zip Code.",
-                      11);
-  }
+  CheckZipExtension(f, 11, 10);
 
-  CheckPrintable(txtline, 143, 147, "Blank [Position 143 - 147]", 12, ctx);
-  CheckPrintable(txtline, 148, 170, "Foreign State/Province [Position 148 - 170]", 13, ctx);
-  CheckPrintable(txtline, 171, 185, "Foreign Postal Code [Position 171 - 185]", 14, ctx);
+  for (int field_no = 12; field_no <= 14; ++field_no) f.CharCheckField(field_no);
 
   const std::string_view country = Field(txtline, 186, 187);
   if (!CountryCheck(country)) {
@@ -189,17 +174,16 @@ void CheckSocialSecurityWages(std::string_view txtline, const WageValues& v, Rul
     ctx.AddRWMoneyError(kReference, UserEntry(value), kMoneyNotNumeric, 18, 3);
   } else {
     wages_and_tips = *v.wages + v.tips.value_or(0);
-    const std::string sum_text = std::to_string(wages_and_tips);
     if (v.InYears(1978, 2011) && wages_and_tips > 0) {
       if (wages_and_tips == v.limits.PriorYearMax * 100 && v.year != 2010 && v.year != 2011) {
-        ctx.AddFieldError("Prior Year Max", sum_text,
+        ctx.AddFieldError("Prior Year Max", std::to_string(wages_and_tips),
                           std::string(kSumOf) +
                               "equals prior year maximum. Please ensure that the Social Security "
                               "Wages and Social Security Tips are all correct.",
                           18);
       } else if (wages_and_tips > v.limits.CurrentYearMax * 100) {
         ctx.AddFieldError(
-            "Current Year Max", sum_text,
+            "Current Year Max", std::to_string(wages_and_tips),
             std::string(kSumOf) +
                 "is greater than the Current Year Maximum. The sum of the Social Security Wages "
                 "and Social Security Tips for Tax Year " +
@@ -232,14 +216,13 @@ void CheckSocialSecurityWages(std::string_view txtline, const WageValues& v, Rul
 void CheckSocialSecurityTax(std::string_view txtline, const WageValues& v, RuleContext& ctx) {
   constexpr std::string_view kReference = "Social Security Tax Withheld [Position 221 - 231]";
   const std::string_view value = Field(txtline, 221, 231);
-  const std::string entry = UserEntry(value);
   if (!v.tax) {
-    ctx.AddRWMoneyError(kReference, entry, kMoneyNotNumeric, 19, 4);
+    ctx.AddRWMoneyError(kReference, UserEntry(value), kMoneyNotNumeric, 19, 4);
   } else {
     ctx.AddToTRT(4, false, *v.tax);
     if (v.wages && v.tips && *v.tax > 0 && *v.wages == 0 && *v.tips == 0 && !v.CodeIs("Q") &&
         !v.CodeIs("X")) {
-      ctx.AddFieldError(kReference, entry,
+      ctx.AddFieldError(kReference, UserEntry(value),
                         "If the amount in Social Security Tax Withheld is greater than zero, then "
                         "the amount in Social Security Wages [Position 210 - 220] and/or the "
                         "amount in Social Security Tips [Position 254 - 264] must be greater than "
@@ -248,8 +231,8 @@ void CheckSocialSecurityTax(std::string_view txtline, const WageValues& v, RuleC
     }
   }
   if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, kAmountZeros)) {
-    ctx.AddFieldError(kReference, entry, EmploymentCodeZeroError("Social Security Tax Withheld"),
-                      19);
+    ctx.AddFieldError(kReference, UserEntry(value),
+                      EmploymentCodeZeroError("Social Security Tax Withheld"), 19);
   }
 }
 
@@ -257,24 +240,23 @@ void CheckSocialSecurityTax(std::string_view txtline, const WageValues& v, RuleC
 void CheckMedicareWages(std::string_view txtline, const WageValues& v, RuleContext& ctx) {
   constexpr std::string_view kReference = "Medicare Wages and Tips [Position 232 - 242]";
   const std::string_view value = Field(txtline, 232, 242);
-  const std::string entry = UserEntry(value);
   if (!v.medicare_wages) {
-    ctx.AddRWMoneyError(kReference, entry, kMoneyNotNumeric, 20, 5);
+    ctx.AddRWMoneyError(kReference, UserEntry(value), kMoneyNotNumeric, 20, 5);
   } else {
     const int64_t mw = *v.medicare_wages;
     ctx.AddToTRT(5, false, mw);
     const bool social_security_numeric = v.wages && v.tips;
     const int64_t social_security_sum = v.wages.value_or(0) + v.tips.value_or(0);
     if (v.year_text_numeric && v.year < 1983 && mw != 0) {
-      ctx.AddFieldError(kReference, entry, kZeroBefore1983, 20);
+      ctx.AddFieldError(kReference, UserEntry(value), kZeroBefore1983, 20);
     } else if (!v.CodeIs("X") && v.InYears(1983, 1993) && mw > v.limits.MedicareWageBase * 100) {
-      ctx.AddFieldError(kReference, entry,
+      ctx.AddFieldError(kReference, UserEntry(value),
                         "The amount in Medicare Wages and Tips should not exceed the annual "
                         "maximum Medicare wage base for the tax year being reported.",
                         20);
     } else if (social_security_numeric && v.year >= 1991 && !v.CodeIs("X") &&
                social_security_sum > mw) {
-      ctx.AddFieldError(kReference, entry,
+      ctx.AddFieldError(kReference, UserEntry(value),
                         "The amount in Medicare Wages and Tips must be greater than or equal to "
                         "the sum of the amount in Social Security Wages [Position 210 - 220] and "
                         "the amount in Social Security Tips [Position 254 - 264].",
@@ -284,7 +266,7 @@ void CheckMedicareWages(std::string_view txtline, const WageValues& v, RuleConte
     // The two rules below need the Medicare amount, so they only run when it is numeric.
     if (social_security_numeric && v.InYears(1983, 1990) && !v.CodeIs("X") &&
         social_security_sum != mw) {
-      ctx.AddFieldError(kReference, entry,
+      ctx.AddFieldError(kReference, UserEntry(value),
                         "The amount in Medicare Wages and Tips must equal the sum of the amount in "
                         "Social Security Wages [Position 210 - 220] and the amount in Social "
                         "Security Tips [Position 254 - 264].",
@@ -292,7 +274,7 @@ void CheckMedicareWages(std::string_view txtline, const WageValues& v, RuleConte
     }
     if (v.CodeIs("H") && v.InYears(1995, 2011) && mw > 0 &&
         mw < v.limits.AnnualHouseholdMin * 100) {
-      ctx.AddFieldError(kReference, entry,
+      ctx.AddFieldError(kReference, UserEntry(value),
                         "The amount in Medicare Wages and Tips must be greater than or equal to "
                         "the Annual Household Minimum for the tax year being reported. "
                         "Either enter a value of zero in the Medicare Wages and Tips field or "
@@ -301,7 +283,8 @@ void CheckMedicareWages(std::string_view txtline, const WageValues& v, RuleConte
     }
   }
   if (v.CodeIs("X") && v.year >= 1983 && !IsZeroFilled(value, kAmountZeros)) {
-    ctx.AddFieldError(kReference, entry, EmploymentCodeZeroError("Medicare Wages and Tips"), 20);
+    ctx.AddFieldError(kReference, UserEntry(value),
+                      EmploymentCodeZeroError("Medicare Wages and Tips"), 20);
   }
 }
 
@@ -309,22 +292,21 @@ void CheckMedicareWages(std::string_view txtline, const WageValues& v, RuleConte
 void CheckMedicareTax(std::string_view txtline, const WageValues& v, RuleContext& ctx) {
   constexpr std::string_view kReference = "Medicare Tax Withheld [Position 243 - 253]";
   const std::string_view value = Field(txtline, 243, 253);
-  const std::string entry = UserEntry(value);
   if (!v.medicare_tax) {
-    ctx.AddRWMoneyError(kReference, entry, kMoneyNotNumeric, 21, 6);
+    ctx.AddRWMoneyError(kReference, UserEntry(value), kMoneyNotNumeric, 21, 6);
   } else {
     const int64_t mt = *v.medicare_tax;
     ctx.AddToTRT(6, false, mt);
     if (v.year_text_numeric && v.year < 1983 && mt != 0) {
-      ctx.AddFieldError(kReference, entry, kZeroBefore1983, 21);
+      ctx.AddFieldError(kReference, UserEntry(value), kZeroBefore1983, 21);
     } else if (!v.CodeIs("X") && v.InYears(1991, 1993) && mt > v.limits.MedicareWageBase * 100) {
-      ctx.AddFieldError(kReference, entry,
+      ctx.AddFieldError(kReference, UserEntry(value),
                         "The amount in Medicare Tax Withheld should not exceed the annual maximum "
                         "Medicare wage base for the tax year being reported.",
                         21);
     } else if (v.medicare_wages && *v.medicare_wages == 0 && mt > 0 && v.year >= 1983 &&
                !v.CodeIs("X")) {
-      ctx.AddFieldError(kReference, entry,
+      ctx.AddFieldError(kReference, UserEntry(value),
                         "The amount in Medicare Wages and Tips [Position 232 - 242] must be "
                         "greater than zero because there is an amount greater than zero in the "
                         "Medicare Tax Withheld field.",
@@ -332,7 +314,8 @@ void CheckMedicareTax(std::string_view txtline, const WageValues& v, RuleContext
     }
   }
   if (v.CodeIs("X") && v.year >= 1983 && !IsZeroFilled(value, kAmountZeros)) {
-    ctx.AddFieldError(kReference, entry, EmploymentCodeZeroError("Medicare Tax Withheld"), 21);
+    ctx.AddFieldError(kReference, UserEntry(value),
+                      EmploymentCodeZeroError("Medicare Tax Withheld"), 21);
   }
 }
 
@@ -340,27 +323,27 @@ void CheckMedicareTax(std::string_view txtline, const WageValues& v, RuleContext
 void CheckSocialSecurityTips(std::string_view txtline, const WageValues& v, RuleContext& ctx) {
   constexpr std::string_view kReference = "Social Security Tips [Position 254 - 264]";
   const std::string_view value = Field(txtline, 254, 264);
-  const std::string entry = UserEntry(value);
   if (!v.tips) {
-    ctx.AddRWMoneyError(kReference, entry, kMoneyNotNumeric, 22, 7);
+    ctx.AddRWMoneyError(kReference, UserEntry(value), kMoneyNotNumeric, 22, 7);
   } else {
     ctx.AddToTRT(7, false, *v.tips);
     if (v.wages && v.tax && *v.tips > 0 && *v.wages == 0 && *v.tax == 0) {
-      ctx.AddFieldError(kReference, entry,
+      ctx.AddFieldError(kReference, UserEntry(value),
                         "The amount in Social Security Tax (Position 221 - 231) must be greater "
                         "then zero, since the amount in Social Security Tips is greater then zero.",
                         22);
     }
   }
   if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, kAmountZeros)) {
-    ctx.AddFieldError(kReference, entry, EmploymentCodeZeroError("Social Security Tips"), 22);
+    ctx.AddFieldError(kReference, UserEntry(value), EmploymentCodeZeroError("Social Security Tips"),
+                      22);
   }
 }
 
 }  // namespace
 
 void CheckCodeRW(std::string_view txtline, RuleContext& ctx) {
-  ctx.current_ssn = std::string(Field(txtline, 3, 11));
+  ctx.current_ssn.assign(Field(txtline, 3, 11));
   // Counts the record in its block and links it to the block under its SSN.
   ctx.AddToTRT(0, true, 1);
 

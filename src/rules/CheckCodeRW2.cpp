@@ -2,6 +2,7 @@
 #include <string>
 
 #include "rules/DetailFieldChecks.h"
+#include "rules/FieldChecker.h"
 #include "rules/Primitives.h"
 #include "rules/RecordRules.h"
 #include "totals/TotalsRules.h"
@@ -11,7 +12,7 @@ namespace {
 
 struct LoopField {
   std::string_view name;
-  std::string_view terr;
+  std::string_view terr;  // empty for the fields that only take the character test
 };
 
 // The nineteen 11-position fields from 265 to 463; field number 23 + index.
@@ -38,14 +39,6 @@ constexpr std::array<LoopField, 19> kLoopFields{{
     {"Cost of Employer-Sponsored Health Coverage", {}},
 }};
 
-void CheckIndicator(std::string_view txtline, int position, std::string_view reference,
-                    std::string_view error, int field_no, RuleContext& ctx) {
-  const std::string_view value = Field(txtline, position, position);
-  if (value != "0" && value != "1") {
-    ctx.AddFieldError(reference, UserEntry(value), error, field_no);
-  }
-}
-
 }  // namespace
 
 void CheckCodeRW2(std::string_view txtline, RuleContext& ctx) {
@@ -56,7 +49,7 @@ void CheckCodeRW2(std::string_view txtline, RuleContext& ctx) {
     const int first = 265 + 11 * static_cast<int>(k);
     const int last = first + 10;
     const int field_no = 23 + static_cast<int>(k);
-    if (field.name == "Blank" || k == 0 || k == 18) {
+    if (field.terr.empty()) {  // not summed: the character test only
       CheckPrintableField(txtline, field.name, first, last, field_no, ctx);
       continue;
     }
@@ -81,16 +74,14 @@ void CheckCodeRW2(std::string_view txtline, RuleContext& ctx) {
         30);
   }
 
-  CheckPrintable(txtline, 474, 485, "Blank [Position 474 - 485]", 42, ctx);
-  CheckIndicator(txtline, 486, "Statutory Employee Indicator [Position 486]",
-                 "Enter appropriate code: 1 - Statutory Employee or 0 - Other.", 43, ctx);
-  CheckPrintable(txtline, 487, 487, "Blank [Position 487]", 44, ctx);
-  CheckIndicator(txtline, 488, "Retirement Plan Indicator [Position 488]",
-                 "Enter appropriate code: 1 - Employee has Retirement Plan or 0 - Other.", 45, ctx);
-  CheckIndicator(txtline, 489, "Third-Party Sick Pay Indicator [Position 489]",
-                 "Enter appropriate code: 1 - Employee has Third-Party Sick Pay or 0 - Other.", 46,
-                 ctx);
-  CheckPrintable(txtline, 490, 512, "Blank [Position 490 - 512]", 47, ctx);
+  const FieldChecker f(txtline, kRWLayout, ctx);
+  f.CharCheckField(42);
+  CheckZeroOrOne(f, 43, "Enter appropriate code: 1 - Statutory Employee or 0 - Other.");
+  f.CharCheckField(44);
+  CheckZeroOrOne(f, 45, "Enter appropriate code: 1 - Employee has Retirement Plan or 0 - Other.");
+  CheckZeroOrOne(f, 46,
+                 "Enter appropriate code: 1 - Employee has Third-Party Sick Pay or 0 - Other.");
+  f.CharCheckField(47);
 }
 
 }  // namespace ledgerly

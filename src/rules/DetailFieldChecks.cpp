@@ -6,23 +6,27 @@
 
 namespace ledgerly {
 
-void CheckPrintable(std::string_view txtline, int first, int last, std::string_view reference,
-                    int field_no, RuleContext& ctx) {
-  const std::string_view value = Field(txtline, first, last);
-  std::string positions;
-  if (!CharCheck(value, first, positions)) {
-    ctx.AddFieldError(reference, UserEntry(value), InvalidCharError(positions), field_no);
+std::string PositionReference(std::string_view name, int first, int last) {
+  if (first == last) {
+    std::string reference(name);
+    reference += " [Position " + std::to_string(first) + "]";
+    return reference;
   }
+  return FieldReference(name, first, last);
 }
 
-void CheckPrintableField(std::string_view txtline, std::string_view name, int first, int last,
+bool CheckPrintableField(std::string_view txtline, std::string_view name, int first, int last,
                          int field_no, RuleContext& ctx) {
   const std::string_view value = Field(txtline, first, last);
   std::string positions;
-  if (!CharCheck(value, first, positions)) {
-    ctx.AddFieldError(FieldReference(name, first, last), UserEntry(value),
-                      InvalidCharError(positions), field_no);
-  }
+  if (CharCheck(value, first, positions)) return true;
+  ctx.AddFieldError(PositionReference(name, first, last), UserEntry(value),
+                    InvalidCharError(positions), field_no);
+  return false;
+}
+
+bool IsOneOf(std::string_view code, std::string_view codes) {
+  return code.size() == 1 && codes.find(code[0]) != std::string_view::npos;
 }
 
 bool IsZeroFilled(std::string_view value, std::size_t zeros) {

@@ -13,13 +13,16 @@ namespace ledgerly {
 inline constexpr std::string_view kMoneyNotNumeric =
     "Must be numeric. No negative amounts; right justify and zero fill.";
 
-// CharCheck over positions first..last; on failure the invalid-character error.
-void CheckPrintable(std::string_view txtline, int first, int last, std::string_view reference,
-                    int field_no, RuleContext& ctx);
+// "Name [Position first - last]", or "Name [Position first]" for one position.
+std::string PositionReference(std::string_view name, int first, int last);
 
-// The same, with the reference built from the field's name only when it fails.
-void CheckPrintableField(std::string_view txtline, std::string_view name, int first, int last,
+// CharCheck over positions first..last; on failure the invalid-character error,
+// with the reference built only then. True when the field passed.
+bool CheckPrintableField(std::string_view txtline, std::string_view name, int first, int last,
                          int field_no, RuleContext& ctx);
+
+// True when code is one character found in codes: IsOneOf("P", "VGSNP ").
+bool IsOneOf(std::string_view code, std::string_view codes);
 
 // True when the value, with leading and trailing spaces removed, is exactly
 // `zeros` zeros. A blank value is not zero-filled.

@@ -1,5 +1,6 @@
 #include "rules/FieldChecker.h"
 
+#include "rules/DetailFieldChecks.h"
 #include "rules/Primitives.h"
 
 namespace ledgerly {
@@ -11,10 +12,7 @@ std::string_view FieldChecker::Text(int field_no) const {
 
 std::string FieldChecker::Reference(int field_no) const {
   const FieldLayoutRow& row = layout_[static_cast<std::size_t>(field_no)];
-  if (row.first == row.last) {
-    return std::string(row.label) + " [Position " + std::to_string(row.first) + "]";
-  }
-  return FieldReference(row.label, row.first, row.last);
+  return PositionReference(row.label, row.first, row.last);
 }
 
 void FieldChecker::Error(int field_no, std::string_view error) const {
@@ -22,12 +20,23 @@ void FieldChecker::Error(int field_no, std::string_view error) const {
 }
 
 bool FieldChecker::CharCheckField(int field_no) const {
-  std::string position_list;
-  if (CharCheck(Text(field_no), layout_[static_cast<std::size_t>(field_no)].first, position_list)) {
-    return true;
+  const FieldLayoutRow& row = layout_[static_cast<std::size_t>(field_no)];
+  return CheckPrintableField(txtline_, row.label, row.first, row.last, field_no, ctx_);
+}
+
+void CheckZipExtension(const FieldChecker& f, int field_no, int zip_field_no) {
+  const std::string_view extension = f.Text(field_no);
+  if (!IsBlank(extension) && !NumCheck(extension)) f.Error(field_no, kNumericOrBlank);
+  if (IsBlank(f.Text(zip_field_no)) && !IsBlank(extension)) {
+    f.Error(field_no,
+            "A value was entered in the Zip Code Extension field and the Zip Code field is blank. "
+            "Either change the Zip Code Extension field to blank or enter a valid Zip Code.");
   }
-  Error(field_no, InvalidCharError(position_list));
-  return false;
+}
+
+void CheckZeroOrOne(const FieldChecker& f, int field_no, std::string_view error) {
+  const std::string_view value = f.Text(field_no);
+  if (value != "0" && value != "1") f.Error(field_no, error);
 }
 
 }  // namespace ledgerly

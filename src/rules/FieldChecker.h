@@ -37,4 +37,12 @@ class FieldChecker {
   RuleContext& ctx_;
 };
 
+inline constexpr std::string_view kNumericOrBlank = "Must be numeric or blank.";
+
+// Zip Code Extension: numeric or blank, and only together with a Zip Code.
+void CheckZipExtension(const FieldChecker& f, int field_no, int zip_field_no);
+
+// A one-position indicator that must be "0" or "1".
+void CheckZeroOrOne(const FieldChecker& f, int field_no, std::string_view error);
+
 }  // namespace ledgerly

@@ -99,11 +99,11 @@ void CheckEmploymentCodeZero(std::string_view txtline, const RTField& field, Rul
 // Third-party sick pay tax has no RW counterpart; it only has to be zero for Puerto Rico.
 void CheckSickPayTax(std::string_view txtline, const RTField& field, RuleContext& ctx) {
   const std::string_view value = Field(txtline, field.first, field.last);
-  const std::string reference = FieldReference(field.name, field.first, field.last);
+  const auto reference = [&] { return FieldReference(field.name, field.first, field.last); };
   if (!NumCheck(value)) {
-    ctx.AddFieldError(reference, UserEntry(value), kMoneyNotNumeric, field.field_no);
+    ctx.AddFieldError(reference(), UserEntry(value), kMoneyNotNumeric, field.field_no);
   } else if (ctx.employer.TaxJurisdictionRaw == "P" && !IsZeroFilled(value, kTotalZeros)) {
-    ctx.AddFieldError(reference, UserEntry(value),
+    ctx.AddFieldError(reference(), UserEntry(value),
                       "The Income Tax Withheld by Payer of Third-Party Sick Pay field must be zero "
                       "because it does not apply to the Tax Jurisdiction Code entered in the RE "
                       "record. Either enter a value of zero in the Income Tax Withheld by Payer of "
@@ -129,8 +129,7 @@ void CheckCodeRT(std::string_view txtline, int64_t /*rec_ctr*/, RuleContext& ctx
                             field.sum_column, ctx);
         break;
       case RTRule::Characters:
-        CheckPrintable(txtline, field.first, field.last,
-                       FieldReference(field.name, field.first, field.last), field.field_no, ctx);
+        CheckPrintableField(txtline, field.name, field.first, field.last, field.field_no, ctx);
         break;
       case RTRule::SickPay:
         CheckSickPayTax(txtline, field, ctx);

@@ -71,8 +71,7 @@ void CheckCodeRU(std::string_view txtline, int64_t /*rec_ctr*/, RuleContext& ctx
                             field.sum_column, ctx);
         break;
       case RURule::Characters:
-        CheckPrintable(txtline, field.first, field.last,
-                       FieldReference(field.name, field.first, field.last), field.field_no, ctx);
+        CheckPrintableField(txtline, field.name, field.first, field.last, field.field_no, ctx);
         break;
     }
   }

@@ -18,14 +18,15 @@ const AccumulatorRow& LinkedBlockRow(Totals which, RuleContext& ctx) {
 
 void CheckDetailCount(std::string_view txtline, std::string_view detail_id,
                       std::string_view total_id, const AccumulatorRow& row, RuleContext& ctx) {
-  const std::string name = "Number of " + std::string(detail_id) + " Records";
   const std::string_view value = Field(txtline, 3, 9);
-  const std::string reference = FieldReference(name, 3, 9);
+  const auto reference = [&] {
+    return FieldReference("Number of " + std::string(detail_id) + " Records", 3, 9);
+  };
   if (!NumCheck(value)) {
-    ctx.AddFieldError(reference, UserEntry(value), "Must be numeric. Right justify and zero fill.",
-                      1);
+    ctx.AddFieldError(reference(), UserEntry(value),
+                      "Must be numeric. Right justify and zero fill.", 1);
   } else if (ToNumber(value) != row.count) {
-    ctx.AddFieldError(reference, UserEntry(value),
+    ctx.AddFieldError(reference(), UserEntry(value),
                       "The number of " + std::string(detail_id) + " records (" +
                           std::to_string(row.count) +
                           ") since the last RE record does not equal the value in the " +

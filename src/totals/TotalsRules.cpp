@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "rules/DetailFieldChecks.h"
 #include "rules/Primitives.h"
 
 namespace ledgerly {
@@ -9,13 +10,6 @@ namespace {
 
 std::string EntryOf(std::string_view txtline, int beg, int length) {
   return UserEntry(Field(txtline, beg, beg + length - 1));
-}
-
-bool IsOneOf(const std::string& code, std::initializer_list<std::string_view> codes) {
-  for (std::string_view c : codes) {
-    if (code == c) return true;
-  }
-  return false;
 }
 
 }  // namespace
@@ -31,7 +25,7 @@ void TerritoryMoney(std::string_view txtline, std::string_view id, std::string_v
   bool not_allowed = false;
   std::string_view ending;
   if (terr == Terr::kIslands) {
-    not_allowed = valid && !IsOneOf(tjc, {"G", "V", "S", "N"});
+    not_allowed = valid && !IsOneOf(tjc, "GVSN");
     ending = " field or change the Tax Jurisdiction Code in the RE record to V, G, S or N.";
   } else if (terr == Terr::kNotP) {
     not_allowed = tjc == "P";

@@ -1,21 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <ostream>
-#include <set>
 #include <string>
-#include <vector>
 
 #include "rules/RuleContext.h"
 #include "support/RuleCase.h"
-
-namespace ledgerly {
-// Readable findings in test failure messages.
-inline void PrintTo(const Finding& f, std::ostream* os) {
-  *os << "{" << f.reference << " | " << f.user_entry << " | " << f.error << " | " << f.field_no
-      << "}";
-}
-}  // namespace ledgerly
 
 // Records that pass every field rule under ValidEmployer(); tests change one field.
 namespace ledgerly::test {
@@ -35,7 +24,5 @@ std::string ValidRO();
 // Total records whose count and money totals equal the given block row.
 std::string ValidRT(const AccumulatorRow& trt);
 std::string ValidRU(const AccumulatorRow& tru);
-
-// The field numbers of a list of findings (what viewer mode must highlight).
 
 }  // namespace ledgerly::test
