@@ -44,6 +44,10 @@ QPlainTextEdit* MakeReadOnlyText(const QString& name, QWidget* parent) {
   return text;
 }
 
+// The columns of both record grids.
+const QStringList kRecordColumns = {QStringLiteral("RecNum"), QStringLiteral("ErrCount"),
+                                    QStringLiteral("Record Data")};
+
 QFont Scaled(QFont font, double factor, bool bold) {
   font.setPointSizeF(font.pointSizeF() * factor);
   font.setBold(bold);
@@ -203,10 +207,8 @@ void MainWindow::BuildWidgets() {
   const QFont heading_font = Scaled(font(), 1.05, true);
   lbl_records_ = MakeLabel(QStringLiteral("lblRecords"), QStringLiteral("RECORDS"), grids_area_);
   lbl_records_->setFont(heading_font);
-  dbgrid1_ = new ResultGrid(
-      QStringLiteral("DBGrid1"), QStringLiteral("Data1"),
-      {QStringLiteral("RecNum"), QStringLiteral("ErrCount"), QStringLiteral("Record Data")},
-      grids_area_);
+  dbgrid1_ = new ResultGrid(QStringLiteral("DBGrid1"), QStringLiteral("Data1"), kRecordColumns,
+                            grids_area_);
   dbgrid1_->setCaption(QStringLiteral("Record(s)"));
   lbl_errors_ = MakeLabel(QStringLiteral("lblErrors"), QStringLiteral("ERRORS"), grids_area_);
   lbl_errors_->setFont(heading_font);
@@ -225,10 +227,8 @@ void MainWindow::BuildWidgets() {
   // The tested-records view, and the record field viewer under it once a
   // record is chosen.
   tested_area_ = new QWidget(central);
-  dbgrid3_ = new ResultGrid(
-      QStringLiteral("DBGrid3"), QStringLiteral("Data3"),
-      {QStringLiteral("RecNum"), QStringLiteral("ErrCount"), QStringLiteral("Record Data")},
-      tested_area_);
+  dbgrid3_ = new ResultGrid(QStringLiteral("DBGrid3"), QStringLiteral("Data3"), kRecordColumns,
+                            tested_area_);
   auto* tested = new QHBoxLayout(tested_area_);
   tested->setContentsMargins(0, 0, 0, 0);
   tested->addWidget(dbgrid3_);
@@ -266,8 +266,7 @@ void MainWindow::BuildWidgets() {
   lbl_prgrss1_->setAutoFillBackground(true);
   lbl_prgrss1_->setBackgroundRole(QPalette::Highlight);
   // The row keeps its place while hidden, so the views do not jump when a run starts.
-  for (QWidget* widget :
-       {static_cast<QWidget*>(lbl_rec_ctr_), static_cast<QWidget*>(lbl_prgrss2_)}) {
+  for (QWidget* widget : std::initializer_list<QWidget*>{lbl_rec_ctr_, lbl_prgrss2_}) {
     QSizePolicy policy = widget->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
     widget->setSizePolicy(policy);
@@ -276,15 +275,9 @@ void MainWindow::BuildWidgets() {
   progress->addWidget(lbl_prgrss2_, 1);
   outer->addLayout(progress);
 
-  for (QWidget* hidden :
-       {static_cast<QWidget*>(lbl_records_), static_cast<QWidget*>(dbgrid1_),
-        static_cast<QWidget*>(lbl_errors_), static_cast<QWidget*>(dbgrid2_),
-        static_cast<QWidget*>(dbgrid3_), static_cast<QWidget*>(viewer_),
-        static_cast<QWidget*>(lbl_crit_error_), static_cast<QWidget*>(txt_crit_error_),
-        static_cast<QWidget*>(lbl_rec_ctr_), static_cast<QWidget*>(lbl_prgrss1_),
-        static_cast<QWidget*>(lbl_prgrss2_)}) {
-    hidden->hide();
-  }
+  SetShown({lbl_records_, dbgrid1_, lbl_errors_, dbgrid2_, dbgrid3_, viewer_, lbl_crit_error_,
+            txt_crit_error_, lbl_rec_ctr_, lbl_prgrss1_, lbl_prgrss2_},
+           false);
   UpdateAreas();
 
   connect(dbgrid1_->view()->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -370,6 +363,10 @@ void MainWindow::SetEnabled(const QString& name, bool enabled) {
   ApplyEnabled();
 }
 
+void MainWindow::SetEnabled(std::initializer_list<const char*> names, bool enabled) {
+  for (const char* name : names) SetEnabled(QString::fromLatin1(name), enabled);
+}
+
 // Each command shows the state the views gave it, except that during a run
 // only Exit, Help and About can be chosen: anything else would re-enter the
 // run or touch the database it is writing.
@@ -379,6 +376,10 @@ void MainWindow::ApplyEnabled() {
     if (command.button) command.button->setEnabled(enabled);
     if (command.action) command.action->setEnabled(enabled);
   }
+}
+
+void MainWindow::SetShown(std::initializer_list<QWidget*> widgets, bool shown) {
+  for (QWidget* widget : widgets) widget->setVisible(shown);
 }
 
 // The areas follow their controls, so hidden parts take no room.

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 #include <filesystem>
+#include <initializer_list>
 #include <map>
 #include <memory>
 
@@ -67,10 +68,6 @@ class MainWindow : public QMainWindow {
   void ShowRunProgress(const RunProgress& progress);
   void ReleaseResults();
 
- signals:
-  // A row of the tested-records grid was chosen: the record field viewer shows it.
-  void testedRecordChosen(qint64 rec_num);
-
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -89,9 +86,11 @@ class MainWindow : public QMainWindow {
   void AddCommand(const QString& name, QPushButton* button, QAction* action, bool enabled,
                   bool during_run = false);
   void SetEnabled(const QString& name, bool enabled);
+  void SetEnabled(std::initializer_list<const char*> names, bool enabled);
   void ApplyEnabled();
   void UpdateAreas();
   void SetProgressFraction(double fraction);
+  static void SetShown(std::initializer_list<QWidget*> widgets, bool shown);
 
   // Test run.
   RunResult ReadFile();

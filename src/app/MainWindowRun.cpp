@@ -99,10 +99,8 @@ void MainWindow::FinishCleanRun(const RunResult& result) {
   img_logo_->show();
   lbl_welcome_->show();
   setWindowTitle(WelcomeCaption());
-  SetEnabled(QStringLiteral("mnuVRecords"), true);
-  SetEnabled(QStringLiteral("mnuVRAll"), true);
-  SetEnabled(QStringLiteral("mnuVReport"), false);
-  SetEnabled(QStringLiteral("mnuVRErrors"), false);
+  SetEnabled({"mnuVRecords", "mnuVRAll"}, true);
+  SetEnabled({"mnuVReport", "mnuVRErrors"}, false);
   UpdateAreas();
 }
 
@@ -110,17 +108,11 @@ void MainWindow::FinishCleanRun(const RunResult& result) {
 void MainWindow::RunFileStarted(const QString&) {
   setWindowTitle(WelcomeCaption());
   ClearViewer();
-  for (QWidget* widget :
-       {static_cast<QWidget*>(lbl_records_), static_cast<QWidget*>(lbl_crit_error_),
-        static_cast<QWidget*>(lbl_errors_), static_cast<QWidget*>(txt_crit_error_),
-        static_cast<QWidget*>(dbgrid1_), static_cast<QWidget*>(dbgrid2_),
-        static_cast<QWidget*>(dbgrid3_)}) {
-    widget->hide();
-  }
-  for (const char* name :
-       {"cmdStart", "cmdLast", "mnuTOpenLast", "cmdPrint", "cmdErrors", "cmdView", "cmdGrid"}) {
-    SetEnabled(QString::fromLatin1(name), false);
-  }
+  SetShown(
+      {lbl_records_, lbl_crit_error_, lbl_errors_, txt_crit_error_, dbgrid1_, dbgrid2_, dbgrid3_},
+      false);
+  SetEnabled({"cmdStart", "cmdLast", "mnuTOpenLast", "cmdPrint", "cmdErrors", "cmdView", "cmdGrid"},
+             false);
   UpdateAreas();
   SetProgressFraction(0);
   if (!busy_pointer_) {

@@ -1,10 +1,5 @@
 // The Test menu's Error limit item and the Help menu.
-#include <QCoreApplication>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QTimer>
-#include <QUrl>
 
 #include "app/AboutDialog.h"
 #include "app/ErrorLimitDialog.h"

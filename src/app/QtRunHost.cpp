@@ -1,9 +1,7 @@
 #include "app/QtRunHost.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFile>
-#include <QUrl>
 
 #include "app/Dialogs.h"
 #include "app/MainWindow.h"

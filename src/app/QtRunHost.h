@@ -27,7 +27,6 @@ class QtRunHost : public RunHost {
 
   // Exit was chosen: the run stops at its next record.
   void RequestStop() { stop_requested_ = true; }
-  bool StopRequested() const { return stop_requested_; }
 
   // How often the window gets to process its events; tests use 0 (every record).
   static void setPumpIntervalMs(int interval_ms) { pump_interval_ms_ = interval_ms; }

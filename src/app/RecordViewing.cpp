@@ -31,13 +31,9 @@ void MainWindow::ViewFile(int64_t rec_num) {
     viewer_->UnloadLabels();
   }
 
-  for (QWidget* widget :
-       {static_cast<QWidget*>(img_logo_), static_cast<QWidget*>(lbl_welcome_),
-        static_cast<QWidget*>(dbgrid1_), static_cast<QWidget*>(dbgrid2_),
-        static_cast<QWidget*>(lbl_records_), static_cast<QWidget*>(lbl_errors_),
-        static_cast<QWidget*>(lbl_crit_error_), static_cast<QWidget*>(txt_crit_error_)}) {
-    widget->hide();
-  }
+  SetShown({img_logo_, lbl_welcome_, dbgrid1_, dbgrid2_, lbl_records_, lbl_errors_, lbl_crit_error_,
+            txt_crit_error_},
+           false);
   viewer_->show();
   UpdateAreas();
   if (view) setWindowTitle(QString::fromStdString(view->caption));

@@ -30,8 +30,7 @@ void MainWindow::cmdErrors_Click() {
     return;
   }
 
-  commands_[QStringLiteral("cmdPrint")].button->setEnabled(false);
-  commands_[QStringLiteral("cmdErrors")].button->setEnabled(false);
+  SetEnabled({"cmdPrint", "cmdErrors"}, false);
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   try {
     report_window_ = new ReportWindow(settings, data_folder_, DatabasePath(), this);
@@ -50,8 +49,7 @@ void MainWindow::cmdErrors_Click() {
     ShowErrorNotice(this, e);
   }
   settings.print_requested = false;
-  SetEnabled(QStringLiteral("cmdPrint"), true);
-  SetEnabled(QStringLiteral("cmdErrors"), true);
+  SetEnabled({"cmdPrint", "cmdErrors"}, true);
 }
 
 void MainWindow::cmdPrint_Click() {

@@ -17,7 +17,6 @@ class ResultDatabase {
   ResultDatabase(const ResultDatabase&) = delete;
   ResultDatabase& operator=(const ResultDatabase&) = delete;
 
-  const QString& path() const { return path_; }
   bool Exists() const;
   // Opens the file if it exists and is not open yet.
   bool Open();

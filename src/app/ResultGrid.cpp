@@ -75,10 +75,6 @@ ResultGrid::ResultGrid(const QString& grid_name, const QString& model_name,
   layout->addWidget(view_, 1);
 }
 
-QString ResultGrid::caption() const {
-  return caption_->text();
-}
-
 void ResultGrid::setCaption(const QString& caption) {
   caption_->setText(caption);
 }

@@ -21,7 +21,6 @@ class ResultGrid : public QFrame {
 
   QTableView* view() const { return view_; }
   QSqlQueryModel* model() const { return model_; }
-  QString caption() const;
   void setCaption(const QString& caption);
 
   // Runs the query on the connection; the captions of the columns stay.

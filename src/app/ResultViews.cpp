@@ -49,9 +49,7 @@ void MainWindow::cmdGrid_Click() {
     MessageBox::Show(this, QMessageBox::NoIcon, ProgramTitle(),
                      QStringLiteral("No errors found in the submission within the scope of this "
                                     "program, as outlined in the User Manual."));
-    SetEnabled(QStringLiteral("mnuVReport"), false);
-    SetEnabled(QStringLiteral("mnuVRErrors"), false);
-    SetEnabled(QStringLiteral("cmdGrid"), false);
+    SetEnabled({"mnuVReport", "mnuVRErrors", "cmdGrid"}, false);
     SetEnabled(QStringLiteral("cmdView"), true);
     return;
   }
@@ -59,11 +57,7 @@ void MainWindow::cmdGrid_Click() {
   SetEnabled(QStringLiteral("cmdGrid"), false);
   const BusyPointer busy;
   ClearViewer();
-  for (QWidget* widget :
-       {static_cast<QWidget*>(dbgrid3_), static_cast<QWidget*>(lbl_rec_ctr_),
-        static_cast<QWidget*>(lbl_prgrss1_), static_cast<QWidget*>(lbl_prgrss2_)}) {
-    widget->hide();
-  }
+  SetShown({dbgrid3_, lbl_rec_ctr_, lbl_prgrss1_, lbl_prgrss2_}, false);
 
   SetQuery(dbgrid1_, kRecordsWithErrorsSql);
   SelectFirstRow(dbgrid1_);
@@ -71,17 +65,18 @@ void MainWindow::cmdGrid_Click() {
 
   // The caption names the last file tested; when that file is gone, the record
   // and the full path are named instead.
+  const QString records_tested = QString::number(results_->RecordCount());
   const QStringList paths = results_->FilePaths();
   const QString path = paths.isEmpty() ? QString() : paths.back();
   const QFileInfo file(path);
   if (file.exists()) {
     setWindowTitle(QStringLiteral("Records With Errors ") + "- " + file.fileName());
   } else {
-    setWindowTitle(QStringLiteral("Record Number ") + first_rec_num + " of " +
-                   QString::number(results_->RecordCount()) + " Tested Record(s) " + "- " + path);
+    setWindowTitle(QStringLiteral("Record Number ") + first_rec_num + " of " + records_tested +
+                   " Tested Record(s) " + "- " + path);
   }
 
-  lbl_records_->setText(QString::number(results_->RecordCount()) + " Record(s) Tested, " +
+  lbl_records_->setText(records_tested + " Record(s) Tested, " +
                         QString::number(results_->RecordsWithErrorsCount()) +
                         " Record(s) with Error(s)");
   SetQuery(dbgrid2_, kErrorsOfRecordSql + first_rec_num);
@@ -90,19 +85,12 @@ void MainWindow::cmdGrid_Click() {
 
   img_logo_->hide();
   lbl_welcome_->hide();
-  for (QWidget* widget :
-       {static_cast<QWidget*>(lbl_records_), static_cast<QWidget*>(lbl_errors_),
-        static_cast<QWidget*>(lbl_crit_error_), static_cast<QWidget*>(txt_crit_error_),
-        static_cast<QWidget*>(dbgrid1_), static_cast<QWidget*>(dbgrid2_)}) {
-    widget->show();
-  }
+  SetShown({lbl_records_, lbl_errors_, lbl_crit_error_, txt_crit_error_, dbgrid1_, dbgrid2_}, true);
   UpdateAreas();
-  for (const char* name : {"cmdStart", "cmdPrint", "cmdView", "cmdErrors", "mnuRCurrent",
-                           "mnuVRErrors", "mnuVRAll", "mnuTPrint", "mnuVRecords", "mnuVReport"}) {
-    SetEnabled(QString::fromLatin1(name), true);
-  }
-  SetEnabled(QStringLiteral("mnuTOpenLast"), false);
-  SetEnabled(QStringLiteral("mnuRLast"), false);
+  SetEnabled({"cmdStart", "cmdPrint", "cmdView", "cmdErrors", "mnuRCurrent", "mnuVRErrors",
+              "mnuVRAll", "mnuTPrint", "mnuVRecords", "mnuVReport"},
+             true);
+  SetEnabled({"mnuTOpenLast", "mnuRLast"}, false);
   if (!isMinimized()) {
     if (report_settings_->critical_error_text.isEmpty()) {
       dbgrid1_->view()->setFocus();
@@ -144,12 +132,9 @@ void MainWindow::cmdView_Click() {
   SetQuery(dbgrid3_, kAllRecordsSql);
   dbgrid3_->setCaption(QString::number(results_->RecordCount()) + " Record(s) Tested");
   // The tested records take the place of the start screen and the error grids.
-  for (QWidget* widget : {static_cast<QWidget*>(img_logo_), static_cast<QWidget*>(lbl_welcome_),
-                          shape1_, static_cast<QWidget*>(txt_disclosure_),
-                          static_cast<QWidget*>(lbl_records_), static_cast<QWidget*>(dbgrid1_),
-                          static_cast<QWidget*>(lbl_errors_), static_cast<QWidget*>(dbgrid2_)}) {
-    widget->hide();
-  }
+  SetShown({img_logo_, lbl_welcome_, shape1_, txt_disclosure_, lbl_records_, dbgrid1_, lbl_errors_,
+            dbgrid2_},
+           false);
   dbgrid3_->show();
   UpdateAreas();
   SelectFirstRow(dbgrid3_);
@@ -159,7 +144,6 @@ void MainWindow::cmdView_Click() {
 void MainWindow::DBGrid3_RowColChange() {
   const QString rec_num = dbgrid3_->currentText(0);
   if (rec_num.isEmpty()) return;
-  emit testedRecordChosen(rec_num.toLongLong());
   ViewFile(rec_num.toLongLong());
 }
 
@@ -171,9 +155,7 @@ void MainWindow::cmdLast_Click() {
   if (!results_->Exists()) {
     MessageBox::Show(this, QMessageBox::Information, QStringLiteral("Results"),
                      QStringLiteral("No Report Found!"));
-    SetEnabled(QStringLiteral("cmdLast"), false);
-    SetEnabled(QStringLiteral("mnuVReport"), false);
-    SetEnabled(QStringLiteral("mnuTOpenLast"), false);
+    SetEnabled({"cmdLast", "mnuVReport", "mnuTOpenLast"}, false);
     return;
   }
   results_->Open();
@@ -182,28 +164,21 @@ void MainWindow::cmdLast_Click() {
                      QStringLiteral("Unreadable data was found in the last File tested!\r\n"
                                     "Please check to make sure that File entered contains ASCII "
                                     "Text only."));
-    for (const char* name : {"cmdLast", "mnuRLast", "mnuTOpenLast", "mnuVRErrors", "cmdView",
-                             "mnuVRecords", "mnuVRAll"}) {
-      SetEnabled(QString::fromLatin1(name), false);
-    }
+    SetEnabled({"cmdLast", "mnuRLast", "mnuTOpenLast", "mnuVRErrors", "cmdView", "mnuVRecords",
+                "mnuVRAll"},
+               false);
     return;
   }
-  const QString files = results_->FilePaths().join(QStringLiteral("; "));
   if (results_->HasErrors()) {
     cmdGrid_Click();
-    SetEnabled(QStringLiteral("cmdLast"), false);
-    SetEnabled(QStringLiteral("mnuRLast"), false);
-    SetEnabled(QStringLiteral("mnuTOpenLast"), false);
+    SetEnabled({"cmdLast", "mnuRLast", "mnuTOpenLast"}, false);
     return;
   }
-  MessageBox::Show(this, QMessageBox::Information, QStringLiteral("Last Report Results"),
-                   QStringLiteral("No errors found in ") + files);
-  for (const char* name : {"cmdLast", "mnuRLast", "mnuTOpenLast", "mnuVRErrors"}) {
-    SetEnabled(QString::fromLatin1(name), false);
-  }
-  for (const char* name : {"cmdView", "mnuVRecords", "mnuVRAll"}) {
-    SetEnabled(QString::fromLatin1(name), true);
-  }
+  MessageBox::Show(
+      this, QMessageBox::Information, QStringLiteral("Last Report Results"),
+      QStringLiteral("No errors found in ") + results_->FilePaths().join(QStringLiteral("; ")));
+  SetEnabled({"cmdLast", "mnuRLast", "mnuTOpenLast", "mnuVRErrors"}, false);
+  SetEnabled({"cmdView", "mnuVRecords", "mnuVRAll"}, true);
 }
 
 }  // namespace ledgerly::gui

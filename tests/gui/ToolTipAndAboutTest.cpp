@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QTableView>
 #include <QtTest>
+#include <memory>
 
 #include "app/AboutDialog.h"
 #include "app/GridToolTip.h"
@@ -26,6 +27,22 @@ void AddErrors(ResultDbBuilder& results) {
   results.AddError(1, "Employer Name [Position 40 - 96]", "[SMITH & SONS]", kLongError);
   results.AddError(1, "Zip Code [Position 134 - 138]", "", "Short.");
 }
+
+// The main window, active, showing the records with errors of AddErrors.
+struct ErrorView {
+  ResultDbBuilder results;
+  std::unique_ptr<gui::MainWindow> window;
+
+  bool Open() {
+    AddErrors(results);
+    window = std::make_unique<gui::MainWindow>(results.folder());
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get())) return false;
+    Button(*window, "cmdLast")->click();
+    return true;
+  }
+};
 
 // Moves the pointer over the error grid as the window system would.
 class Pointer {
@@ -88,13 +105,9 @@ class ToolTipAndAboutTest : public QObject {
   }
 
   void shownAfterFifteenStillTicks() {
-    ResultDbBuilder results;
-    AddErrors(results);
-    gui::MainWindow window(results.folder());
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    Button(window, "cmdLast")->click();
+    ErrorView view;
+    QVERIFY(view.Open());
+    gui::MainWindow& window = *view.window;
     Pointer pointer(window);
     gui::ToolTipWindow& tips = *window.ToolTips();
 
@@ -129,13 +142,9 @@ class ToolTipAndAboutTest : public QObject {
   }
 
   void cellTextsAsTheyAre() {
-    ResultDbBuilder results;
-    AddErrors(results);
-    gui::MainWindow window(results.folder());
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    Button(window, "cmdLast")->click();
+    ErrorView view;
+    QVERIFY(view.Open());
+    gui::MainWindow& window = *view.window;
     Pointer pointer(window);
     gui::ToolTipWindow& tips = *window.ToolTips();
 

@@ -38,8 +38,6 @@ class RecordViewer : public QWidget {
   QLineEdit* LabelBox(int row) const;
   QLineEdit* ValueBox(int row) const;
   QScrollBar* ScrollBar() const { return vscroll_; }
-  QLabel* FieldNameHeading() const { return lbl_fname_; }
-  QLabel* FieldDataHeading() const { return lbl_fdata_; }
   // The width the scroll bar takes at the right edge.
   int ScrollBarWidth() const;
 
