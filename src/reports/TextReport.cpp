@@ -21,10 +21,13 @@ void TextReport::Begin(const ReportSummary& summary) {
   sink_.Write(text);
 }
 
+std::string RecordHeaderText(const ErrorRow& first_row) {
+  return "Record number: " + std::to_string(first_row.rec_num) + "    Code: " + first_row.id +
+         "    " + IdentificationText(first_row.id, first_row.rec_reference);
+}
+
 void TextReport::RecordGroup(const ErrorRow& first_row) {
-  sink_.Write("\r\n\tRecord number: " + std::to_string(first_row.rec_num) +
-              "    Code: " + first_row.id + "    " +
-              IdentificationText(first_row.id, first_row.rec_reference) + "\r\n\r\n");
+  sink_.Write("\r\n\t" + RecordHeaderText(first_row) + "\r\n\r\n");
 }
 
 void TextReport::Error(const ErrorRow& row) {

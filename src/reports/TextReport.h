@@ -21,4 +21,8 @@ class TextReport : public ReportBuilder {
 // number keeps only its last ten digits).
 std::string RightAlignedCount(int64_t count);
 
+// A record header's line, as the text report and the printout show it:
+// "Record number: N    Code: ID    " and the identification.
+std::string RecordHeaderText(const ErrorRow& first_row);
+
 }  // namespace ledgerly
