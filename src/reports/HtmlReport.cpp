@@ -66,7 +66,7 @@ void HtmlReport::Begin(const ReportSummary& summary) {
   html += "<HTML><HEAD><TITLE>Ledgerly Error Report</title></HEAD><BODY ";
   html += "background=\"orvanehalf.gif\" bgColor=white><Center><H1>";
   html += std::string(kReportHeading) + "</H1>";
-  html += "<P>Generated from: " + EscapeHtml(JoinFiles(summary.files)) + "<P>";
+  html += "<P>" + EscapeHtml(FilesLine(summary)) + "<P>";
   html += "<P>" + EscapeHtml(summary.report_date) + "<P>";
   html += "<b>" + EscapeHtml(TerminationLead(summary)) + "<BR>" +
           EscapeHtml(TerminationText(summary)) + "</b><P>";

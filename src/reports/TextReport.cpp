@@ -10,14 +10,19 @@ std::string RightAlignedCount(int64_t count) {
   return padded.substr(padded.size() - 10);
 }
 
+std::array<std::string, 3> TotalsLines(const ReportSummary& summary) {
+  return {RightAlignedCount(summary.records_tested) + " Record(s) tested",
+          RightAlignedCount(summary.records_with_errors) + " Record(s) with Error(s)",
+          RightAlignedCount(summary.errors_found) + " Error(s) found"};
+}
+
 void TextReport::Begin(const ReportSummary& summary) {
   std::string text = "\t" + std::string(kReportHeading);
-  text += "\r\n\r\nGenerated from: " + JoinFiles(summary.files) + "\r\n\r\n";
+  text += "\r\n\r\n" + FilesLine(summary) + "\r\n\r\n";
   text += "\r\n\t" + summary.report_date + "\r\n\r\n";
   text += TerminationLead(summary) + TerminationText(summary) + std::string(kCrLf);
-  text += RightAlignedCount(summary.records_tested) + " Record(s) tested\r\n";
-  text += RightAlignedCount(summary.records_with_errors) + " Record(s) with Error(s)\r\n";
-  text += RightAlignedCount(summary.errors_found) + " Error(s) found\r\n\r\n";
+  for (const std::string& line : TotalsLines(summary)) text += line + std::string(kCrLf);
+  text += kCrLf;
   sink_.Write(text);
 }
 

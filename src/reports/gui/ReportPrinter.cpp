@@ -26,10 +26,6 @@ QString Q(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-QString FilesLine(const ReportSummary& summary) {
-  return QStringLiteral("Generated from: ") + Q(JoinFiles(summary.files));
-}
-
 QString TerminationBlock(const ReportSummary& summary) {
   return Q(TerminationLead(summary) + TerminationText(summary));
 }
@@ -48,7 +44,7 @@ class PageCountBuilder : public ReportBuilder {
 
   void Begin(const ReportSummary& summary) override {
     lines_ = 2;  // the heading
-    lines_ += metrics_.Split(FilesLine(summary), {}).size() + 3;
+    lines_ += metrics_.Split(Q(FilesLine(summary)), {}).size() + 3;
     lines_ += 3;  // the report date
     lines_ += metrics_.Split(TerminationBlock(summary), {}).size() + 1;
     lines_ += 4;  // the totals
@@ -88,7 +84,7 @@ class PrintBuilder : public ReportBuilder {
     pages_.PrintHeadingLine(title, Centred(title, true), true);
     metrics_.SetFont(font_);
 
-    const QStringList files = metrics_.Split(FilesLine(summary), {});
+    const QStringList files = metrics_.Split(Q(FilesLine(summary)), {});
     pages_.PrintHeadingLine({});
     for (const QString& line : files) {
       pages_.PrintHeadingLine(line, files.size() == 1 ? Centred(line) : 0);
@@ -143,11 +139,8 @@ class PrintBuilder : public ReportBuilder {
   // The first totals line is centred on its digits and words; the blanks in
   // front of the count stand to their left, and the other lines share its left edge.
   void PrintTotals(const ReportSummary& summary) {
-    const QStringList totals = {
-        Q(RightAlignedCount(summary.records_tested)) + QStringLiteral(" Record(s) tested"),
-        Q(RightAlignedCount(summary.records_with_errors)) +
-            QStringLiteral(" Record(s) with Error(s)"),
-        Q(RightAlignedCount(summary.errors_found)) + QStringLiteral(" Error(s) found")};
+    QStringList totals;
+    for (const std::string& line : TotalsLines(summary)) totals << Q(line);
     const QString first = totals.first();
     qsizetype blanks = 0;
     while (blanks < first.size() && first[blanks] == QLatin1Char(' ')) ++blanks;
