@@ -2,20 +2,12 @@
 
 #include <cmath>
 
+#include "reports/Utf8Text.h"
+
 namespace ledgerly {
 namespace {
 
 constexpr std::string_view kBreak = "</pre><pre>";
-
-bool IsContinuationByte(char c) {
-  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-std::size_t CharacterCount(std::string_view utf8) {
-  std::size_t count = 0;
-  for (char c : utf8) count += IsContinuationByte(c) ? 0 : 1;
-  return count;
-}
 
 }  // namespace
 
@@ -50,14 +42,14 @@ std::string EscapeHtml(std::string_view text) {
 
 std::string BreakUserEntry(std::string_view entry, int wrap_width) {
   // A width below 1 would divide by zero; such an entry is left whole.
-  if (wrap_width < 1 || CharacterCount(entry) < static_cast<std::size_t>(wrap_width)) {
+  if (wrap_width < 1 || Utf8CharacterCount(entry) < static_cast<std::size_t>(wrap_width)) {
     return EscapeHtml(entry);
   }
   std::string broken;
   std::size_t piece_start = 0;
   std::size_t position = 0;
   for (std::size_t i = 0; i < entry.size(); ++i) {
-    if (IsContinuationByte(entry[i])) continue;
+    if (IsUtf8Continuation(entry[i])) continue;
     ++position;
     if (position % static_cast<std::size_t>(wrap_width) == 0) {
       broken += EscapeHtml(entry.substr(piece_start, i - piece_start));
@@ -74,7 +66,7 @@ void HtmlReport::Begin(const ReportSummary& summary) {
   html += "<HTML><HEAD><TITLE>Ledgerly Error Report</title></HEAD><BODY ";
   html += "background=\"orvanehalf.gif\" bgColor=white><Center><H1>";
   html += std::string(kReportHeading) + "</H1>";
-  html += "<P>Generated from: " + EscapeHtml(JoinFiles(summary.files)) + "<P>";
+  html += "<P>" + EscapeHtml(FilesLine(summary)) + "<P>";
   html += "<P>" + EscapeHtml(summary.report_date) + "<P>";
   html += "<b>" + EscapeHtml(TerminationLead(summary)) + "<BR>" +
           EscapeHtml(TerminationText(summary)) + "</b><P>";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace ledgerly {
@@ -15,21 +17,26 @@ inline constexpr uint32_t kPdHidePrintToFile = 1048576;
 // Min <= FromPage <= ToPage <= Max always holds; the value just set wins.
 class PrintPageRange {
  public:
-  int Min() const { return min_; }
-  int Max() const { return max_; }
-  int FromPage() const { return from_page_; }
-  int ToPage() const { return to_page_; }
+  int Min() const { return pages_[kMin]; }
+  int Max() const { return pages_[kMax]; }
+  int FromPage() const { return pages_[kFromPage]; }
+  int ToPage() const { return pages_[kToPage]; }
 
-  void SetMin(int value);
-  void SetMax(int value);
-  void SetFromPage(int value);
-  void SetToPage(int value);
+  void SetMin(int value) { Set(kMin, value); }
+  void SetMax(int value) { Set(kMax, value); }
+  void SetFromPage(int value) { Set(kFromPage, value); }
+  void SetToPage(int value) { Set(kToPage, value); }
 
  private:
-  int min_ = 0;
-  int from_page_ = 0;
-  int to_page_ = 0;
-  int max_ = 0;
+  // Indexes into pages_, in the order the values keep.
+  static constexpr std::size_t kMin = 0;
+  static constexpr std::size_t kFromPage = 1;
+  static constexpr std::size_t kToPage = 2;
+  static constexpr std::size_t kMax = 3;
+
+  void Set(std::size_t index, int value);
+
+  std::array<int, 4> pages_{};
 };
 
 }  // namespace ledgerly

@@ -44,6 +44,10 @@ std::string JoinFiles(const std::vector<std::string>& files) {
   return joined;
 }
 
+std::string FilesLine(const ReportSummary& summary) {
+  return "Generated from: " + JoinFiles(summary.files);
+}
+
 std::string TerminationLead(const ReportSummary& summary) {
   if (!summary.critical) return {};
   return "Execution of Testing was terminated due to the Critical Error in Record Number " +

@@ -32,6 +32,8 @@ ReportSummary ReadReportSummary(const Database& db);
 
 // The files line's list: the paths joined with "; ".
 std::string JoinFiles(const std::vector<std::string>& files);
+// "Generated from: " and the files, as every layout heads the report.
+std::string FilesLine(const ReportSummary& summary);
 
 // The two parts of the termination block, each ending in CR LF; both empty
 // when the run was not stopped by a Critical error.

@@ -1,8 +1,6 @@
 #include "reports/TempHtml.h"
 
-#include <cerrno>
-#include <fstream>
-#include <system_error>
+#include "reports/TextFile.h"
 
 namespace ledgerly {
 namespace {
@@ -13,23 +11,13 @@ bool StartsNewDocument(std::string_view text) {
   return text.empty() || (text.size() > kDocTypeStart.size() && text.starts_with(kDocTypeStart));
 }
 
-[[noreturn]] void FailWrite(const std::filesystem::path& path) {
-  throw std::filesystem::filesystem_error("Cannot write the temporary report", path,
-                                          std::error_code(errno, std::generic_category()));
-}
-
 }  // namespace
 
 std::filesystem::path WriteTempHtml(const std::filesystem::path& data_folder, std::string& text) {
   const std::filesystem::path path = data_folder / kTempHtmlFileName;
-  if (StartsNewDocument(text)) std::filesystem::remove(path);
+  const bool new_document = StartsNewDocument(text);
   if (text.empty()) text = kEmptyHtmlPage;
-
-  std::ofstream file(path, std::ios::binary | std::ios::app);
-  if (!file) FailWrite(path);
-  file << text << "\r\n";
-  file.close();
-  if (!file) FailWrite(path);
+  AppendReportText(path, text, new_document);
   return path;
 }
 

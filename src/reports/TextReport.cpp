@@ -10,21 +10,29 @@ std::string RightAlignedCount(int64_t count) {
   return padded.substr(padded.size() - 10);
 }
 
+std::array<std::string, 3> TotalsLines(const ReportSummary& summary) {
+  return {RightAlignedCount(summary.records_tested) + " Record(s) tested",
+          RightAlignedCount(summary.records_with_errors) + " Record(s) with Error(s)",
+          RightAlignedCount(summary.errors_found) + " Error(s) found"};
+}
+
 void TextReport::Begin(const ReportSummary& summary) {
   std::string text = "\t" + std::string(kReportHeading);
-  text += "\r\n\r\nGenerated from: " + JoinFiles(summary.files) + "\r\n\r\n";
+  text += "\r\n\r\n" + FilesLine(summary) + "\r\n\r\n";
   text += "\r\n\t" + summary.report_date + "\r\n\r\n";
   text += TerminationLead(summary) + TerminationText(summary) + std::string(kCrLf);
-  text += RightAlignedCount(summary.records_tested) + " Record(s) tested\r\n";
-  text += RightAlignedCount(summary.records_with_errors) + " Record(s) with Error(s)\r\n";
-  text += RightAlignedCount(summary.errors_found) + " Error(s) found\r\n\r\n";
+  for (const std::string& line : TotalsLines(summary)) text += line + std::string(kCrLf);
+  text += kCrLf;
   sink_.Write(text);
 }
 
+std::string RecordHeaderText(const ErrorRow& first_row) {
+  return "Record number: " + std::to_string(first_row.rec_num) + "    Code: " + first_row.id +
+         "    " + IdentificationText(first_row.id, first_row.rec_reference);
+}
+
 void TextReport::RecordGroup(const ErrorRow& first_row) {
-  sink_.Write("\r\n\tRecord number: " + std::to_string(first_row.rec_num) +
-              "    Code: " + first_row.id + "    " +
-              IdentificationText(first_row.id, first_row.rec_reference) + "\r\n\r\n");
+  sink_.Write("\r\n\t" + RecordHeaderText(first_row) + "\r\n\r\n");
 }
 
 void TextReport::Error(const ErrorRow& row) {

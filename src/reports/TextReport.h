@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -20,5 +21,13 @@ class TextReport : public ReportBuilder {
 // Ten blanks before the number, then the last ten characters (a longer
 // number keeps only its last ten digits).
 std::string RightAlignedCount(int64_t count);
+
+// The three totals lines without their line ends: right-aligned count, a
+// blank, "Record(s) tested", "Record(s) with Error(s)", "Error(s) found".
+std::array<std::string, 3> TotalsLines(const ReportSummary& summary);
+
+// A record header's line, as the text report and the printout show it:
+// "Record number: N    Code: ID    " and the identification.
+std::string RecordHeaderText(const ErrorRow& first_row);
 
 }  // namespace ledgerly

@@ -30,19 +30,23 @@ std::optional<ReportFormat> ParseReportFormat(std::string_view name) {
   return std::nullopt;
 }
 
+ReportSummary BuildReport(const Database& db, ReportBuilder& builder, ReportSink& sink) {
+  const ReportSummary summary = ReadReportSummary(db);
+  builder.Begin(summary);
+  ErrorRowReader rows(db);
+  while (rows.Next()) {
+    if (rows.StartsGroup()) builder.RecordGroup(rows.row());
+    builder.Error(rows.row());
+    if (!sink.ErrorBlockDone()) return summary;
+  }
+  builder.End();
+  return summary;
+}
+
 ReportSummary WriteReport(const Database& db, ReportFormat format, int wrap_width,
                           ReportSink& sink) {
   const std::unique_ptr<ReportBuilder> builder = MakeBuilder(format, wrap_width, sink);
-  const ReportSummary summary = ReadReportSummary(db);
-  builder->Begin(summary);
-  ErrorRowReader rows(db);
-  while (rows.Next()) {
-    if (rows.StartsGroup()) builder->RecordGroup(rows.row());
-    builder->Error(rows.row());
-    if (!sink.ErrorBlockDone()) return summary;
-  }
-  builder->End();
-  return summary;
+  return BuildReport(db, *builder, sink);
 }
 
 ReportSummary WriteReport(const std::filesystem::path& db_path, ReportFormat format, int wrap_width,

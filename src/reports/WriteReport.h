@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/Sqlite.h"
+#include "reports/ReportBuilder.h"
 #include "reports/ReportData.h"
 #include "reports/ReportSink.h"
 
@@ -15,6 +16,11 @@ enum class ReportFormat { Text, Html, Json };
 
 // "text", "html" or "json"; nothing for any other name.
 std::optional<ReportFormat> ParseReportFormat(std::string_view name);
+
+// Walks the results in db through builder: Begin, a RecordGroup before each
+// record's first error, Error for every row, End. The sink's ErrorBlockDone
+// may end the walk early (then End is not called). Returns the summary.
+ReportSummary BuildReport(const Database& db, ReportBuilder& builder, ReportSink& sink);
 
 // Writes the error report of the results in db to the sink, piece by piece.
 // wrap_width breaks long user entries in HTML (kDefaultWrapWidth without a

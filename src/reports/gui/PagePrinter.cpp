@@ -28,6 +28,12 @@ PageMetrics::PageMetrics(QPrinter& printer, const QFont& font)
   const QRectF printable = printer.pageLayout().paintRectPixels(printer.resolution());
   page_width_ = printable.width() / dpi_;
   page_height_ = printable.height() / dpi_;
+  SetFont(font);
+}
+
+void PageMetrics::SetFont(const QFont& font) {
+  font_ = font;
+  line_height_ = QFontMetricsF(font_, &printer_).lineSpacing() / dpi_;
 }
 
 QFont PageMetrics::Font(bool bold) const {
@@ -38,10 +44,6 @@ QFont PageMetrics::Font(bool bold) const {
 
 double PageMetrics::TextWidth(const QString& text, bool bold) const {
   return QFontMetricsF(Font(bold), &printer_).horizontalAdvance(text) / dpi_;
-}
-
-double PageMetrics::LineHeight() const {
-  return QFontMetricsF(font_, &printer_).lineSpacing() / dpi_;
 }
 
 double PageMetrics::Ascent(bool bold) const {

@@ -25,10 +25,11 @@ class PageMetrics {
   double PageHeight() const { return page_height_; }
   double Dpi() const { return dpi_; }
   const QFont& font() const { return font_; }
-  void SetFont(const QFont& font) { font_ = font; }
+  void SetFont(const QFont& font);
 
   double TextWidth(const QString& text, bool bold = false) const;
-  double LineHeight() const;
+  // Asked for every line placed, so kept from SetFont on.
+  double LineHeight() const { return line_height_; }
   double Ascent(bool bold) const;
   // The printed lines of a value that follows label (SplitLines in this font).
   QStringList Split(const QString& text, const QString& label) const;
@@ -41,6 +42,7 @@ class PageMetrics {
   double dpi_;
   double page_width_;
   double page_height_;
+  double line_height_ = 0;
 };
 
 // What was drawn; kept when a test asks for it.

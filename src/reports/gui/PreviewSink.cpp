@@ -1,22 +1,11 @@
 #include "reports/gui/PreviewSink.h"
 
+#include "reports/Utf8Text.h"
+
 namespace ledgerly::gui {
-namespace {
-
-// The text is UTF-8: continuation bytes do not start a character.
-std::size_t CountCharacters(std::string_view text) {
-  std::size_t count = 0;
-  for (const char c : text) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
-  }
-  return count;
-}
-
-}  // namespace
-
 void PreviewSink::Write(std::string_view piece) {
   text_ += piece;
-  characters_ += CountCharacters(piece);
+  characters_ += Utf8CharacterCount(piece);
 }
 
 bool PreviewSink::ErrorBlockDone() {

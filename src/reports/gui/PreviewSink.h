@@ -39,8 +39,6 @@ class PreviewSink : public ReportSink {
   // text the preview shows.
   std::string Finish();
 
-  const std::optional<std::string>& report_file() const { return report_file_; }
-
  private:
   Hooks hooks_;
   std::string text_;

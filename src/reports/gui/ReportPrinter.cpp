@@ -8,6 +8,7 @@
 #include "reports/ReportBuilder.h"
 #include "reports/ReportData.h"
 #include "reports/TextReport.h"
+#include "reports/WriteReport.h"
 #include "reports/gui/ReportPrintDialog.h"
 
 namespace ledgerly::gui {
@@ -25,18 +26,8 @@ QString Q(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-QString FilesLine(const ReportSummary& summary) {
-  return QStringLiteral("Generated from: ") + Q(JoinFiles(summary.files));
-}
-
 QString TerminationBlock(const ReportSummary& summary) {
   return Q(TerminationLead(summary) + TerminationText(summary));
-}
-
-QString RecordHeader(const ErrorRow& row) {
-  return QStringLiteral("Record number: ") + QString::number(row.rec_num) +
-         QStringLiteral("    Code: ") + Q(row.id) + QStringLiteral("    ") +
-         Q(IdentificationText(row.id, row.rec_reference));
 }
 
 // The print builders write nothing to a sink.
@@ -44,16 +35,6 @@ class NoSink : public ReportSink {
  public:
   void Write(std::string_view) override {}
 };
-
-void BuildReport(const Database& db, ReportBuilder& builder) {
-  builder.Begin(ReadReportSummary(db));
-  ErrorRowReader rows(db);
-  while (rows.Next()) {
-    if (rows.StartsGroup()) builder.RecordGroup(rows.row());
-    builder.Error(rows.row());
-  }
-  builder.End();
-}
 
 // Counts the lines the printed report takes.
 class PageCountBuilder : public ReportBuilder {
@@ -63,7 +44,7 @@ class PageCountBuilder : public ReportBuilder {
 
   void Begin(const ReportSummary& summary) override {
     lines_ = 2;  // the heading
-    lines_ += metrics_.Split(FilesLine(summary), {}).size() + 3;
+    lines_ += metrics_.Split(Q(FilesLine(summary)), {}).size() + 3;
     lines_ += 3;  // the report date
     lines_ += metrics_.Split(TerminationBlock(summary), {}).size() + 1;
     lines_ += 4;  // the totals
@@ -103,7 +84,7 @@ class PrintBuilder : public ReportBuilder {
     pages_.PrintHeadingLine(title, Centred(title, true), true);
     metrics_.SetFont(font_);
 
-    const QStringList files = metrics_.Split(FilesLine(summary), {});
+    const QStringList files = metrics_.Split(Q(FilesLine(summary)), {});
     pages_.PrintHeadingLine({});
     for (const QString& line : files) {
       pages_.PrintHeadingLine(line, files.size() == 1 ? Centred(line) : 0);
@@ -127,23 +108,24 @@ class PrintBuilder : public ReportBuilder {
 
   void RecordGroup(const ErrorRow& first_row) override {
     pages_.PrintReportLine(QStringLiteral(" "));
-    const QString header = RecordHeader(first_row);
+    const QString header = Q(RecordHeaderText(first_row));
     // A header wider than the page takes a smaller font, and so does the rest of the printout.
     QFont font = metrics_.font();
     while (metrics_.TextWidth(header, true) > metrics_.PageWidth() && font.pointSize() > 1) {
       font.setPointSize(font.pointSize() - 1);
       metrics_.SetFont(font);
     }
+    // Every error follows a header, and the font changes only here.
+    value_column_ = metrics_.TextWidth(kValueColumn);
     pages_.PrintReportLine(header, true, Centred(header, true), true);
   }
 
   void Error(const ErrorRow& row) override {
-    const double column = metrics_.TextWidth(kValueColumn);
     const double at = pages_.PrintReportLine(kErrNumLabel);
-    pages_.PrintBeside(QString::number(row.err_num), column, at);
-    PrintValue(kReferenceLabel, Q(row.reference), column);
-    PrintValue(kUserEntryLabel, Q(row.user_entry), column);
-    PrintValue(kDescriptionLabel, Q(row.error), column);
+    pages_.PrintBeside(QString::number(row.err_num), value_column_, at);
+    PrintValue(kReferenceLabel, Q(row.reference));
+    PrintValue(kUserEntryLabel, Q(row.user_entry));
+    PrintValue(kDescriptionLabel, Q(row.error));
     pages_.PrintReportLine({});
   }
 
@@ -157,11 +139,8 @@ class PrintBuilder : public ReportBuilder {
   // The first totals line is centred on its digits and words; the blanks in
   // front of the count stand to their left, and the other lines share its left edge.
   void PrintTotals(const ReportSummary& summary) {
-    const QStringList totals = {
-        Q(RightAlignedCount(summary.records_tested)) + QStringLiteral(" Record(s) tested"),
-        Q(RightAlignedCount(summary.records_with_errors)) +
-            QStringLiteral(" Record(s) with Error(s)"),
-        Q(RightAlignedCount(summary.errors_found)) + QStringLiteral(" Error(s) found")};
+    QStringList totals;
+    for (const std::string& line : TotalsLines(summary)) totals << Q(line);
     const QString first = totals.first();
     qsizetype blanks = 0;
     while (blanks < first.size() && first[blanks] == QLatin1Char(' ')) ++blanks;
@@ -170,16 +149,19 @@ class PrintBuilder : public ReportBuilder {
     pages_.PrintHeadingLine({});
   }
 
-  void PrintValue(const QString& label, const QString& value, double column) {
+  void PrintValue(const QString& label, const QString& value) {
     const QStringList lines = metrics_.Split(value, label);
     const double at = pages_.PrintReportLine(label);
-    pages_.PrintBeside(lines.first(), column, at);
-    for (qsizetype i = 1; i < lines.size(); ++i) pages_.PrintReportLine(lines[i], false, column);
+    pages_.PrintBeside(lines.first(), value_column_, at);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+      pages_.PrintReportLine(lines[i], false, value_column_);
+    }
   }
 
   PagePrinter& pages_;
   PageMetrics& metrics_;
   QFont font_;
+  double value_column_ = 0;
 };
 
 QFont ReportFont(QFont font) {
@@ -207,7 +189,7 @@ int CountReportPages(const std::filesystem::path& database, QPrinter& printer, c
   NoSink sink;
   PageMetrics metrics(printer, ReportFont(font));
   PageCountBuilder builder(sink, metrics);
-  BuildReport(db, builder);
+  BuildReport(db, builder, sink);
   return builder.Pages();
 }
 
@@ -220,7 +202,7 @@ void PrintReportPages(const std::filesystem::path& database, QPrinter& printer, 
   for (int copy = 0; copy < std::max(options.copies, 1); ++copy) {
     pages.BeginCopy(report_font);
     PrintBuilder builder(sink, pages, report_font);
-    BuildReport(db, builder);
+    BuildReport(db, builder, sink);
     pages.EndCopy();
   }
   pages.Finish();

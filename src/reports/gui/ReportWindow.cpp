@@ -1,12 +1,10 @@
 #include "reports/gui/ReportWindow.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -29,11 +27,12 @@ int WrapWidth() {
   return screen ? WrapWidthForScreen(screen->geometry().width()) : kDefaultWrapWidth;
 }
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+// The preview shows line breaks; the files get CR LF back.
+QString ToPreviewText(std::string_view report_text) {
+  return QString::fromUtf8(report_text.data(), static_cast<qsizetype>(report_text.size()))
+      .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-// The preview shows line breaks; the files get CR LF back.
 std::string ToFileText(const QString& preview_text) {
   QString text = preview_text;
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -97,9 +96,14 @@ QString ReportWindow::ReportText() const {
   return text1_->toPlainText();
 }
 
-void ReportWindow::ApplyFont() {
+QFont ReportWindow::PrintFont() const {
   QFont font(print_font_name_, print_font_size_);
   font.setStyleHint(QFont::TypeWriter);
+  return font;
+}
+
+void ReportWindow::ApplyFont() {
+  const QFont font = PrintFont();
   text1_->setFont(font);
   text1_->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')) * 8);
 }
@@ -129,7 +133,7 @@ void ReportWindow::FormatReport(int mode) {
         },
     });
     WriteReport(database_, ReportFormat::Text, WrapWidth(), sink);
-    text1_->setPlainText(FromUtf8(sink.Finish()).replace(QStringLiteral("\r\n"), "\n"));
+    text1_->setPlainText(ToPreviewText(sink.Finish()));
     return;
   }
   TempHtmlSink sink(data_folder_);
@@ -154,9 +158,7 @@ void ReportWindow::HandOverHtmlReport(const std::filesystem::path& file) {
 
 void ReportWindow::cmdPrint_Click() {
   try {
-    QFont font(print_font_name_, print_font_size_);
-    font.setStyleHint(QFont::TypeWriter);
-    PrintReport(this, database_, font);
+    PrintReport(this, database_, PrintFont());
   } catch (const std::exception& e) {
     ShowErrorNotice(this, e);
   }

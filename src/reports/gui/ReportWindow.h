@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 #include <QWidget>
 #include <filesystem>
@@ -39,6 +40,8 @@ class ReportWindow : public QWidget {
  private:
   void cmdSave_Click();
   void cmdFont_Click();
+  // The preview's font, which the printout takes too.
+  QFont PrintFont() const;
   void ApplyFont();
   void HandOverHtmlReport(const std::filesystem::path& file);
 
