@@ -4,9 +4,9 @@
 #include <QtTest>
 #include <optional>
 
+#include "desktop/report/BrowserHandoff.h"
+#include "desktop/report/ReportImage.h"
 #include "reports/TempHtml.h"
-#include "reports/gui/BrowserHandoff.h"
-#include "reports/gui/ReportImage.h"
 #include "support/ResultDbBuilder.h"
 
 using namespace ledgerly::gui;

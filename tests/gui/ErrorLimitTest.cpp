@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "app/ErrorLimitDialog.h"
+#include "desktop/app/ErrorLimitDialog.h"
 #include "gui/GuiTestSupport.h"
 #include "support/ResultDbBuilder.h"
 

@@ -14,10 +14,10 @@
 #include <sstream>
 #include <string>
 
-#include "app/Dialogs.h"
-#include "app/MainWindow.h"
-#include "app/QtRunHost.h"
-#include "reports/gui/ReportOptionDialog.h"
+#include "desktop/app/MainWindow.h"
+#include "desktop/app/QtRunHost.h"
+#include "desktop/common/Dialogs.h"
+#include "desktop/report/ReportOptionDialog.h"
 
 namespace ledgerly::test {
 

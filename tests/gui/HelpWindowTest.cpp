@@ -4,7 +4,7 @@
 #include <QTextBrowser>
 #include <QtTest>
 
-#include "reports/gui/HelpWindow.h"
+#include "desktop/common/HelpWindow.h"
 
 using namespace ledgerly::gui;
 

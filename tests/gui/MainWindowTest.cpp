@@ -6,7 +6,7 @@
 #include <QTableView>
 #include <QtTest>
 
-#include "app/DesktopApp.h"
+#include "desktop/app/DesktopApp.h"
 #include "gui/GuiTestSupport.h"
 #include "support/DbRows.h"
 #include "support/RecordBuilder.h"

@@ -1,7 +1,7 @@
 // Wrapping of printed values, measured with a fixed-width stand-in font.
 #include <QtTest>
 
-#include "reports/gui/PrintLines.h"
+#include "desktop/report/PrintLines.h"
 
 using ledgerly::gui::SplitLines;
 

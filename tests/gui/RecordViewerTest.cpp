@@ -5,12 +5,12 @@
 #include <QTableView>
 #include <QtTest>
 
+#include "desktop/viewer/RecordViewer.h"
 #include "gui/GuiTestSupport.h"
 #include "support/RecordBuilder.h"
 #include "support/ResultDbBuilder.h"
 #include "support/Submission.h"
 #include "support/ValidRecords.h"
-#include "viewer/gui/RecordViewer.h"
 
 using namespace ledgerly;
 using namespace ledgerly::test;

@@ -5,9 +5,9 @@
 #include <QtTest>
 #include <memory>
 
-#include "reports/gui/PagePrinter.h"
-#include "reports/gui/ReportPrintDialog.h"
-#include "reports/gui/ReportPrinter.h"
+#include "desktop/report/PagePrinter.h"
+#include "desktop/report/ReportPrintDialog.h"
+#include "desktop/report/ReportPrinter.h"
 #include "support/ResultDbBuilder.h"
 
 using namespace ledgerly::gui;

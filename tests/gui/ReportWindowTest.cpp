@@ -4,12 +4,12 @@
 #include <QPlainTextEdit>
 #include <QtTest>
 
+#include "desktop/report/BrowserHandoff.h"
+#include "desktop/report/PreviewSink.h"
+#include "desktop/report/ReportSettings.h"
+#include "desktop/report/ReportWindow.h"
 #include "gui/GuiTestSupport.h"
 #include "reports/WriteReport.h"
-#include "reports/gui/BrowserHandoff.h"
-#include "reports/gui/PreviewSink.h"
-#include "reports/gui/ReportSettings.h"
-#include "reports/gui/ReportWindow.h"
 #include "support/ResultDbBuilder.h"
 
 using namespace ledgerly;

@@ -5,8 +5,8 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/AboutDialog.h"
-#include "app/GridToolTip.h"
+#include "desktop/app/AboutDialog.h"
+#include "desktop/app/GridToolTip.h"
 #include "gui/GuiTestSupport.h"
 #include "support/ResultDbBuilder.h"
 

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QtTest>
 
-#include "reports/gui/XdgBrowser.h"
+#include "desktop/report/XdgBrowser.h"
 #include "support/ResultDbBuilder.h"
 
 using ledgerly::gui::XdgBrowser;

@@ -1,8 +1,0 @@
-#include <QApplication>
-
-#include "app/DesktopApp.h"
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  return ledgerly::gui::RunDesktop(app);
-}

@@ -1,0 +1,30 @@
+#include "desktop/app/DesktopApp.h"
+
+#include <QApplication>
+#include <QLockFile>
+
+#include "desktop/app/AppTexts.h"
+#include "desktop/app/MainWindow.h"
+#include "desktop/common/Dialogs.h"
+#include "engine/Settings.h"
+
+namespace ledgerly::gui {
+
+int RunDesktop(QApplication& app) {
+  QApplication::setApplicationName(QStringLiteral("Ledgerly"));
+  QApplication::setApplicationVersion(QStringLiteral(LEDGERLY_VERSION));
+  const auto data_folder = DataFolder(QApplication::applicationDirPath().toStdString());
+
+  QLockFile lock(QString::fromStdString((data_folder / "Ledgerly.lock").string()));
+  if (!lock.tryLock(0)) {
+    MessageBox::Show(nullptr, QMessageBox::Critical, AlreadyRunningTitle(),
+                     QStringLiteral("This program is already running."));
+    return 1;
+  }
+
+  MainWindow window(data_folder);
+  window.show();
+  return app.exec();
+}
+
+}  // namespace ledgerly::gui

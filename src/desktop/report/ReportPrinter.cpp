@@ -1,0 +1,235 @@
+#include "desktop/report/ReportPrinter.h"
+
+#include <QApplication>
+#include <QPrinter>
+#include <cmath>
+
+#include "desktop/report/ReportPrintDialog.h"
+#include "engine/Sqlite.h"
+#include "reports/ReportBuilder.h"
+#include "reports/ReportData.h"
+#include "reports/TextReport.h"
+#include "reports/WriteReport.h"
+
+namespace ledgerly::gui {
+namespace {
+
+const QString kErrNumLabel = QStringLiteral("Err Num: ");
+const QString kReferenceLabel = QStringLiteral("Reference: ");
+const QString kUserEntryLabel = QStringLiteral("User Entry: ");
+const QString kDescriptionLabel = QStringLiteral("Error Description: ");
+// The value column starts where this text ends.
+const QString kValueColumn = QStringLiteral("Error Description:  ");
+constexpr double kAfterTotals = 0.002;  // inches between the totals and the first record
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+QString TerminationBlock(const ReportSummary& summary) {
+  return Q(TerminationLead(summary) + TerminationText(summary));
+}
+
+// The print builders write nothing to a sink.
+class NoSink : public ReportSink {
+ public:
+  void Write(std::string_view) override {}
+};
+
+// Counts the lines the printed report takes.
+class PageCountBuilder : public ReportBuilder {
+ public:
+  PageCountBuilder(ReportSink& sink, const PageMetrics& metrics)
+      : ReportBuilder(sink), metrics_(metrics) {}
+
+  void Begin(const ReportSummary& summary) override {
+    lines_ = 2;  // the heading
+    lines_ += metrics_.Split(Q(FilesLine(summary)), {}).size() + 3;
+    lines_ += 3;  // the report date
+    lines_ += metrics_.Split(TerminationBlock(summary), {}).size() + 1;
+    lines_ += 4;  // the totals
+  }
+  void RecordGroup(const ErrorRow&) override { lines_ += 3; }
+  void Error(const ErrorRow& row) override {
+    // Err Num line, blank line, and every line of the three wrapped values.
+    lines_ += metrics_.Split(Q(row.reference), kReferenceLabel).size() +
+              metrics_.Split(Q(row.user_entry), kUserEntryLabel).size() +
+              metrics_.Split(Q(row.error), kDescriptionLabel).size() + 2;
+  }
+  void End() override {}
+
+  int Pages() const {
+    const double per_page =
+        std::max(1.0, std::floor(metrics_.PageHeight() / metrics_.LineHeight()));
+    const double lines = static_cast<double>(lines_);
+    return static_cast<int>(std::ceil((lines + lines / per_page) / per_page));
+  }
+
+ private:
+  const PageMetrics& metrics_;
+  qsizetype lines_ = 0;
+};
+
+// Draws one copy of the report.
+class PrintBuilder : public ReportBuilder {
+ public:
+  PrintBuilder(ReportSink& sink, PagePrinter& pages, const QFont& font)
+      : ReportBuilder(sink), pages_(pages), metrics_(pages.metrics()), font_(font) {}
+
+  void Begin(const ReportSummary& summary) override {
+    QFont heading = font_;
+    heading.setPointSize(font_.pointSize() + 4);
+    metrics_.SetFont(heading);
+    const QString title = QString::fromLatin1(kReportHeading);
+    pages_.PrintHeadingLine(title, Centred(title, true), true);
+    metrics_.SetFont(font_);
+
+    const QStringList files = metrics_.Split(Q(FilesLine(summary)), {});
+    pages_.PrintHeadingLine({});
+    for (const QString& line : files) {
+      pages_.PrintHeadingLine(line, files.size() == 1 ? Centred(line) : 0);
+    }
+    pages_.PrintHeadingLine({});
+    pages_.PrintHeadingLine({});
+
+    const QString date = Q(summary.report_date);
+    pages_.PrintHeadingLine({});
+    pages_.PrintHeadingLine(date, Centred(date));
+    pages_.PrintHeadingLine({});
+
+    for (const QString& line : metrics_.Split(TerminationBlock(summary), {})) {
+      pages_.PrintHeadingLine(line, 0, true);
+    }
+    pages_.PrintHeadingLine({});
+
+    PrintTotals(summary);
+    pages_.MoveDown(kAfterTotals);
+  }
+
+  void RecordGroup(const ErrorRow& first_row) override {
+    pages_.PrintReportLine(QStringLiteral(" "));
+    const QString header = Q(RecordHeaderText(first_row));
+    // A header wider than the page takes a smaller font, and so does the rest of the printout.
+    QFont font = metrics_.font();
+    while (metrics_.TextWidth(header, true) > metrics_.PageWidth() && font.pointSize() > 1) {
+      font.setPointSize(font.pointSize() - 1);
+      metrics_.SetFont(font);
+    }
+    // Every error follows a header, and the font changes only here.
+    value_column_ = metrics_.TextWidth(kValueColumn);
+    pages_.PrintReportLine(header, true, Centred(header, true), true);
+  }
+
+  void Error(const ErrorRow& row) override {
+    const double at = pages_.PrintReportLine(kErrNumLabel);
+    pages_.PrintBeside(QString::number(row.err_num), value_column_, at);
+    PrintValue(kReferenceLabel, Q(row.reference));
+    PrintValue(kUserEntryLabel, Q(row.user_entry));
+    PrintValue(kDescriptionLabel, Q(row.error));
+    pages_.PrintReportLine({});
+  }
+
+  void End() override {}
+
+ private:
+  double Centred(const QString& text, bool bold = false) const {
+    return (metrics_.PageWidth() - metrics_.TextWidth(text, bold)) / 2;
+  }
+
+  // The first totals line is centred on its digits and words; the blanks in
+  // front of the count stand to their left, and the other lines share its left edge.
+  void PrintTotals(const ReportSummary& summary) {
+    QStringList totals;
+    for (const std::string& line : TotalsLines(summary)) totals << Q(line);
+    const QString first = totals.first();
+    qsizetype blanks = 0;
+    while (blanks < first.size() && first[blanks] == QLatin1Char(' ')) ++blanks;
+    const double left = Centred(first.mid(blanks)) - metrics_.TextWidth(first.left(blanks));
+    for (const QString& line : totals) pages_.PrintHeadingLine(line, left);
+    pages_.PrintHeadingLine({});
+  }
+
+  void PrintValue(const QString& label, const QString& value) {
+    const QStringList lines = metrics_.Split(value, label);
+    const double at = pages_.PrintReportLine(label);
+    pages_.PrintBeside(lines.first(), value_column_, at);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+      pages_.PrintReportLine(lines[i], false, value_column_);
+    }
+  }
+
+  PagePrinter& pages_;
+  PageMetrics& metrics_;
+  QFont font_;
+  double value_column_ = 0;
+};
+
+QFont ReportFont(QFont font) {
+  if (font.pointSize() <= 0) font.setPointSize(10);
+  font.setBold(false);
+  return font;
+}
+
+// The busy pointer while the report prints.
+class BusyPointer {
+ public:
+  BusyPointer() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  }
+  ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+  BusyPointer(const BusyPointer&) = delete;
+  BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+}  // namespace
+
+int CountReportPages(const std::filesystem::path& database, QPrinter& printer, const QFont& font) {
+  const Database db(database, Database::Mode::ReadOnly);
+  NoSink sink;
+  PageMetrics metrics(printer, ReportFont(font));
+  PageCountBuilder builder(sink, metrics);
+  BuildReport(db, builder, sink);
+  return builder.Pages();
+}
+
+void PrintReportPages(const std::filesystem::path& database, QPrinter& printer, const QFont& font,
+                      const PrintOptions& options, std::vector<PrintedItem>* trace) {
+  const Database db(database, Database::Mode::ReadOnly);
+  NoSink sink;
+  const QFont report_font = ReportFont(font);
+  PagePrinter pages(printer, options.from_page, options.to_page, trace);
+  for (int copy = 0; copy < std::max(options.copies, 1); ++copy) {
+    pages.BeginCopy(report_font);
+    PrintBuilder builder(sink, pages, report_font);
+    BuildReport(db, builder, sink);
+    pages.EndCopy();
+  }
+  pages.Finish();
+}
+
+bool PrintReport(QWidget* window, const std::filesystem::path& database, const QFont& font) {
+  QPrinter printer(QPrinter::HighResolution);
+  const int estimate = CountReportPages(database, printer, font);
+
+  ReportPrintDialog dialog;
+  dialog.Pages.SetMin(1);
+  dialog.Pages.SetMax(estimate);
+  dialog.Pages.SetFromPage(dialog.Pages.Min());
+  dialog.Pages.SetToPage(dialog.Pages.Max());
+  dialog.Flags = kPdNoSelection | kPdHidePrintToFile;
+  if (!dialog.ShowPrinter(window, printer)) return false;
+
+  PrintOptions options;
+  if (dialog.Flags & kPdPageNums) {
+    options.from_page = dialog.Pages.FromPage();
+    options.to_page = dialog.Pages.ToPage();
+  }
+  // All pages means the whole report, however far the estimate falls short.
+  options.copies = dialog.Copies();
+  const BusyPointer busy;
+  PrintReportPages(database, printer, font, options);
+  return true;
+}
+
+}  // namespace ledgerly::gui
