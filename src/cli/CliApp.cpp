@@ -8,10 +8,12 @@
 #include <ostream>
 
 #include "cli/CliHost.h"
+#include "engine/FailureNotice.h"
 #include "engine/ResultStore.h"
 #include "engine/Settings.h"
 #include "engine/TestRun.h"
 #include "reports/HtmlReport.h"
+#include "reports/ReportData.h"
 #include "reports/WriteReport.h"
 
 namespace ledgerly {
@@ -42,8 +44,7 @@ void PrintSummary(const RunResult& result, std::ostream& err) {
   err << "Records tested: " << result.records << "\nErrors found: " << result.errors << '\n';
   if (result.outcome == RunOutcome::Critical || result.outcome == RunOutcome::Failed) {
     if (result.critical_rec_num > 0) {
-      err << "Execution of Testing was terminated due to the Critical Error in Record Number "
-          << result.critical_rec_num << ":\n"
+      err << TerminationSentence(result.critical_rec_num) << '\n'
           << WithoutCarriageReturns(result.critical_error) << '\n';
     }
   } else if (result.outcome == RunOutcome::Aborted) {
@@ -66,7 +67,7 @@ bool WriteReportTo(const std::filesystem::path& db, ReportFormat format, const s
   try {
     WriteReport(db, format, kDefaultWrapWidth, [&](std::string_view piece) { target << piece; });
   } catch (const StoreError& e) {
-    err << "Error Number: " << e.code() << "\nError Description: " << e.what() << '\n';
+    err << WithoutCarriageReturns(FailureNotice(e.code(), e.what())) << '\n';
     return false;
   }
   // A saved text or HTML report ends with one line break, as the desktop program writes it.

@@ -4,20 +4,12 @@
 #include <system_error>
 
 #include "engine/Latin1.h"
+#include "engine/ResultTables.h"
 
 namespace ledgerly {
 namespace {
 
 constexpr auto kCommitInterval = std::chrono::milliseconds(500);
-constexpr int kTrtColumns = 24;
-constexpr int kTruColumns = 19;
-
-const char* TableName(Totals which) {
-  return which == Totals::TRT ? "TRT" : "TRU";
-}
-int ColumnCount(Totals which) {
-  return which == Totals::TRT ? kTrtColumns : kTruColumns;
-}
 
 std::string AccumulatorTableSql(Totals which) {
   std::string sql = std::string("CREATE TABLE ") + TableName(which) +

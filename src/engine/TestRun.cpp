@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "engine/FailureNotice.h"
 #include "engine/RecordOrder.h"
 #include "rules/Primitives.h"
 #include "rules/RecordRules.h"
@@ -50,11 +51,6 @@ bool SameIdIgnoringCase(std::string_view id, std::string_view upper) {
     if (c != upper[i]) return false;
   }
   return true;
-}
-
-std::string FailureNotice(int number, std::string_view description) {
-  return "Error Number: " + std::to_string(number) +
-         "\r\nError Description: " + std::string(description);
 }
 
 struct FileCloser {

@@ -3,11 +3,6 @@
 namespace ledgerly {
 namespace {
 
-int64_t Count(const Database& db, std::string_view sql) {
-  Statement statement(db, sql);
-  return statement.Step() ? statement.Int(0) : 0;
-}
-
 // Only the columns the report shows; RECORDS.Record stays unread.
 constexpr std::string_view kErrorRowsSql =
     "SELECT Err_Num, Type, ERRORS.Rec_Num, Reference, User_Entry, Error, ID, RecReference "
@@ -17,21 +12,14 @@ constexpr std::string_view kErrorRowsSql =
 }  // namespace
 
 ReportSummary ReadReportSummary(const Database& db) {
+  const ResultReader reader(db);
   ReportSummary summary;
-  Statement misc(db, "SELECT Path, RptDate FROM MISC ORDER BY Data_Id");
-  while (misc.Step()) {
-    if (summary.files.empty()) summary.report_date = misc.Text(1);
-    summary.files.push_back(misc.Text(0));
-  }
-
-  Statement last_error(db, "SELECT Type, Rec_Num, Error FROM ERRORS ORDER BY Err_Num DESC LIMIT 1");
-  if (last_error.Step() && last_error.Text(0) == "C") {
-    summary.critical = CriticalError{last_error.Int(1), last_error.Text(2)};
-  }
-
-  summary.records_tested = Count(db, "SELECT Rec_Num FROM RECORDS ORDER BY Rec_Num DESC LIMIT 1");
-  summary.records_with_errors = Count(db, "SELECT COUNT(DISTINCT Rec_Num) FROM ERRORS");
-  summary.errors_found = Count(db, "SELECT COUNT(*) FROM ERRORS");
+  summary.files = reader.TestedFiles();
+  summary.report_date = reader.ReportDate();
+  summary.critical = reader.CriticalEntry();
+  summary.records_tested = reader.RecordCount();
+  summary.records_with_errors = reader.RecordsWithErrors();
+  summary.errors_found = reader.ErrorCount();
   return summary;
 }
 
@@ -48,10 +36,14 @@ std::string FilesLine(const ReportSummary& summary) {
   return "Generated from: " + JoinFiles(summary.files);
 }
 
+std::string TerminationSentence(int64_t rec_num) {
+  return "Execution of Testing was terminated due to the Critical Error in Record Number " +
+         std::to_string(rec_num) + ":";
+}
+
 std::string TerminationLead(const ReportSummary& summary) {
   if (!summary.critical) return {};
-  return "Execution of Testing was terminated due to the Critical Error in Record Number " +
-         std::to_string(summary.critical->rec_num) + ":  \r\n";
+  return TerminationSentence(summary.critical->rec_num) + "  \r\n";
 }
 
 std::string TerminationText(const ReportSummary& summary) {

@@ -6,17 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/ResultReader.h"
 #include "engine/Sqlite.h"
 
 namespace ledgerly {
 
 inline constexpr const char* kReportHeading = "LEDGERLY TAX YEAR 2011 ERROR REPORT";
-
-// The entry that stopped the run: the last ERRORS row when its Type is "C".
-struct CriticalError {
-  int64_t rec_num = 0;
-  std::string error;
-};
 
 // Everything the report shows before its record groups.
 struct ReportSummary {
@@ -34,6 +29,10 @@ ReportSummary ReadReportSummary(const Database& db);
 std::string JoinFiles(const std::vector<std::string>& files);
 // "Generated from: " and the files, as every layout heads the report.
 std::string FilesLine(const ReportSummary& summary);
+
+// "Execution of Testing was terminated … Record Number N:", the sentence that
+// introduces the Critical error wherever the results are shown.
+std::string TerminationSentence(int64_t rec_num);
 
 // The two parts of the termination block, each ending in CR LF; both empty
 // when the run was not stopped by a Critical error.

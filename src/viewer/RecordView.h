@@ -27,7 +27,7 @@ struct RecordView {
 };
 
 // Reads record rec_num of the result database; nothing when it is not there.
-// Nothing is written to the database.
+// Nothing is written to the database; a failed read throws StoreError.
 std::optional<RecordView> ViewFile(const Database& db, int64_t rec_num);
 
 }  // namespace ledgerly

@@ -102,6 +102,14 @@ TEST_F(RecordViewTest, UnknownIdentifierIsOneHighlightedRow) {
   EXPECT_FALSE(ViewFile(db, 99).has_value());
 }
 
+// A read that fails is the caller's to show, not an unmarked view.
+TEST_F(RecordViewTest, FailedReadIsAnError) {
+  Run(Submission({"RA", "RE", "RW", "RT", "RF"}));
+  Database(db_path(), Database::Mode::ReadWriteCreate).Exec("DROP TABLE TRT");
+  Database db(db_path(), Database::Mode::ReadOnly);
+  EXPECT_THROW(ViewFile(db, 3), StoreError);
+}
+
 TEST_F(RecordViewTest, CaptionShowsTheFullPathWhenTheFolderIsGone) {
   Run(Submission({"RA", "RE", "RW", "RT", "RF"}));
   Database db(db_path(), Database::Mode::ReadOnly);
