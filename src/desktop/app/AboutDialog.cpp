@@ -9,6 +9,7 @@
 
 #include "desktop/app/AppTexts.h"
 #include "desktop/app/Logo.h"
+#include "desktop/common/Dialogs.h"
 
 namespace ledgerly::gui {
 namespace {

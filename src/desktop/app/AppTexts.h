@@ -33,9 +33,4 @@ inline QString AlreadyRunningTitle() {
   return QStringLiteral("Ledgerly ") + kTaxYearText;
 }
 
-// Text controls show CR LF line breaks as plain line breaks.
-inline QString ForDisplay(QString text) {
-  return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 }  // namespace ledgerly::gui

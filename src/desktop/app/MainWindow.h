@@ -7,7 +7,9 @@
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <optional>
 
+#include "desktop/common/Dialogs.h"
 #include "engine/RunHost.h"
 #include "engine/TestRun.h"
 
@@ -20,7 +22,12 @@ class QWidget;
 
 namespace ledgerly::gui {
 
+class CriticalErrorPane;
+class ErrorsPane;
 class QtRunHost;
+class RunStatus;
+class StartPane;
+class TestedRecordsPane;
 class RecordViewer;
 class ReportWindow;
 class ToolTipWindow;
@@ -82,6 +89,7 @@ class MainWindow : public QMainWindow {
   };
 
   void BuildWidgets();
+  QWidget* BuildCommandColumn(QWidget* central);
   void BuildMenus();
   void AddCommand(const QString& name, QPushButton* button, QAction* action, bool enabled,
                   bool during_run = false);
@@ -89,7 +97,6 @@ class MainWindow : public QMainWindow {
   void SetEnabled(std::initializer_list<const char*> names, bool enabled);
   void ApplyEnabled();
   void UpdateAreas();
-  void SetProgressFraction(double fraction);
   static void SetShown(std::initializer_list<QWidget*> widgets, bool shown);
 
   // Test run.
@@ -115,30 +122,16 @@ class MainWindow : public QMainWindow {
   QPointer<ReportWindow> report_window_;
   QtRunHost* run_host_ = nullptr;  // set while ReadFile runs
   bool exit_requested_ = false;
-  bool busy_pointer_ = false;
-  bool viewing_ = false;  // ViewFile is under way
-  double progress_fraction_ = 0;
+  std::optional<BusyPointer> busy_pointer_;  // while a run reads a file
+  bool viewing_ = false;                     // ViewFile is under way
   std::map<QString, Command> commands_;
   std::map<ResultGrid*, QString> released_queries_;
 
-  QWidget* welcome_area_ = nullptr;
-  QWidget* grids_area_ = nullptr;
-  QWidget* crit_area_ = nullptr;
-  QLabel* img_logo_ = nullptr;
-  QLabel* lbl_welcome_ = nullptr;
-  QWidget* shape1_ = nullptr;
-  QPlainTextEdit* txt_disclosure_ = nullptr;
-  QLabel* lbl_records_ = nullptr;
-  QLabel* lbl_errors_ = nullptr;
-  QLabel* lbl_crit_error_ = nullptr;
-  QPlainTextEdit* txt_crit_error_ = nullptr;
-  ResultGrid* dbgrid1_ = nullptr;
-  ResultGrid* dbgrid2_ = nullptr;
-  ResultGrid* dbgrid3_ = nullptr;
-  QLabel* lbl_rec_ctr_ = nullptr;
-  QLabel* lbl_prgrss1_ = nullptr;
-  QLabel* lbl_prgrss2_ = nullptr;
-  QWidget* tested_area_ = nullptr;
+  StartPane* start_pane_ = nullptr;
+  ErrorsPane* errors_pane_ = nullptr;
+  TestedRecordsPane* tested_pane_ = nullptr;
+  CriticalErrorPane* critical_pane_ = nullptr;
+  RunStatus* run_status_ = nullptr;
   RecordViewer* viewer_ = nullptr;
   ToolTipWindow* tool_tips_ = nullptr;
 };

@@ -7,10 +7,13 @@
 #include "desktop/app/AppTexts.h"
 #include "desktop/app/ErrorLimitDialog.h"
 #include "desktop/app/MainWindow.h"
+#include "desktop/app/MainWindowPanes.h"
 #include "desktop/app/QtRunHost.h"
 #include "desktop/app/ResultDatabase.h"
 #include "desktop/app/ResultGrid.h"
 #include "desktop/common/Dialogs.h"
+#include "engine/FailureNotice.h"
+#include "engine/RecordLength.h"
 #include "engine/TestRun.h"
 
 namespace ledgerly::gui {
@@ -33,12 +36,8 @@ void MainWindow::cmdStart_Click() {
       break;
     }
   }
-  if (busy_pointer_) {
-    QApplication::restoreOverrideCursor();
-    busy_pointer_ = false;
-  }
-  txt_disclosure_->hide();
-  shape1_->hide();
+  start_pane_->disclaimer->hide();
+  start_pane_->disclaimer_box->hide();
   UpdateAreas();
 }
 
@@ -54,15 +53,11 @@ RunResult MainWindow::ReadFile() {
     result = run.ReadFile();
   } catch (const std::exception& e) {
     MessageBox::Show(this, QMessageBox::Critical, QStringLiteral("Submission File Error"),
-                     QStringLiteral("Error Number: 0\r\nError Description: ") +
-                         QString::fromLocal8Bit(e.what()));
+                     QString::fromLocal8Bit(FailureNotice(0, e.what())));
     result.outcome = RunOutcome::Failed;
   }
   run_host_ = nullptr;
-  if (busy_pointer_) {
-    QApplication::restoreOverrideCursor();
-    busy_pointer_ = false;
-  }
+  busy_pointer_.reset();
   ApplyEnabled();
   ReopenResults();
   return result;
@@ -93,11 +88,9 @@ void MainWindow::PresentRunResult(const RunResult& result) {
 void MainWindow::FinishCleanRun(const RunResult& result) {
   SetEnabled(QStringLiteral("cmdStart"), true);
   SetEnabled(QStringLiteral("cmdView"), result.outcome == RunOutcome::Clean);
-  lbl_rec_ctr_->hide();
-  lbl_prgrss1_->hide();
-  lbl_prgrss2_->hide();
-  img_logo_->show();
-  lbl_welcome_->show();
+  run_status_->SetShown(false);
+  start_pane_->logo->show();
+  start_pane_->welcome->show();
   setWindowTitle(WelcomeCaption());
   SetEnabled({"mnuVRecords", "mnuVRAll"}, true);
   SetEnabled({"mnuVReport", "mnuVRErrors"}, false);
@@ -109,28 +102,23 @@ void MainWindow::RunFileStarted(const QString&) {
   setWindowTitle(WelcomeCaption());
   ClearViewer();
   SetShown(
-      {lbl_records_, lbl_crit_error_, lbl_errors_, txt_crit_error_, dbgrid1_, dbgrid2_, dbgrid3_},
+      {errors_pane_->records_heading, critical_pane_->heading, errors_pane_->errors_heading,
+       critical_pane_->text, errors_pane_->records, errors_pane_->errors, tested_pane_->records},
       false);
   SetEnabled({"cmdStart", "cmdLast", "mnuTOpenLast", "cmdPrint", "cmdErrors", "cmdView", "cmdGrid"},
              false);
   UpdateAreas();
-  SetProgressFraction(0);
-  if (!busy_pointer_) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    busy_pointer_ = true;
-  }
+  run_status_->SetFraction(0);
+  if (!busy_pointer_) busy_pointer_.emplace();
 }
 
 void MainWindow::ShowRunProgress(const RunProgress& progress) {
-  lbl_rec_ctr_->setText(QStringLiteral("Processing Record Number: ") +
-                        QString::number(progress.rec_ctr));
-  lbl_rec_ctr_->show();
-  lbl_prgrss2_->show();
-  lbl_prgrss1_->show();
-  constexpr uint64_t kRecordLength = 512;
+  run_status_->record_number->setText(QStringLiteral("Processing Record Number: ") +
+                                      QString::number(progress.rec_ctr));
+  run_status_->SetShown(true);
   if (progress.file_size > kRecordLength) {
-    SetProgressFraction(static_cast<double>(progress.file_records) /
-                        (static_cast<double>(progress.file_size) / kRecordLength));
+    run_status_->SetFraction(static_cast<double>(progress.file_records) /
+                             (static_cast<double>(progress.file_size) / kRecordLength));
   }
 }
 
@@ -139,7 +127,7 @@ void MainWindow::ShowRunProgress(const RunProgress& progress) {
 void MainWindow::ReleaseResults() {
   if (!results_->IsOpen()) return;
   released_queries_.clear();
-  for (ResultGrid* grid : {dbgrid1_, dbgrid2_, dbgrid3_}) {
+  for (ResultGrid* grid : {errors_pane_->records, errors_pane_->errors, tested_pane_->records}) {
     released_queries_[grid] = grid->lastQuery();
     grid->clear();
   }

@@ -5,7 +5,9 @@
 #include <QScopedValueRollback>
 
 #include "desktop/app/MainWindow.h"
+#include "desktop/app/MainWindowPanes.h"
 #include "desktop/app/ResultGrid.h"
+#include "desktop/common/ErrorNotice.h"
 #include "desktop/viewer/RecordViewer.h"
 #include "engine/Sqlite.h"
 #include "viewer/RecordView.h"
@@ -18,12 +20,13 @@ void MainWindow::ViewFile(int64_t rec_num) {
   if (viewing_ || TestRunning()) return;
   const QScopedValueRollback<bool> viewing(viewing_, true);
 
-  // The viewer reads on a connection of its own; a failure leaves it empty.
+  // The viewer reads on a connection of its own; after a failure, shown, it is empty.
   std::optional<RecordView> view;
   try {
     const Database db(DatabasePath(), Database::Mode::ReadOnly);
     view = ledgerly::ViewFile(db, rec_num);
-  } catch (const StoreError&) {
+  } catch (const StoreError& e) {
+    ShowErrorNotice(this, e);
   }
   if (view) {
     viewer_->ShowRows(view->rows);
@@ -31,8 +34,9 @@ void MainWindow::ViewFile(int64_t rec_num) {
     viewer_->UnloadLabels();
   }
 
-  SetShown({img_logo_, lbl_welcome_, dbgrid1_, dbgrid2_, lbl_records_, lbl_errors_, lbl_crit_error_,
-            txt_crit_error_},
+  SetShown({start_pane_->logo, start_pane_->welcome, errors_pane_->records, errors_pane_->errors,
+            errors_pane_->records_heading, errors_pane_->errors_heading, critical_pane_->heading,
+            critical_pane_->text},
            false);
   viewer_->show();
   UpdateAreas();

@@ -1,15 +1,20 @@
 #include "desktop/app/ResultDatabase.h"
 
 #include <QFileInfo>
-#include <QSqlQuery>
-#include <QVariant>
 #include <atomic>
 
-#include "engine/Sqlite.h"
-
 namespace ledgerly::gui {
+namespace {
 
-ResultDatabase::ResultDatabase(QString path) : path_(std::move(path)) {
+bool IsDamagedFile(const StoreError& error) {
+  const int primary_code = error.code() & 0xff;
+  return primary_code == SQLITE_NOTADB || primary_code == SQLITE_CORRUPT;
+}
+
+}  // namespace
+
+ResultDatabase::ResultDatabase(QString path, FailureHandler on_failure)
+    : path_(std::move(path)), on_failure_(std::move(on_failure)) {
   static std::atomic<int> next{0};
   connection_name_ = QStringLiteral("ledgerly_results_%1").arg(++next);
 }
@@ -30,13 +35,31 @@ bool ResultDatabase::Open() {
                         ? QSqlDatabase::database(connection_name_, false)
                         : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_name_);
   db.setDatabaseName(path_);
-  RecoverInterruptedWrite(path_.toStdString());
+  // The core's connection first: it plays back an interrupted write, which the
+  // read-only Qt connection could not.
+  try {
+    database_ = std::make_unique<Database>(path_.toStdString(), Database::Mode::ReadOnly);
+    ResultReader(*database_).HasRecords();
+  } catch (const StoreError& e) {
+    database_.reset();
+    // A file that is not a result database holds no readable results, which
+    // the views say in their own words.
+    if (!IsDamagedFile(e)) on_failure_(e);
+    return false;
+  }
   // Nothing the user does in a view may change the results.
   db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-  return db.open();
+  if (!db.open()) {
+    database_.reset();
+    return false;
+  }
+  reader_ = std::make_unique<ResultReader>(*database_);
+  return true;
 }
 
 void ResultDatabase::Close() {
+  reader_.reset();
+  database_.reset();
   if (!QSqlDatabase::contains(connection_name_)) return;
   QSqlDatabase db = QSqlDatabase::database(connection_name_, false);
   if (db.isOpen()) db.close();
@@ -51,52 +74,46 @@ QSqlDatabase ResultDatabase::Connection() const {
   return QSqlDatabase::database(connection_name_, false);
 }
 
-int64_t ResultDatabase::Number(const QString& sql) const {
-  if (!IsOpen()) return 0;
-  QSqlQuery query(Connection());
-  if (!query.exec(sql) || !query.next()) return 0;
-  return query.value(0).toLongLong();
+template <typename Read, typename Answer>
+Answer ResultDatabase::Ask(Read read, Answer closed) const {
+  if (!reader_) return closed;
+  try {
+    return read(*reader_);
+  } catch (const StoreError& e) {
+    on_failure_(e);
+    return closed;
+  }
 }
 
 bool ResultDatabase::HasErrors() const {
-  return Number(QStringLiteral("SELECT EXISTS (SELECT 1 FROM Errors)")) != 0;
+  return Ask([](const ResultReader& reader) { return reader.HasErrors(); }, false);
 }
 
 bool ResultDatabase::HasRecords() const {
-  return Number(QStringLiteral("SELECT EXISTS (SELECT 1 FROM Records)")) != 0;
+  return Ask([](const ResultReader& reader) { return reader.HasRecords(); }, false);
 }
 
-// Rec_Num runs 1, 2, 3... without gaps, so the highest number is the count; a
-// COUNT(*) would read the whole table of a large submission.
 int64_t ResultDatabase::RecordCount() const {
-  return Number(QStringLiteral("SELECT COALESCE(MAX(Rec_Num), 0) FROM Records"));
+  return Ask([](const ResultReader& reader) { return reader.RecordCount(); }, int64_t{0});
 }
 
-// A record's Errors count is above zero exactly when it has ERRORS rows; the
-// index on ERRORS.Rec_Num makes this quick.
 int64_t ResultDatabase::RecordsWithErrorsCount() const {
-  return Number(QStringLiteral("SELECT COUNT(DISTINCT Rec_Num) FROM Errors"));
+  return Ask([](const ResultReader& reader) { return reader.RecordsWithErrors(); }, int64_t{0});
 }
 
-std::optional<ResultDatabase::ErrorEntry> ResultDatabase::LastError() const {
-  if (!IsOpen()) return std::nullopt;
-  QSqlQuery query(Connection());
-  if (!query.exec(QStringLiteral(
-          "SELECT Type, Rec_Num, Error FROM Errors ORDER BY Err_Num DESC LIMIT 1")) ||
-      !query.next()) {
-    return std::nullopt;
-  }
-  return ErrorEntry{query.value(0).toString() == QLatin1String("C"), query.value(1).toLongLong(),
-                    query.value(2).toString()};
+std::optional<CriticalError> ResultDatabase::CriticalEntry() const {
+  return Ask([](const ResultReader& reader) { return reader.CriticalEntry(); },
+             std::optional<CriticalError>());
 }
 
 QStringList ResultDatabase::FilePaths() const {
-  QStringList paths;
-  if (!IsOpen()) return paths;
-  QSqlQuery query(Connection());
-  if (!query.exec(QStringLiteral("SELECT Path FROM Misc ORDER BY Data_Id"))) return paths;
-  while (query.next()) paths << query.value(0).toString();
-  return paths;
+  return Ask(
+      [](const ResultReader& reader) {
+        QStringList paths;
+        for (const std::string& path : reader.TestedFiles()) paths << QString::fromStdString(path);
+        return paths;
+      },
+      QStringList());
 }
 
 }  // namespace ledgerly::gui

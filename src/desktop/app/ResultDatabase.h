@@ -4,15 +4,24 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <exception>
+#include <functional>
+#include <memory>
 #include <optional>
+
+#include "engine/ResultReader.h"
 
 namespace ledgerly::gui {
 
-// The result views' read-only connection to ERRORLOG.MDB. It is closed before a
-// Test run replaces the file and opened again on the new one.
+// The result views' read-only connections to ERRORLOG.MDB: Qt's for the grid
+// models, the core's for every other read. Both are closed before a Test run
+// replaces the file and opened again on the new one. While closed the counts
+// are zero. A failed open or read goes to the failure handler, which shows it,
+// and the answer is the one of a closed file.
 class ResultDatabase {
  public:
-  explicit ResultDatabase(QString path);
+  using FailureHandler = std::function<void(const std::exception&)>;
+  ResultDatabase(QString path, FailureHandler on_failure);
   ~ResultDatabase();
   ResultDatabase(const ResultDatabase&) = delete;
   ResultDatabase& operator=(const ResultDatabase&) = delete;
@@ -26,25 +35,21 @@ class ResultDatabase {
 
   bool HasErrors() const;
   bool HasRecords() const;
-  // The number of RECORDS rows.
   int64_t RecordCount() const;
-  // The number of records that have at least one error.
   int64_t RecordsWithErrorsCount() const;
-
-  struct ErrorEntry {
-    bool critical = false;
-    int64_t rec_num = 0;
-    QString error;
-  };
-  std::optional<ErrorEntry> LastError() const;
+  std::optional<CriticalError> CriticalEntry() const;
   // MISC.Path of every file of the run, in table order.
   QStringList FilePaths() const;
 
  private:
-  int64_t Number(const QString& sql) const;
+  template <typename Read, typename Answer>
+  Answer Ask(Read read, Answer closed) const;
 
   QString connection_name_;
   QString path_;
+  FailureHandler on_failure_;
+  std::unique_ptr<Database> database_;
+  std::unique_ptr<ResultReader> reader_;
 };
 
 }  // namespace ledgerly::gui

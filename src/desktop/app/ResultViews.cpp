@@ -11,10 +11,12 @@
 
 #include "desktop/app/AppTexts.h"
 #include "desktop/app/MainWindow.h"
+#include "desktop/app/MainWindowPanes.h"
 #include "desktop/app/ResultDatabase.h"
 #include "desktop/app/ResultGrid.h"
 #include "desktop/common/Dialogs.h"
 #include "desktop/report/ReportSettings.h"
+#include "reports/ReportData.h"
 
 namespace ledgerly::gui {
 namespace {
@@ -57,11 +59,12 @@ void MainWindow::cmdGrid_Click() {
   SetEnabled(QStringLiteral("cmdGrid"), false);
   const BusyPointer busy;
   ClearViewer();
-  SetShown({dbgrid3_, lbl_rec_ctr_, lbl_prgrss1_, lbl_prgrss2_}, false);
+  SetShown({tested_pane_->records}, false);
+  run_status_->SetShown(false);
 
-  SetQuery(dbgrid1_, kRecordsWithErrorsSql);
-  SelectFirstRow(dbgrid1_);
-  const QString first_rec_num = dbgrid1_->model()->record(0).value(0).toString();
+  SetQuery(errors_pane_->records, kRecordsWithErrorsSql);
+  SelectFirstRow(errors_pane_->records);
+  const QString first_rec_num = errors_pane_->records->model()->record(0).value(0).toString();
 
   // The caption names the last file tested; when that file is gone, the record
   // and the full path are named instead.
@@ -76,16 +79,19 @@ void MainWindow::cmdGrid_Click() {
                    " Tested Record(s) " + "- " + path);
   }
 
-  lbl_records_->setText(records_tested + " Record(s) Tested, " +
-                        QString::number(results_->RecordsWithErrorsCount()) +
-                        " Record(s) with Error(s)");
-  SetQuery(dbgrid2_, kErrorsOfRecordSql + first_rec_num);
+  errors_pane_->records_heading->setText(records_tested + " Record(s) Tested, " +
+                                         QString::number(results_->RecordsWithErrorsCount()) +
+                                         " Record(s) with Error(s)");
+  SetQuery(errors_pane_->errors, kErrorsOfRecordSql + first_rec_num);
   ShowCriticalError();
-  lbl_errors_->setText(QStringLiteral("Record Number ") + dbgrid1_->currentText(0));
+  errors_pane_->errors_heading->setText(QStringLiteral("Record Number ") +
+                                        errors_pane_->records->currentText(0));
 
-  img_logo_->hide();
-  lbl_welcome_->hide();
-  SetShown({lbl_records_, lbl_errors_, lbl_crit_error_, txt_crit_error_, dbgrid1_, dbgrid2_}, true);
+  start_pane_->logo->hide();
+  start_pane_->welcome->hide();
+  SetShown({errors_pane_->records_heading, errors_pane_->errors_heading, critical_pane_->heading,
+            critical_pane_->text, errors_pane_->records, errors_pane_->errors},
+           true);
   UpdateAreas();
   SetEnabled({"cmdStart", "cmdPrint", "cmdView", "cmdErrors", "mnuRCurrent", "mnuVRErrors",
               "mnuVRAll", "mnuTPrint", "mnuVRecords", "mnuVReport"},
@@ -93,9 +99,9 @@ void MainWindow::cmdGrid_Click() {
   SetEnabled({"mnuTOpenLast", "mnuRLast"}, false);
   if (!isMinimized()) {
     if (report_settings_->critical_error_text.isEmpty()) {
-      dbgrid1_->view()->setFocus();
+      errors_pane_->records->view()->setFocus();
     } else {
-      txt_crit_error_->setFocus();
+      critical_pane_->text->setFocus();
     }
   }
   SetEnabled(QStringLiteral("cmdGrid"), false);
@@ -103,24 +109,21 @@ void MainWindow::cmdGrid_Click() {
 }
 
 void MainWindow::ShowCriticalError() {
-  const auto last = results_->LastError();
-  if (last && last->critical) {
+  if (const auto critical = results_->CriticalEntry()) {
     report_settings_->critical_error_text =
-        QStringLiteral(
-            "Execution of Testing was terminated due to the Critical Error in Record Number ") +
-        QString::number(last->rec_num) + ":  " + last->error;
-    txt_crit_error_->setPlainText(report_settings_->critical_error_text);
+        QString::fromStdString(TerminationSentence(critical->rec_num) + "  " + critical->error);
+    critical_pane_->text->setPlainText(report_settings_->critical_error_text);
   } else {
     report_settings_->critical_error_text.clear();
-    txt_crit_error_->setPlainText(QStringLiteral("Not Applicable."));
+    critical_pane_->text->setPlainText(QStringLiteral("Not Applicable."));
   }
 }
 
 void MainWindow::DBGrid1_RowColChange() {
-  const QString rec_num = dbgrid1_->currentText(0);
+  const QString rec_num = errors_pane_->records->currentText(0);
   if (rec_num.isEmpty()) return;
-  SetQuery(dbgrid2_, kErrorsOfChosenRecordSql + rec_num);
-  lbl_errors_->setText(QStringLiteral("Record Number ") + rec_num);
+  SetQuery(errors_pane_->errors, kErrorsOfChosenRecordSql + rec_num);
+  errors_pane_->errors_heading->setText(QStringLiteral("Record Number ") + rec_num);
 }
 
 void MainWindow::cmdView_Click() {
@@ -129,28 +132,29 @@ void MainWindow::cmdView_Click() {
   if (results_->HasErrors()) SetEnabled(QStringLiteral("cmdGrid"), true);
   SetEnabled(QStringLiteral("cmdView"), false);
 
-  SetQuery(dbgrid3_, kAllRecordsSql);
-  dbgrid3_->setCaption(QString::number(results_->RecordCount()) + " Record(s) Tested");
+  SetQuery(tested_pane_->records, kAllRecordsSql);
+  tested_pane_->records->setCaption(QString::number(results_->RecordCount()) + " Record(s) Tested");
   // The tested records take the place of the start screen and the error grids.
-  SetShown({img_logo_, lbl_welcome_, shape1_, txt_disclosure_, lbl_records_, dbgrid1_, lbl_errors_,
-            dbgrid2_},
+  SetShown({start_pane_->logo, start_pane_->welcome, start_pane_->disclaimer_box,
+            start_pane_->disclaimer, errors_pane_->records_heading, errors_pane_->records,
+            errors_pane_->errors_heading, errors_pane_->errors},
            false);
-  dbgrid3_->show();
+  tested_pane_->records->show();
   UpdateAreas();
-  SelectFirstRow(dbgrid3_);
-  dbgrid3_->view()->setFocus();
+  SelectFirstRow(tested_pane_->records);
+  tested_pane_->records->view()->setFocus();
 }
 
 void MainWindow::DBGrid3_RowColChange() {
-  const QString rec_num = dbgrid3_->currentText(0);
+  const QString rec_num = tested_pane_->records->currentText(0);
   if (rec_num.isEmpty()) return;
   ViewFile(rec_num.toLongLong());
 }
 
 void MainWindow::cmdLast_Click() {
   if (TestRunning()) return;
-  shape1_->hide();
-  txt_disclosure_->hide();
+  start_pane_->disclaimer_box->hide();
+  start_pane_->disclaimer->hide();
   UpdateAreas();
   if (!results_->Exists()) {
     MessageBox::Show(this, QMessageBox::Information, QStringLiteral("Results"),

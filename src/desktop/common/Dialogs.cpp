@@ -5,13 +5,9 @@
 #include <QFontDialog>
 
 namespace ledgerly::gui {
-namespace {
-
 QString ForDisplay(QString text) {
   return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
-
-}  // namespace
 
 bool MessageBox::scripted_ = false;
 std::deque<QMessageBox::StandardButton> MessageBox::answers_;

@@ -11,6 +11,9 @@ class QWidget;
 
 namespace ledgerly::gui {
 
+// Text controls show CR LF line breaks as plain line breaks.
+QString ForDisplay(QString text);
+
 // Every prompt of the program goes through these wrappers so that a test can
 // answer it in advance: in scripted mode nothing is shown, queued answers are
 // used in order, and each prompt is remembered.

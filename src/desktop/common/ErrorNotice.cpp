@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "desktop/common/Dialogs.h"
+#include "engine/FailureNotice.h"
 #include "engine/Sqlite.h"
 
 namespace ledgerly::gui {
@@ -16,8 +17,7 @@ void ShowErrorNotice(QWidget* parent, const std::exception& error) {
     number = system->code().value();
   }
   MessageBox::Show(parent, QMessageBox::Critical, QStringLiteral("Error"),
-                   QStringLiteral("Error Number: ") + QString::number(number) +
-                       "\r\nError Description: " + QString::fromLocal8Bit(error.what()));
+                   QString::fromLocal8Bit(FailureNotice(number, error.what())));
 }
 
 }  // namespace ledgerly::gui

@@ -4,6 +4,7 @@
 #include <QPrinter>
 #include <cmath>
 
+#include "desktop/common/Dialogs.h"
 #include "desktop/report/ReportPrintDialog.h"
 #include "engine/Sqlite.h"
 #include "reports/ReportBuilder.h"
@@ -170,18 +171,6 @@ QFont ReportFont(QFont font) {
   return font;
 }
 
-// The busy pointer while the report prints.
-class BusyPointer {
- public:
-  BusyPointer() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  }
-  ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-  BusyPointer(const BusyPointer&) = delete;
-  BusyPointer& operator=(const BusyPointer&) = delete;
-};
-
 }  // namespace
 
 int CountReportPages(const std::filesystem::path& database, QPrinter& printer, const QFont& font) {
@@ -228,6 +217,8 @@ bool PrintReport(QWidget* window, const std::filesystem::path& database, const Q
   // All pages means the whole report, however far the estimate falls short.
   options.copies = dialog.Copies();
   const BusyPointer busy;
+  // The pointer changes before the pages are printed.
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   PrintReportPages(database, printer, font, options);
   return true;
 }
