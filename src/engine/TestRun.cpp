@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/FailureNotice.h"
+#include "engine/RecordLength.h"
 #include "engine/RecordOrder.h"
 #include "rules/Primitives.h"
 #include "rules/RecordRules.h"
@@ -15,7 +16,6 @@
 namespace ledgerly {
 namespace {
 
-constexpr std::size_t kRecordLength = 512;
 constexpr std::size_t kReadBlock = 1 << 20;
 constexpr char kEndOfFileMark = 26;
 constexpr const char* kSequenceReference = "Sequence of Records [Position 1 - 2]";
