@@ -12,9 +12,9 @@ namespace {
 // group_concat is not guaranteed, hence the sort on reading.
 constexpr std::string_view kSummarySql =
     "SELECT COUNT(*) AS n, Reference, Error, "
-    "group_concat(DISTINCT CASE WHEN rank <= ?1 THEN Rec_Num END) "
+    "group_concat(DISTINCT CASE WHEN rec_rank <= ?1 THEN Rec_Num END) "
     "FROM (SELECT Reference, Error, Rec_Num, DENSE_RANK() OVER "
-    "(PARTITION BY Reference, Error ORDER BY Rec_Num) AS rank FROM ERRORS) "
+    "(PARTITION BY Reference, Error ORDER BY Rec_Num) AS rec_rank FROM ERRORS) "
     "GROUP BY Reference, Error ORDER BY n DESC, Reference, Error";
 
 std::vector<int64_t> ParseRecNums(std::string_view list) {
