@@ -105,10 +105,12 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   std::string output;
   auto* file_option =
       app.add_option("FILE", files, "The submission file(s), in order; - reads standard input");
-  app.add_option("--db", db_path, "Result database (default: ERRORLOG.MDB in the data folder)");
+  app.add_option("--db", db_path, "Result database (default: ERRORLOG.MDB in the data folder)")
+      ->type_name("PATH");
   app.add_option("--error-limit", error_limit,
                  "Stop after this many errors, 1 to 25000 (default: the desktop program's "
                  "setting, else 500)")
+      ->type_name("N")
       ->check(CLI::Range(1, kMaxErrorLimit));
   auto* progress_flag = app.add_flag(
       "--progress", progress, "Show progress on stderr (default: when stderr is a terminal)");
@@ -118,8 +120,10 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   app.add_option("--report", report_name,
                  "After the run, write its error report: text, html, json, csv (one row per "
                  "error) or summary (one row per kind of error) (default: no report)")
+      ->type_name("FORMAT")
       ->check(CLI::IsMember(format_names));
-  app.add_option("--output", output, "Write the report to FILE (default: stdout)");
+  app.add_option("--output", output, "Write the report to FILE (default: stdout)")
+      ->type_name("FILE");
   auto* last_flag =
       app.add_flag("--last", last, "Report the results already in the database; test nothing");
   last_flag->excludes(file_option);
