@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 60
 CMAKE_ARGS ?=
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps build run check test test-asan bench fuzz format clean
+.PHONY: deps build run check test test-asan package bench fuzz format clean
 
 deps:
 	@scripts/install-deps
@@ -42,6 +42,10 @@ test-asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target core_tests ledgerly-cli
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -R core_tests
+
+# The Debian package $(BUILD)/ledgerly_<version>_<arch>.deb.
+package: build
+	cmake --build $(BUILD) --target package
 
 bench: build
 	scripts/bench $(BUILD)

@@ -25,6 +25,21 @@ std::filesystem::path ProgramFolder() {
   return ec ? std::filesystem::path() : exe.parent_path();
 }
 
+constexpr const char* kExitStatusHelp =
+    "Exit status:\n"
+    "  0  tested, no errors\n"
+    "  1  tested, errors found\n"
+    "  2  testing stopped by a Critical error, or interrupted\n"
+    "  3  nothing could be tested: missing or unreadable file, no valid data, database "
+    "failure, bad usage\n";
+
+// "-" names standard input, which the run reads like any file that has no size.
+void ReadStandardInputFor(std::vector<std::string>& files) {
+  for (std::string& file : files) {
+    if (file == "-") file = "/dev/stdin";
+  }
+}
+
 int ExitStatusFor(const RunResult& result) {
   switch (result.outcome) {
     case RunOutcome::Clean:
@@ -71,7 +86,7 @@ bool WriteReportTo(const std::filesystem::path& db, ReportFormat format, const s
     return false;
   }
   // A saved text or HTML report ends with one line break, as the desktop program writes it.
-  if (format != ReportFormat::Json) target << "\r\n";
+  if (format == ReportFormat::Text || format == ReportFormat::Html) target << "\r\n";
   target.flush();
   return static_cast<bool>(target);
 }
@@ -89,19 +104,33 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   bool last = false;
   std::string report_name;
   std::string output;
-  auto* file_option = app.add_option("FILE", files, "The submission file(s), in order");
-  app.add_option("--db", db_path, "Result database (default: ERRORLOG.MDB in the data folder)");
-  app.add_option("--error-limit", error_limit, "Stop after this many errors (1 to 25000)")
+  auto* file_option =
+      app.add_option("FILE", files, "The submission file(s), in order; - reads standard input");
+  app.add_option("--db", db_path, "Result database (default: ERRORLOG.MDB in the data folder)")
+      ->type_name("PATH");
+  app.add_option("--error-limit", error_limit,
+                 "Stop after this many errors, 1 to 25000 (default: the desktop program's "
+                 "setting, else 500)")
+      ->type_name("N")
       ->check(CLI::Range(1, kMaxErrorLimit));
-  auto* progress_flag = app.add_flag("--progress", progress, "Show progress on stderr");
+  auto* progress_flag = app.add_flag(
+      "--progress", progress, "Show progress on stderr (default: when stderr is a terminal)");
   app.add_flag("--quiet", quiet, "Print nothing on stderr")->excludes(progress_flag);
-  app.add_option("--report", report_name, "Write the error report: text, html or json")
-      ->check(CLI::IsMember({"text", "html", "json"}));
-  app.add_option("--output", output, "Write the report to FILE instead of stdout");
+  std::vector<std::string> format_names;
+  for (const auto& [name, format] : kReportFormatNames) format_names.emplace_back(name);
+  app.add_option("--report", report_name,
+                 "After the run, write its error report: text, html, json, csv (one row per "
+                 "error) or summary (one row per kind of error) (default: no report)")
+      ->type_name("FORMAT")
+      ->check(CLI::IsMember(format_names));
+  app.add_option("--output", output, "Write the report to FILE (default: stdout)")
+      ->type_name("FILE");
   auto* last_flag =
       app.add_flag("--last", last, "Report the results already in the database; test nothing");
   last_flag->excludes(file_option);
-  app.set_version_flag("--version", LEDGERLY_VERSION);
+  app.set_version_flag("--version", std::string("ledgerly-cli ") + LEDGERLY_VERSION,
+                       "Print the version and exit");
+  app.footer(kExitStatusHelp);
 
   try {
     app.parse(argc, argv);
@@ -137,6 +166,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   }
 
   if (error_limit == 0) error_limit = ReadErrorLimit(data_folder);
+  ReadStandardInputFor(files);
   const bool show_progress = !quiet && (progress || ::isatty(STDERR_FILENO));
   CliHost host(files, err, !quiet, show_progress);
   TestRun run(host, database, error_limit);

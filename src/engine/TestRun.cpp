@@ -156,7 +156,10 @@ bool TestRun::TestFile(const std::string& path) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec))
     throw std::system_error(EISDIR, std::generic_category(), path);
-  file_size_ = std::filesystem::file_size(path, ec);
+  // A pipe (standard input) has no size: it is read to its end all the same.
+  // Devices stay refused (file_size fails): /dev/zero would never end.
+  const bool sized = std::filesystem::status(path, ec).type() != std::filesystem::file_type::fifo;
+  file_size_ = sized ? std::filesystem::file_size(path, ec) : 0;
   if (ec) throw std::system_error(ec, path);
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) throw std::system_error(errno, std::generic_category(), path);
@@ -170,7 +173,8 @@ bool TestRun::TestFile(const std::string& path) {
   // Not zero-filled: only what fread delivered is looked at. A small file gets a
   // small block (its size may still change while it is read, so at least 4 KiB).
   const std::size_t block_size =
-      static_cast<std::size_t>(std::clamp<uint64_t>(file_size_ + 1, 4096, kReadBlock));
+      sized ? static_cast<std::size_t>(std::clamp<uint64_t>(file_size_ + 1, 4096, kReadBlock))
+            : kReadBlock;
   const std::unique_ptr<char[]> block(new char[block_size]);
   std::string record;
   record.reserve(kRecordLength);

@@ -47,8 +47,19 @@ void JsonReport::Error(const ErrorRow& row) {
   first_error_in_group_ = false;
 }
 
+// The summary comes last so that the fields before it keep their places. Error
+// texts that name an SSN make one kind per employee, so it is written entry by entry.
 void JsonReport::End() {
-  sink_.Write(in_group_ ? "]}\n]}\n" : "]}\n");
+  sink_.Write(in_group_ ? "]}\n],\"summary\":[" : "],\"summary\":[");
+  for (std::size_t i = 0; i < summary_.size(); ++i) {
+    const ErrorSummaryRow& row = summary_[i];
+    const Json entry{{"count", row.count},
+                     {"reference", row.reference},
+                     {"error", row.error},
+                     {"first_rec_nums", row.first_rec_nums}};
+    sink_.Write((i == 0 ? "\n" : ",\n") + Dump(entry));
+  }
+  sink_.Write("]}\n");
 }
 
 }  // namespace ledgerly

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <utility>
+#include <vector>
+
+#include "reports/ErrorSummary.h"
 #include "reports/ReportBuilder.h"
 
 namespace ledgerly {
@@ -12,16 +16,21 @@ namespace ledgerly {
 // {"rec_num":N,"id":"RW","identification":"SSN: …","errors":[
 // {"err_num":N,"type":"C"|"","reference":"…","user_entry":"…","error":"…"},
 // …]},
+// …],"summary":[
+// {"count":N,"reference":"…","error":"…","first_rec_nums":[N,…]},
 // …]}
+// share/schema/report.schema.json describes it for other programs.
 class JsonReport : public ReportBuilder {
  public:
-  using ReportBuilder::ReportBuilder;
+  JsonReport(ReportSink& sink, std::vector<ErrorSummaryRow> summary)
+      : ReportBuilder(sink), summary_(std::move(summary)) {}
   void Begin(const ReportSummary& summary) override;
   void RecordGroup(const ErrorRow& first_row) override;
   void Error(const ErrorRow& row) override;
   void End() override;
 
  private:
+  std::vector<ErrorSummaryRow> summary_;
   bool in_group_ = false;
   bool first_error_in_group_ = true;
 };

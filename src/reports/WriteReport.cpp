@@ -2,21 +2,29 @@
 
 #include <memory>
 
+#include "reports/CsvReport.h"
+#include "reports/ErrorSummary.h"
 #include "reports/HtmlReport.h"
 #include "reports/JsonReport.h"
+#include "reports/SummaryReport.h"
 #include "reports/TextReport.h"
 
 namespace ledgerly {
 namespace {
 
-std::unique_ptr<ReportBuilder> MakeBuilder(ReportFormat format, int wrap_width, ReportSink& sink) {
+std::unique_ptr<ReportBuilder> MakeBuilder(const Database& db, ReportFormat format, int wrap_width,
+                                           ReportSink& sink) {
   switch (format) {
     case ReportFormat::Text:
       return std::make_unique<TextReport>(sink);
     case ReportFormat::Html:
       return std::make_unique<HtmlReport>(sink, wrap_width);
     case ReportFormat::Json:
-      return std::make_unique<JsonReport>(sink);
+      return std::make_unique<JsonReport>(sink, ReadErrorSummary(db));
+    case ReportFormat::Csv:
+      return std::make_unique<CsvReport>(sink);
+    case ReportFormat::Summary:
+      break;  // not a walk over the rows: see WriteReport
   }
   return nullptr;
 }
@@ -24,9 +32,9 @@ std::unique_ptr<ReportBuilder> MakeBuilder(ReportFormat format, int wrap_width, 
 }  // namespace
 
 std::optional<ReportFormat> ParseReportFormat(std::string_view name) {
-  if (name == "text") return ReportFormat::Text;
-  if (name == "html") return ReportFormat::Html;
-  if (name == "json") return ReportFormat::Json;
+  for (const auto& [format_name, format] : kReportFormatNames) {
+    if (name == format_name) return format;
+  }
   return std::nullopt;
 }
 
@@ -45,7 +53,11 @@ ReportSummary BuildReport(const Database& db, ReportBuilder& builder, ReportSink
 
 ReportSummary WriteReport(const Database& db, ReportFormat format, int wrap_width,
                           ReportSink& sink) {
-  const std::unique_ptr<ReportBuilder> builder = MakeBuilder(format, wrap_width, sink);
+  if (format == ReportFormat::Summary) {
+    WriteSummaryTable(ReadErrorSummary(db), sink);
+    return ReadReportSummary(db);
+  }
+  const std::unique_ptr<ReportBuilder> builder = MakeBuilder(db, format, wrap_width, sink);
   return BuildReport(db, *builder, sink);
 }
 

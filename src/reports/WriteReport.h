@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "engine/Sqlite.h"
 #include "reports/ReportBuilder.h"
@@ -12,9 +14,18 @@
 
 namespace ledgerly {
 
-enum class ReportFormat { Text, Html, Json };
+enum class ReportFormat { Text, Html, Json, Csv, Summary };
 
-// "text", "html" or "json"; nothing for any other name.
+// The formats by the names the command line takes.
+inline constexpr std::array<std::pair<std::string_view, ReportFormat>, 5> kReportFormatNames{{
+    {"text", ReportFormat::Text},
+    {"html", ReportFormat::Html},
+    {"json", ReportFormat::Json},
+    {"csv", ReportFormat::Csv},
+    {"summary", ReportFormat::Summary},
+}};
+
+// The format of one of kReportFormatNames; nothing for any other name.
 std::optional<ReportFormat> ParseReportFormat(std::string_view name);
 
 // Walks the results in db through builder: Begin, a RecordGroup before each
@@ -22,7 +33,8 @@ std::optional<ReportFormat> ParseReportFormat(std::string_view name);
 // may end the walk early (then End is not called). Returns the summary.
 ReportSummary BuildReport(const Database& db, ReportBuilder& builder, ReportSink& sink);
 
-// Writes the error report of the results in db to the sink, piece by piece.
+// Writes the error report of the results in db to the sink, piece by piece
+// (the summary table, which is small, is read whole first).
 // wrap_width breaks long user entries in HTML (kDefaultWrapWidth without a
 // screen). Returns the summary the report was built from (its critical error
 // is the text the results view shows). Database failures throw StoreError.

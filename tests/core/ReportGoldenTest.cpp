@@ -62,6 +62,14 @@ TEST_P(ReportGolden, Html) {
   EXPECT_EQ(Report(ReportFormat::Html), ReadFile(folder() / "expected.html"));
 }
 
+TEST_P(ReportGolden, Csv) {
+  EXPECT_EQ(Report(ReportFormat::Csv), ReadFile(folder() / "expected.csv"));
+}
+
+TEST_P(ReportGolden, Summary) {
+  EXPECT_EQ(Report(ReportFormat::Summary), ReadFile(folder() / "expected-summary.txt"));
+}
+
 TEST_P(ReportGolden, JsonParsesBackToTheExpectedDocument) {
   const nlohmann::json report = nlohmann::json::parse(Report(ReportFormat::Json));
   const nlohmann::json expected = nlohmann::json::parse(ReadFile(folder() / "expected.json"));

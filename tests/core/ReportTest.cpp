@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
+#include "reports/CsvReport.h"
+#include "reports/ErrorSummary.h"
 #include "reports/HtmlReport.h"
+#include "reports/SummaryReport.h"
 #include "reports/WriteReport.h"
 #include "support/ResultDbBuilder.h"
 
@@ -67,6 +70,73 @@ TEST_F(HostileRecord, TextAndJsonKeepTheValuesAsTheyAre) {
   EXPECT_EQ(json["files"][0], "C:\\A&B\\<x>.txt");
   EXPECT_EQ(json["critical"]["error"], "<stop> & go");
   EXPECT_EQ(json["records"][0]["errors"][0]["user_entry"], "[<script>&</script>]");
+
+  EXPECT_EQ(Report(db_, ReportFormat::Csv),
+            "rec_num,id,identification,err_num,type,reference,user_entry,error\r\n"
+            "1,\"R<\",\"SSN: <b>&\"\"1\"\"\",1,\"\",\"<script>alert(\"\"x\"\")</script>\","
+            "\"[<script>&</script>]\",\"A & B <i>\"\r\n"
+            "1,\"R<\",\"SSN: <b>&\"\"1\"\"\",2,\"C\",\"Sequence of Records [Position 1 - 2]\","
+            "\"[R<]\",\"<stop> & go\"\r\n");
+}
+
+// A spreadsheet must see text, never a formula, and the quoting must survive
+// separators and line breaks.
+TEST(CsvField, QuotesAndDisarmsFormulas) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"", "\"\""},
+      {"a,b", "\"a,b\""},
+      {"say \"hi\"", "\"say \"\"hi\"\"\""},
+      {"two\r\nlines", "\"two\r\nlines\""},
+      {"=cmd|' /C calc'!A0", "\"'=cmd|' /C calc'!A0\""},
+      {"+1", "\"'+1\""},
+      {"-2+3", "\"'-2+3\""},
+      {"@SUM(A1)", "\"'@SUM(A1)\""},
+      {"\t=1", "\"'\t=1\""},
+      {"[=1]", "\"[=1]\""},
+      {"a=1", "\"a=1\""},
+  };
+  for (const auto& [value, field] : cases) EXPECT_EQ(CsvField(value), field) << value;
+}
+
+// Which mistakes dominate: counted per Reference and Error, the first five
+// distinct records ascending, most frequent first, ties by Reference.
+TEST(ErrorSummary, GroupsCountsAndSorts) {
+  test::ResultDbBuilder db;
+  for (int rec = 1; rec <= 9; ++rec) db.AddRecord(rec, "RW", "123456789");
+  for (int rec : {9, 8, 2, 7, 3, 3, 6}) db.AddError(rec, "Name", "[x]", "Bad name.");
+  db.AddError(4, "Zip", "[x]", "Bad zip.");
+  db.AddError(5, "Zip", "[y]", "Bad zip.");
+  db.AddError(5, "City", "[x]", "Bad city.");
+  db.AddError(1, "City", "[x]", "Bad city.");
+  db.AddError(1, "Zip", "[x]", "Other zip.");
+
+  const std::vector<ErrorSummaryRow> rows =
+      ReadErrorSummary(Database(db.path(), Database::Mode::ReadOnly));
+  const std::vector<std::tuple<int64_t, std::string, std::string, std::vector<int64_t>>> expected =
+      {
+          {7, "Name", "Bad name.", {2, 3, 6, 7, 8}},
+          {2, "City", "Bad city.", {1, 5}},
+          {2, "Zip", "Bad zip.", {4, 5}},
+          {1, "Zip", "Other zip.", {1}},
+      };
+  ASSERT_EQ(rows.size(), expected.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(std::tie(rows[i].count, rows[i].reference, rows[i].error, rows[i].first_rec_nums),
+              expected[i])
+        << i;
+  }
+
+  const auto json = nlohmann::json::parse(Report(db, ReportFormat::Json));
+  EXPECT_EQ(json["summary"][0],
+            nlohmann::json::parse(R"({"count":7,"reference":"Name",)"
+                                  R"("error":"Bad name.","first_rec_nums":[2,3,6,7,8]})"));
+  EXPECT_EQ(json["summary"].size(), 4u);
+  EXPECT_EQ(Report(db, ReportFormat::Summary),
+            "Count  Reference  Error Description  First Records\n"
+            "    7  Name       Bad name.          2, 3, 6, 7, 8\n"
+            "    2  City       Bad city.          1, 5\n"
+            "    2  Zip        Bad zip.           4, 5\n"
+            "    1  Zip        Other zip.         1\n");
 }
 
 struct BreakCase {
@@ -148,7 +218,8 @@ TEST(ReportStreaming, PiecesStaySmallForEveryFormat) {
   }
   db.Exec("COMMIT");
 
-  for (ReportFormat format : {ReportFormat::Text, ReportFormat::Html, ReportFormat::Json}) {
+  for (ReportFormat format :
+       {ReportFormat::Text, ReportFormat::Html, ReportFormat::Json, ReportFormat::Csv}) {
     std::size_t largest = 0, total = 0, pieces = 0;
     std::string json;
     WriteReport(db.path(), format, kDefaultWrapWidth, [&](std::string_view piece) {
@@ -205,6 +276,7 @@ TEST(ReportJson, RunWithoutErrorsIsStillAValidDocument) {
   EXPECT_TRUE(json["critical"].is_null());
   EXPECT_EQ(json["errors_found"], 0);
   EXPECT_TRUE(json["records"].is_array() && json["records"].empty());
+  EXPECT_TRUE(json["summary"].is_array() && json["summary"].empty());
 }
 
 TEST(WriteReport, MissingDatabaseIsAnErrorAndIsNotCreated) {
