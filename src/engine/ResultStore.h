@@ -28,12 +28,20 @@ struct StoredRecord {
   std::optional<std::string> RecReference;
 };
 
+// What the file holds after a failed write was rolled back.
+struct StoredTail {
+  int64_t records = 0;  // Rec_Num of the last stored record
+  std::string last_id;  // its ID
+  int64_t errors = 0;   // ERRORS rows
+};
+
 // Writes one Test run's results. Rows are written as they come, inside a
 // transaction committed at least every half second and on Commit()/Close(),
 // so the file is always a consistent database.
 class ResultStore {
  public:
-  // DeleteMDB + Create_MDB: removes any previous file at path and builds the tables.
+  // DeleteMDB + Create_MDB: replaces the previous results at path (refused,
+  // with StoreError, for any other kind of file) and builds the tables.
   static std::unique_ptr<ResultStore> Create(const std::filesystem::path& path);
   ~ResultStore();
 
@@ -52,14 +60,23 @@ class ResultStore {
   // True when the last commit is more than half a second old.
   bool CommitDue() const;
   void Commit();
-  // CloseDatabase: commits and closes; further calls are ignored.
+  // CloseDatabase: marks the run finished, commits and closes; further calls
+  // are ignored.
   void Close();
+
+  // After a failed write: drops the open transaction and reads what is stored.
+  StoredTail RollBack();
+  // Ends a failed run with its Critical entry on the stored record rec_num,
+  // in one transaction with the finished mark.
+  void CloseWithCritical(int64_t rec_num, std::string_view reference, std::string_view user_entry,
+                         std::string_view error);
 
   const std::filesystem::path& path() const { return path_; }
 
  private:
   explicit ResultStore(const std::filesystem::path& path);
   void Begin();
+  void Release(bool finished);
 
   std::filesystem::path path_;
   std::unique_ptr<Database> db_;

@@ -127,7 +127,10 @@ RunResult TestRun::ReadFile() {
         return Result(RunOutcome::Cancelled);
       }
       std::error_code ec;
-      if (!std::filesystem::exists(*chosen, ec)) {
+      const bool exists = std::filesystem::exists(*chosen, ec);
+      // A loop of links or a folder that may not be searched is not "not found".
+      if (ec && ec != std::errc::no_such_file_or_directory) throw std::system_error(ec, *chosen);
+      if (!exists) {
         host_.ShowMessage(MessageIcon::Information, "Submission File Not Found",
                           *chosen + " was not found.", MessageButtons::Ok);
         if (missing_final_) return AbandonAfterMissingFinal();
@@ -138,12 +141,13 @@ RunResult TestRun::ReadFile() {
         return Result(RunOutcome::FileNotFound);
       }
       if (!TestFile(*chosen)) break;
+      host_.Progress({rec_ctr_ - 1, file_records_, file_size_, file_size_});
       if (EndOfFile() == FileEnd::Finished) return Finish();
     }
   } catch (const ReadFailure&) {
     return Fail("Submission File Error", "Unreadable data in File:\r\n" + file_path_);
   } catch (const StoreError& e) {
-    return Fail("Submission File Error", FailureNotice(e.code(), e.what()));
+    return FailInStore(FailureNotice(e.code(), e.what()));
   } catch (const std::system_error& e) {
     // The description names the file as well as the cause.
     return Fail("Submission File Error", FailureNotice(e.code().value(), e.what()));
@@ -160,12 +164,24 @@ bool TestRun::TestFile(const std::string& path) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec))
     throw std::system_error(EISDIR, std::generic_category(), path);
+  const auto status = std::filesystem::status(path, ec);
+  if (!ec && !std::filesystem::is_regular_file(status)) {
+    throw std::system_error(EINVAL, std::generic_category(),
+                            path + " is not a regular file (a device, FIFO or socket)");
+  }
   file_size_ = std::filesystem::file_size(path, ec);
   if (ec) throw std::system_error(ec, path);
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) throw std::system_error(errno, std::generic_category(), path);
 
-  if (rec_ctr_ == 1) store_ = ResultStore::Create(database_path_);
+  if (rec_ctr_ == 1) {
+    // Stopped before the first record: the previous results stay in place.
+    if (host_.KeepResponsive()) {
+      aborted_ = true;
+      return false;
+    }
+    store_ = ResultStore::Create(database_path_);
+  }
   store_->AddMisc(path, FormatDate(host_.Today()));
   host_.FileStarted(path);
   bytes_read_ = 0;
@@ -344,6 +360,7 @@ void TestRun::PersistBlocks() {
 }
 
 void TestRun::CloseStore() {
+  if (!store_) return;
   PersistBlocks();
   store_->Close();
 }
@@ -450,10 +467,54 @@ RunResult TestRun::Fail(std::string_view title, std::string_view text) {
     if (missing_final_) LogMissingFinal();
     AddErrorToLastRecord("Submission File Error", UserEntry(last_id_), text, true);
     CloseStore();
+    return Result(RunOutcome::Failed);
   } catch (const StoreError&) {
-    // The database refuses writes; what was committed stays consistent.
+    return EndAfterStoreFailure(text);
   }
+}
+
+RunResult TestRun::FailInStore(std::string_view text) {
+  host_.ShowMessage(MessageIcon::Critical, "Submission File Error", text, MessageButtons::Ok);
+  if (!store_) return Result(RunOutcome::Failed);
+  return EndAfterStoreFailure(text);
+}
+
+RunResult TestRun::EndAfterStoreFailure(std::string_view text) {
+  try {
+    return EndAfterRollBack(text);
+  } catch (const StoreError& e) {
+    return EndInFailedStore(text, e);
+  }
+}
+
+// The open transaction may hold records and entries the file never got: it is
+// dropped, and the Critical entry goes on the last record actually stored.
+RunResult TestRun::EndAfterRollBack(std::string_view text) {
+  const StoredTail tail = store_->RollBack();
+  stored_records_ = tail.records;
+  error_count_ = tail.errors;
+  critical_rec_num_ = 0;
+  critical_error_.clear();
+  if (tail.records == 0) {
+    store_.reset();  // its mark says the run did not finish
+    return Result(RunOutcome::Failed);
+  }
+  store_->CloseWithCritical(tail.records, "Submission File Error", UserEntry(tail.last_id), text);
+  ++error_count_;
+  critical_rec_num_ = tail.records;
+  critical_error_ = std::string(text);
   return Result(RunOutcome::Failed);
+}
+
+// Even the failure entry could not be written: what was committed stays, and
+// its mark tells every reader the run did not finish.
+RunResult TestRun::EndInFailedStore(std::string_view text, const StoreError& e) {
+  host_.ShowMessage(MessageIcon::Critical, "Submission File Error",
+                    std::string(text) + "\r\n" + FailureNotice(e.code(), e.what()),
+                    MessageButtons::Ok);
+  store_.reset();
+  const RunResult result{RunOutcome::Failed, 0, 0, 0, {}};
+  return result;
 }
 
 }  // namespace ledgerly

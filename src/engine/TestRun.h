@@ -72,6 +72,11 @@ class TestRun {
   RunResult Finish();
   RunResult Stop(RunOutcome outcome);
   RunResult Fail(std::string_view title, std::string_view text);
+  // After a failed write of the result database.
+  RunResult FailInStore(std::string_view text);
+  RunResult EndAfterStoreFailure(std::string_view text);
+  RunResult EndAfterRollBack(std::string_view text);
+  RunResult EndInFailedStore(std::string_view text, const StoreError& e);
   RunResult AbandonAfterMissingFinal();
   void LogMissingFinal();
 

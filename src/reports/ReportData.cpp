@@ -1,5 +1,7 @@
 #include "reports/ReportData.h"
 
+#include "engine/RunState.h"
+
 namespace ledgerly {
 namespace {
 
@@ -32,6 +34,7 @@ ReportSummary ReadReportSummary(const Database& db) {
   summary.records_tested = Count(db, "SELECT Rec_Num FROM RECORDS ORDER BY Rec_Num DESC LIMIT 1");
   summary.records_with_errors = Count(db, "SELECT COUNT(DISTINCT Rec_Num) FROM ERRORS");
   summary.errors_found = Count(db, "SELECT COUNT(*) FROM ERRORS");
+  summary.run_finished = RunFinished(db);
   return summary;
 }
 
@@ -49,7 +52,8 @@ std::string FilesLine(const ReportSummary& summary) {
 }
 
 std::string TerminationLead(const ReportSummary& summary) {
-  if (!summary.critical) return {};
+  if (!summary.critical)
+    return summary.run_finished ? "" : std::string(kUnfinishedRunText) + "\r\n";
   return "Execution of Testing was terminated due to the Critical Error in Record Number " +
          std::to_string(summary.critical->rec_num) + ":  \r\n";
 }
