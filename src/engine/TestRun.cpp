@@ -140,7 +140,8 @@ RunResult TestRun::ReadFile() {
                           MessageButtons::Ok);
         return Result(RunOutcome::FileNotFound);
       }
-      if (!TestFile(*chosen)) break;
+      // The run stopped inside the file.
+      if (!TestFile(*chosen)) return Stop(aborted_ ? RunOutcome::Aborted : RunOutcome::Critical);
       host_.Progress({rec_ctr_ - 1, file_records_, file_size_, file_size_});
       if (EndOfFile() == FileEnd::Finished) return Finish();
     }
@@ -154,8 +155,6 @@ RunResult TestRun::ReadFile() {
   } catch (const std::bad_alloc&) {
     return Fail("Submission File Error", FailureNotice(7, "Out of memory"));
   }
-  // TestFile returned false: the run stopped inside the file.
-  return Stop(aborted_ ? RunOutcome::Aborted : RunOutcome::Critical);
 }
 
 // Reads one file record by record. Returns false when the run stopped.
@@ -174,6 +173,7 @@ bool TestRun::TestFile(const std::string& path) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) throw std::system_error(errno, std::generic_category(), path);
 
+  host_.FileStarted(path);
   if (rec_ctr_ == 1) {
     // Stopped before the first record: the previous results stay in place.
     if (host_.KeepResponsive()) {
@@ -183,7 +183,6 @@ bool TestRun::TestFile(const std::string& path) {
     store_ = ResultStore::Create(database_path_);
   }
   store_->AddMisc(path, FormatDate(host_.Today()));
-  host_.FileStarted(path);
   bytes_read_ = 0;
   file_records_ = 0;
 
