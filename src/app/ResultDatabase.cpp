@@ -5,6 +5,7 @@
 #include <QVariant>
 #include <atomic>
 
+#include "engine/RunState.h"
 #include "engine/Sqlite.h"
 
 namespace ledgerly::gui {
@@ -88,6 +89,17 @@ std::optional<ResultDatabase::ErrorEntry> ResultDatabase::LastError() const {
   }
   return ErrorEntry{query.value(0).toString() == QLatin1String("C"), query.value(1).toLongLong(),
                     query.value(2).toString()};
+}
+
+bool ResultDatabase::RunFinished() const {
+  try {
+    const Database db(path_.toStdString(), Database::Mode::ReadOnly);
+    return ledgerly::RunFinished(db);
+  } catch (const StoreError&) {
+    // A file that cannot be read shows no results to call incomplete; the
+    // views report its failure themselves.
+    return true;
+  }
 }
 
 QStringList ResultDatabase::FilePaths() const {

@@ -37,6 +37,8 @@ class ResultDatabase {
     QString error;
   };
   std::optional<ErrorEntry> LastError() const;
+  // False when the run that wrote the file was cut short.
+  bool RunFinished() const;
   // MISC.Path of every file of the run, in table order.
   QStringList FilePaths() const;
 

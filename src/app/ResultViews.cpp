@@ -14,6 +14,7 @@
 #include "app/MainWindow.h"
 #include "app/ResultDatabase.h"
 #include "app/ResultGrid.h"
+#include "reports/ReportData.h"
 #include "reports/gui/ReportSettings.h"
 
 namespace ledgerly::gui {
@@ -112,7 +113,8 @@ void MainWindow::ShowCriticalError() {
     txt_crit_error_->setPlainText(report_settings_->critical_error_text);
   } else {
     report_settings_->critical_error_text.clear();
-    txt_crit_error_->setPlainText(QStringLiteral("Not Applicable."));
+    txt_crit_error_->setPlainText(results_->RunFinished() ? QStringLiteral("Not Applicable.")
+                                                          : QString::fromUtf8(kUnfinishedRunText));
   }
 }
 
