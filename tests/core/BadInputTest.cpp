@@ -350,6 +350,36 @@ INSTANTIATE_TEST_SUITE_P(
                       return {"--error-limit", "abc", f.Write("two-faults.txt", TwoFaults())};
                     },
             kExitNotTested, "abc must be a whole number from 1 to 25000"},
+        BadInputCase{"ProgressEndsItsLine",
+                     [](CaseFolder& f) -> std::
+                                           vector<std::string> {
+                                             return {
+                                                 "--progress",
+                                                 f.Write("clean.txt", Submission({"RA", "RE", "RW",
+                                                                                  "RT", "RF"}))};
+                                           },
+                     kExitClean, "(100%)\nResults: Testing Completed."},
+        BadInputCase{
+            "InterruptedResultsReadOnly",
+            [](CaseFolder& f)
+                -> std::
+                    vector<std::string> {
+                      // A copy taken in the middle of a write: a journal to play back.
+                      Database writer(f.db(), Database::Mode::ReadWriteCreate);
+                      writer.Exec(
+                          "CREATE TABLE t (a); PRAGMA cache_size = 2; BEGIN; "
+                          "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                          "WHERE i < 3000) INSERT INTO t SELECT zeroblob(500) FROM n;");
+                      fs::create_directory(f.Path("ro"));
+                      fs::copy(f.db(), f.Path("ro/ERRORLOG.MDB"));
+                      fs::copy(f.db().string() + "-journal", f.Path("ro/ERRORLOG.MDB-journal"));
+                      fs::permissions(f.Path("ro"), fs::perms::owner_read | fs::perms::owner_exec |
+                                                        fs::perms::others_read |
+                                                        fs::perms::others_exec);
+                      return {"--last", "--report", "text", "--db",
+                              f.Path("ro/ERRORLOG.MDB").string()};
+                    },
+            kExitNotTested, "need write access to the file and its folder to be recovered", true},
         BadInputCase{"CorruptDatabaseForLast",
                      [](CaseFolder& f) -> std::
                                            vector<std::string> {
