@@ -124,31 +124,25 @@ std::string SchemaSql() {
          AccumulatorTableSql(Totals::TRT) + AccumulatorTableSql(Totals::TRU);
 }
 
-// The new file is built under another name and renamed over the old one, so
-// whenever the process is killed ERRORLOG.MDB is either the previous results or
-// a database with all its tables, never a file without them.
+// The new file is built under another name and renamed over the old one once
+// it holds a record, so whenever the process is killed ERRORLOG.MDB is either
+// the previous results or a database with all its tables, never a file
+// without them; a run stopped before its first record keeps the previous ones.
 std::unique_ptr<ResultStore> ResultStore::Create(const std::filesystem::path& path) {
   EnsureReplaceable(path);
   const std::filesystem::path fresh = path.string() + "-new";
   RemoveIfPresent(fresh);
   RemoveIfPresent(fresh.string() + "-journal");
   try {
-    {
-      Database db(fresh, Database::Mode::ReadWriteCreate);
-      // Larger pages than the default 4 KiB: fewer page writes and tree levels for
-      // a table of 512-character records.
-      db.Exec("PRAGMA page_size = 16384");
-      db.Exec("PRAGMA application_id = " + std::to_string(kApplicationId));
-      db.Exec("BEGIN");
-      db.Exec(SchemaSql());
-      MarkRunUnfinished(db);
-      db.Exec("COMMIT");
-    }
-    // A journal left by a killed run would be played back into the new file.
-    RemoveIfPresent(path.string() + "-journal");
-    std::error_code ec;
-    std::filesystem::rename(fresh, path, ec);
-    if (ec) throw StoreError(ec.value(), "Cannot replace " + path.string() + ": " + ec.message());
+    Database db(fresh, Database::Mode::ReadWriteCreate);
+    // Larger pages than the default 4 KiB: fewer page writes and tree levels for
+    // a table of 512-character records.
+    db.Exec("PRAGMA page_size = 16384");
+    db.Exec("PRAGMA application_id = " + std::to_string(kApplicationId));
+    db.Exec("BEGIN");
+    db.Exec(SchemaSql());
+    MarkRunUnfinished(db);
+    db.Exec("COMMIT");
   } catch (const StoreError&) {
     // The half-built file is of no use to anyone; the previous one stays.
     std::error_code ec;
@@ -156,11 +150,32 @@ std::unique_ptr<ResultStore> ResultStore::Create(const std::filesystem::path& pa
     std::filesystem::remove(fresh.string() + "-journal", ec);
     throw;
   }
-  return std::unique_ptr<ResultStore>(new ResultStore(path));
+  return std::unique_ptr<ResultStore>(new ResultStore(path, fresh));
 }
 
-ResultStore::ResultStore(const std::filesystem::path& path)
-    : path_(path), db_(std::make_unique<Database>(path, Database::Mode::ReadWriteCreate)) {
+ResultStore::ResultStore(const std::filesystem::path& path, const std::filesystem::path& fresh)
+    : path_(path), fresh_(fresh) {
+  Open(fresh_);
+  Begin();
+}
+
+// Between transactions only: a journal belongs to the name it was opened by.
+void ResultStore::MoveIntoPlace() {
+  CloseConnection();
+  // A journal left by a killed run would be played back into the new file.
+  RemoveIfPresent(path_.string() + "-journal");
+  std::error_code ec;
+  std::filesystem::rename(fresh_, path_, ec);
+  if (ec) {
+    // Still usable for the failure entry, which then stays in the new file.
+    Open(fresh_);
+    throw StoreError(ec.value(), "Cannot replace " + path_.string() + ": " + ec.message());
+  }
+  fresh_.clear();
+}
+
+void ResultStore::Open(const std::filesystem::path& file) {
+  db_ = std::make_unique<Database>(file, Database::Mode::ReadWriteCreate);
   db_->Exec("PRAGMA synchronous = NORMAL");
   insert_misc_ =
       std::make_unique<Statement>(*db_, "INSERT INTO MISC (Path, RptDate) VALUES (?, ?)");
@@ -183,7 +198,6 @@ ResultStore::ResultStore(const std::filesystem::path& path)
         *db_, std::string("INSERT INTO ") + TableName(which) + " (Indx, RE_EIN) VALUES (?, ?)");
     update_acc_[i] = std::make_unique<Statement>(*db_, UpdateAccumulatorSql(which));
   }
-  Begin();
 }
 
 ResultStore::~ResultStore() {
@@ -192,6 +206,12 @@ ResultStore::~ResultStore() {
   } catch (const StoreError&) {
     // Nothing more can be done for the file; the rollback journal keeps it
     // consistent and its mark says the run did not finish.
+  }
+  if (!fresh_.empty()) {
+    // Nothing was stored: the previous results stay, nothing is left beside them.
+    CloseConnection();
+    std::error_code ec;
+    std::filesystem::remove(fresh_, ec);
   }
 }
 
@@ -263,7 +283,7 @@ void ResultStore::UpdateAccumulatorRow(Totals which, const AccumulatorRow& row) 
 }
 
 bool ResultStore::CommitDue() const {
-  return std::chrono::steady_clock::now() - last_commit_ >= kCommitInterval;
+  return !fresh_.empty() || std::chrono::steady_clock::now() - last_commit_ >= kCommitInterval;
 }
 
 void ResultStore::Commit() {
@@ -271,6 +291,10 @@ void ResultStore::Commit() {
   if (in_transaction_) {
     in_transaction_ = false;
     db_->Exec("COMMIT");
+  }
+  if (!fresh_.empty()) {
+    MoveIntoPlace();
+    Open(path_);
   }
   Begin();
 }
@@ -293,6 +317,11 @@ StoredTail ResultStore::RollBack() {
   return tail;
 }
 
+void ResultStore::CloseUnfinished() {
+  Release(false);
+  if (!fresh_.empty()) MoveIntoPlace();
+}
+
 void ResultStore::CloseWithCritical(int64_t rec_num, std::string_view reference,
                                     std::string_view user_entry, std::string_view error) {
   Begin();
@@ -308,6 +337,14 @@ void ResultStore::Release(bool finished) {
     in_transaction_ = false;
     db_->Exec("COMMIT");
   }
+  if (finished && !fresh_.empty()) {
+    MoveIntoPlace();
+    return;
+  }
+  CloseConnection();
+}
+
+void ResultStore::CloseConnection() {
   insert_misc_.reset();
   pin_first_.reset();
   pin_last_.reset();

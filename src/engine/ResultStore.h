@@ -57,7 +57,8 @@ class ResultStore {
   void InsertAccumulatorRow(Totals which, const AccumulatorRow& row);
   void UpdateAccumulatorRow(Totals which, const AccumulatorRow& row);
 
-  // True when the last commit is more than half a second old.
+  // True when the last commit is more than half a second old, or the new
+  // file is still to replace the previous one.
   bool CommitDue() const;
   void Commit();
   // CloseDatabase: marks the run finished, commits and closes; further calls
@@ -66,6 +67,8 @@ class ResultStore {
 
   // After a failed write: drops the open transaction and reads what is stored.
   StoredTail RollBack();
+  // Ends a failed run that cannot say why: the file keeps its unfinished mark.
+  void CloseUnfinished();
   // Ends a failed run with its Critical entry on the stored record rec_num,
   // in one transaction with the finished mark.
   void CloseWithCritical(int64_t rec_num, std::string_view reference, std::string_view user_entry,
@@ -74,11 +77,15 @@ class ResultStore {
   const std::filesystem::path& path() const { return path_; }
 
  private:
-  explicit ResultStore(const std::filesystem::path& path);
+  ResultStore(const std::filesystem::path& path, const std::filesystem::path& fresh);
+  void Open(const std::filesystem::path& file);
+  void MoveIntoPlace();
   void Begin();
   void Release(bool finished);
+  void CloseConnection();
 
   std::filesystem::path path_;
+  std::filesystem::path fresh_;  // the new file until it replaces the one at path_
   std::unique_ptr<Database> db_;
   std::unique_ptr<Statement> insert_misc_, pin_first_, pin_last_, insert_record_, insert_error_,
       add_error_count_;

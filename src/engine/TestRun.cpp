@@ -432,6 +432,10 @@ RunResult TestRun::Finish() {
 }
 
 RunResult TestRun::Stop(RunOutcome outcome) {
+  if (stored_records_ == 0) {
+    store_.reset();  // stopped before the first record: the previous results stay
+    return Result(outcome);
+  }
   if (outcome == RunOutcome::Aborted) {
     AddErrorToLastRecord("Test Aborted", "Exit was chosen",
                          "The last file did not complete testing because the Exit Button was "
@@ -495,7 +499,9 @@ RunResult TestRun::EndAfterRollBack(std::string_view text) {
   critical_rec_num_ = 0;
   critical_error_.clear();
   if (tail.records == 0) {
-    store_.reset();  // its mark says the run did not finish
+    // No record to carry the entry: the file's mark says the run did not finish.
+    store_->CloseUnfinished();
+    store_.reset();
     return Result(RunOutcome::Failed);
   }
   store_->CloseWithCritical(tail.records, "Submission File Error", UserEntry(tail.last_id), text);
@@ -511,6 +517,12 @@ RunResult TestRun::EndInFailedStore(std::string_view text, const StoreError& e) 
   host_.ShowMessage(MessageIcon::Critical, "Submission File Error",
                     std::string(text) + "\r\n" + FailureNotice(e.code(), e.what()),
                     MessageButtons::Ok);
+  try {
+    store_->CloseUnfinished();
+  } catch (const StoreError& again) {
+    host_.ShowMessage(MessageIcon::Critical, "Submission File Error",
+                      FailureNotice(again.code(), again.what()), MessageButtons::Ok);
+  }
   store_.reset();
   const RunResult result{RunOutcome::Failed, 0, 0, 0, {}};
   return result;
