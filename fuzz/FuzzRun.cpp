@@ -1,13 +1,16 @@
 #include "fuzz/FuzzRun.h"
 
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <fstream>
 #include <string>
 
+#include "engine/RunState.h"
 #include "engine/Sqlite.h"
 #include "support/DbChecks.h"
 #include "support/Submission.h"
@@ -58,6 +61,30 @@ const std::filesystem::path& ScratchFolder() {
   std::abort();
 }
 
+constexpr rlim_t kPageSize = 16384;
+
+// Limits the size any file may grow to while it lives (0: no limit).
+class DiskLimit {
+ public:
+  explicit DiskLimit(rlim_t bytes) : active_(bytes > 0) {
+    if (!active_) return;
+    ::getrlimit(RLIMIT_FSIZE, &saved_);
+    // A write past the limit fails with EFBIG instead of ending the process.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{bytes, saved_.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~DiskLimit() {
+    if (active_) ::setrlimit(RLIMIT_FSIZE, &saved_);
+  }
+  DiskLimit(const DiskLimit&) = delete;
+  DiskLimit& operator=(const DiskLimit&) = delete;
+
+ private:
+  bool active_;
+  rlimit saved_{};
+};
+
 int64_t Count(const Database& db, const char* sql) {
   Statement count(db, sql);
   return count.Step() ? count.Int(0) : -1;
@@ -84,13 +111,30 @@ RunResult RunOnBytes(const uint8_t* data, std::size_t size) {
   }
   const int error_limit = size % 5 == 0 ? 1 + static_cast<int>(size % 7) : kDefaultErrorLimit;
 
-  TestRun run(host, ResultDatabase(), error_limit);
-  const RunResult result = run.ReadFile();
+  // Every third input meets a disk that fills at a size chosen by the input,
+  // so the failure path of the store is fuzzed too.
+  const bool disk_fills = size % 3 == 0;
+  if (disk_fills) std::filesystem::remove(ResultDatabase());
+  const RunResult result = [&] {
+    const DiskLimit limit(disk_fills ? kPageSize * (4 + size % 16) : 0);
+    TestRun run(host, ResultDatabase(), error_limit);
+    return run.ReadFile();
+  }();
   if (result.outcome == RunOutcome::Cancelled || result.outcome == RunOutcome::FileNotFound) {
     Finding("a file that exists was not tested");
   }
+  if (!std::filesystem::exists(ResultDatabase())) {
+    if (result.outcome != RunOutcome::Failed) Finding("a run left no database");
+    return result;
+  }
   for (const std::string& fault : test::ResultDatabaseFaults(ResultDatabase())) Finding(fault);
   const Database db(ResultDatabase(), Database::Mode::ReadOnly);
+  // A run that could not even record its failure says so; its counts are what it committed.
+  if (!RunFinished(db)) {
+    if (result.outcome != RunOutcome::Failed) Finding("a run that ended is marked unfinished");
+    return result;
+  }
+  if (result.outcome == RunOutcome::Failed && !disk_fills) Finding("a run failed on its own");
   if (Count(db, "SELECT COUNT(*) FROM RECORDS") != result.records) Finding("records miscounted");
   if (Count(db, "SELECT COUNT(*) FROM ERRORS") != result.errors) Finding("errors miscounted");
   if (result.outcome == RunOutcome::Critical &&

@@ -3,11 +3,14 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <charconv>
 #include <filesystem>
-#include <fstream>
+#include <iostream>
+#include <optional>
 #include <ostream>
 
 #include "cli/CliHost.h"
+#include "cli/ReportOutput.h"
 #include "engine/FailureNotice.h"
 #include "engine/ResultStore.h"
 #include "engine/Settings.h"
@@ -36,7 +39,7 @@ constexpr const char* kExitStatusHelp =
 // "-" names standard input, which the run reads like any file that has no size.
 void ReadStandardInputFor(std::vector<std::string>& files) {
   for (std::string& file : files) {
-    if (file == "-") file = "/dev/stdin";
+    if (file == "-") file = kStandardInput;
   }
 }
 
@@ -55,7 +58,11 @@ int ExitStatusFor(const RunResult& result) {
 }
 
 void PrintSummary(const RunResult& result, std::ostream& err) {
-  if (result.records == 0) return;
+  if (result.records == 0) {
+    // Stopped before anything was stored: the previous results are still there.
+    if (result.outcome == RunOutcome::Aborted) err << "Test Aborted\n";
+    return;
+  }
   err << "Records tested: " << result.records << "\nErrors found: " << result.errors << '\n';
   if (result.outcome == RunOutcome::Critical || result.outcome == RunOutcome::Failed) {
     if (result.critical_rec_num > 0) {
@@ -67,28 +74,48 @@ void PrintSummary(const RunResult& result, std::ostream& err) {
   }
 }
 
-// Streams the report of the results in db to FILE or stdout. False when it could not.
-bool WriteReportTo(const std::filesystem::path& db, ReportFormat format, const std::string& output,
-                   std::ostream& out, std::ostream& err) {
-  std::ofstream file;
-  if (!output.empty()) {
-    file.open(output, std::ios::binary | std::ios::trunc);
-    if (!file) {
-      err << "Cannot write the report to " << output << '\n';
-      return false;
-    }
-  }
-  std::ostream& target = output.empty() ? out : file;
+// Streams the report of the results in db to its output. False when it could not.
+bool WriteReportTo(const std::filesystem::path& db, ReportFormat format, ReportOutput& output,
+                   std::ostream& err) {
   try {
-    WriteReport(db, format, kDefaultWrapWidth, [&](std::string_view piece) { target << piece; });
+    WriteReport(db, format, kDefaultWrapWidth, [&](std::string_view piece) {
+      if (CliHost::stop_requested) throw ReportOutputError("The report was stopped by a signal");
+      output.Write(piece);
+    });
+    // A saved text or HTML report ends with one line break, as the desktop program writes it.
+    if (format == ReportFormat::Text || format == ReportFormat::Html) output.Write("\r\n");
+    output.Commit();
   } catch (const StoreError& e) {
     err << WithoutCarriageReturns(FailureNotice(e.code(), e.what())) << '\n';
     return false;
+  } catch (const ReportOutputError& e) {
+    err << e.what() << '\n';
+    return false;
   }
-  // A saved text or HTML report ends with one line break, as the desktop program writes it.
-  if (format == ReportFormat::Text || format == ReportFormat::Html) target << "\r\n";
-  target.flush();
-  return static_cast<bool>(target);
+  return true;
+}
+
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code ec;
+  if (std::filesystem::equivalent(a, b, ec)) return true;
+  // A file that does not exist yet (a journal) is compared by its full name.
+  const auto full = [&ec](const std::filesystem::path& p) {
+    return std::filesystem::weakly_canonical(std::filesystem::absolute(p, ec), ec);
+  };
+  return full(a) == full(b);
+}
+
+// What --output would destroy, or nothing when it is a file of its own.
+std::optional<std::string> OutputConflict(const std::string& output,
+                                          const std::filesystem::path& database,
+                                          const std::vector<std::string>& files) {
+  if (output.empty()) return std::nullopt;
+  if (SameFile(output, database)) return "the result database";
+  if (SameFile(output, database.string() + "-journal")) return "the result database's journal";
+  for (const std::string& file : files) {
+    if (SameFile(output, file)) return "a submission file being tested";
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -108,11 +135,22 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       app.add_option("FILE", files, "The submission file(s), in order; - reads standard input");
   app.add_option("--db", db_path, "Result database (default: ERRORLOG.MDB in the data folder)")
       ->type_name("PATH");
+  const std::string limit_rule =
+      "must be a whole number from 1 to " + std::to_string(kMaxErrorLimit);
   app.add_option("--error-limit", error_limit,
                  "Stop after this many errors, 1 to 25000 (default: the desktop program's "
                  "setting, else 500)")
       ->type_name("N")
-      ->check(CLI::Range(1, kMaxErrorLimit));
+      ->check(CLI::Validator(
+          [limit_rule](const std::string& value) {
+            int limit = 0;
+            const auto [end, ec] =
+                std::from_chars(value.data(), value.data() + value.size(), limit);
+            const bool whole = ec == std::errc() && end == value.data() + value.size();
+            return whole && limit >= 1 && limit <= kMaxErrorLimit ? std::string()
+                                                                  : value + " " + limit_rule;
+          },
+          "INT in [1 - 25000]"));
   auto* progress_flag = app.add_flag(
       "--progress", progress, "Show progress on stderr (default: when stderr is a terminal)");
   app.add_flag("--quiet", quiet, "Print nothing on stderr")->excludes(progress_flag);
@@ -156,14 +194,28 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   const std::filesystem::path database =
       db_path.empty() ? data_folder / kDatabaseFileName : std::filesystem::path(db_path);
 
+  if (const auto conflict = OutputConflict(output, database, files)) {
+    err << "The report cannot be written to " << output << ": it is " << *conflict << ".\n";
+    return kExitNotTested;
+  }
   if (last) {
     std::error_code ec;
     if (!std::filesystem::exists(database, ec)) {
       err << "There are no test results in " << database.string() << '\n';
       return kExitNotTested;
     }
-    return WriteReportTo(database, *format, output, out, err) ? kExitClean : kExitNotTested;
   }
+  // Opened before the run, so a report that cannot be written is known at once.
+  std::optional<ReportOutput> report;
+  if (format) {
+    try {
+      report.emplace(output, out, &out == &std::cout && ::isatty(STDOUT_FILENO));
+    } catch (const ReportOutputError& e) {
+      err << e.what() << '\n';
+      return kExitNotTested;
+    }
+  }
+  if (last) return WriteReportTo(database, *format, *report, err) ? kExitClean : kExitNotTested;
 
   if (error_limit == 0) error_limit = ReadErrorLimit(data_folder);
   ReadStandardInputFor(files);
@@ -171,9 +223,12 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   CliHost host(files, err, !quiet, show_progress);
   TestRun run(host, database, error_limit);
   const RunResult result = run.ReadFile();
+  host.EndProgressLine();
   if (!quiet) PrintSummary(result, err);
   const int status = ExitStatusFor(result);
-  if (format && result.records > 0 && !WriteReportTo(database, *format, output, out, err)) {
+  // A signal during the run stopped the run; one during the report stops the report.
+  CliHost::stop_requested = false;
+  if (report && result.records > 0 && !WriteReportTo(database, *format, *report, err)) {
     return kExitNotTested;
   }
   return status;

@@ -37,13 +37,17 @@ MessageAnswer CliHost::ShowMessage(MessageIcon, std::string_view title, std::str
 
 void CliHost::Progress(const RunProgress& progress) {
   if (!show_progress_) return;
+  // A file that grew while it was read would pass 100%.
+  const bool file_done = progress.bytes_read >= progress.file_size;
   const auto now = std::chrono::steady_clock::now();
-  if (progress_shown_ && now - last_progress_ < std::chrono::milliseconds(100)) return;
+  if (progress_shown_ && !file_done && now - last_progress_ < std::chrono::milliseconds(100)) {
+    return;
+  }
   last_progress_ = now;
   progress_shown_ = true;
   err_ << "\rProcessing Record Number: " << progress.rec_ctr;
   if (progress.file_size > 0) {
-    err_ << "  (" << (progress.bytes_read * 100 / progress.file_size) << "%)";
+    err_ << "  (" << (file_done ? 100 : progress.bytes_read * 100 / progress.file_size) << "%)";
   }
   err_ << std::flush;
 }

@@ -32,9 +32,10 @@ class CliHost : public RunHost {
   // Set from a signal handler.
   static std::atomic<bool> stop_requested;
 
- private:
+  // Ends the progress line, so nothing else is printed onto it.
   void EndProgressLine();
 
+ private:
   std::vector<std::string> files_;
   std::size_t next_file_ = 0;
   std::ostream& err_;

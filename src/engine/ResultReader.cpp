@@ -4,6 +4,7 @@
 
 #include "engine/Latin1.h"
 #include "engine/ResultTables.h"
+#include "engine/RunState.h"
 
 namespace ledgerly {
 
@@ -57,6 +58,10 @@ int64_t ResultReader::CountRecordsWithId(std::string_view id) const {
   Statement statement(db_, "SELECT COUNT(*) FROM RECORDS WHERE ID = ?");
   statement.Bind(1, id);
   return statement.Step() ? statement.Int(0) : 0;
+}
+
+bool ResultReader::RunFinished() const {
+  return ledgerly::RunFinished(db_);
 }
 
 bool ResultReader::PinOK() const {

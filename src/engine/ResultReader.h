@@ -52,6 +52,8 @@ class ResultReader {
   int64_t CountRecordsWithId(std::string_view id) const;
   // MISC.PinOK of the run's first file.
   bool PinOK() const;
+  // False when the run that wrote the file was cut short (see RunState.h).
+  bool RunFinished() const;
 
   std::optional<RecordRow> Record(int64_t rec_num) const;
   // The RE record that opened block re_indx (Latin-1).

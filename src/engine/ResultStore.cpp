@@ -5,6 +5,7 @@
 
 #include "engine/Latin1.h"
 #include "engine/ResultTables.h"
+#include "engine/RunState.h"
 
 namespace ledgerly {
 namespace {
@@ -37,23 +38,52 @@ void RemoveIfPresent(const std::filesystem::path& path) {
   if (ec) throw StoreError(ec.value(), "Cannot delete " + path.string() + ": " + ec.message());
 }
 
-// A run must not pull the file from under another program still using it (the
-// desktop program's result views, a second run): SQLite's lock on it tells.
-// A file that is no database at all is simply replaced.
-void EnsureNotInUse(const std::filesystem::path& path) {
+// Marks the files this program creates, so a run replaces nothing else.
+constexpr int kApplicationId = 0x4C44474C;
+constexpr const char* kTableNames = "('MISC', 'RECORDS', 'ERRORS', 'TRT', 'TRU')";
+
+[[noreturn]] void Refuse(int code, const std::filesystem::path& path, const std::string& what) {
+  throw StoreError(code, path.string() + " is not a Ledgerly result database (" + what +
+                             "); it was left unchanged.");
+}
+
+// A run replaces only a result database (ours, or an older one without the
+// mark but with our five tables), an empty file or nothing: a mistyped --db
+// must not destroy a file. Nor may it pull the file from under another
+// program still using it (the desktop program's result views, a second run):
+// SQLite's lock on it tells.
+void EnsureReplaceable(const std::filesystem::path& path) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return;
+  const auto status = std::filesystem::status(path, ec);
+  if (status.type() == std::filesystem::file_type::not_found) return;
+  if (ec) throw StoreError(SQLITE_CANTOPEN, path.string() + ": " + ec.message());
+  if (std::filesystem::is_directory(status)) Refuse(SQLITE_CANTOPEN, path, "it is a folder");
+  if (!std::filesystem::is_regular_file(status)) {
+    Refuse(SQLITE_CANTOPEN, path, "it is not a regular file");
+  }
+  if (std::filesystem::file_size(path, ec) == 0 && !ec) return;
+  bool ours = false;
   try {
     Database db(path, Database::Mode::ReadWriteCreate);
     db.Exec("BEGIN EXCLUSIVE");
+    Statement id(db, "PRAGMA application_id");
+    const int64_t application_id = id.Step() ? id.Int(0) : 0;
+    Statement tables(db, std::string("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' "
+                                     "AND name IN ") +
+                             kTableNames);
+    const bool our_tables = tables.Step() && tables.Int(0) == 5;
     db.Exec("ROLLBACK");
+    ours = application_id == kApplicationId || (application_id == 0 && our_tables);
   } catch (const StoreError& e) {
     const int primary = e.code() & 0xff;
     if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
       throw StoreError(e.code(),
                        path.string() + " is in use by another program (" + e.what() + ")");
     }
+    if (primary != SQLITE_NOTADB) throw;
+    Refuse(e.code(), path, std::string("it is not an SQLite database: ") + e.what());
   }
+  if (!ours) Refuse(SQLITE_NOTADB, path, "it is another program's SQLite database");
 }
 
 // Without an early exit, so the compiler checks many characters at once.
@@ -86,33 +116,58 @@ std::string SchemaSql() {
          AccumulatorTableSql(Totals::TRT) + AccumulatorTableSql(Totals::TRU);
 }
 
-// The new file is built under another name and renamed over the old one, so
-// whenever the process is killed ERRORLOG.MDB is either the previous results or
-// a database with all its tables, never a file without them.
+// The new file is built under another name and renamed over the old one once
+// it holds a record, so whenever the process is killed ERRORLOG.MDB is either
+// the previous results or a database with all its tables, never a file
+// without them; a run stopped before its first record keeps the previous ones.
 std::unique_ptr<ResultStore> ResultStore::Create(const std::filesystem::path& path) {
-  EnsureNotInUse(path);
+  EnsureReplaceable(path);
   const std::filesystem::path fresh = path.string() + "-new";
   RemoveIfPresent(fresh);
   RemoveIfPresent(fresh.string() + "-journal");
-  {
+  try {
     Database db(fresh, Database::Mode::ReadWriteCreate);
     // Larger pages than the default 4 KiB: fewer page writes and tree levels for
     // a table of 512-character records.
     db.Exec("PRAGMA page_size = 16384");
+    db.Exec("PRAGMA application_id = " + std::to_string(kApplicationId));
     db.Exec("BEGIN");
     db.Exec(SchemaSql());
+    MarkRunUnfinished(db);
     db.Exec("COMMIT");
+  } catch (const StoreError&) {
+    // The half-built file is of no use to anyone; the previous one stays.
+    std::error_code ec;
+    std::filesystem::remove(fresh, ec);
+    std::filesystem::remove(fresh.string() + "-journal", ec);
+    throw;
   }
-  // A journal left by a killed run would be played back into the new file.
-  RemoveIfPresent(path.string() + "-journal");
-  std::error_code ec;
-  std::filesystem::rename(fresh, path, ec);
-  if (ec) throw StoreError(ec.value(), "Cannot replace " + path.string() + ": " + ec.message());
-  return std::unique_ptr<ResultStore>(new ResultStore(path));
+  return std::unique_ptr<ResultStore>(new ResultStore(path, fresh));
 }
 
-ResultStore::ResultStore(const std::filesystem::path& path)
-    : path_(path), db_(std::make_unique<Database>(path, Database::Mode::ReadWriteCreate)) {
+ResultStore::ResultStore(const std::filesystem::path& path, const std::filesystem::path& fresh)
+    : path_(path), fresh_(fresh) {
+  Open(fresh_);
+  Begin();
+}
+
+// Between transactions only: a journal belongs to the name it was opened by.
+void ResultStore::MoveIntoPlace() {
+  CloseConnection();
+  // A journal left by a killed run would be played back into the new file.
+  RemoveIfPresent(path_.string() + "-journal");
+  std::error_code ec;
+  std::filesystem::rename(fresh_, path_, ec);
+  if (ec) {
+    // Still usable for the failure entry, which then stays in the new file.
+    Open(fresh_);
+    throw StoreError(ec.value(), "Cannot replace " + path_.string() + ": " + ec.message());
+  }
+  fresh_.clear();
+}
+
+void ResultStore::Open(const std::filesystem::path& file) {
+  db_ = std::make_unique<Database>(file, Database::Mode::ReadWriteCreate);
   db_->Exec("PRAGMA synchronous = NORMAL");
   insert_misc_ =
       std::make_unique<Statement>(*db_, "INSERT INTO MISC (Path, RptDate) VALUES (?, ?)");
@@ -135,14 +190,20 @@ ResultStore::ResultStore(const std::filesystem::path& path)
         *db_, std::string("INSERT INTO ") + TableName(which) + " (Indx, RE_EIN) VALUES (?, ?)");
     update_acc_[i] = std::make_unique<Statement>(*db_, UpdateAccumulatorSql(which));
   }
-  Begin();
 }
 
 ResultStore::~ResultStore() {
   try {
-    Close();
+    Release(false);
   } catch (const StoreError&) {
-    // Nothing more can be done for the file; the rollback journal keeps it consistent.
+    // Nothing more can be done for the file; the rollback journal keeps it
+    // consistent and its mark says the run did not finish.
+  }
+  if (!fresh_.empty()) {
+    // Nothing was stored: the previous results stay, nothing is left beside them.
+    CloseConnection();
+    std::error_code ec;
+    std::filesystem::remove(fresh_, ec);
   }
 }
 
@@ -214,7 +275,7 @@ void ResultStore::UpdateAccumulatorRow(Totals which, const AccumulatorRow& row) 
 }
 
 bool ResultStore::CommitDue() const {
-  return std::chrono::steady_clock::now() - last_commit_ >= kCommitInterval;
+  return !fresh_.empty() || std::chrono::steady_clock::now() - last_commit_ >= kCommitInterval;
 }
 
 void ResultStore::Commit() {
@@ -223,15 +284,59 @@ void ResultStore::Commit() {
     in_transaction_ = false;
     db_->Exec("COMMIT");
   }
+  if (!fresh_.empty()) {
+    MoveIntoPlace();
+    Open(path_);
+  }
   Begin();
 }
 
 void ResultStore::Close() {
+  Release(true);
+}
+
+StoredTail ResultStore::RollBack() {
+  if (!sqlite3_get_autocommit(db_->handle())) db_->Exec("ROLLBACK");
+  in_transaction_ = false;
+  StoredTail tail;
+  Statement last(*db_, "SELECT Rec_Num, ID FROM RECORDS ORDER BY Rec_Num DESC LIMIT 1");
+  if (last.Step()) {
+    tail.records = last.Int(0);
+    tail.last_id = last.Text(1);
+  }
+  Statement errors(*db_, "SELECT COUNT(*) FROM ERRORS");
+  if (errors.Step()) tail.errors = errors.Int(0);
+  return tail;
+}
+
+void ResultStore::CloseUnfinished() {
+  Release(false);
+  if (!fresh_.empty()) MoveIntoPlace();
+}
+
+void ResultStore::CloseWithCritical(int64_t rec_num, std::string_view reference,
+                                    std::string_view user_entry, std::string_view error) {
+  Begin();
+  InsertError(rec_num, true, reference, user_entry, error);
+  AddToErrorCount(rec_num, 1);
+  Close();
+}
+
+void ResultStore::Release(bool finished) {
   if (!db_) return;
   if (in_transaction_) {
+    if (finished) MarkRunFinished(*db_);
     in_transaction_ = false;
     db_->Exec("COMMIT");
   }
+  if (finished && !fresh_.empty()) {
+    MoveIntoPlace();
+    return;
+  }
+  CloseConnection();
+}
+
+void ResultStore::CloseConnection() {
   insert_misc_.reset();
   pin_first_.reset();
   pin_last_.reset();

@@ -28,12 +28,20 @@ struct StoredRecord {
   std::optional<std::string> RecReference;
 };
 
+// What the file holds after a failed write was rolled back.
+struct StoredTail {
+  int64_t records = 0;  // Rec_Num of the last stored record
+  std::string last_id;  // its ID
+  int64_t errors = 0;   // ERRORS rows
+};
+
 // Writes one Test run's results. Rows are written as they come, inside a
 // transaction committed at least every half second and on Commit()/Close(),
 // so the file is always a consistent database.
 class ResultStore {
  public:
-  // DeleteMDB + Create_MDB: removes any previous file at path and builds the tables.
+  // DeleteMDB + Create_MDB: replaces the previous results at path (refused,
+  // with StoreError, for any other kind of file) and builds the tables.
   static std::unique_ptr<ResultStore> Create(const std::filesystem::path& path);
   ~ResultStore();
 
@@ -49,19 +57,35 @@ class ResultStore {
   void InsertAccumulatorRow(Totals which, const AccumulatorRow& row);
   void UpdateAccumulatorRow(Totals which, const AccumulatorRow& row);
 
-  // True when the last commit is more than half a second old.
+  // True when the last commit is more than half a second old, or the new
+  // file is still to replace the previous one.
   bool CommitDue() const;
   void Commit();
-  // CloseDatabase: commits and closes; further calls are ignored.
+  // CloseDatabase: marks the run finished, commits and closes; further calls
+  // are ignored.
   void Close();
+
+  // After a failed write: drops the open transaction and reads what is stored.
+  StoredTail RollBack();
+  // Ends a failed run that cannot say why: the file keeps its unfinished mark.
+  void CloseUnfinished();
+  // Ends a failed run with its Critical entry on the stored record rec_num,
+  // in one transaction with the finished mark.
+  void CloseWithCritical(int64_t rec_num, std::string_view reference, std::string_view user_entry,
+                         std::string_view error);
 
   const std::filesystem::path& path() const { return path_; }
 
  private:
-  explicit ResultStore(const std::filesystem::path& path);
+  ResultStore(const std::filesystem::path& path, const std::filesystem::path& fresh);
+  void Open(const std::filesystem::path& file);
+  void MoveIntoPlace();
   void Begin();
+  void Release(bool finished);
+  void CloseConnection();
 
   std::filesystem::path path_;
+  std::filesystem::path fresh_;  // the new file until it replaces the one at path_
   std::unique_ptr<Database> db_;
   std::unique_ptr<Statement> insert_misc_, pin_first_, pin_last_, insert_record_, insert_error_,
       add_error_count_;

@@ -1,16 +1,20 @@
 #include "engine/Sqlite.h"
 
+#include <cstring>
+
 namespace ledgerly {
 
-void RecoverInterruptedWrite(const std::filesystem::path& path) {
+bool RecoverInterruptedWrite(const std::filesystem::path& path) {
   std::error_code ec;
-  if (!std::filesystem::exists(path.string() + "-journal", ec)) return;
+  if (!std::filesystem::exists(path.string() + "-journal", ec)) return true;
   sqlite3* db = nullptr;
-  if (sqlite3_open_v2(path.string().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+  int rc = sqlite3_open_v2(path.string().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+  if (rc == SQLITE_OK) {
     sqlite3_busy_timeout(db, 2000);
-    sqlite3_exec(db, "SELECT COUNT(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    rc = sqlite3_exec(db, "SELECT COUNT(*) FROM sqlite_master", nullptr, nullptr, nullptr);
   }
   sqlite3_close(db);
+  return (rc & 0xff) != SQLITE_READONLY && (rc & 0xff) != SQLITE_CANTOPEN;
 }
 
 Database::Database(const std::filesystem::path& path, Mode mode) {
@@ -18,7 +22,14 @@ Database::Database(const std::filesystem::path& path, Mode mode) {
   // (Ignored when SQLite is already in use.)
   [[maybe_unused]] static const int no_memory_statistics =
       sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
-  if (mode == Mode::ReadOnly) RecoverInterruptedWrite(path);
+  // Otherwise the first read would fail with a bare "attempt to write a
+  // readonly database".
+  if (mode == Mode::ReadOnly && !RecoverInterruptedWrite(path)) {
+    throw StoreError(SQLITE_READONLY,
+                     path.string() +
+                         " holds the results of an interrupted run, which need write access to "
+                         "the file and its folder to be recovered");
+  }
   // Each connection is used by one thread at a time: no connection mutex.
   const int flags =
       SQLITE_OPEN_NOMUTEX |
@@ -44,7 +55,13 @@ void Database::Exec(const std::string& sql) {
 }
 
 void Database::Fail() const {
-  throw StoreError(sqlite3_extended_errcode(db_), sqlite3_errmsg(db_));
+  std::string message = sqlite3_errmsg(db_);
+  // "disk I/O error" alone does not tell a full disk from a failing one.
+  if (const int error = sqlite3_system_errno(db_);
+      (sqlite3_errcode(db_) & 0xff) == SQLITE_IOERR && error != 0) {
+    message += std::string(" (") + std::strerror(error) + ")";
+  }
+  throw StoreError(sqlite3_extended_errcode(db_), message);
 }
 
 Statement::Statement(const Database& db, std::string_view sql) : db_(db) {

@@ -22,8 +22,9 @@ class StoreError : public std::runtime_error {
 
 // A run that was killed leaves a journal that only a writer can play back; a
 // read-only connection would refuse the file ("attempt to write a readonly
-// database") until then. A short read-write visit restores it first.
-void RecoverInterruptedWrite(const std::filesystem::path& path);
+// database") until then. A short read-write visit restores it first. False
+// when it could not (no write access).
+bool RecoverInterruptedWrite(const std::filesystem::path& path);
 
 // Owns one SQLite connection.
 class Database {

@@ -123,7 +123,10 @@ RunResult TestRun::ReadFile() {
         return Result(RunOutcome::Cancelled);
       }
       std::error_code ec;
-      if (!std::filesystem::exists(*chosen, ec)) {
+      const bool exists = std::filesystem::exists(*chosen, ec);
+      // A loop of links or a folder that may not be searched is not "not found".
+      if (ec && ec != std::errc::no_such_file_or_directory) throw std::system_error(ec, *chosen);
+      if (!exists) {
         host_.ShowMessage(MessageIcon::Information, "Submission File Not Found",
                           *chosen + " was not found.", MessageButtons::Ok);
         if (missing_final_) return AbandonAfterMissingFinal();
@@ -133,21 +136,21 @@ RunResult TestRun::ReadFile() {
                           MessageButtons::Ok);
         return Result(RunOutcome::FileNotFound);
       }
-      if (!TestFile(*chosen)) break;
+      // The run stopped inside the file.
+      if (!TestFile(*chosen)) return Stop(aborted_ ? RunOutcome::Aborted : RunOutcome::Critical);
+      host_.Progress({rec_ctr_ - 1, file_records_, file_size_, file_size_});
       if (EndOfFile() == FileEnd::Finished) return Finish();
     }
   } catch (const ReadFailure&) {
     return Fail("Submission File Error", "Unreadable data in File:\r\n" + file_path_);
   } catch (const StoreError& e) {
-    return Fail("Submission File Error", FailureNotice(e.code(), e.what()));
+    return FailInStore(FailureNotice(e.code(), e.what()));
   } catch (const std::system_error& e) {
     // The description names the file as well as the cause.
     return Fail("Submission File Error", FailureNotice(e.code().value(), e.what()));
   } catch (const std::bad_alloc&) {
     return Fail("Submission File Error", FailureNotice(7, "Out of memory"));
   }
-  // TestFile returned false: the run stopped inside the file.
-  return Stop(aborted_ ? RunOutcome::Aborted : RunOutcome::Critical);
 }
 
 // Reads one file record by record. Returns false when the run stopped.
@@ -156,25 +159,39 @@ bool TestRun::TestFile(const std::string& path) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec))
     throw std::system_error(EISDIR, std::generic_category(), path);
-  // A pipe (standard input) has no size: it is read to its end all the same.
-  // Devices stay refused (file_size fails): /dev/zero would never end.
-  const bool sized = std::filesystem::status(path, ec).type() != std::filesystem::file_type::fifo;
-  file_size_ = sized ? std::filesystem::file_size(path, ec) : 0;
+  const auto status = std::filesystem::status(path, ec);
+  // Standard input may be a pipe: it has no size but is read to its end all the same.
+  // Other pipes and devices are refused: /dev/zero would never end.
+  const bool piped_input =
+      path == kStandardInput && status.type() == std::filesystem::file_type::fifo;
+  if (!ec && !std::filesystem::is_regular_file(status) && !piped_input) {
+    throw std::system_error(EINVAL, std::generic_category(),
+                            path + " is not a regular file (a device, FIFO or socket)");
+  }
+  file_size_ = piped_input ? 0 : std::filesystem::file_size(path, ec);
   if (ec) throw std::system_error(ec, path);
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) throw std::system_error(errno, std::generic_category(), path);
 
-  if (rec_ctr_ == 1) store_ = ResultStore::Create(database_path_);
-  store_->AddMisc(path, FormatDate(host_.Today()));
   host_.FileStarted(path);
+  if (rec_ctr_ == 1) {
+    // Stopped before the first record: the previous results stay in place.
+    if (host_.KeepResponsive()) {
+      aborted_ = true;
+      return false;
+    }
+    store_ = ResultStore::Create(database_path_);
+  }
+  store_->AddMisc(path, FormatDate(host_.Today()));
   bytes_read_ = 0;
   file_records_ = 0;
 
   // Not zero-filled: only what fread delivered is looked at. A small file gets a
   // small block (its size may still change while it is read, so at least 4 KiB).
   const std::size_t block_size =
-      sized ? static_cast<std::size_t>(std::clamp<uint64_t>(file_size_ + 1, 4096, kReadBlock))
-            : kReadBlock;
+      !piped_input
+          ? static_cast<std::size_t>(std::clamp<uint64_t>(file_size_ + 1, 4096, kReadBlock))
+          : kReadBlock;
   const std::unique_ptr<char[]> block(new char[block_size]);
   std::string record;
   record.reserve(kRecordLength);
@@ -344,6 +361,7 @@ void TestRun::PersistBlocks() {
 }
 
 void TestRun::CloseStore() {
+  if (!store_) return;
   PersistBlocks();
   store_->Close();
 }
@@ -416,6 +434,10 @@ RunResult TestRun::Finish() {
 }
 
 RunResult TestRun::Stop(RunOutcome outcome) {
+  if (stored_records_ == 0) {
+    store_.reset();  // stopped before the first record: the previous results stay
+    return Result(outcome);
+  }
   if (outcome == RunOutcome::Aborted) {
     AddErrorToLastRecord("Test Aborted", "Exit was chosen",
                          "The last file did not complete testing because the Exit Button was "
@@ -450,10 +472,62 @@ RunResult TestRun::Fail(std::string_view title, std::string_view text) {
     if (missing_final_) LogMissingFinal();
     AddErrorToLastRecord("Submission File Error", UserEntry(last_id_), text, true);
     CloseStore();
+    return Result(RunOutcome::Failed);
   } catch (const StoreError&) {
-    // The database refuses writes; what was committed stays consistent.
+    return EndAfterStoreFailure(text);
   }
+}
+
+RunResult TestRun::FailInStore(std::string_view text) {
+  host_.ShowMessage(MessageIcon::Critical, "Submission File Error", text, MessageButtons::Ok);
+  if (!store_) return Result(RunOutcome::Failed);
+  return EndAfterStoreFailure(text);
+}
+
+RunResult TestRun::EndAfterStoreFailure(std::string_view text) {
+  try {
+    return EndAfterRollBack(text);
+  } catch (const StoreError& e) {
+    return EndInFailedStore(text, e);
+  }
+}
+
+// The open transaction may hold records and entries the file never got: it is
+// dropped, and the Critical entry goes on the last record actually stored.
+RunResult TestRun::EndAfterRollBack(std::string_view text) {
+  const StoredTail tail = store_->RollBack();
+  stored_records_ = tail.records;
+  error_count_ = tail.errors;
+  critical_rec_num_ = 0;
+  critical_error_.clear();
+  if (tail.records == 0) {
+    // No record to carry the entry: the file's mark says the run did not finish.
+    store_->CloseUnfinished();
+    store_.reset();
+    return Result(RunOutcome::Failed);
+  }
+  store_->CloseWithCritical(tail.records, "Submission File Error", UserEntry(tail.last_id), text);
+  ++error_count_;
+  critical_rec_num_ = tail.records;
+  critical_error_ = std::string(text);
   return Result(RunOutcome::Failed);
+}
+
+// Even the failure entry could not be written: what was committed stays, and
+// its mark tells every reader the run did not finish.
+RunResult TestRun::EndInFailedStore(std::string_view text, const StoreError& e) {
+  host_.ShowMessage(MessageIcon::Critical, "Submission File Error",
+                    std::string(text) + "\r\n" + FailureNotice(e.code(), e.what()),
+                    MessageButtons::Ok);
+  try {
+    store_->CloseUnfinished();
+  } catch (const StoreError& again) {
+    host_.ShowMessage(MessageIcon::Critical, "Submission File Error",
+                      FailureNotice(again.code(), again.what()), MessageButtons::Ok);
+  }
+  store_.reset();
+  const RunResult result{RunOutcome::Failed, 0, 0, 0, {}};
+  return result;
 }
 
 }  // namespace ledgerly

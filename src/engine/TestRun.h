@@ -33,6 +33,8 @@ struct RunResult {
 
 inline constexpr int kDefaultErrorLimit = 500;
 inline constexpr int kMaxErrorLimit = 25000;
+// The name the command line gives standard input ("-"): the one file that may be a pipe.
+inline constexpr const char* kStandardInput = "/dev/stdin";
 
 // One Test run: reads the submission file(s) the host chooses, stores every
 // record and error in the result database, and reports the outcome.
@@ -72,6 +74,11 @@ class TestRun {
   RunResult Finish();
   RunResult Stop(RunOutcome outcome);
   RunResult Fail(std::string_view title, std::string_view text);
+  // After a failed write of the result database.
+  RunResult FailInStore(std::string_view text);
+  RunResult EndAfterStoreFailure(std::string_view text);
+  RunResult EndAfterRollBack(std::string_view text);
+  RunResult EndInFailedStore(std::string_view text, const StoreError& e);
   RunResult AbandonAfterMissingFinal();
   void LogMissingFinal();
 

@@ -63,7 +63,7 @@ std::string BreakUserEntry(std::string_view entry, int wrap_width) {
 
 void HtmlReport::Begin(const ReportSummary& summary) {
   std::string html = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\"> ";
-  html += "<HTML><HEAD><TITLE>Ledgerly Error Report</title></HEAD><BODY ";
+  html += "<HTML><HEAD><meta charset=\"utf-8\"><TITLE>Ledgerly Error Report</title></HEAD><BODY ";
   html += "background=\"orvanehalf.gif\" bgColor=white><Center><H1>";
   html += std::string(kReportHeading) + "</H1>";
   html += "<P>" + EscapeHtml(FilesLine(summary)) + "<P>";

@@ -24,7 +24,8 @@ void JsonReport::Begin(const ReportSummary& summary) {
               Dump(Json(summary.report_date)) + ",\"critical\":" + Dump(critical) +
               ",\"records_tested\":" + std::to_string(summary.records_tested) +
               ",\"records_with_errors\":" + std::to_string(summary.records_with_errors) +
-              ",\"errors_found\":" + std::to_string(summary.errors_found) + ",\"records\":[");
+              ",\"errors_found\":" + std::to_string(summary.errors_found) +
+              (summary.run_finished ? "" : ",\"run_finished\":false") + ",\"records\":[");
 }
 
 void JsonReport::RecordGroup(const ErrorRow& first_row) {

@@ -20,6 +20,7 @@ ReportSummary ReadReportSummary(const Database& db) {
   summary.records_tested = reader.RecordCount();
   summary.records_with_errors = reader.RecordsWithErrors();
   summary.errors_found = reader.ErrorCount();
+  summary.run_finished = reader.RunFinished();
   return summary;
 }
 
@@ -42,7 +43,8 @@ std::string TerminationSentence(int64_t rec_num) {
 }
 
 std::string TerminationLead(const ReportSummary& summary) {
-  if (!summary.critical) return {};
+  if (!summary.critical)
+    return summary.run_finished ? "" : std::string(kUnfinishedRunText) + "\r\n";
   return TerminationSentence(summary.critical->rec_num) + "  \r\n";
 }
 

@@ -21,6 +21,7 @@ struct ReportSummary {
   int64_t records_tested = 0;  // Rec_Num of the last RECORDS row
   int64_t records_with_errors = 0;
   int64_t errors_found = 0;
+  bool run_finished = true;  // false: the run was cut short and its results are incomplete
 };
 
 ReportSummary ReadReportSummary(const Database& db);
@@ -34,8 +35,13 @@ std::string FilesLine(const ReportSummary& summary);
 // introduces the Critical error wherever the results are shown.
 std::string TerminationSentence(int64_t rec_num);
 
+// What the reports say of a run that did not finish.
+inline constexpr const char* kUnfinishedRunText =
+    "Testing did not finish: the results below are incomplete.";
+
 // The two parts of the termination block, each ending in CR LF; both empty
-// when the run was not stopped by a Critical error.
+// when the run was not stopped by a Critical error (the lead says so when the
+// run did not finish).
 std::string TerminationLead(const ReportSummary& summary);
 std::string TerminationText(const ReportSummary& summary);
 

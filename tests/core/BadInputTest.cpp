@@ -29,6 +29,7 @@ struct CaseFolder {
   test::TempDir dir;
   fs::path home;
   std::unique_ptr<Database> lock_holder;  // another program's connection, kept open
+  rlim_t file_size_limit = 0;             // a disk that fills at this size
 
   fs::path Path(const std::string& name) const { return dir.path() / name; }
   std::string Write(const std::string& name, const std::string& content) const {
@@ -45,6 +46,7 @@ struct BadInputCase {
   int exit_status;
   std::string message;  // expected on stderr
   bool unprivileged = false;
+  std::string kept = {};  // a file of the case folder that must come through unchanged
 };
 
 void PrintTo(const BadInputCase& c, std::ostream* os) {
@@ -89,21 +91,32 @@ TEST_P(BadInputTest, EndsWithItsOutcomeAndMessage) {
   if (std::find(args.begin(), args.end(), "--db") == args.end()) {
     args.insert(args.begin(), {"--db", folder.db().string()});
   }
+  const std::string kept_before = c.kept.empty() ? "" : test::ReadFileText(folder.Path(c.kept));
   const fs::path err_file = folder.Path("stderr.txt");
-  test::ChildProcess cli(LEDGERLY_CLI_PATH, args, err_file,
-                         {{"LEDGERLY_HOME=" + folder.home.string()}, c.unprivileged});
+  test::ChildProcess cli(
+      LEDGERLY_CLI_PATH, args, err_file,
+      {{"LEDGERLY_HOME=" + folder.home.string()}, c.unprivileged, folder.file_size_limit});
   cli.Wait();
   const std::string err = test::ReadFileText(err_file);
+  if (!c.kept.empty()) {
+    EXPECT_EQ(test::ReadFileText(folder.Path(c.kept)), kept_before);
+  }
+  // Nothing half-made is left beside the database or a report.
+  for (const auto& entry : fs::directory_iterator(folder.dir.path())) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_TRUE(!name.ends_with("-new") && !name.starts_with(".")) << name;
+  }
 
   EXPECT_EQ(cli.term_signal(), 0) << err;
   EXPECT_EQ(cli.exit_status(), c.exit_status) << err;
   EXPECT_NE(err.find(c.message), std::string::npos) << err;
   const bool reads_results = std::find(args.begin(), args.end(), "--last") != args.end();
-  if (!reads_results && !folder.lock_holder && fs::exists(folder.db())) {
+  if (!reads_results && !folder.lock_holder && c.kept.empty() && fs::exists(folder.db())) {
     EXPECT_EQ(test::ResultDatabaseFaults(folder.db()), std::vector<std::string>{});
   }
   fs::permissions(folder.dir.path(), fs::perms::owner_all, fs::perm_options::add);
   for (const auto& entry : fs::recursive_directory_iterator(folder.dir.path())) {
+    if (entry.is_symlink()) continue;
     fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add);
   }
 }
@@ -137,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
                      kExitNotTested, "Unreadable data in File:\n/proc/self/mem"},
         BadInputCase{"EndlessDevice",
                      [](CaseFolder&) -> std::vector<std::string> { return {"/dev/zero"}; },
-                     kExitNotTested, "/dev/zero: Operation not supported"},
+                     kExitNotTested, "/dev/zero is not a regular file"},
         BadInputCase{
             "ZeroBytes",
             [](CaseFolder& f) -> std::vector<std::string> { return {f.Write("empty.txt", "")}; },
@@ -229,14 +242,144 @@ INSTANTIATE_TEST_SUITE_P(
                      },
                      kExitNotTested, "ERRORLOG.MDB is in use by another program"},
         BadInputCase{
-            "CorruptDatabaseIsReplaced",
+            "CorruptDatabaseIsKept",
             [](CaseFolder& f)
                 -> std::
                     vector<std::string> {
                       f.Write("ERRORLOG.MDB", Garbage(8192, "SQLite format 3"));
                       return {f.Write("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}))};
                     },
-            kExitClean, "There were no errors found."},
+            kExitNotTested, "(it is not an SQLite database: file is not a database)", false,
+            "ERRORLOG.MDB"},
+        BadInputCase{
+            "SubmissionAsDatabase",
+            [](CaseFolder& f)
+                -> std::
+                    vector<std::string> {
+                      const std::string file = f.Write("s.txt", Submission({"RA", "RE", "RF"}));
+                      return {"--db", file, file};
+                    },
+            kExitNotTested, "s.txt is not a Ledgerly result database", false, "s.txt"},
+        BadInputCase{
+            "OtherProgramsDatabase",
+            [](CaseFolder& f)
+                -> std::
+                    vector<std::string> {
+                      Database(f.db(), Database::Mode::ReadWriteCreate)
+                          .Exec("CREATE TABLE RECORDS (Other TEXT)");
+                      return {f.Write("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}))};
+                    },
+            kExitNotTested, "(it is another program's SQLite database)", false, "ERRORLOG.MDB"},
+        BadInputCase{"FolderAsDatabase",
+                     [](CaseFolder& f) -> std::
+                                           vector<std::string> {
+                                             fs::create_directory(f.Path("results"));
+                                             return {
+                                                 "--db", f.Path("results").string(),
+                                                 f.Write("clean.txt", Submission({"RA", "RE", "RW",
+                                                                                  "RT", "RF"}))};
+                                           },
+                     kExitNotTested, "(it is a folder)"},
+        BadInputCase{
+            "DiskFullAtTheStart",
+            [](CaseFolder& f)
+                -> std::
+                    vector<std::string> {
+                      f.file_size_limit = 32 * 1024;
+                      return {f.Write("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}))};
+                    },
+            kExitNotTested, "Error Description: disk I/O error"},
+        BadInputCase{"OutputIsTheDatabase",
+                     [](CaseFolder& f) -> std::
+                                           vector<std::string> {
+                                             return {
+                                                 "--report", "text", "--output", f.db().string(),
+                                                 f.Write("clean.txt", Submission({"RA", "RE", "RW",
+                                                                                  "RT", "RF"}))};
+                                           },
+                     kExitNotTested, "ERRORLOG.MDB: it is the result database."},
+        BadInputCase{"OutputIsTheJournal",
+                     [](CaseFolder& f) -> std::
+                                           vector<std::string> {
+                                             return {
+                                                 "--report", "json", "--output",
+                                                 f.db().string() + "-journal",
+                                                 f.Write("clean.txt", Submission({"RA", "RE", "RW",
+                                                                                  "RT", "RF"}))};
+                                           },
+                     kExitNotTested, "it is the result database's journal."},
+        BadInputCase{
+            "OutputIsTheSubmission",
+            [](CaseFolder& f)
+                -> std::
+                    vector<std::string> {
+                      const std::string file = f.Write("clean.txt", Submission({"RA", "RE"}));
+                      fs::create_directory(f.Path("sub"));
+                      return {"--report", "html", "--output", f.Path("sub/../clean.txt"), file};
+                    },
+            kExitNotTested, "it is a submission file being tested.", false, "clean.txt"},
+        BadInputCase{"OutputInAMissingFolder",
+                     [](CaseFolder& f) -> std::
+                                           vector<std::string> {
+                                             return {
+                                                 "--report", "text", "--output",
+                                                 f.Path("none/report.txt"),
+                                                 f.Write("clean.txt", Submission({"RA", "RE", "RW",
+                                                                                  "RT", "RF"}))};
+                                           },
+                     kExitNotTested, "report.txt: No such file or directory"},
+        BadInputCase{"SymlinkLoop",
+                     [](CaseFolder& f) -> std::
+                                           vector<std::string> {
+                                             fs::create_symlink(f.Path("loop"), f.Path("loop"));
+                                             return {f.Path("loop").string()};
+                                           },
+                     kExitNotTested, "loop: Too many levels of symbolic links"},
+        BadInputCase{"Fifo",
+                     [](CaseFolder& f) -> std::
+                                           vector<std::string> {
+                                             ::mkfifo(f.Path("pipe").c_str(), 0666);
+                                             return {f.Path("pipe").string()};
+                                           },
+                     kExitNotTested, "pipe is not a regular file"},
+        BadInputCase{
+            "ErrorLimitNotANumber",
+            [](CaseFolder& f)
+                -> std::
+                    vector<std::string> {
+                      return {"--error-limit", "abc", f.Write("two-faults.txt", TwoFaults())};
+                    },
+            kExitNotTested, "abc must be a whole number from 1 to 25000"},
+        BadInputCase{"ProgressEndsItsLine",
+                     [](CaseFolder& f) -> std::
+                                           vector<std::string> {
+                                             return {
+                                                 "--progress",
+                                                 f.Write("clean.txt", Submission({"RA", "RE", "RW",
+                                                                                  "RT", "RF"}))};
+                                           },
+                     kExitClean, "(100%)\nResults: Testing Completed."},
+        BadInputCase{
+            "InterruptedResultsReadOnly",
+            [](CaseFolder& f)
+                -> std::
+                    vector<std::string> {
+                      // A copy taken in the middle of a write: a journal to play back.
+                      Database writer(f.db(), Database::Mode::ReadWriteCreate);
+                      writer.Exec(
+                          "CREATE TABLE t (a); PRAGMA cache_size = 2; BEGIN; "
+                          "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                          "WHERE i < 3000) INSERT INTO t SELECT zeroblob(500) FROM n;");
+                      fs::create_directory(f.Path("ro"));
+                      fs::copy(f.db(), f.Path("ro/ERRORLOG.MDB"));
+                      fs::copy(f.db().string() + "-journal", f.Path("ro/ERRORLOG.MDB-journal"));
+                      fs::permissions(f.Path("ro"), fs::perms::owner_read | fs::perms::owner_exec |
+                                                        fs::perms::others_read |
+                                                        fs::perms::others_exec);
+                      return {"--last", "--report", "text", "--db",
+                              f.Path("ro/ERRORLOG.MDB").string()};
+                    },
+            kExitNotTested, "need write access to the file and its folder to be recovered", true},
         BadInputCase{"CorruptDatabaseForLast",
                      [](CaseFolder& f) -> std::
                                            vector<std::string> {

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/CliApp.h"
+#include "cli/ReportOutput.h"
 #include "support/DbRows.h"
 #include "support/ScriptedHost.h"
 #include "support/Submission.h"
@@ -67,6 +68,17 @@ TEST_F(CliTest, UsageErrors) {
   EXPECT_EQ(Cli({"--error-limit", "ten", file}), kExitNotTested);
   EXPECT_EQ(Cli({"--error-limit", "25000", file}), kExitClean);
   EXPECT_EQ(Cli({"--bogus", file}), kExitNotTested);
+}
+
+// A report on a terminal must not let a submission's bytes drive it.
+TEST(TerminalTextTest, ControlCharactersShowVisibly) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"\x1b[2J", "^[[2J"},                      // clears the screen
+      {std::string("\0\x07\x7f", 3), "^@^G^?"},  // NUL, bell, DEL
+      {"a\tb\r\n", "a\tb\r\n"},                  // the layout's own characters stay
+      {"\xc3\xa9\xc2\x9b", "\xc3\xa9\xc2\x9b"},  // UTF-8 is not split
+  };
+  for (const auto& [text, shown] : cases) EXPECT_EQ(ShowControlCharacters(text), shown) << text;
 }
 
 }  // namespace

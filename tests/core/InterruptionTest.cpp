@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "cli/CliApp.h"
+#include "reports/ReportData.h"
 #include "support/ChildProcess.h"
 #include "support/DbChecks.h"
 #include "support/DbRows.h"
@@ -57,10 +58,11 @@ class InterruptionTest : public ::testing::Test {
 
   static std::string File() { return (dir_->path() / "large.txt").string(); }
   static fs::path Db() { return dir_->path() / "ERRORLOG.MDB"; }
-  static test::ChildProcess Start() {
-    return test::ChildProcess(
-        LEDGERLY_CLI_PATH, {"--quiet", "--error-limit", "25000", "--db", Db().string(), File()},
-        dir_->path() / "stderr.txt", {{"LEDGERLY_HOME=" + dir_->path().string()}});
+  static test::ChildProcess Start(rlim_t file_size_limit = 0) {
+    return test::ChildProcess(LEDGERLY_CLI_PATH,
+                              {"--quiet", "--error-limit", "25000", "--db", Db().string(), File()},
+                              dir_->path() / "stderr.txt",
+                              {{"LEDGERLY_HOME=" + dir_->path().string()}, false, file_size_limit});
   }
   static std::vector<std::string> StoredRecords() {
     std::vector<std::string> records;
@@ -86,6 +88,16 @@ class InterruptionTest : public ::testing::Test {
       }
     }
     return stored.size();
+  }
+  // After a failed write the last stored record carries the Critical entry, or
+  // the file says the run did not finish: never results that read as complete.
+  static void ExpectFailureRecorded() {
+    const Database db(Db(), Database::Mode::ReadOnly);
+    const ReportSummary summary = ReadReportSummary(db);
+    if (!summary.run_finished) return;
+    ASSERT_TRUE(summary.critical.has_value());
+    EXPECT_EQ(summary.critical->rec_num, summary.records_tested);
+    EXPECT_NE(summary.critical->error.find("Error Number: "), std::string::npos);
   }
   Clock::duration RandomMoment(double share) {
     std::uniform_int_distribution<Clock::rep> pick(
@@ -158,6 +170,80 @@ TEST_F(InterruptionTest, StopSignalsEndTheRunCleanly) {
                            "selected while processing."}));
   }
   EXPECT_GT(aborted, 0) << "no signal landed inside a run";
+}
+
+TEST_F(InterruptionTest, FailedWritesLeaveAConsistentPrefix) {
+  RemoveDatabase();
+  Start().Wait();
+  const auto full_size = static_cast<rlim_t>(fs::file_size(Db()));
+  std::uniform_int_distribution<rlim_t> pick(full_size / 20, full_size * 3 / 4);
+  for (int i = 0; i < 4; ++i) {
+    const rlim_t limit = pick(random_);
+    SCOPED_TRACE("disk full at " + std::to_string(limit) + " bytes");
+    RemoveDatabase();
+    test::ChildProcess cli = Start(limit);
+    cli.Wait();
+    EXPECT_EQ(cli.exit_status(), kExitNotTested);
+    ExpectSoundPrefix();
+    ExpectFailureRecorded();
+  }
+
+  SCOPED_TRACE("a reader holds its lock past the timeout");
+  RemoveDatabase();
+  test::ChildProcess cli = Start();
+  while (!fs::exists(Db())) std::this_thread::sleep_for(std::chrono::microseconds(200));
+  {
+    const Database reader(Db(), Database::Mode::ReadOnly);
+    Statement holding(reader, "SELECT COUNT(*) FROM RECORDS");
+    ASSERT_TRUE(holding.Step());
+    cli.Wait();
+  }
+  EXPECT_EQ(cli.exit_status(), kExitNotTested);
+  ExpectSoundPrefix();
+  ExpectFailureRecorded();
+}
+
+TEST_F(InterruptionTest, StopSignalDuringAReportRemovesIt) {
+  RemoveDatabase();
+  Start().Wait();
+  const fs::path report = dir_->path() / "report.txt";
+  auto write_report = [&] {
+    return test::ChildProcess(
+        LEDGERLY_CLI_PATH,
+        {"--last", "--report", "text", "--db", Db().string(), "--output", report.string()},
+        dir_->path() / "stderr.txt", {{"LEDGERLY_HOME=" + dir_->path().string()}});
+  };
+  // The quicker of two (the first may read a cold file).
+  Clock::duration report_time = Clock::duration::max();
+  for (int run = 0; run < 2; ++run) {
+    const auto start = Clock::now();
+    write_report().Wait();
+    report_time = std::min(report_time, Clock::now() - start);
+  }
+  const std::string complete = test::ReadFileText(report);
+  int stopped = 0;
+  for (int i = 0; i < kMoments; ++i) {
+    fs::remove(report);
+    test::ChildProcess cli = write_report();
+    std::this_thread::sleep_for(Clock::duration(std::uniform_int_distribution<Clock::rep>(
+        report_time.count() / 10, report_time.count())(random_)));
+    cli.Signal(SIGTERM);
+    cli.Wait();
+    if (!cli.exited()) continue;  // before the program took the signal over
+    if (cli.exit_status() == kExitClean) {
+      EXPECT_EQ(test::ReadFileText(report), complete);
+      continue;
+    }
+    ++stopped;
+    EXPECT_EQ(cli.exit_status(), kExitNotTested);
+    EXPECT_NE(test::ReadFileText(dir_->path() / "stderr.txt").find("stopped by a signal"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(report));
+  }
+  EXPECT_GT(stopped, 0) << "no signal landed inside a report";
+  for (const auto& entry : fs::directory_iterator(dir_->path())) {
+    EXPECT_NE(entry.path().filename().string()[0], '.') << "a partial report was left";
+  }
 }
 
 }  // namespace

@@ -350,7 +350,8 @@ TEST_F(TestRunTest, CleanRunOffersTheFilingServiceWithinThePeriod) {
 }
 
 TEST_F(TestRunTest, ExitDuringTheRunLogsTestAborted) {
-  host_.stop_at_record_call = 3;
+  // The first call comes before the database is replaced.
+  host_.stop_at_record_call = 4;
   const RunResult result = Run({Submission({"RA", "RE", "RW", "RT", "RF"})});
   EXPECT_EQ(result.outcome, RunOutcome::Aborted);
   EXPECT_EQ(Records().size(), 2u);
@@ -358,6 +359,12 @@ TEST_F(TestRunTest, ExitDuringTheRunLogsTestAborted) {
                              "The last file did not complete testing because the Exit Button was "
                              "selected while processing."}}));
   EXPECT_EQ(Records().back(), (std::vector<std::string>{"2", "RE", "1"}));
+
+  // Exit before the first record leaves those results in place.
+  host_.responsive_calls = 0;
+  host_.stop_at_record_call = 1;
+  EXPECT_EQ(Run({Submission({"RA", "RE", "RW", "RT", "RF"})}).outcome, RunOutcome::Aborted);
+  EXPECT_EQ(Records().size(), 2u);
 }
 
 // --- the database ----------------------------------------------------------------

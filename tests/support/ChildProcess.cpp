@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -44,6 +45,12 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     if (drop &&
         (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
       ::_exit(126);
+    }
+    if (options.file_size_limit > 0) {
+      // A full disk: writes past the limit fail with EFBIG instead of a signal.
+      ::signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{options.file_size_limit, options.file_size_limit};
+      if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(125);
     }
     ::execve(argv[0], argv.data(), envp.data());
     ::_exit(127);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/resource.h>
 #include <sys/types.h>
 
 #include <filesystem>
@@ -17,6 +18,8 @@ class ChildProcess {
     // Run as the unprivileged user "nobody" when the test runs as root, so
     // permissions are enforced as they are for a user.
     bool unprivileged = false;
+    // Bytes any file of the child may grow to (0: no limit): a disk that fills.
+    rlim_t file_size_limit = 0;
   };
 
   // Starts program with the arguments; stderr and stdout go to stderr_file.

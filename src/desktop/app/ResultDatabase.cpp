@@ -106,6 +106,10 @@ std::optional<CriticalError> ResultDatabase::CriticalEntry() const {
              std::optional<CriticalError>());
 }
 
+bool ResultDatabase::RunFinished() const {
+  return Ask([](const ResultReader& reader) { return reader.RunFinished(); }, true);
+}
+
 QStringList ResultDatabase::FilePaths() const {
   return Ask(
       [](const ResultReader& reader) {

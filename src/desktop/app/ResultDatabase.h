@@ -38,6 +38,8 @@ class ResultDatabase {
   int64_t RecordCount() const;
   int64_t RecordsWithErrorsCount() const;
   std::optional<CriticalError> CriticalEntry() const;
+  // False when the run that wrote the file was cut short.
+  bool RunFinished() const;
   // MISC.Path of every file of the run, in table order.
   QStringList FilePaths() const;
 

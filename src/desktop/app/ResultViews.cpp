@@ -115,7 +115,9 @@ void MainWindow::ShowCriticalError() {
     critical_pane_->text->setPlainText(report_settings_->critical_error_text);
   } else {
     report_settings_->critical_error_text.clear();
-    critical_pane_->text->setPlainText(QStringLiteral("Not Applicable."));
+    critical_pane_->text->setPlainText(results_->RunFinished()
+                                           ? QStringLiteral("Not Applicable.")
+                                           : QString::fromUtf8(kUnfinishedRunText));
   }
 }
 
