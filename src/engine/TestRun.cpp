@@ -8,16 +8,20 @@
 #include <vector>
 
 #include "engine/RecordOrder.h"
+#include "layout/RecordLayouts.h"
 #include "rules/Primitives.h"
 #include "rules/RecordRules.h"
+#include "totals/TotalRecords.h"
 
 namespace ledgerly {
 namespace {
 
-constexpr std::size_t kRecordLength = 512;
 constexpr std::size_t kReadBlock = 1 << 20;
 constexpr char kEndOfFileMark = 26;
-constexpr const char* kSequenceReference = "Sequence of Records [Position 1 - 2]";
+
+// While online filing is open, a clean run offers to go on to the filing service.
+constexpr Date kFilingOpens{2011, 12, 5};
+constexpr Date kFilingCloses{2012, 12, 1};
 
 // The file failed while being read.
 struct ReadFailure {};
@@ -317,7 +321,7 @@ void TestRun::FillFields(std::string_view txtline) {
   if (id == "RS") rs_seen_ = true;
   SequenceCheck();
   if (id == "RE") ro_seen_ = rs_seen_ = false;
-  if (!seq_error_) CheckRecordFields(id, txtline, rec_ctr_, *context_);
+  if (!seq_error_) CheckRecordFields(id, txtline, *context_);
 }
 
 void TestRun::SequenceCheck() {
@@ -396,7 +400,7 @@ RunResult TestRun::Finish() {
     result.outcome = RunOutcome::Errors;
   } else if (stored_records_ > 0) {
     const Date today = host_.Today();
-    if (today >= Date{2011, 12, 5} && today <= Date{2012, 12, 1}) {
+    if (today >= kFilingOpens && today <= kFilingCloses) {
       const MessageAnswer answer = host_.ShowMessage(
           MessageIcon::Question, "Results",
           "Testing Completed.\r\nThere were no errors found.\r\n\r\nWould you like to connect to "

@@ -12,13 +12,6 @@ namespace {
 constexpr const char* kInvalidState = "The Postal Abbreviation is invalid (see Pelkin).";
 constexpr const char* kInvalidCountry = "The Country Code is invalid (see Pelkin).";
 
-// Unlike the employer EIN, a submitter EIN may start with 00.
-bool HasRefusedPrefix(std::string_view ein) {
-  static constexpr std::array<std::string_view, 14> kRefused{
-      "07", "08", "09", "17", "18", "19", "28", "29", "49", "69", "70", "78", "79", "89"};
-  return std::find(kRefused.begin(), kRefused.end(), ein.substr(0, 2)) != kRefused.end();
-}
-
 void CheckUserID(const FieldChecker& f) {
   RuleContext& ctx = f.ctx();
   const std::string_view txtline = f.txtline();

@@ -15,10 +15,9 @@ constexpr const char* kMandatoryNumeric =
 constexpr const char* kRefusedPrefix =
     "Must not start with 00, 07, 08, 09, 17, 18, 19, 28, 29, 49, 69, 70, 78, 79 or 89.";
 
-bool HasRefusedPrefix(std::string_view ein) {
-  static constexpr std::array<std::string_view, 15> kRefused{
-      "00", "07", "08", "09", "17", "18", "19", "28", "29", "49", "69", "70", "78", "79", "89"};
-  return std::find(kRefused.begin(), kRefused.end(), ein.substr(0, 2)) != kRefused.end();
+// Unlike a submitter EIN, an employer EIN must not start with 00 either.
+bool HasRefusedEmployerPrefix(std::string_view ein) {
+  return ein.substr(0, 2) == "00" || HasRefusedPrefix(ein);
 }
 
 void CheckTaxYear(const FieldChecker& f, EmployerValues& employer) {
@@ -51,7 +50,7 @@ void CheckAgentForEIN(const FieldChecker& f) {
             "The Agent for EIN must be blank unless Agent Indicator Code [Position 7] = 1. Either "
             "enter a 1 in Agent Indicator Code or make Agent for EIN blank.");
   }
-  if (HasRefusedPrefix(agent_for)) f.Error(4, kRefusedPrefix);
+  if (HasRefusedEmployerPrefix(agent_for)) f.Error(4, kRefusedPrefix);
   if (!blank && !NumCheck(agent_for)) f.Error(4, kNumericOrBlank);
 }
 
@@ -79,7 +78,7 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
   if (!ctx.ViewerMode()) ctx.OpenBlock(ein);
   if (!NumCheck(ein)) {
     f.Error(3, kMandatoryNumeric);
-  } else if (HasRefusedPrefix(ein)) {
+  } else if (HasRefusedEmployerPrefix(ein)) {
     f.Error(3, std::string(kRefusedPrefix) + " " + kMandatoryNumeric);
   }
 
@@ -96,7 +95,7 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
   // 7 Other EIN
   const std::string_view other_ein = f.Text(7);
   if (!IsBlank(other_ein)) {
-    if (NumCheck(other_ein) && HasRefusedPrefix(other_ein)) f.Error(7, kRefusedPrefix);
+    if (NumCheck(other_ein) && HasRefusedEmployerPrefix(other_ein)) f.Error(7, kRefusedPrefix);
     if (!NumCheck(other_ein)) f.Error(7, kNumericOrBlank);
   }
 

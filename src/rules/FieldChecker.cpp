@@ -6,13 +6,13 @@
 namespace ledgerly {
 
 std::string_view FieldChecker::Text(int field_no) const {
-  const FieldLayoutRow& row = layout_[static_cast<std::size_t>(field_no)];
+  const FieldLayoutRow& row = Row(field_no);
   return Field(txtline_, row.first, row.last);
 }
 
 std::string FieldChecker::Reference(int field_no) const {
-  const FieldLayoutRow& row = layout_[static_cast<std::size_t>(field_no)];
-  return PositionReference(row.label, row.first, row.last);
+  const FieldLayoutRow& row = Row(field_no);
+  return PositionReference(row.ReferenceName(), row.first, row.last);
 }
 
 void FieldChecker::Error(int field_no, std::string_view error) const {
@@ -20,8 +20,8 @@ void FieldChecker::Error(int field_no, std::string_view error) const {
 }
 
 bool FieldChecker::CharCheckField(int field_no) const {
-  const FieldLayoutRow& row = layout_[static_cast<std::size_t>(field_no)];
-  return CheckPrintableField(txtline_, row.label, row.first, row.last, field_no, ctx_);
+  const FieldLayoutRow& row = Row(field_no);
+  return CheckPrintableField(txtline_, row.ReferenceName(), row.first, row.last, field_no, ctx_);
 }
 
 void CheckZipExtension(const FieldChecker& f, int field_no, int zip_field_no) {

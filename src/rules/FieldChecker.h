@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "layout/RecordLayouts.h"
 #include "rules/RuleContext.h"
-#include "viewer/FieldLayouts.h"
 
 namespace ledgerly {
 
@@ -19,7 +19,12 @@ class FieldChecker {
   // The field's exact text, untrimmed.
   std::string_view Text(int field_no) const;
 
-  // "Label [Position first - last]", or "Label [Position first]" for one position.
+  // The field's row of the record's layout.
+  const FieldLayoutRow& Row(int field_no) const {
+    return layout_[static_cast<std::size_t>(field_no)];
+  }
+
+  // "Name [Position first - last]", or "Name [Position first]" for one position.
   std::string Reference(int field_no) const;
 
   // One finding on the field: its reference, "[" + its text + "]", its number.

@@ -139,6 +139,12 @@ std::string UserEntry(std::string_view value) {
   return entry;
 }
 
+bool HasRefusedPrefix(std::string_view ein) {
+  static constexpr std::array<std::string_view, 14> kRefused{
+      "07", "08", "09", "17", "18", "19", "28", "29", "49", "69", "70", "78", "79", "89"};
+  return std::find(kRefused.begin(), kRefused.end(), ein.substr(0, 2)) != kRefused.end();
+}
+
 std::string FieldReference(std::string_view name, int first, int last) {
   std::string reference(name);
   reference += " [Position " + std::to_string(first) + " - " + std::to_string(last) + "]";

@@ -3,13 +3,12 @@
 #include <cmath>
 
 #include "engine/Latin1.h"
+#include "layout/RecordLayouts.h"
 #include "rules/RecordRules.h"
-#include "viewer/FieldLayouts.h"
+#include "totals/TotalRecords.h"
 
 namespace ledgerly {
 namespace {
-
-constexpr const char* kSequenceReference = "Sequence of Records [Position 1 - 2]";
 
 // Viewer mode with what the rules read back from the stored run: the block's
 // accumulator rows, MISC PinOK and the run's RW count. Failures to read leave
@@ -60,11 +59,9 @@ class ViewerContext : public MemoryRuleContext {
   const Database& db_;
 };
 
-bool IsOneOf(std::string_view id, std::initializer_list<std::string_view> ids) {
-  for (std::string_view candidate : ids) {
-    if (id == candidate) return true;
-  }
-  return false;
+// The records whose rules compare with or add to their employer block's sums.
+bool UsesBlockRows(std::string_view id) {
+  return id == "RW" || id == "RO" || id == "RT" || id == "RU";
 }
 
 // The employer values of the block come from running the RE rule on the
@@ -121,7 +118,7 @@ std::optional<RecordView> ViewFile(const Database& db, int64_t rec_num) {
 
   ViewerContext ctx(db, re_indx);
   const std::string dispatch_id = record.substr(0, 2);
-  if (re_indx && IsOneOf(dispatch_id, {"RW", "RO", "RT", "RU"})) {
+  if (re_indx && UsesBlockRows(dispatch_id)) {
     LoadEmployerValues(db, *re_indx, ctx);
   }
 
@@ -143,7 +140,7 @@ std::optional<RecordView> ViewFile(const Database& db, int64_t rec_num) {
 
   const auto layout = LayoutFor(dispatch_id);
   if (!layout.empty()) {
-    if (!only_critical) CheckRecordFields(dispatch_id, record, rec_num, ctx);
+    if (!only_critical) CheckRecordFields(dispatch_id, record, ctx);
     for (std::size_t i = 0; i < layout.size(); ++i) {
       const FieldLayoutRow& row = layout[i];
       const std::string_view value =
