@@ -70,16 +70,14 @@ struct FileCloser {
 // The rule context of a Test run: errors become ERRORS rows of the current
 // record, stamps go to its RECORDS row, the block's sums stay in memory and are
 // written to TRT/TRU whenever the run commits.
-class TestRun::Context : public RuleContext {
+class TestRun::Context : public RunRuleContext {
  public:
   explicit Context(TestRun& run) : run_(run) {}
 
-  bool ViewerMode() const override { return false; }
   void AddFieldError(std::string_view reference, std::string_view user_entry,
                      std::string_view error, int) override {
     run_.AddError(reference, user_entry, error);
   }
-  void ClearHighlight(int) override {}
   void SetRecordReference(std::string_view reference) override {
     run_.current_.RecReference = std::string(reference);
   }
@@ -92,7 +90,6 @@ class TestRun::Context : public RuleContext {
   }
   // A failed ID marks the first file's row, a valid one the current file's row.
   void SetPinOK(bool pin_ok) override { run_.store_->SetPinOK(pin_ok, !pin_ok); }
-  bool StoredPinOK() override { return false; }
   int64_t CountRWRecords() override { return run_.rw_records_; }
   void OpenBlock(std::string_view ein) override {
     run_.PersistBlocks();

@@ -16,16 +16,12 @@ void CheckUserID(const FieldChecker& f) {
   RuleContext& ctx = f.ctx();
   const std::string_view txtline = f.txtline();
   if (!UserIDCheck(f.Text(2))) {
-    f.Error(2, "Must not be blank. Must be alphanumeric. This is a mandatory field.");
-    if (!ctx.ViewerMode()) {
-      ctx.SetPinOK(false);
-    } else if (ctx.StoredPinOK()) {
-      // The stored record holds asterisks in place of an ID that was valid when tested.
-      ctx.ClearHighlight(2);
+    if (!ctx.UserIdMaskedInStore()) {
+      f.Error(2, "Must not be blank. Must be alphanumeric. This is a mandatory field.");
     }
+    ctx.SetPinOK(false);
     return;
   }
-  if (ctx.ViewerMode()) return;
   ctx.SetPinOK(true);
   // A valid ID is never kept in the result database.
   const FieldLayoutRow& id = kRALayout[2];
@@ -39,7 +35,7 @@ void CheckUserID(const FieldChecker& f) {
 
 void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
   const FieldChecker f(txtline, kRALayout, ctx);
-  if (!ctx.ViewerMode()) ctx.SetRecordReference(f.Text(1));
+  ctx.SetRecordReference(f.Text(1));
   const std::string_view notification = f.Text(37);
 
   // 1 Submitter's EIN

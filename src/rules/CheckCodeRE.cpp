@@ -75,7 +75,7 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
 
   // 3 Employer/Agent EIN. The block opens whatever the EIN holds, keyed by its text.
   const std::string_view ein = f.Text(3);
-  if (!ctx.ViewerMode()) ctx.OpenBlock(ein);
+  ctx.OpenBlock(ein);
   if (!NumCheck(ein)) {
     f.Error(3, kMandatoryNumeric);
   } else if (HasRefusedEmployerPrefix(ein)) {

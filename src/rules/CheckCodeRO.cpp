@@ -7,7 +7,7 @@ namespace ledgerly {
 
 void CheckCodeRO(std::string_view txtline, RuleContext& ctx) {
   // Counts the record in its block and links it to the SSN of the RW before it.
-  ctx.AddToTRU(0, true, 1);
+  ctx.CountInBlock(Totals::TRU);
 
   const FieldChecker f(txtline, kROLayout, ctx);
   CheckLaidOutFields(f, 1, static_cast<int>(kROLayout.size()) - 1, Totals::TRU);

@@ -147,7 +147,7 @@ void CheckSocialSecurityWages(const FieldChecker& f, const WageValues& v) {
 
   int64_t wages_and_tips = 0;  // cents; stays 0 when the wages are not numeric
   if (!v.wages) {
-    ctx.AddRWMoneyError(reference, UserEntry(value), kMoneyNotNumeric, 18, f.Row(18).column);
+    MoneyNotNumeric(f, 18, Totals::TRT);
   } else {
     wages_and_tips = *v.wages + v.tips.value_or(0);
     if (v.InYears(1978, 2011) && wages_and_tips > 0) {
@@ -168,7 +168,7 @@ void CheckSocialSecurityWages(const FieldChecker& f, const WageValues& v) {
             18);
       }
     }
-    ctx.AddToTRT(f.Row(18).column, false, *v.wages);
+    ctx.AddToSum(Totals::TRT, f.Row(18).column, *v.wages);
   }
 
   if (v.CodeIs("H") && v.InYears(1995, 2011) && wages_and_tips > 0 &&
@@ -194,9 +194,9 @@ void CheckSocialSecurityTax(const FieldChecker& f, const WageValues& v) {
   const std::string reference = f.Reference(19);
   const std::string_view value = f.Text(19);
   if (!v.tax) {
-    ctx.AddRWMoneyError(reference, UserEntry(value), kMoneyNotNumeric, 19, f.Row(19).column);
+    MoneyNotNumeric(f, 19, Totals::TRT);
   } else {
-    ctx.AddToTRT(f.Row(19).column, false, *v.tax);
+    ctx.AddToSum(Totals::TRT, f.Row(19).column, *v.tax);
     if (v.wages && v.tips && *v.tax > 0 && *v.wages == 0 && *v.tips == 0 && !v.CodeIs("Q") &&
         !v.CodeIs("X")) {
       ctx.AddFieldError(reference, UserEntry(value),
@@ -219,10 +219,10 @@ void CheckMedicareWages(const FieldChecker& f, const WageValues& v) {
   const std::string reference = f.Reference(20);
   const std::string_view value = f.Text(20);
   if (!v.medicare_wages) {
-    ctx.AddRWMoneyError(reference, UserEntry(value), kMoneyNotNumeric, 20, f.Row(20).column);
+    MoneyNotNumeric(f, 20, Totals::TRT);
   } else {
     const int64_t mw = *v.medicare_wages;
-    ctx.AddToTRT(f.Row(20).column, false, mw);
+    ctx.AddToSum(Totals::TRT, f.Row(20).column, mw);
     const bool social_security_numeric = v.wages && v.tips;
     const int64_t social_security_sum = v.wages.value_or(0) + v.tips.value_or(0);
     if (v.year_text_numeric && v.year < 1983 && mw != 0) {
@@ -272,10 +272,10 @@ void CheckMedicareTax(const FieldChecker& f, const WageValues& v) {
   const std::string reference = f.Reference(21);
   const std::string_view value = f.Text(21);
   if (!v.medicare_tax) {
-    ctx.AddRWMoneyError(reference, UserEntry(value), kMoneyNotNumeric, 21, f.Row(21).column);
+    MoneyNotNumeric(f, 21, Totals::TRT);
   } else {
     const int64_t mt = *v.medicare_tax;
-    ctx.AddToTRT(f.Row(21).column, false, mt);
+    ctx.AddToSum(Totals::TRT, f.Row(21).column, mt);
     if (v.year_text_numeric && v.year < 1983 && mt != 0) {
       ctx.AddFieldError(reference, UserEntry(value), kZeroBefore1983, 21);
     } else if (!v.CodeIs("X") && v.InYears(1991, 1993) && mt > v.limits.MedicareWageBase * 100) {
@@ -304,9 +304,9 @@ void CheckSocialSecurityTips(const FieldChecker& f, const WageValues& v) {
   const std::string reference = f.Reference(22);
   const std::string_view value = f.Text(22);
   if (!v.tips) {
-    ctx.AddRWMoneyError(reference, UserEntry(value), kMoneyNotNumeric, 22, f.Row(22).column);
+    MoneyNotNumeric(f, 22, Totals::TRT);
   } else {
-    ctx.AddToTRT(f.Row(22).column, false, *v.tips);
+    ctx.AddToSum(Totals::TRT, f.Row(22).column, *v.tips);
     if (v.wages && v.tax && *v.tips > 0 && *v.wages == 0 && *v.tax == 0) {
       ctx.AddFieldError(reference, UserEntry(value),
                         "The amount in Social Security Tax (Position 221 - 231) must be greater "
@@ -326,7 +326,7 @@ void CheckCodeRW(std::string_view txtline, RuleContext& ctx) {
   const FieldChecker f(txtline, kRWLayout, ctx);
   ctx.current_ssn.assign(f.Text(1));
   // Counts the record in its block and links it to the block under its SSN.
-  ctx.AddToTRT(0, true, 1);
+  ctx.CountInBlock(Totals::TRT);
 
   CheckSsnAndName(f);
   CheckAddress(f);

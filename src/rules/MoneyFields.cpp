@@ -49,23 +49,12 @@ std::string_view AllowedCodes(Territory territory) {
   return {};
 }
 
-void MarkIncomplete(RuleContext& ctx, Totals sums, int column) {
-  if (sums == Totals::TRT) {
-    ctx.MarkTRTErrRef(column);
-  } else {
-    ctx.MarkTRUErrRef(column);
-  }
-}
-
-void AddToSums(RuleContext& ctx, Totals sums, int column, int64_t amount) {
-  if (sums == Totals::TRT) {
-    ctx.AddToTRT(column, false, amount);
-  } else {
-    ctx.AddToTRU(column, false, amount);
-  }
-}
-
 }  // namespace
+
+void MoneyNotNumeric(const FieldChecker& f, int field_no, Totals sums) {
+  f.ctx().MarkIncomplete(sums, f.Row(field_no).column);
+  f.Error(field_no, kMoneyNotNumeric);
+}
 
 void TerritoryMoney(const FieldChecker& f, int field_no, int64_t amount, Totals sums) {
   if (amount == 0) return;
@@ -78,7 +67,7 @@ void TerritoryMoney(const FieldChecker& f, int field_no, int64_t amount, Totals 
                           name + " field or change the Tax Jurisdiction Code in the RE record to " +
                           std::string(AllowedCodes(row.territory)) + ".");
   }
-  AddToSums(f.ctx(), sums, row.column, amount);
+  f.ctx().AddToSum(sums, row.column, amount);
 }
 
 void CheckLaidOutFields(const FieldChecker& f, int first_field, int last_field, Totals sums) {
@@ -92,12 +81,11 @@ void CheckLaidOutFields(const FieldChecker& f, int first_field, int last_field, 
       case FieldCheck::UnrestrictedMoney: {
         const std::string_view value = f.Text(field_no);
         if (!NumCheck(value)) {
-          MarkIncomplete(f.ctx(), sums, row.column);
-          f.Error(field_no, kMoneyNotNumeric);
+          MoneyNotNumeric(f, field_no, sums);
         } else if (row.check == FieldCheck::Money) {
           TerritoryMoney(f, field_no, ToNumber(value), sums);
         } else {
-          AddToSums(f.ctx(), sums, row.column, ToNumber(value));
+          f.ctx().AddToSum(sums, row.column, ToNumber(value));
         }
         break;
       }

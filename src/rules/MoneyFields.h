@@ -7,6 +7,10 @@
 // The money paths from the detail records (RW, RO) into their block's sums.
 namespace ledgerly {
 
+// A money field that is not all digits: reported, and its sum column marked
+// incomplete so the total record does not compare it.
+void MoneyNotNumeric(const FieldChecker& f, int field_no, Totals sums);
+
 // Applies the Tax Jurisdiction rule of the field's row to a non-zero amount, then
 // adds the amount to the row's column of the block's sums. A disallowed amount is
 // still added: the totals must match what was filed.

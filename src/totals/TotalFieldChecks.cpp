@@ -49,7 +49,7 @@ const AccumulatorRow& LinkedBlockRow(Totals which, RuleContext& ctx) {
   static const AccumulatorRow kNoBlock;
   const AccumulatorRow& row = ctx.Row(which);
   if (row.Indx == 0) return kNoBlock;
-  if (!ctx.ViewerMode()) ctx.LinkRecord(row.RE_EIN, row.Indx);
+  ctx.LinkRecord(row.RE_EIN, row.Indx);
   return row;
 }
 

@@ -8,10 +8,9 @@
 // the reconciliation of one money total.
 namespace ledgerly {
 
-// The block row a total record is compared with. In a Test run the record is
-// first linked to its block. With no block open (no RE record before it) there is
-// nothing to link to, and the record is compared with an empty row: count 0,
-// every sum 0, no non-numeric marks.
+// The block row a total record is compared with, the record linked to its block. With no block open
+// (no RE record before it) there is nothing to link to, and the record is compared with an empty
+// row: count 0, every sum 0, no non-numeric marks.
 const AccumulatorRow& LinkedBlockRow(Totals which, RuleContext& ctx);
 
 // Number of RW/RO Records, field number 1.

@@ -13,17 +13,16 @@ namespace {
 // Viewer mode with what the rules read back from the stored run: the block's
 // accumulator rows, MISC PinOK and the run's RW count. Failures to read leave
 // the defaults, as the viewer shows what it can.
-class ViewerContext : public MemoryRuleContext {
+class ViewerContext : public ViewerRuleContext {
  public:
-  ViewerContext(const Database& db, std::optional<int64_t> re_indx)
-      : MemoryRuleContext(true), db_(db) {
+  ViewerContext(const Database& db, std::optional<int64_t> re_indx) : db_(db) {
     if (re_indx) {
       LoadRow("TRT", *re_indx, trt, 24);
       LoadRow("TRU", *re_indx, tru, 19);
     }
   }
 
-  bool StoredPinOK() override {
+  bool UserIdMaskedInStore() override {
     return Query("SELECT PinOK FROM MISC ORDER BY Data_Id LIMIT 1") == 1;
   }
   int64_t CountRWRecords() override {
@@ -71,7 +70,7 @@ void LoadEmployerValues(const Database& db, int64_t re_indx, ViewerContext& ctx)
     Statement statement(db, "SELECT Record FROM RECORDS WHERE ID = 'RE' AND RE_Indx = ?");
     statement.Bind(1, re_indx);
     if (!statement.Step()) return;
-    MemoryRuleContext employer_ctx(true);
+    ViewerRuleContext employer_ctx;
     CheckCodeRE(Utf8ToLatin1(statement.Text(0)), employer_ctx);
     ctx.employer = employer_ctx.employer;
   } catch (const StoreError&) {
