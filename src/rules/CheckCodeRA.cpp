@@ -1,5 +1,3 @@
-#include <algorithm>
-#include <array>
 #include <string>
 
 #include "rules/FieldChecker.h"
@@ -27,7 +25,7 @@ void CheckUserID(const FieldChecker& f) {
   const FieldLayoutRow& id = kRALayout[2];
   std::string masked(Field(txtline, 1, id.first - 1));
   masked.append(static_cast<std::size_t>(id.last - id.first + 1), '*');
-  masked += Field(txtline, id.last + 1, 512);
+  masked += Field(txtline, id.last + 1, static_cast<int>(kRecordLength));
   ctx.ReplaceStoredRecord(masked);
 }
 
@@ -98,7 +96,7 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
     f.Error(18, kInvalidCountry);
     company_address_ok = false;
   }
-  if (company_address_ok) ForeignAddressCheck(txtline, ctx, true);
+  if (company_address_ok) CheckForeignAddress(f, kRACompanyAddress);
 
   // 19-20 Submitter Name, Location Address
   f.CharCheckField(19);
@@ -163,7 +161,7 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
     f.Error(29, kInvalidCountry);
     submitter_address_ok = false;
   }
-  if (submitter_address_ok) ForeignAddressCheck(txtline, ctx, false);
+  if (submitter_address_ok) CheckForeignAddress(f, kRASubmitterAddress);
 
   // 30 Contact Name
   if (!NameCheck(f.Text(30))) {

@@ -1,5 +1,3 @@
-#include <algorithm>
-#include <array>
 #include <string>
 
 #include "rules/DetailFieldChecks.h"
@@ -131,7 +129,7 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
     f.Error(19, "The Country Code is invalid (see Pelkin).");
     address_ok = false;
   }
-  if (address_ok) ForeignAddressCheck(txtline, ctx);
+  if (address_ok) CheckForeignAddress(f, kREAddress);
 
   // 20 Employment Code: kept as read, valid or not.
   employer.EmploymentCode = f.Text(20);

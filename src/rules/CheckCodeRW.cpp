@@ -135,7 +135,7 @@ void CheckAddress(const FieldChecker& f) {
                       "The Country Code is invalid (see Pelkin).", 15);
     address_faulty = true;
   }
-  if (!address_faulty) ForeignAddressCheck(f.txtline(), ctx);
+  if (!address_faulty) CheckForeignAddress(f, kRWAddress);
 }
 
 // Field 18: Social Security Wages, with the yearly maximum and household minimum.

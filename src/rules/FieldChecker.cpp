@@ -34,6 +34,18 @@ void CheckZipExtension(const FieldChecker& f, int field_no, int zip_field_no) {
   }
 }
 
+void CheckForeignAddress(const FieldChecker& f, const AddressFields& address) {
+  const std::string_view state = f.Text(address.state);
+  const std::string_view zip = f.Text(address.zip);
+  const std::string_view country = f.Text(address.country);
+  if (address.zip_excludes_country && state == "  " && !IsBlank(zip) && country != "  ") {
+    f.Error(address.country, "Must not have both a foreign Country Code and a domestic Zip Code.");
+  } else if (country != "  " && state != "  ") {
+    f.Error(address.country,
+            "Must not have both a domestic State Abbreviation and a foreign Country Code.");
+  }
+}
+
 void CheckZeroOrOne(const FieldChecker& f, int field_no, std::string_view error) {
   const std::string_view value = f.Text(field_no);
   if (value != "0" && value != "1") f.Error(field_no, error);

@@ -47,6 +47,10 @@ inline constexpr std::string_view kNumericOrBlank = "Must be numeric or blank.";
 // Zip Code Extension: numeric or blank, and only together with a Zip Code.
 void CheckZipExtension(const FieldChecker& f, int field_no, int zip_field_no);
 
+// The foreign/domestic address rule over the address's State, Zip Code and
+// Country Code; a finding goes on the Country Code.
+void CheckForeignAddress(const FieldChecker& f, const AddressFields& address);
+
 // A one-position indicator that must be "0" or "1".
 void CheckZeroOrOne(const FieldChecker& f, int field_no, std::string_view error);
 

@@ -41,9 +41,6 @@ bool IsBlank(std::string_view value);
 // Digits read as a whole number (cents for money fields); the caller checked NumCheck.
 int64_t ToNumber(std::string_view digits);
 
-// The foreign/domestic address rule. For RA, company_address chooses the address.
-void ForeignAddressCheck(std::string_view txtline, RuleContext& ctx, bool company_address = false);
-
 struct SocialSecurityLimits {
   int64_t PriorYearMax = 0;
   int64_t CurrentYearMax = 0;
