@@ -61,14 +61,16 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
   }
   const std::string_view wfid = f.Text(6);
   if (resub == "0" && !IsBlank(wfid)) {
-    f.Error(6,
-            "If Resub Indicator [Position 29] equals zero, then the Resub WFID field  must be "
+    f.Error(
+        6,
+        "If " + f.Reference(5) +
+            " equals zero, then the Resub WFID field  must be "
             "blank. If this is an original submission, then change the Resub WFID field to blank. "
             "If this is a resubmission, then enter 1 in the Resub Indicator field.");
   } else if (resub == "1" && IsBlank(wfid)) {
-    f.Error(6,
-            "If Resub Indicator [Position 29] equals 1, then the Resub WFID field cannot be blank. "
-            "The 6 digit WFID is located on the notice sent by Orvane.");
+    f.Error(6, "If " + f.Reference(5) +
+                   " equals 1, then the Resub WFID field cannot be blank. "
+                   "The 6 digit WFID is located on the notice sent by Orvane.");
   } else if (resub == "1" && !AlphaNumCheck(wfid)) {
     f.Error(6, "May only contain letters (A - Z) and/or numbers (0 - 9).");
   }
@@ -104,17 +106,14 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
 
   // 21-29 the submitter address; a notification code of 2 means it must be complete.
   const bool by_mail = notification == "2";
+  const std::string by_mail_then = "If " + f.Reference(37) + " equals 2, then ";
   f.CharCheckField(21);
   if (by_mail && IsBlank(f.Text(21))) {
-    f.Error(21,
-            "If Preferred Method of Problem Notification Code [Position 499] equals 2, then the "
-            "Delivery Address field cannot be blank.");
+    f.Error(21, by_mail_then + "the Delivery Address field cannot be blank.");
   }
   f.CharCheckField(22);
   if (by_mail && IsBlank(f.Text(22))) {
-    f.Error(22,
-            "If Preferred Method of Problem Notification Code [Position 499] equals 2, then the "
-            "City field cannot be blank.");
+    f.Error(22, by_mail_then + "the City field cannot be blank.");
   }
 
   bool submitter_address_ok = true;
@@ -126,14 +125,10 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
     const bool state_blank = IsBlank(f.Text(23));
     const bool foreign_state_blank = IsBlank(f.Text(27));
     if (state_blank && foreign_state_blank) {
-      f.Error(23,
-              "If Preferred Method of Problem Notification Code [Position 499] equals 2, then the "
-              "State Abbreviation field cannot be blank.");
+      f.Error(23, by_mail_then + "the State Abbreviation field cannot be blank.");
     } else if (!state_blank && !foreign_state_blank) {
       f.Error(23,
-              "If Preferred Method of Problem Notification Code [Position 499] equals 2, then "
-              "complete the State Abbreviation or Foreign State/Province [Position 356 - 378] "
-              "field.");
+              by_mail_then + "complete the State Abbreviation or " + f.Reference(27) + " field.");
     }
   }
 
@@ -145,13 +140,9 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
     const bool zip_blank = IsBlank(f.Text(24));
     const bool foreign_zip_blank = IsBlank(f.Text(28));
     if (zip_blank && foreign_zip_blank) {
-      f.Error(24,
-              "If Preferred Method of Problem Notification Code [Position 499] equals 2, then the "
-              "Zip Code field cannot be blank.");
+      f.Error(24, by_mail_then + "the Zip Code field cannot be blank.");
     } else if (!zip_blank && !foreign_zip_blank) {
-      f.Error(24,
-              "If Preferred Method of Problem Notification Code [Position 499] equals 2, then "
-              "complete the Zip Code or Foreign Postal Code [Position 379 - 393] field.");
+      f.Error(24, by_mail_then + "complete the Zip Code or " + f.Reference(28) + " field.");
     }
   }
 
@@ -186,8 +177,8 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
   // without spaces around the hyphen.
   if (notification == "1" && IsBlank(f.Text(34))) {
     ctx.AddFieldError("Contact E-Mail/Internet [Position 446-485]", UserEntry(f.Text(34)),
-                      "If Preferred Method of Problem Notification Code [Position 499] equals 1, "
-                      "then the Contact E-Mail/Internet field cannot be blank.",
+                      "If " + f.Reference(37) +
+                          " equals 1, then the Contact E-Mail/Internet field cannot be blank.",
                       34);
   }
   f.CharCheckField(34);

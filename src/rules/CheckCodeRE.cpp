@@ -41,12 +41,11 @@ void CheckAgentForEIN(const FieldChecker& f) {
   const bool blank = IsBlank(agent_for);
   const bool agent_2678 = f.Text(2) == "1";
   if (blank && agent_2678) {
-    f.Error(4, "If Agent Indicator Code [Position 7] = 1, then Agent for EIN cannot be blank.");
+    f.Error(4, "If " + f.Reference(2) + " = 1, then Agent for EIN cannot be blank.");
   }
   if (!blank && !agent_2678) {
-    f.Error(4,
-            "The Agent for EIN must be blank unless Agent Indicator Code [Position 7] = 1. Either "
-            "enter a 1 in Agent Indicator Code or make Agent for EIN blank.");
+    f.Error(4, "The Agent for EIN must be blank unless " + f.Reference(2) +
+                   " = 1. Either enter a 1 in Agent Indicator Code or make Agent for EIN blank.");
   }
   if (HasRefusedEmployerPrefix(agent_for)) f.Error(4, kRefusedPrefix);
   if (!blank && !NumCheck(agent_for)) f.Error(4, kNumericOrBlank);
