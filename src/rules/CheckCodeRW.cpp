@@ -141,8 +141,9 @@ void CheckAddress(const FieldChecker& f) {
 // Field 18: Social Security Wages, with the yearly maximum and household minimum.
 void CheckSocialSecurityWages(const FieldChecker& f, const WageValues& v) {
   RuleContext& ctx = f.ctx();
-  const std::string reference = f.Reference(18);
-  const std::string sum_of = "The sum of the " + f.Reference(18) + " and " + f.Reference(22) + " ";
+  const auto sum_of = [&] {
+    return "The sum of the " + f.Reference(18) + " and " + f.Reference(22) + " ";
+  };
   const std::string_view value = f.Text(18);
 
   int64_t wages_and_tips = 0;  // cents; stays 0 when the wages are not numeric
@@ -153,14 +154,14 @@ void CheckSocialSecurityWages(const FieldChecker& f, const WageValues& v) {
     if (v.InYears(1978, 2011) && wages_and_tips > 0) {
       if (wages_and_tips == v.limits.PriorYearMax * 100 && v.year != 2010 && v.year != 2011) {
         ctx.AddFieldError("Prior Year Max", std::to_string(wages_and_tips),
-                          sum_of +
+                          sum_of() +
                               "equals prior year maximum. Please ensure that the Social Security "
                               "Wages and Social Security Tips are all correct.",
                           18);
       } else if (wages_and_tips > v.limits.CurrentYearMax * 100) {
         ctx.AddFieldError(
             "Current Year Max", std::to_string(wages_and_tips),
-            sum_of +
+            sum_of() +
                 "is greater than the Current Year Maximum. The sum of the Social Security Wages "
                 "and Social Security Tips for Tax Year " +
                 std::to_string(v.year) + " should not exceed $" +
@@ -174,7 +175,7 @@ void CheckSocialSecurityWages(const FieldChecker& f, const WageValues& v) {
   if (v.CodeIs("H") && v.InYears(1995, 2011) && wages_and_tips > 0 &&
       wages_and_tips < v.limits.AnnualHouseholdMin * 100) {
     ctx.AddFieldError("Annual Household Min", std::to_string(wages_and_tips),
-                      sum_of +
+                      sum_of() +
                           "must be greater than or equal to the Annual Household Minimum for the "
                           "tax year being reported. "
                           "Either enter a value of zero in the Social Security Wages and Social "
@@ -183,15 +184,13 @@ void CheckSocialSecurityWages(const FieldChecker& f, const WageValues& v) {
   }
 
   if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, f.Row(18).Width())) {
-    ctx.AddFieldError(reference, UserEntry(value), EmploymentCodeZeroError("Social Security Wages"),
-                      18);
+    f.Error(18, EmploymentCodeZeroError("Social Security Wages"));
   }
 }
 
 // Field 19: Social Security Tax Withheld.
 void CheckSocialSecurityTax(const FieldChecker& f, const WageValues& v) {
   RuleContext& ctx = f.ctx();
-  const std::string reference = f.Reference(19);
   const std::string_view value = f.Text(19);
   if (!v.tax) {
     MoneyNotNumeric(f, 19, Totals::TRT);
@@ -199,24 +198,21 @@ void CheckSocialSecurityTax(const FieldChecker& f, const WageValues& v) {
     ctx.AddToSum(Totals::TRT, f.Row(19).column, *v.tax);
     if (v.wages && v.tips && *v.tax > 0 && *v.wages == 0 && *v.tips == 0 && !v.CodeIs("Q") &&
         !v.CodeIs("X")) {
-      ctx.AddFieldError(reference, UserEntry(value),
-                        "If the amount in Social Security Tax Withheld is greater than zero, then "
-                        "the amount in " +
-                            f.Reference(18) + " and/or the amount in " + f.Reference(22) +
-                            " must be greater than zero.",
-                        19);
+      f.Error(19,
+              "If the amount in Social Security Tax Withheld is greater than zero, then "
+              "the amount in " +
+                  f.Reference(18) + " and/or the amount in " + f.Reference(22) +
+                  " must be greater than zero.");
     }
   }
   if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, f.Row(19).Width())) {
-    ctx.AddFieldError(reference, UserEntry(value),
-                      EmploymentCodeZeroError("Social Security Tax Withheld"), 19);
+    f.Error(19, EmploymentCodeZeroError("Social Security Tax Withheld"));
   }
 }
 
 // Field 20: Medicare Wages and Tips.
 void CheckMedicareWages(const FieldChecker& f, const WageValues& v) {
   RuleContext& ctx = f.ctx();
-  const std::string reference = f.Reference(20);
   const std::string_view value = f.Text(20);
   if (!v.medicare_wages) {
     MoneyNotNumeric(f, 20, Totals::TRT);
@@ -226,50 +222,42 @@ void CheckMedicareWages(const FieldChecker& f, const WageValues& v) {
     const bool social_security_numeric = v.wages && v.tips;
     const int64_t social_security_sum = v.wages.value_or(0) + v.tips.value_or(0);
     if (v.year_text_numeric && v.year < 1983 && mw != 0) {
-      ctx.AddFieldError(reference, UserEntry(value), kZeroBefore1983, 20);
+      f.Error(20, kZeroBefore1983);
     } else if (!v.CodeIs("X") && v.InYears(1983, 1993) && mw > v.limits.MedicareWageBase * 100) {
-      ctx.AddFieldError(reference, UserEntry(value),
-                        "The amount in Medicare Wages and Tips should not exceed the annual "
-                        "maximum Medicare wage base for the tax year being reported.",
-                        20);
+      f.Error(20,
+              "The amount in Medicare Wages and Tips should not exceed the annual "
+              "maximum Medicare wage base for the tax year being reported.");
     } else if (social_security_numeric && v.year >= 1991 && !v.CodeIs("X") &&
                social_security_sum > mw) {
-      ctx.AddFieldError(reference, UserEntry(value),
-                        "The amount in Medicare Wages and Tips must be greater than or equal to "
-                        "the sum of the amount in " +
-                            f.Reference(18) + " and the amount in " + f.Reference(22) + ".",
-                        20);
+      f.Error(20,
+              "The amount in Medicare Wages and Tips must be greater than or equal to "
+              "the sum of the amount in " +
+                  f.Reference(18) + " and the amount in " + f.Reference(22) + ".");
     }
 
     // The two rules below need the Medicare amount, so they only run when it is numeric.
     if (social_security_numeric && v.InYears(1983, 1990) && !v.CodeIs("X") &&
         social_security_sum != mw) {
-      ctx.AddFieldError(
-          reference, UserEntry(value),
-          "The amount in Medicare Wages and Tips must equal the sum of the amount in " +
-              f.Reference(18) + " and the amount in " + f.Reference(22) + ".",
-          20);
+      f.Error(20, "The amount in Medicare Wages and Tips must equal the sum of the amount in " +
+                      f.Reference(18) + " and the amount in " + f.Reference(22) + ".");
     }
     if (v.CodeIs("H") && v.InYears(1995, 2011) && mw > 0 &&
         mw < v.limits.AnnualHouseholdMin * 100) {
-      ctx.AddFieldError(reference, UserEntry(value),
-                        "The amount in Medicare Wages and Tips must be greater than or equal to "
-                        "the Annual Household Minimum for the tax year being reported. "
-                        "Either enter a value of zero in the Medicare Wages and Tips field or "
-                        "change the Employment Code in the RE Record.",
-                        20);
+      f.Error(20,
+              "The amount in Medicare Wages and Tips must be greater than or equal to "
+              "the Annual Household Minimum for the tax year being reported. "
+              "Either enter a value of zero in the Medicare Wages and Tips field or "
+              "change the Employment Code in the RE Record.");
     }
   }
   if (v.CodeIs("X") && v.year >= 1983 && !IsZeroFilled(value, f.Row(20).Width())) {
-    ctx.AddFieldError(reference, UserEntry(value),
-                      EmploymentCodeZeroError("Medicare Wages and Tips"), 20);
+    f.Error(20, EmploymentCodeZeroError("Medicare Wages and Tips"));
   }
 }
 
 // Field 21: Medicare Tax Withheld.
 void CheckMedicareTax(const FieldChecker& f, const WageValues& v) {
   RuleContext& ctx = f.ctx();
-  const std::string reference = f.Reference(21);
   const std::string_view value = f.Text(21);
   if (!v.medicare_tax) {
     MoneyNotNumeric(f, 21, Totals::TRT);
@@ -277,46 +265,39 @@ void CheckMedicareTax(const FieldChecker& f, const WageValues& v) {
     const int64_t mt = *v.medicare_tax;
     ctx.AddToSum(Totals::TRT, f.Row(21).column, mt);
     if (v.year_text_numeric && v.year < 1983 && mt != 0) {
-      ctx.AddFieldError(reference, UserEntry(value), kZeroBefore1983, 21);
+      f.Error(21, kZeroBefore1983);
     } else if (!v.CodeIs("X") && v.InYears(1991, 1993) && mt > v.limits.MedicareWageBase * 100) {
-      ctx.AddFieldError(reference, UserEntry(value),
-                        "The amount in Medicare Tax Withheld should not exceed the annual maximum "
-                        "Medicare wage base for the tax year being reported.",
-                        21);
+      f.Error(21,
+              "The amount in Medicare Tax Withheld should not exceed the annual maximum "
+              "Medicare wage base for the tax year being reported.");
     } else if (v.medicare_wages && *v.medicare_wages == 0 && mt > 0 && v.year >= 1983 &&
                !v.CodeIs("X")) {
-      ctx.AddFieldError(reference, UserEntry(value),
-                        "The amount in " + f.Reference(20) +
-                            " must be greater than zero because there is an amount greater than "
-                            "zero in the Medicare Tax Withheld field.",
-                        21);
+      f.Error(21, "The amount in " + f.Reference(20) +
+                      " must be greater than zero because there is an amount greater than "
+                      "zero in the Medicare Tax Withheld field.");
     }
   }
   if (v.CodeIs("X") && v.year >= 1983 && !IsZeroFilled(value, f.Row(21).Width())) {
-    ctx.AddFieldError(reference, UserEntry(value), EmploymentCodeZeroError("Medicare Tax Withheld"),
-                      21);
+    f.Error(21, EmploymentCodeZeroError("Medicare Tax Withheld"));
   }
 }
 
 // Field 22: Social Security Tips.
 void CheckSocialSecurityTips(const FieldChecker& f, const WageValues& v) {
   RuleContext& ctx = f.ctx();
-  const std::string reference = f.Reference(22);
   const std::string_view value = f.Text(22);
   if (!v.tips) {
     MoneyNotNumeric(f, 22, Totals::TRT);
   } else {
     ctx.AddToSum(Totals::TRT, f.Row(22).column, *v.tips);
     if (v.wages && v.tax && *v.tips > 0 && *v.wages == 0 && *v.tax == 0) {
-      ctx.AddFieldError(reference, UserEntry(value),
-                        "The amount in Social Security Tax (Position 221 - 231) must be greater "
-                        "then zero, since the amount in Social Security Tips is greater then zero.",
-                        22);
+      f.Error(22,
+              "The amount in Social Security Tax (Position 221 - 231) must be greater "
+              "then zero, since the amount in Social Security Tips is greater then zero.");
     }
   }
   if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, f.Row(22).Width())) {
-    ctx.AddFieldError(reference, UserEntry(value), EmploymentCodeZeroError("Social Security Tips"),
-                      22);
+    f.Error(22, EmploymentCodeZeroError("Social Security Tips"));
   }
 }
 
