@@ -8,17 +8,21 @@
 #include <vector>
 
 #include "engine/FailureNotice.h"
-#include "engine/RecordLength.h"
 #include "engine/RecordOrder.h"
+#include "layout/RecordLayouts.h"
 #include "rules/Primitives.h"
 #include "rules/RecordRules.h"
+#include "totals/TotalRecords.h"
 
 namespace ledgerly {
 namespace {
 
 constexpr std::size_t kReadBlock = 1 << 20;
 constexpr char kEndOfFileMark = 26;
-constexpr const char* kSequenceReference = "Sequence of Records [Position 1 - 2]";
+
+// While online filing is open, a clean run offers to go on to the filing service.
+constexpr Date kFilingOpens{2011, 12, 5};
+constexpr Date kFilingCloses{2012, 12, 1};
 
 // The file failed while being read.
 struct ReadFailure {};
@@ -62,16 +66,14 @@ struct FileCloser {
 // The rule context of a Test run: errors become ERRORS rows of the current
 // record, stamps go to its RECORDS row, the block's sums stay in memory and are
 // written to TRT/TRU whenever the run commits.
-class TestRun::Context : public RuleContext {
+class TestRun::Context : public RunRuleContext {
  public:
   explicit Context(TestRun& run) : run_(run) {}
 
-  bool ViewerMode() const override { return false; }
   void AddFieldError(std::string_view reference, std::string_view user_entry,
                      std::string_view error, int) override {
     run_.AddError(reference, user_entry, error);
   }
-  void ClearHighlight(int) override {}
   void SetRecordReference(std::string_view reference) override {
     run_.current_.RecReference = std::string(reference);
   }
@@ -84,7 +86,6 @@ class TestRun::Context : public RuleContext {
   }
   // A failed ID marks the first file's row, a valid one the current file's row.
   void SetPinOK(bool pin_ok) override { run_.store_->SetPinOK(pin_ok, !pin_ok); }
-  bool StoredPinOK() override { return false; }
   int64_t CountRWRecords() override { return run_.rw_records_; }
   void OpenBlock(std::string_view ein) override {
     run_.PersistBlocks();
@@ -334,7 +335,7 @@ void TestRun::FillFields(std::string_view txtline) {
   if (id == "RS") rs_seen_ = true;
   SequenceCheck();
   if (id == "RE") ro_seen_ = rs_seen_ = false;
-  if (!seq_error_) CheckRecordFields(id, txtline, rec_ctr_, *context_);
+  if (!seq_error_) CheckRecordFields(id, txtline, *context_);
 }
 
 void TestRun::SequenceCheck() {
@@ -414,7 +415,7 @@ RunResult TestRun::Finish() {
     result.outcome = RunOutcome::Errors;
   } else if (stored_records_ > 0) {
     const Date today = host_.Today();
-    if (today >= Date{2011, 12, 5} && today <= Date{2012, 12, 1}) {
+    if (today >= kFilingOpens && today <= kFilingCloses) {
       const MessageAnswer answer = host_.ShowMessage(
           MessageIcon::Question, "Results",
           "Testing Completed.\r\nThere were no errors found.\r\n\r\nWould you like to connect to "

@@ -1,5 +1,3 @@
-#include <algorithm>
-#include <array>
 #include <string>
 
 #include "rules/FieldChecker.h"
@@ -12,33 +10,22 @@ namespace {
 constexpr const char* kInvalidState = "The Postal Abbreviation is invalid (see Pelkin).";
 constexpr const char* kInvalidCountry = "The Country Code is invalid (see Pelkin).";
 
-// Unlike the employer EIN, a submitter EIN may start with 00.
-bool HasRefusedPrefix(std::string_view ein) {
-  static constexpr std::array<std::string_view, 14> kRefused{
-      "07", "08", "09", "17", "18", "19", "28", "29", "49", "69", "70", "78", "79", "89"};
-  return std::find(kRefused.begin(), kRefused.end(), ein.substr(0, 2)) != kRefused.end();
-}
-
 void CheckUserID(const FieldChecker& f) {
   RuleContext& ctx = f.ctx();
   const std::string_view txtline = f.txtline();
   if (!UserIDCheck(f.Text(2))) {
-    f.Error(2, "Must not be blank. Must be alphanumeric. This is a mandatory field.");
-    if (!ctx.ViewerMode()) {
-      ctx.SetPinOK(false);
-    } else if (ctx.StoredPinOK()) {
-      // The stored record holds asterisks in place of an ID that was valid when tested.
-      ctx.ClearHighlight(2);
+    if (!ctx.UserIdMaskedInStore()) {
+      f.Error(2, "Must not be blank. Must be alphanumeric. This is a mandatory field.");
     }
+    ctx.SetPinOK(false);
     return;
   }
-  if (ctx.ViewerMode()) return;
   ctx.SetPinOK(true);
   // A valid ID is never kept in the result database.
   const FieldLayoutRow& id = kRALayout[2];
   std::string masked(Field(txtline, 1, id.first - 1));
   masked.append(static_cast<std::size_t>(id.last - id.first + 1), '*');
-  masked += Field(txtline, id.last + 1, 512);
+  masked += Field(txtline, id.last + 1, static_cast<int>(kRecordLength));
   ctx.ReplaceStoredRecord(masked);
 }
 
@@ -46,7 +33,7 @@ void CheckUserID(const FieldChecker& f) {
 
 void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
   const FieldChecker f(txtline, kRALayout, ctx);
-  if (!ctx.ViewerMode()) ctx.SetRecordReference(f.Text(1));
+  ctx.SetRecordReference(f.Text(1));
   const std::string_view notification = f.Text(37);
 
   // 1 Submitter's EIN
@@ -74,14 +61,16 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
   }
   const std::string_view wfid = f.Text(6);
   if (resub == "0" && !IsBlank(wfid)) {
-    f.Error(6,
-            "If Resub Indicator [Position 29] equals zero, then the Resub WFID field  must be "
+    f.Error(
+        6,
+        "If " + f.Reference(5) +
+            " equals zero, then the Resub WFID field  must be "
             "blank. If this is an original submission, then change the Resub WFID field to blank. "
             "If this is a resubmission, then enter 1 in the Resub Indicator field.");
   } else if (resub == "1" && IsBlank(wfid)) {
-    f.Error(6,
-            "If Resub Indicator [Position 29] equals 1, then the Resub WFID field cannot be blank. "
-            "The 6 digit WFID is located on the notice sent by Orvane.");
+    f.Error(6, "If " + f.Reference(5) +
+                   " equals 1, then the Resub WFID field cannot be blank. "
+                   "The 6 digit WFID is located on the notice sent by Orvane.");
   } else if (resub == "1" && !AlphaNumCheck(wfid)) {
     f.Error(6, "May only contain letters (A - Z) and/or numbers (0 - 9).");
   }
@@ -109,7 +98,7 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
     f.Error(18, kInvalidCountry);
     company_address_ok = false;
   }
-  if (company_address_ok) ForeignAddressCheck(txtline, ctx, true);
+  if (company_address_ok) CheckForeignAddress(f, kRACompanyAddress);
 
   // 19-20 Submitter Name, Location Address
   f.CharCheckField(19);
@@ -117,17 +106,14 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
 
   // 21-29 the submitter address; a notification code of 2 means it must be complete.
   const bool by_mail = notification == "2";
+  const std::string by_mail_then = "If " + f.Reference(37) + " equals 2, then ";
   f.CharCheckField(21);
   if (by_mail && IsBlank(f.Text(21))) {
-    f.Error(21,
-            "If Preferred Method of Problem Notification Code [Position 499] equals 2, then the "
-            "Delivery Address field cannot be blank.");
+    f.Error(21, by_mail_then + "the Delivery Address field cannot be blank.");
   }
   f.CharCheckField(22);
   if (by_mail && IsBlank(f.Text(22))) {
-    f.Error(22,
-            "If Preferred Method of Problem Notification Code [Position 499] equals 2, then the "
-            "City field cannot be blank.");
+    f.Error(22, by_mail_then + "the City field cannot be blank.");
   }
 
   bool submitter_address_ok = true;
@@ -139,14 +125,10 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
     const bool state_blank = IsBlank(f.Text(23));
     const bool foreign_state_blank = IsBlank(f.Text(27));
     if (state_blank && foreign_state_blank) {
-      f.Error(23,
-              "If Preferred Method of Problem Notification Code [Position 499] equals 2, then the "
-              "State Abbreviation field cannot be blank.");
+      f.Error(23, by_mail_then + "the State Abbreviation field cannot be blank.");
     } else if (!state_blank && !foreign_state_blank) {
       f.Error(23,
-              "If Preferred Method of Problem Notification Code [Position 499] equals 2, then "
-              "complete the State Abbreviation or Foreign State/Province [Position 356 - 378] "
-              "field.");
+              by_mail_then + "complete the State Abbreviation or " + f.Reference(27) + " field.");
     }
   }
 
@@ -158,13 +140,9 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
     const bool zip_blank = IsBlank(f.Text(24));
     const bool foreign_zip_blank = IsBlank(f.Text(28));
     if (zip_blank && foreign_zip_blank) {
-      f.Error(24,
-              "If Preferred Method of Problem Notification Code [Position 499] equals 2, then the "
-              "Zip Code field cannot be blank.");
+      f.Error(24, by_mail_then + "the Zip Code field cannot be blank.");
     } else if (!zip_blank && !foreign_zip_blank) {
-      f.Error(24,
-              "If Preferred Method of Problem Notification Code [Position 499] equals 2, then "
-              "complete the Zip Code or Foreign Postal Code [Position 379 - 393] field.");
+      f.Error(24, by_mail_then + "complete the Zip Code or " + f.Reference(28) + " field.");
     }
   }
 
@@ -174,7 +152,7 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
     f.Error(29, kInvalidCountry);
     submitter_address_ok = false;
   }
-  if (submitter_address_ok) ForeignAddressCheck(txtline, ctx, false);
+  if (submitter_address_ok) CheckForeignAddress(f, kRASubmitterAddress);
 
   // 30 Contact Name
   if (!NameCheck(f.Text(30))) {
@@ -199,8 +177,8 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
   // without spaces around the hyphen.
   if (notification == "1" && IsBlank(f.Text(34))) {
     ctx.AddFieldError("Contact E-Mail/Internet [Position 446-485]", UserEntry(f.Text(34)),
-                      "If Preferred Method of Problem Notification Code [Position 499] equals 1, "
-                      "then the Contact E-Mail/Internet field cannot be blank.",
+                      "If " + f.Reference(37) +
+                          " equals 1, then the Contact E-Mail/Internet field cannot be blank.",
                       34);
   }
   f.CharCheckField(34);

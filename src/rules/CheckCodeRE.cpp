@@ -1,5 +1,3 @@
-#include <algorithm>
-#include <array>
 #include <string>
 
 #include "rules/DetailFieldChecks.h"
@@ -15,10 +13,9 @@ constexpr const char* kMandatoryNumeric =
 constexpr const char* kRefusedPrefix =
     "Must not start with 00, 07, 08, 09, 17, 18, 19, 28, 29, 49, 69, 70, 78, 79 or 89.";
 
-bool HasRefusedPrefix(std::string_view ein) {
-  static constexpr std::array<std::string_view, 15> kRefused{
-      "00", "07", "08", "09", "17", "18", "19", "28", "29", "49", "69", "70", "78", "79", "89"};
-  return std::find(kRefused.begin(), kRefused.end(), ein.substr(0, 2)) != kRefused.end();
+// Unlike a submitter EIN, an employer EIN must not start with 00 either.
+bool HasRefusedEmployerPrefix(std::string_view ein) {
+  return ein.substr(0, 2) == "00" || HasRefusedPrefix(ein);
 }
 
 void CheckTaxYear(const FieldChecker& f, EmployerValues& employer) {
@@ -44,14 +41,13 @@ void CheckAgentForEIN(const FieldChecker& f) {
   const bool blank = IsBlank(agent_for);
   const bool agent_2678 = f.Text(2) == "1";
   if (blank && agent_2678) {
-    f.Error(4, "If Agent Indicator Code [Position 7] = 1, then Agent for EIN cannot be blank.");
+    f.Error(4, "If " + f.Reference(2) + " = 1, then Agent for EIN cannot be blank.");
   }
   if (!blank && !agent_2678) {
-    f.Error(4,
-            "The Agent for EIN must be blank unless Agent Indicator Code [Position 7] = 1. Either "
-            "enter a 1 in Agent Indicator Code or make Agent for EIN blank.");
+    f.Error(4, "The Agent for EIN must be blank unless " + f.Reference(2) +
+                   " = 1. Either enter a 1 in Agent Indicator Code or make Agent for EIN blank.");
   }
-  if (HasRefusedPrefix(agent_for)) f.Error(4, kRefusedPrefix);
+  if (HasRefusedEmployerPrefix(agent_for)) f.Error(4, kRefusedPrefix);
   if (!blank && !NumCheck(agent_for)) f.Error(4, kNumericOrBlank);
 }
 
@@ -76,10 +72,10 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
 
   // 3 Employer/Agent EIN. The block opens whatever the EIN holds, keyed by its text.
   const std::string_view ein = f.Text(3);
-  if (!ctx.ViewerMode()) ctx.OpenBlock(ein);
+  ctx.OpenBlock(ein);
   if (!NumCheck(ein)) {
     f.Error(3, kMandatoryNumeric);
-  } else if (HasRefusedPrefix(ein)) {
+  } else if (HasRefusedEmployerPrefix(ein)) {
     f.Error(3, std::string(kRefusedPrefix) + " " + kMandatoryNumeric);
   }
 
@@ -96,7 +92,7 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
   // 7 Other EIN
   const std::string_view other_ein = f.Text(7);
   if (!IsBlank(other_ein)) {
-    if (NumCheck(other_ein) && HasRefusedPrefix(other_ein)) f.Error(7, kRefusedPrefix);
+    if (NumCheck(other_ein) && HasRefusedEmployerPrefix(other_ein)) f.Error(7, kRefusedPrefix);
     if (!NumCheck(other_ein)) f.Error(7, kNumericOrBlank);
   }
 
@@ -132,7 +128,7 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
     f.Error(19, "The Country Code is invalid (see Pelkin).");
     address_ok = false;
   }
-  if (address_ok) ForeignAddressCheck(txtline, ctx);
+  if (address_ok) CheckForeignAddress(f, kREAddress);
 
   // 20 Employment Code: kept as read, valid or not.
   employer.EmploymentCode = f.Text(20);

@@ -1,16 +1,15 @@
 #include <optional>
 #include <string>
 
+#include "layout/RecordLayouts.h"
 #include "rules/DetailFieldChecks.h"
 #include "rules/FieldChecker.h"
+#include "rules/MoneyFields.h"
 #include "rules/Primitives.h"
 #include "rules/RecordRules.h"
-#include "totals/TotalsRules.h"
 
 namespace ledgerly {
 namespace {
-
-constexpr std::size_t kAmountZeros = 11;
 
 constexpr std::string_view kNameCharacters =
     "May only contain letters (A - Z), numbers (0 - 9), spaces, hyphens, periods and apostrophes.";
@@ -18,9 +17,9 @@ constexpr std::string_view kMandatory = " This is a mandatory field.";
 constexpr std::string_view kNotBlank = "Must not be blank. This is a mandatory field.";
 constexpr std::string_view kZeroBefore1983 = "Must be zero filled for years prior to 1983.";
 
-// An 11-position money field of the record: its amount in cents when all digits.
-std::optional<int64_t> AmountAt(std::string_view txtline, int first) {
-  const std::string_view value = Field(txtline, first, first + 10);
+// A money field of the record: its amount in cents when all digits.
+std::optional<int64_t> AmountOf(const FieldChecker& f, int field_no) {
+  const std::string_view value = f.Text(field_no);
   if (!NumCheck(value)) return std::nullopt;
   return ToNumber(value);
 }
@@ -53,7 +52,8 @@ struct WageValues {
   bool InYears(int from, int to) const { return year >= from && year <= to; }
 };
 
-WageValues ReadWageValues(std::string_view txtline, const EmployerValues& employer) {
+WageValues ReadWageValues(const FieldChecker& f) {
+  const EmployerValues& employer = f.ctx().employer;
   WageValues v;
   v.year = employer.TaxYear;
   v.code = employer.EmploymentCode;
@@ -61,22 +61,23 @@ WageValues ReadWageValues(std::string_view txtline, const EmployerValues& employ
   // The limits serve fields 18, 20 and 21, so they are looked up for the record as a
   // whole; unknown years leave them at 0.
   TaxYearLimits(v.year, v.limits);
-  v.wages = AmountAt(txtline, 210);
-  v.tax = AmountAt(txtline, 221);
-  v.medicare_wages = AmountAt(txtline, 232);
-  v.medicare_tax = AmountAt(txtline, 243);
-  v.tips = AmountAt(txtline, 254);
+  v.wages = AmountOf(f, 18);
+  v.tax = AmountOf(f, 19);
+  v.medicare_wages = AmountOf(f, 20);
+  v.medicare_tax = AmountOf(f, 21);
+  v.tips = AmountOf(f, 22);
   return v;
 }
 
 // Fields 1-4: SSN and the employee's name.
-void CheckSsnAndName(std::string_view txtline, RuleContext& ctx) {
-  const std::string_view ssn = Field(txtline, 3, 11);
+void CheckSsnAndName(const FieldChecker& f) {
+  RuleContext& ctx = f.ctx();
+  const std::string_view ssn = f.Text(1);
   if (!NumCheck(ssn)) {
-    ctx.AddFieldError("SSN [Position 3 - 11]", UserEntry(ssn),
+    ctx.AddFieldError(f.Reference(1), UserEntry(ssn),
                       "This is a mandatory field and must contain only valid numeric data.", 1);
   } else if (ssn.substr(0, 1) == "9" || ssn.substr(0, 3) == "666") {
-    ctx.AddFieldError("SSN [Position 3 - 11]", UserEntry(ssn),
+    ctx.AddFieldError(f.Reference(1), UserEntry(ssn),
                       "Must not begin with 9 or 666."
                       "This is a mandatory field and must contain only valid numeric data.",
                       1);
@@ -84,44 +85,41 @@ void CheckSsnAndName(std::string_view txtline, RuleContext& ctx) {
 
   static const std::string mandatory_name_characters =
       std::string(kNameCharacters) + std::string(kMandatory);
-  const std::string_view first = Field(txtline, 12, 26);
+  const std::string_view first = f.Text(2);
   if (IsBlank(first)) {
-    ctx.AddFieldError("Employee First Name [Position 12 - 26]", UserEntry(first), kNotBlank, 2);
+    ctx.AddFieldError(f.Reference(2), UserEntry(first), kNotBlank, 2);
   } else if (!NameCheck(first)) {
-    ctx.AddFieldError("Employee First Name [Position 12 - 26]", UserEntry(first),
-                      mandatory_name_characters, 2);
+    ctx.AddFieldError(f.Reference(2), UserEntry(first), mandatory_name_characters, 2);
   }
 
-  const std::string_view middle = Field(txtline, 27, 41);
+  const std::string_view middle = f.Text(3);
   if (!NameCheck(middle)) {
-    ctx.AddFieldError("Employee Middle Name or Initial [Position 27 - 41]", UserEntry(middle),
-                      kNameCharacters, 3);
+    ctx.AddFieldError(f.Reference(3), UserEntry(middle), kNameCharacters, 3);
   }
 
-  const std::string_view last = Field(txtline, 42, 61);
+  const std::string_view last = f.Text(4);
   if (!NameCheck(last)) {
-    ctx.AddFieldError("Employee Last Name [Position 42 - 61]", UserEntry(last),
-                      mandatory_name_characters, 4);
+    ctx.AddFieldError(f.Reference(4), UserEntry(last), mandatory_name_characters, 4);
   } else if (IsBlank(last)) {
-    ctx.AddFieldError("Employee Last Name [Position 42 - 61]", UserEntry(last), kNotBlank, 4);
+    ctx.AddFieldError(f.Reference(4), UserEntry(last), kNotBlank, 4);
   }
 }
 
 // Fields 5-15: the employee's address.
-void CheckAddress(std::string_view txtline, RuleContext& ctx) {
-  const FieldChecker f(txtline, kRWLayout, ctx);
+void CheckAddress(const FieldChecker& f) {
+  RuleContext& ctx = f.ctx();
   for (int field_no = 5; field_no <= 8; ++field_no) f.CharCheckField(field_no);
 
   // A faulty state, zip or country makes the foreign/domestic comparison meaningless.
   bool address_faulty = false;
-  const std::string_view state = Field(txtline, 132, 133);
+  const std::string_view state = f.Text(9);
   if (!StateCheck(state)) {
-    ctx.AddFieldError("State Abbreviation [Position 132 - 133]", UserEntry(state),
+    ctx.AddFieldError(f.Reference(9), UserEntry(state),
                       "The Postal Abbreviation is invalid (see Pelkin).", 9);
     address_faulty = true;
   }
 
-  const std::string_view zip = Field(txtline, 134, 138);
+  const std::string_view zip = f.Text(10);
   if (!IsBlank(zip) && !NumCheck(zip)) {
     f.Error(10, kNumericOrBlank);
     address_faulty = true;
@@ -131,60 +129,39 @@ void CheckAddress(std::string_view txtline, RuleContext& ctx) {
 
   for (int field_no = 12; field_no <= 14; ++field_no) f.CharCheckField(field_no);
 
-  const std::string_view country = Field(txtline, 186, 187);
+  const std::string_view country = f.Text(15);
   if (!CountryCheck(country)) {
-    ctx.AddFieldError("Country Code [Position 186 - 187]", UserEntry(country),
+    ctx.AddFieldError(f.Reference(15), UserEntry(country),
                       "The Country Code is invalid (see Pelkin).", 15);
     address_faulty = true;
   }
-  if (!address_faulty) ForeignAddressCheck(txtline, ctx);
-}
-
-// Fields 16-17: amounts under the Tax Jurisdiction rule, TRT columns 1 and 2.
-void CheckIncomeAmounts(std::string_view txtline, RuleContext& ctx) {
-  struct Amount {
-    int first;
-    const char* name;
-    int field_no;
-    int column;
-  };
-  for (const Amount& a : {Amount{188, "Wages, Tips and Other Compensation", 16, 1},
-                          Amount{199, "Federal Income Tax Withheld", 17, 2}}) {
-    const std::string_view value = Field(txtline, a.first, a.first + 10);
-    if (NumCheck(value)) {
-      TerritoryMoney(txtline, "RW", a.name, a.first, a.first + 10, 11, a.field_no, ToNumber(value),
-                     Terr::kBlank, a.column, ctx);
-    } else {
-      ctx.AddRWMoneyError(FieldReference(a.name, a.first, a.first + 10), UserEntry(value),
-                          kMoneyNotNumeric, a.field_no, a.column);
-    }
-  }
+  if (!address_faulty) CheckForeignAddress(f, kRWAddress);
 }
 
 // Field 18: Social Security Wages, with the yearly maximum and household minimum.
-void CheckSocialSecurityWages(std::string_view txtline, const WageValues& v, RuleContext& ctx) {
-  constexpr std::string_view kReference = "Social Security Wages [Position 210 - 220]";
-  constexpr std::string_view kSumOf =
-      "The sum of the Social Security Wages [Position 210 - 220] and Social Security Tips "
-      "[Position 254 - 264] ";
-  const std::string_view value = Field(txtline, 210, 220);
+void CheckSocialSecurityWages(const FieldChecker& f, const WageValues& v) {
+  RuleContext& ctx = f.ctx();
+  const auto sum_of = [&] {
+    return "The sum of the " + f.Reference(18) + " and " + f.Reference(22) + " ";
+  };
+  const std::string_view value = f.Text(18);
 
   int64_t wages_and_tips = 0;  // cents; stays 0 when the wages are not numeric
   if (!v.wages) {
-    ctx.AddRWMoneyError(kReference, UserEntry(value), kMoneyNotNumeric, 18, 3);
+    MoneyNotNumeric(f, 18, Totals::TRT);
   } else {
     wages_and_tips = *v.wages + v.tips.value_or(0);
     if (v.InYears(1978, 2011) && wages_and_tips > 0) {
       if (wages_and_tips == v.limits.PriorYearMax * 100 && v.year != 2010 && v.year != 2011) {
         ctx.AddFieldError("Prior Year Max", std::to_string(wages_and_tips),
-                          std::string(kSumOf) +
+                          sum_of() +
                               "equals prior year maximum. Please ensure that the Social Security "
                               "Wages and Social Security Tips are all correct.",
                           18);
       } else if (wages_and_tips > v.limits.CurrentYearMax * 100) {
         ctx.AddFieldError(
             "Current Year Max", std::to_string(wages_and_tips),
-            std::string(kSumOf) +
+            sum_of() +
                 "is greater than the Current Year Maximum. The sum of the Social Security Wages "
                 "and Social Security Tips for Tax Year " +
                 std::to_string(v.year) + " should not exceed $" +
@@ -192,13 +169,13 @@ void CheckSocialSecurityWages(std::string_view txtline, const WageValues& v, Rul
             18);
       }
     }
-    ctx.AddToTRT(3, false, *v.wages);
+    ctx.AddToSum(Totals::TRT, f.Row(18).column, *v.wages);
   }
 
   if (v.CodeIs("H") && v.InYears(1995, 2011) && wages_and_tips > 0 &&
       wages_and_tips < v.limits.AnnualHouseholdMin * 100) {
     ctx.AddFieldError("Annual Household Min", std::to_string(wages_and_tips),
-                      std::string(kSumOf) +
+                      sum_of() +
                           "must be greater than or equal to the Annual Household Minimum for the "
                           "tax year being reported. "
                           "Either enter a value of zero in the Social Security Wages and Social "
@@ -206,157 +183,143 @@ void CheckSocialSecurityWages(std::string_view txtline, const WageValues& v, Rul
                       18);
   }
 
-  if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, kAmountZeros)) {
-    ctx.AddFieldError(kReference, UserEntry(value),
-                      EmploymentCodeZeroError("Social Security Wages"), 18);
+  if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, f.Row(18).Width())) {
+    f.Error(18, EmploymentCodeZeroError("Social Security Wages"));
   }
 }
 
 // Field 19: Social Security Tax Withheld.
-void CheckSocialSecurityTax(std::string_view txtline, const WageValues& v, RuleContext& ctx) {
-  constexpr std::string_view kReference = "Social Security Tax Withheld [Position 221 - 231]";
-  const std::string_view value = Field(txtline, 221, 231);
+void CheckSocialSecurityTax(const FieldChecker& f, const WageValues& v) {
+  RuleContext& ctx = f.ctx();
+  const std::string_view value = f.Text(19);
   if (!v.tax) {
-    ctx.AddRWMoneyError(kReference, UserEntry(value), kMoneyNotNumeric, 19, 4);
+    MoneyNotNumeric(f, 19, Totals::TRT);
   } else {
-    ctx.AddToTRT(4, false, *v.tax);
+    ctx.AddToSum(Totals::TRT, f.Row(19).column, *v.tax);
     if (v.wages && v.tips && *v.tax > 0 && *v.wages == 0 && *v.tips == 0 && !v.CodeIs("Q") &&
         !v.CodeIs("X")) {
-      ctx.AddFieldError(kReference, UserEntry(value),
-                        "If the amount in Social Security Tax Withheld is greater than zero, then "
-                        "the amount in Social Security Wages [Position 210 - 220] and/or the "
-                        "amount in Social Security Tips [Position 254 - 264] must be greater than "
-                        "zero.",
-                        19);
+      f.Error(19,
+              "If the amount in Social Security Tax Withheld is greater than zero, then "
+              "the amount in " +
+                  f.Reference(18) + " and/or the amount in " + f.Reference(22) +
+                  " must be greater than zero.");
     }
   }
-  if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, kAmountZeros)) {
-    ctx.AddFieldError(kReference, UserEntry(value),
-                      EmploymentCodeZeroError("Social Security Tax Withheld"), 19);
+  if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, f.Row(19).Width())) {
+    f.Error(19, EmploymentCodeZeroError("Social Security Tax Withheld"));
   }
 }
 
 // Field 20: Medicare Wages and Tips.
-void CheckMedicareWages(std::string_view txtline, const WageValues& v, RuleContext& ctx) {
-  constexpr std::string_view kReference = "Medicare Wages and Tips [Position 232 - 242]";
-  const std::string_view value = Field(txtline, 232, 242);
+void CheckMedicareWages(const FieldChecker& f, const WageValues& v) {
+  RuleContext& ctx = f.ctx();
+  const std::string_view value = f.Text(20);
   if (!v.medicare_wages) {
-    ctx.AddRWMoneyError(kReference, UserEntry(value), kMoneyNotNumeric, 20, 5);
+    MoneyNotNumeric(f, 20, Totals::TRT);
   } else {
     const int64_t mw = *v.medicare_wages;
-    ctx.AddToTRT(5, false, mw);
+    ctx.AddToSum(Totals::TRT, f.Row(20).column, mw);
     const bool social_security_numeric = v.wages && v.tips;
     const int64_t social_security_sum = v.wages.value_or(0) + v.tips.value_or(0);
     if (v.year_text_numeric && v.year < 1983 && mw != 0) {
-      ctx.AddFieldError(kReference, UserEntry(value), kZeroBefore1983, 20);
+      f.Error(20, kZeroBefore1983);
     } else if (!v.CodeIs("X") && v.InYears(1983, 1993) && mw > v.limits.MedicareWageBase * 100) {
-      ctx.AddFieldError(kReference, UserEntry(value),
-                        "The amount in Medicare Wages and Tips should not exceed the annual "
-                        "maximum Medicare wage base for the tax year being reported.",
-                        20);
+      f.Error(20,
+              "The amount in Medicare Wages and Tips should not exceed the annual "
+              "maximum Medicare wage base for the tax year being reported.");
     } else if (social_security_numeric && v.year >= 1991 && !v.CodeIs("X") &&
                social_security_sum > mw) {
-      ctx.AddFieldError(kReference, UserEntry(value),
-                        "The amount in Medicare Wages and Tips must be greater than or equal to "
-                        "the sum of the amount in Social Security Wages [Position 210 - 220] and "
-                        "the amount in Social Security Tips [Position 254 - 264].",
-                        20);
+      f.Error(20,
+              "The amount in Medicare Wages and Tips must be greater than or equal to "
+              "the sum of the amount in " +
+                  f.Reference(18) + " and the amount in " + f.Reference(22) + ".");
     }
 
     // The two rules below need the Medicare amount, so they only run when it is numeric.
     if (social_security_numeric && v.InYears(1983, 1990) && !v.CodeIs("X") &&
         social_security_sum != mw) {
-      ctx.AddFieldError(kReference, UserEntry(value),
-                        "The amount in Medicare Wages and Tips must equal the sum of the amount in "
-                        "Social Security Wages [Position 210 - 220] and the amount in Social "
-                        "Security Tips [Position 254 - 264].",
-                        20);
+      f.Error(20, "The amount in Medicare Wages and Tips must equal the sum of the amount in " +
+                      f.Reference(18) + " and the amount in " + f.Reference(22) + ".");
     }
     if (v.CodeIs("H") && v.InYears(1995, 2011) && mw > 0 &&
         mw < v.limits.AnnualHouseholdMin * 100) {
-      ctx.AddFieldError(kReference, UserEntry(value),
-                        "The amount in Medicare Wages and Tips must be greater than or equal to "
-                        "the Annual Household Minimum for the tax year being reported. "
-                        "Either enter a value of zero in the Medicare Wages and Tips field or "
-                        "change the Employment Code in the RE Record.",
-                        20);
+      f.Error(20,
+              "The amount in Medicare Wages and Tips must be greater than or equal to "
+              "the Annual Household Minimum for the tax year being reported. "
+              "Either enter a value of zero in the Medicare Wages and Tips field or "
+              "change the Employment Code in the RE Record.");
     }
   }
-  if (v.CodeIs("X") && v.year >= 1983 && !IsZeroFilled(value, kAmountZeros)) {
-    ctx.AddFieldError(kReference, UserEntry(value),
-                      EmploymentCodeZeroError("Medicare Wages and Tips"), 20);
+  if (v.CodeIs("X") && v.year >= 1983 && !IsZeroFilled(value, f.Row(20).Width())) {
+    f.Error(20, EmploymentCodeZeroError("Medicare Wages and Tips"));
   }
 }
 
 // Field 21: Medicare Tax Withheld.
-void CheckMedicareTax(std::string_view txtline, const WageValues& v, RuleContext& ctx) {
-  constexpr std::string_view kReference = "Medicare Tax Withheld [Position 243 - 253]";
-  const std::string_view value = Field(txtline, 243, 253);
+void CheckMedicareTax(const FieldChecker& f, const WageValues& v) {
+  RuleContext& ctx = f.ctx();
+  const std::string_view value = f.Text(21);
   if (!v.medicare_tax) {
-    ctx.AddRWMoneyError(kReference, UserEntry(value), kMoneyNotNumeric, 21, 6);
+    MoneyNotNumeric(f, 21, Totals::TRT);
   } else {
     const int64_t mt = *v.medicare_tax;
-    ctx.AddToTRT(6, false, mt);
+    ctx.AddToSum(Totals::TRT, f.Row(21).column, mt);
     if (v.year_text_numeric && v.year < 1983 && mt != 0) {
-      ctx.AddFieldError(kReference, UserEntry(value), kZeroBefore1983, 21);
+      f.Error(21, kZeroBefore1983);
     } else if (!v.CodeIs("X") && v.InYears(1991, 1993) && mt > v.limits.MedicareWageBase * 100) {
-      ctx.AddFieldError(kReference, UserEntry(value),
-                        "The amount in Medicare Tax Withheld should not exceed the annual maximum "
-                        "Medicare wage base for the tax year being reported.",
-                        21);
+      f.Error(21,
+              "The amount in Medicare Tax Withheld should not exceed the annual maximum "
+              "Medicare wage base for the tax year being reported.");
     } else if (v.medicare_wages && *v.medicare_wages == 0 && mt > 0 && v.year >= 1983 &&
                !v.CodeIs("X")) {
-      ctx.AddFieldError(kReference, UserEntry(value),
-                        "The amount in Medicare Wages and Tips [Position 232 - 242] must be "
-                        "greater than zero because there is an amount greater than zero in the "
-                        "Medicare Tax Withheld field.",
-                        21);
+      f.Error(21, "The amount in " + f.Reference(20) +
+                      " must be greater than zero because there is an amount greater than "
+                      "zero in the Medicare Tax Withheld field.");
     }
   }
-  if (v.CodeIs("X") && v.year >= 1983 && !IsZeroFilled(value, kAmountZeros)) {
-    ctx.AddFieldError(kReference, UserEntry(value),
-                      EmploymentCodeZeroError("Medicare Tax Withheld"), 21);
+  if (v.CodeIs("X") && v.year >= 1983 && !IsZeroFilled(value, f.Row(21).Width())) {
+    f.Error(21, EmploymentCodeZeroError("Medicare Tax Withheld"));
   }
 }
 
 // Field 22: Social Security Tips.
-void CheckSocialSecurityTips(std::string_view txtline, const WageValues& v, RuleContext& ctx) {
-  constexpr std::string_view kReference = "Social Security Tips [Position 254 - 264]";
-  const std::string_view value = Field(txtline, 254, 264);
+void CheckSocialSecurityTips(const FieldChecker& f, const WageValues& v) {
+  RuleContext& ctx = f.ctx();
+  const std::string_view value = f.Text(22);
   if (!v.tips) {
-    ctx.AddRWMoneyError(kReference, UserEntry(value), kMoneyNotNumeric, 22, 7);
+    MoneyNotNumeric(f, 22, Totals::TRT);
   } else {
-    ctx.AddToTRT(7, false, *v.tips);
+    ctx.AddToSum(Totals::TRT, f.Row(22).column, *v.tips);
     if (v.wages && v.tax && *v.tips > 0 && *v.wages == 0 && *v.tax == 0) {
-      ctx.AddFieldError(kReference, UserEntry(value),
-                        "The amount in Social Security Tax (Position 221 - 231) must be greater "
-                        "then zero, since the amount in Social Security Tips is greater then zero.",
-                        22);
+      f.Error(22,
+              "The amount in Social Security Tax (Position 221 - 231) must be greater "
+              "then zero, since the amount in Social Security Tips is greater then zero.");
     }
   }
-  if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, kAmountZeros)) {
-    ctx.AddFieldError(kReference, UserEntry(value), EmploymentCodeZeroError("Social Security Tips"),
-                      22);
+  if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, f.Row(22).Width())) {
+    f.Error(22, EmploymentCodeZeroError("Social Security Tips"));
   }
 }
 
 }  // namespace
 
 void CheckCodeRW(std::string_view txtline, RuleContext& ctx) {
-  ctx.current_ssn.assign(Field(txtline, 3, 11));
+  const FieldChecker f(txtline, kRWLayout, ctx);
+  ctx.current_ssn.assign(f.Text(1));
   // Counts the record in its block and links it to the block under its SSN.
-  ctx.AddToTRT(0, true, 1);
+  ctx.CountInBlock(Totals::TRT);
 
-  CheckSsnAndName(txtline, ctx);
-  CheckAddress(txtline, ctx);
-  CheckIncomeAmounts(txtline, ctx);
+  CheckSsnAndName(f);
+  CheckAddress(f);
+  // Wages, Tips and Other Compensation; Federal Income Tax Withheld.
+  CheckLaidOutFields(f, 16, 17, Totals::TRT);
 
-  const WageValues values = ReadWageValues(txtline, ctx.employer);
-  CheckSocialSecurityWages(txtline, values, ctx);
-  CheckSocialSecurityTax(txtline, values, ctx);
-  CheckMedicareWages(txtline, values, ctx);
-  CheckMedicareTax(txtline, values, ctx);
-  CheckSocialSecurityTips(txtline, values, ctx);
+  const WageValues values = ReadWageValues(f);
+  CheckSocialSecurityWages(f, values);
+  CheckSocialSecurityTax(f, values);
+  CheckMedicareWages(f, values);
+  CheckMedicareTax(f, values);
+  CheckSocialSecurityTips(f, values);
 
   CheckCodeRW2(txtline, ctx);
 }

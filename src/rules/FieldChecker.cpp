@@ -6,13 +6,13 @@
 namespace ledgerly {
 
 std::string_view FieldChecker::Text(int field_no) const {
-  const FieldLayoutRow& row = layout_[static_cast<std::size_t>(field_no)];
+  const FieldLayoutRow& row = Row(field_no);
   return Field(txtline_, row.first, row.last);
 }
 
 std::string FieldChecker::Reference(int field_no) const {
-  const FieldLayoutRow& row = layout_[static_cast<std::size_t>(field_no)];
-  return PositionReference(row.label, row.first, row.last);
+  const FieldLayoutRow& row = Row(field_no);
+  return PositionReference(row.ReferenceName(), row.first, row.last);
 }
 
 void FieldChecker::Error(int field_no, std::string_view error) const {
@@ -20,8 +20,8 @@ void FieldChecker::Error(int field_no, std::string_view error) const {
 }
 
 bool FieldChecker::CharCheckField(int field_no) const {
-  const FieldLayoutRow& row = layout_[static_cast<std::size_t>(field_no)];
-  return CheckPrintableField(txtline_, row.label, row.first, row.last, field_no, ctx_);
+  const FieldLayoutRow& row = Row(field_no);
+  return CheckPrintableField(txtline_, row.ReferenceName(), row.first, row.last, field_no, ctx_);
 }
 
 void CheckZipExtension(const FieldChecker& f, int field_no, int zip_field_no) {
@@ -31,6 +31,18 @@ void CheckZipExtension(const FieldChecker& f, int field_no, int zip_field_no) {
     f.Error(field_no,
             "A value was entered in the Zip Code Extension field and the Zip Code field is blank. "
             "Either change the Zip Code Extension field to blank or enter a valid Zip Code.");
+  }
+}
+
+void CheckForeignAddress(const FieldChecker& f, const AddressFields& address) {
+  const std::string_view state = f.Text(address.state);
+  const std::string_view zip = f.Text(address.zip);
+  const std::string_view country = f.Text(address.country);
+  if (address.zip_excludes_country && state == "  " && !IsBlank(zip) && country != "  ") {
+    f.Error(address.country, "Must not have both a foreign Country Code and a domestic Zip Code.");
+  } else if (country != "  " && state != "  ") {
+    f.Error(address.country,
+            "Must not have both a domestic State Abbreviation and a foreign Country Code.");
   }
 }
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "layout/RecordLayouts.h"
 #include "rules/RuleContext.h"
-#include "viewer/FieldLayouts.h"
 
 namespace ledgerly {
 
@@ -19,7 +19,12 @@ class FieldChecker {
   // The field's exact text, untrimmed.
   std::string_view Text(int field_no) const;
 
-  // "Label [Position first - last]", or "Label [Position first]" for one position.
+  // The field's row of the record's layout.
+  const FieldLayoutRow& Row(int field_no) const {
+    return layout_[static_cast<std::size_t>(field_no)];
+  }
+
+  // "Name [Position first - last]", or "Name [Position first]" for one position.
   std::string Reference(int field_no) const;
 
   // One finding on the field: its reference, "[" + its text + "]", its number.
@@ -41,6 +46,10 @@ inline constexpr std::string_view kNumericOrBlank = "Must be numeric or blank.";
 
 // Zip Code Extension: numeric or blank, and only together with a Zip Code.
 void CheckZipExtension(const FieldChecker& f, int field_no, int zip_field_no);
+
+// The foreign/domestic address rule over the address's State, Zip Code and
+// Country Code; a finding goes on the Country Code.
+void CheckForeignAddress(const FieldChecker& f, const AddressFields& address);
 
 // A one-position indicator that must be "0" or "1".
 void CheckZeroOrOne(const FieldChecker& f, int field_no, std::string_view error);

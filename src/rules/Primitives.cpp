@@ -139,6 +139,12 @@ std::string UserEntry(std::string_view value) {
   return entry;
 }
 
+bool HasRefusedPrefix(std::string_view ein) {
+  static constexpr std::array<std::string_view, 14> kRefused{
+      "07", "08", "09", "17", "18", "19", "28", "29", "49", "69", "70", "78", "79", "89"};
+  return std::find(kRefused.begin(), kRefused.end(), ein.substr(0, 2)) != kRefused.end();
+}
+
 std::string FieldReference(std::string_view name, int first, int last) {
   std::string reference(name);
   reference += " [Position " + std::to_string(first) + " - " + std::to_string(last) + "]";
@@ -163,41 +169,6 @@ int64_t ToNumber(std::string_view digits) {
     }
   }
   return static_cast<int64_t>(number);
-}
-
-void ForeignAddressCheck(std::string_view txtline, RuleContext& ctx, bool company_address) {
-  struct Address {
-    int state, zip, country, field_no;
-    const char* reference;
-    bool zip_rule;
-  };
-  const std::string_view id = txtline.substr(0, 2);
-  Address address{};
-  if (id == "RA") {
-    address = company_address
-                  ? Address{161, 163, 215, 18, "Country Code [Position 215 - 216]", true}
-                  : Address{340, 342, 394, 29, "Country Code [Position 394 - 395]", false};
-  } else if (id == "RE") {
-    address = {163, 165, 217, 19, "Country Code [Position 217 - 218]", true};
-  } else if (id == "RW") {
-    address = {132, 134, 186, 15, "Country Code [Position 186 - 187]", true};
-  } else {
-    return;
-  }
-  const std::string_view state = Field(txtline, address.state, address.state + 1);
-  const std::string_view zip = Field(txtline, address.zip, address.zip + 4);
-  const std::string_view country = Field(txtline, address.country, address.country + 1);
-  const std::string entry = UserEntry(country);
-  if (address.zip_rule && state == "  " && !IsBlank(zip) && country != "  ") {
-    ctx.AddFieldError(address.reference, entry,
-                      "Must not have both a foreign Country Code and a domestic Zip Code.",
-                      address.field_no);
-  } else if (country != "  " && state != "  ") {
-    ctx.AddFieldError(
-        address.reference, entry,
-        "Must not have both a domestic State Abbreviation and a foreign Country Code.",
-        address.field_no);
-  }
 }
 
 void TaxYearLimits(int tax_year, SocialSecurityLimits& limits) {

@@ -23,6 +23,9 @@ bool CharCheck(std::string_view value, int start, std::string& position_list);
 // The error text for a field that failed CharCheck.
 std::string InvalidCharError(std::string_view position_list);
 
+// True when an EIN starts with a prefix that is never issued (07, 08, ... 89).
+bool HasRefusedPrefix(std::string_view ein);
+
 // A field of the record by its 1-based positions; empty when the record is shorter.
 std::string_view Field(std::string_view txtline, int first, int last);
 
@@ -37,9 +40,6 @@ bool IsBlank(std::string_view value);
 
 // Digits read as a whole number (cents for money fields); the caller checked NumCheck.
 int64_t ToNumber(std::string_view digits);
-
-// The foreign/domestic address rule. For RA, company_address chooses the address.
-void ForeignAddressCheck(std::string_view txtline, RuleContext& ctx, bool company_address = false);
 
 struct SocialSecurityLimits {
   int64_t PriorYearMax = 0;

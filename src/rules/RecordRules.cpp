@@ -13,16 +13,4 @@ bool IsRecordIdentifier(std::string_view id) {
   }
   return false;
 }
-
-void CheckRecordFields(std::string_view id, std::string_view txtline, int64_t rec_ctr,
-                       RuleContext& ctx) {
-  if (id == "RA") CheckCodeRA(txtline, ctx);
-  if (id == "RE") CheckCodeRE(txtline, ctx);
-  if (id == "RW") CheckCodeRW(txtline, ctx);
-  if (id == "RO") CheckCodeRO(txtline, ctx);
-  if (id == "RT") CheckCodeRT(txtline, rec_ctr, ctx);
-  if (id == "RU") CheckCodeRU(txtline, rec_ctr, ctx);
-  if (id == "RF") CheckCodeRF(txtline, ctx);
-}
-
 }  // namespace ledgerly

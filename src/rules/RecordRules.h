@@ -4,8 +4,8 @@
 
 #include "rules/RuleContext.h"
 
-// The field rules of each record type. Each walks its record's fields in
-// position order and reports through the context; none stops early.
+// The field rules of the header and detail record types (RT and RU: totals/). Each walks its
+// record's fields in position order and reports through the context; none stops early.
 namespace ledgerly {
 
 void CheckCodeRA(std::string_view txtline, RuleContext& ctx);
@@ -13,15 +13,9 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx);
 void CheckCodeRW(std::string_view txtline, RuleContext& ctx);  // ends with CheckCodeRW2
 void CheckCodeRW2(std::string_view txtline, RuleContext& ctx);
 void CheckCodeRO(std::string_view txtline, RuleContext& ctx);
-void CheckCodeRT(std::string_view txtline, int64_t rec_ctr, RuleContext& ctx);
-void CheckCodeRU(std::string_view txtline, int64_t rec_ctr, RuleContext& ctx);
 void CheckCodeRF(std::string_view txtline, RuleContext& ctx);
 
 // True for the nine record identifiers (RA, RE, RW, RO, RS, RT, RU, RV, RF).
 bool IsRecordIdentifier(std::string_view id);
-
-// Runs the field rules of the record's type; RS and RV have none.
-void CheckRecordFields(std::string_view id, std::string_view txtline, int64_t rec_ctr,
-                       RuleContext& ctx);
 
 }  // namespace ledgerly

@@ -36,30 +36,27 @@ struct AccumulatorRow {
 
 enum class Totals { TRT, TRU };
 
-// What a field rule may ask of its surroundings. In a Test run the errors become
-// ERRORS rows and the accumulators are kept; in viewer mode the errors only mark
-// field numbers to highlight and nothing is stored.
+// What a field rule may ask of its surroundings. A Test run and the record field
+// viewer each have their own context, so no rule asks which one it runs in.
 class RuleContext {
  public:
   virtual ~RuleContext() = default;
-
-  virtual bool ViewerMode() const = 0;
 
   // The error sink of every field rule.
   virtual void AddFieldError(std::string_view reference, std::string_view user_entry,
                              std::string_view error, int field_no) = 0;
 
-  // Viewer mode only: take the highlight off a field again (RA User ID box).
-  virtual void ClearHighlight(int field_no) = 0;
+  // True when the record is a stored copy whose User ID, valid when tested, was
+  // replaced by asterisks; its ID error is then not the filer's.
+  virtual bool UserIdMaskedInStore() = 0;
 
-  // Record-level stamps on the RECORDS row of the record under test (ignored in viewer mode).
+  // Record-level stamps on the RECORDS row of the record under test.
   virtual void SetRecordReference(std::string_view rec_reference) = 0;
   virtual void LinkRecord(std::string_view rec_reference, int64_t re_indx) = 0;
   virtual void ReplaceStoredRecord(std::string_view record_text) = 0;
 
-  // MISC PinOK: written in a Test run, read back in viewer mode.
+  // MISC PinOK of the run.
   virtual void SetPinOK(bool pin_ok) = 0;
-  virtual bool StoredPinOK() = 0;
 
   // Number of RW records stored so far in the run (identifiers compared case-insensitively).
   virtual int64_t CountRWRecords() = 0;
@@ -67,37 +64,38 @@ class RuleContext {
   // Opens an employer block: one TRT and one TRU row, the RE record linked to them.
   virtual void OpenBlock(std::string_view ein) = 0;
 
+  // The block's accumulators: the record counted in its block and linked to it
+  // under the current SSN, an amount added to a sum column, a sum column marked
+  // incomplete by a non-numeric amount (the first SSN is kept).
+  virtual void CountInBlock(Totals which) = 0;
+  virtual void AddToSum(Totals which, int column, int64_t amount) = 0;
+  virtual void MarkIncomplete(Totals which, int column) = 0;
+
   // The accumulator row a rule works with. In a Test run: the current block's row.
-  // In viewer mode: the stored row of the block of the record being viewed.
+  // In the viewer: the stored row of the block of the record being viewed.
   AccumulatorRow& Row(Totals which) { return which == Totals::TRT ? trt : tru; }
 
-  // Accumulator operations. All are no-ops in viewer mode.
-  void AddToTRT(int column, bool link, int64_t amount) { AddTo(Totals::TRT, column, link, amount); }
-  void AddToTRU(int column, bool link, int64_t amount) { AddTo(Totals::TRU, column, link, amount); }
-  void MarkTRTErrRef(int column) { MarkErrRef(Totals::TRT, column); }
-  void MarkTRUErrRef(int column) { MarkErrRef(Totals::TRU, column); }
-  void AddRWMoneyError(std::string_view reference, std::string_view user_entry,
-                       std::string_view error, int field_no, int err_ref_column);
-  void AddROMoneyError(std::string_view reference, std::string_view user_entry,
-                       std::string_view error, int field_no, int err_ref_column);
-
-  // Main-window state carried from record to record.
+  // State carried from record to record.
   EmployerValues employer;
   std::string current_ssn;
   AccumulatorRow trt;
   AccumulatorRow tru;
+};
+
+// A Test run's accumulators, kept in memory.
+class RunRuleContext : public RuleContext {
+ public:
+  void CountInBlock(Totals which) override;
+  void AddToSum(Totals which, int column, int64_t amount) override;
+  void MarkIncomplete(Totals which, int column) override;
+  bool UserIdMaskedInStore() override { return false; }
 
  protected:
   // Replaces the rows by the empty rows of the next block; returns its Indx.
   int64_t StartBlockRows(std::string_view ein);
-
- private:
-  void AddTo(Totals which, int column, bool link, int64_t amount);
-  void MarkErrRef(Totals which, int column);
 };
 
-// A context that keeps everything in memory: the rule tests use it, and the
-// viewer mode is this context with `viewer_mode` set.
+// A Test run that keeps everything in memory, for the rule tests.
 struct Finding {
   std::string reference;
   std::string user_entry;
@@ -106,33 +104,49 @@ struct Finding {
   bool operator==(const Finding&) const = default;
 };
 
-class MemoryRuleContext : public RuleContext {
+class MemoryRuleContext : public RunRuleContext {
  public:
-  explicit MemoryRuleContext(bool viewer_mode = false) : viewer_mode_(viewer_mode) {}
-
-  bool ViewerMode() const override { return viewer_mode_; }
   void AddFieldError(std::string_view reference, std::string_view user_entry,
                      std::string_view error, int field_no) override;
-  void ClearHighlight(int field_no) override { highlighted.erase(field_no); }
-  void SetRecordReference(std::string_view rec_reference) override;
+  void SetRecordReference(std::string_view reference) override { rec_reference = reference; }
   void LinkRecord(std::string_view rec_reference, int64_t re_indx) override;
-  void ReplaceStoredRecord(std::string_view record_text) override;
-  void SetPinOK(bool pin_ok) override;
-  bool StoredPinOK() override { return pin_ok; }
+  void ReplaceStoredRecord(std::string_view record_text) override { stored_record = record_text; }
+  void SetPinOK(bool value) override { pin_ok = value; }
   int64_t CountRWRecords() override { return rw_records; }
   void OpenBlock(std::string_view ein) override;
 
   // What the rules did, for the caller to inspect.
   std::vector<Finding> findings;
-  std::set<int> highlighted;
   std::string rec_reference;
   int64_t re_indx = 0;
   std::string stored_record;
   bool pin_ok = false;
   int64_t rw_records = 0;
+};
 
- private:
-  bool viewer_mode_;
+// The record field viewer: the rules run again over a stored record to find the
+// faulty fields. Nothing is stored, counted or summed; the block rows, PinOK and
+// the RW count are those of the stored run.
+class ViewerRuleContext : public RuleContext {
+ public:
+  void AddFieldError(std::string_view, std::string_view, std::string_view, int field_no) override {
+    highlighted.insert(field_no);
+  }
+  bool UserIdMaskedInStore() override { return stored_pin_ok; }
+  void SetRecordReference(std::string_view) override {}
+  void LinkRecord(std::string_view, int64_t) override {}
+  void ReplaceStoredRecord(std::string_view) override {}
+  void SetPinOK(bool) override {}
+  int64_t CountRWRecords() override { return stored_rw_records; }
+  void OpenBlock(std::string_view) override {}
+  void CountInBlock(Totals) override {}
+  void AddToSum(Totals, int, int64_t) override {}
+  void MarkIncomplete(Totals, int) override {}
+
+  // The fields to highlight.
+  std::set<int> highlighted;
+  bool stored_pin_ok = false;
+  int64_t stored_rw_records = 0;
 };
 
 }  // namespace ledgerly

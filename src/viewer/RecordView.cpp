@@ -2,38 +2,34 @@
 
 #include "engine/Latin1.h"
 #include "engine/ResultReader.h"
+#include "layout/RecordLayouts.h"
 #include "rules/RecordRules.h"
-#include "viewer/FieldLayouts.h"
+#include "totals/TotalRecords.h"
 
 namespace ledgerly {
 namespace {
 
-constexpr const char* kSequenceReference = "Sequence of Records [Position 1 - 2]";
-
 // Viewer mode with what the rules read back from the stored run: the block's
 // accumulator rows, MISC PinOK and the run's RW count.
-class ViewerContext : public MemoryRuleContext {
+class ViewerContext : public ViewerRuleContext {
  public:
-  ViewerContext(const ResultReader& reader, std::optional<int64_t> re_indx)
-      : MemoryRuleContext(true), reader_(reader) {
+  ViewerContext(const ResultReader& reader, std::optional<int64_t> re_indx) : reader_(reader) {
     if (re_indx) {
       if (auto row = reader.BlockRow(Totals::TRT, *re_indx)) trt = *row;
       if (auto row = reader.BlockRow(Totals::TRU, *re_indx)) tru = *row;
     }
   }
 
-  bool StoredPinOK() override { return reader_.PinOK(); }
+  bool UserIdMaskedInStore() override { return reader_.PinOK(); }
   int64_t CountRWRecords() override { return reader_.CountRecordsWithId("RW"); }
 
  private:
   const ResultReader& reader_;
 };
 
-bool IsOneOf(std::string_view id, std::initializer_list<std::string_view> ids) {
-  for (std::string_view candidate : ids) {
-    if (id == candidate) return true;
-  }
-  return false;
+// The records whose rules compare with or add to their employer block's sums.
+bool UsesBlockRows(std::string_view id) {
+  return id == "RW" || id == "RO" || id == "RT" || id == "RU";
 }
 
 // The employer values of the block come from running the RE rule on the
@@ -41,7 +37,7 @@ bool IsOneOf(std::string_view id, std::initializer_list<std::string_view> ids) {
 void LoadEmployerValues(const ResultReader& reader, int64_t re_indx, ViewerContext& ctx) {
   const auto employer_record = reader.EmployerRecord(re_indx);
   if (!employer_record) return;
-  MemoryRuleContext employer_ctx(true);
+  ViewerRuleContext employer_ctx;
   CheckCodeRE(*employer_record, employer_ctx);
   ctx.employer = employer_ctx.employer;
 }
@@ -72,7 +68,7 @@ std::optional<RecordView> ViewFile(const Database& db, int64_t rec_num) {
 
   ViewerContext ctx(reader, re_indx);
   const std::string dispatch_id = record.substr(0, 2);
-  if (re_indx && IsOneOf(dispatch_id, {"RW", "RO", "RT", "RU"})) {
+  if (re_indx && UsesBlockRows(dispatch_id)) {
     LoadEmployerValues(reader, *re_indx, ctx);
   }
 
@@ -83,7 +79,7 @@ std::optional<RecordView> ViewFile(const Database& db, int64_t rec_num) {
 
   const auto layout = LayoutFor(dispatch_id);
   if (!layout.empty()) {
-    if (!only_critical) CheckRecordFields(dispatch_id, record, rec_num, ctx);
+    if (!only_critical) CheckRecordFields(dispatch_id, record, ctx);
     for (std::size_t i = 0; i < layout.size(); ++i) {
       const FieldLayoutRow& row = layout[i];
       const std::string_view value =

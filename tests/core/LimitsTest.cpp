@@ -72,12 +72,12 @@ TEST(AccumulatorLimitsTest, SumsStopAtTheLargestValueInsteadOfWrapping) {
   constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
   MemoryRuleContext ctx;
   ctx.trt.sums[3] = kMax - 5;
-  ctx.AddToTRT(3, false, 99999999999);
+  ctx.AddToSum(Totals::TRT, 3, 99999999999);
   EXPECT_EQ(ctx.trt.sums[3], kMax);
-  ctx.AddToTRT(3, false, 1);
+  ctx.AddToSum(Totals::TRT, 3, 1);
   EXPECT_EQ(ctx.trt.sums[3], kMax);
   ctx.tru.count = kMax;
-  ctx.AddToTRU(0, false, 1);
+  ctx.CountInBlock(Totals::TRU);
   EXPECT_EQ(ctx.tru.count, kMax);
 }
 

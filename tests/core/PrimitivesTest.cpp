@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "layout/RecordLayouts.h"
+#include "rules/FieldChecker.h"
 #include "rules/Primitives.h"
 #include "support/RecordBuilder.h"
 #include "support/RuleCase.h"
@@ -98,20 +100,18 @@ class ForeignAddress : public testing::TestWithParam<AddressCase> {};
 
 TEST_P(ForeignAddress, LogsAtMostTheExpectedError) {
   const AddressCase& c = GetParam();
-  struct Positions {
-    int state, zip, country;
-  };
   const std::string id = c.id;
-  const Positions at =
-      id == "RA"   ? (c.company_address ? Positions{161, 163, 215} : Positions{340, 342, 394})
-      : id == "RE" ? Positions{163, 165, 217}
-                   : Positions{132, 134, 186};
+  const AddressFields& address = id == "RA"
+                                     ? (c.company_address ? kRACompanyAddress : kRASubmitterAddress)
+                                 : id == "RE" ? kREAddress
+                                              : kRWAddress;
+  const auto layout = LayoutFor(id);
   std::string record = test::BlankRecord(id);
-  test::Put(record, at.state, c.state);
-  test::Put(record, at.zip, c.zip);
-  test::Put(record, at.country, c.country);
+  test::Put(record, layout[address.state].first, c.state);
+  test::Put(record, layout[address.zip].first, c.zip);
+  test::Put(record, layout[address.country].first, c.country);
   MemoryRuleContext ctx;
-  ForeignAddressCheck(record, ctx, c.company_address);
+  CheckForeignAddress(FieldChecker(record, layout, ctx), address);
   EXPECT_EQ(ctx.findings, c.expected);
 }
 
@@ -182,17 +182,15 @@ INSTANTIATE_TEST_SUITE_P(
                     "12345",
                     "CA",
                     {{"Country Code [Position 394 - 395]", "[CA]", kStateText, 29}}},
-        AddressCase{"RA submitter domestic address", "RA", false, "MD", "12345", "  ", {}},
-        AddressCase{"RS has no address", "RS", false, "MD", "12345", "CA", {}}),
+        AddressCase{"RA submitter domestic address", "RA", false, "MD", "12345", "  ", {}}),
     [](const auto& info) { return test::CaseName(info.param.name); });
 
 TEST(Primitives, ForeignAddressCheckInViewerModeOnlyHighlights) {
   std::string record = test::BlankRecord("RE");
   test::Put(record, 163, "MD");
   test::Put(record, 217, "CA");
-  MemoryRuleContext viewer(true);
-  ForeignAddressCheck(record, viewer);
-  EXPECT_TRUE(viewer.findings.empty());
+  ViewerRuleContext viewer;
+  CheckForeignAddress(FieldChecker(record, kRELayout, viewer), kREAddress);
   EXPECT_EQ(viewer.highlighted, (std::set<int>{19}));
 }
 

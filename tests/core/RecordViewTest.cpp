@@ -3,11 +3,11 @@
 #include <set>
 
 #include "engine/TestRun.h"
+#include "layout/RecordLayouts.h"
 #include "support/RecordBuilder.h"
 #include "support/ScriptedHost.h"
 #include "support/Submission.h"
 #include "support/ValidRecords.h"
-#include "viewer/FieldLayouts.h"
 #include "viewer/RecordView.h"
 
 namespace ledgerly {

@@ -275,7 +275,7 @@ TEST_P(RulesRA, DrawsExactlyTheExpectedFindings) {
 
 TEST_P(RulesRA, ViewerHighlightsTheSameFields) {
   const std::string record = test::Edited(ValidRA(), GetParam().edits);
-  MemoryRuleContext viewer(true);
+  ViewerRuleContext viewer;
   CheckCodeRA(record, viewer);
   EXPECT_EQ(viewer.highlighted, test::FieldNumbers(GetParam().expected));
 }
@@ -362,20 +362,17 @@ TEST(RulesRAWhole, ViewerDoesNotPaintAMaskedValidUserID) {
   std::string stored = ValidRA();
   stored.replace(11, 8, "********");
   stored[36] = '7';  // Software Code 97
-  MemoryRuleContext viewer(true);
-  viewer.pin_ok = true;
+  ViewerRuleContext viewer;
+  viewer.stored_pin_ok = true;
   CheckCodeRA(stored, viewer);
   EXPECT_EQ(viewer.highlighted, (std::set<int>{7}));
-  EXPECT_TRUE(viewer.stored_record.empty());
-  EXPECT_TRUE(viewer.rec_reference.empty());
 }
 
 TEST(RulesRAWhole, ViewerPaintsAnInvalidUserID) {
-  MemoryRuleContext viewer(true);
-  viewer.pin_ok = false;
+  ViewerRuleContext viewer;
+  viewer.stored_pin_ok = false;
   CheckCodeRA(test::Edited(ValidRA(), {{12, "ab12cd34"}}), viewer);
   EXPECT_EQ(viewer.highlighted, (std::set<int>{2}));
-  EXPECT_FALSE(viewer.pin_ok);
 }
 
 }  // namespace

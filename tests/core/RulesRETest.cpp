@@ -170,7 +170,7 @@ TEST_P(RulesRE, DrawsExactlyTheExpectedFindings) {
 }
 
 TEST_P(RulesRE, ViewerHighlightsTheSameFields) {
-  MemoryRuleContext viewer(true);
+  ViewerRuleContext viewer;
   CheckCodeRE(test::Edited(ValidRE(), GetParam().edits), viewer);
   EXPECT_EQ(viewer.highlighted, test::FieldNumbers(GetParam().expected));
 }
@@ -226,12 +226,13 @@ EmployerValues PreviousBlock() {
 
 TEST_P(RulesREEmployer, SetsTheBlockValues) {
   const std::string record = test::Edited(ValidRE(), GetParam().edits);
-  for (bool viewer_mode : {false, true}) {
-    SCOPED_TRACE(viewer_mode ? "viewer mode" : "test run");
-    MemoryRuleContext ctx(viewer_mode);
-    ctx.employer = PreviousBlock();
-    CheckCodeRE(record, ctx);
-    ExpectEmployer(ctx.employer, GetParam().expected);
+  MemoryRuleContext run;
+  ViewerRuleContext viewer;
+  for (RuleContext* ctx : std::initializer_list<RuleContext*>{&run, &viewer}) {
+    SCOPED_TRACE(ctx == &viewer ? "viewer" : "test run");
+    ctx->employer = PreviousBlock();
+    CheckCodeRE(record, *ctx);
+    ExpectEmployer(ctx->employer, GetParam().expected);
   }
 }
 
@@ -266,11 +267,9 @@ TEST(RulesREBlock, OpensABlockKeyedByTheEINAsRead) {
 }
 
 TEST(RulesREBlock, ViewerOpensNoBlock) {
-  MemoryRuleContext viewer(true);
+  ViewerRuleContext viewer;
   CheckCodeRE(ValidRE(), viewer);
   EXPECT_EQ(viewer.trt.Indx, 0);
-  EXPECT_EQ(viewer.re_indx, 0);
-  EXPECT_TRUE(viewer.rec_reference.empty());
 }
 
 }  // namespace

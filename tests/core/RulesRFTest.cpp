@@ -51,8 +51,8 @@ TEST_P(RulesRF, DrawsExactlyTheExpectedFindings) {
 }
 
 TEST_P(RulesRF, ViewerHighlightsTheSameFields) {
-  MemoryRuleContext viewer(true);
-  viewer.rw_records = 3;
+  ViewerRuleContext viewer;
+  viewer.stored_rw_records = 3;
   CheckCodeRF(test::Edited(test::ValidRF(3), GetParam().edits), viewer);
   EXPECT_EQ(viewer.highlighted, test::FieldNumbers(GetParam().expected));
 }

@@ -3,16 +3,23 @@
 #include <string>
 #include <vector>
 
+#include "layout/RecordLayouts.h"
 #include "rules/Primitives.h"
 #include "rules/RecordRules.h"
+#include "support/LaidOutFields.h"
 #include "support/RecordBuilder.h"
 #include "support/ValidDetailRecords.h"
+#include "totals/TotalRecords.h"
 
 namespace ledgerly {
 namespace {
 
 using test::Amount;
+using test::FieldName;
+using test::FieldsWhere;
+using test::LaidOutField;
 using test::Put;
+using test::ReferenceOf;
 using test::ValidEmployer;
 using test::ValidRO;
 using test::ValidRT;
@@ -56,15 +63,13 @@ std::vector<Finding> RunTotal(Check check, Totals which, const std::string& reco
   MemoryRuleContext ctx;
   ctx.employer = employer;
   (which == Totals::TRT ? ctx.trt : ctx.tru) = row;
-  check(record, 9, ctx);
+  check(record, ctx);
 
-  MemoryRuleContext viewer(true);
+  ViewerRuleContext viewer;
   viewer.employer = employer;
   (which == Totals::TRT ? viewer.trt : viewer.tru) = row;
-  check(record, 9, viewer);
+  check(record, viewer);
   EXPECT_EQ(viewer.highlighted, test::FieldNumbers(ctx.findings));
-  EXPECT_TRUE(viewer.findings.empty());
-  EXPECT_EQ(viewer.re_indx, 0);
   return ctx.findings;
 }
 
@@ -102,7 +107,7 @@ TEST(RulesRT, TotalsOfItsBlockDrawNothingAndLinkTheRecord) {
   std::string rt = ValidRT(ctx.trt);
   EXPECT_EQ(rt.substr(2, 7), "0000002");
   EXPECT_EQ(rt.substr(9, 15), "000000011000000");  // two RW records' wages
-  CheckCodeRT(rt, 4, ctx);
+  CheckCodeRT(rt, ctx);
   EXPECT_TRUE(ctx.findings.empty());
   EXPECT_EQ(ctx.rec_reference, "987654321");
   EXPECT_EQ(ctx.re_indx, 1);
@@ -122,80 +127,45 @@ TEST(RulesRT, CountOfRWRecords) {
                                                    "[00000 2]", kCountNumeric, 1}}));
 }
 
-struct TotalField {
-  int position;
-  const char* name;
-  int field_no;
-  int column;
-};
-
-const std::vector<TotalField> kRTMoneyFields = {
-    {10, "Wages, Tips and Other Compensation", 2, 1},
-    {25, "Federal Income Tax Withheld", 3, 2},
-    {40, "Social Security Wages", 4, 3},
-    {55, "Social Security Tax Withheld", 5, 4},
-    {70, "Medicare Wages and Tips", 6, 5},
-    {85, "Medicare Tax Withheld", 7, 6},
-    {100, "Social Security Tips", 8, 7},
-    {130, "Dependent Care Benefits", 10, 8},
-    {145, "Deferred Compensation Contributions to Section 401(k)", 11, 9},
-    {160, "Deferred Compensation Contributions to Section 403(b)", 12, 10},
-    {175, "Deferred Compensation Contributions to Section 408(k)(6)", 13, 11},
-    {190, "Deferred Compensation Contributions to Section 457(b)", 14, 12},
-    {205, "Deferred Compensation Contributions to Section 501(c)(18)(D)", 15, 13},
-    {220, "Military Employee Basic Quarters, Subsistence and Combat Pay", 16, 14},
-    {235, "Non-qualified Plan Section 457 Distributions or Contributions", 17, 15},
-    {250, "Employer Contributions to a Health Savings Account", 18, 16},
-    {265, "Non-qualified Plan Not Section 457 Distributions or Contributions", 19, 17},
-    {280, "Nontaxable Combat Pay", 20, 18},
-    {310, "Employer Cost of Premiums for Group Term Life Insurance Over $50,000", 22, 19},
-    {340, "Income from the Exercise of Nonstatutory Stock Options", 24, 20},
-    {355, "Deferrals Under a Section 409A Non-qualified Deferred Compensation Plan", 25, 21},
-    {370, "Designated Roth Contributions to a Section 401(k) Plan", 26, 22},
-    {385, "Designated Roth Contributions Under a Section 403(b) Salary Reduction Agreement", 27,
-     23},
-};
-
-void PrintTo(const TotalField& f, std::ostream* os) {
-  *os << f.name;
+bool IsMoneyTotal(const FieldLayoutRow& row) {
+  return row.check == FieldCheck::Money;
 }
 
-std::string Reference(const TotalField& f) {
-  return std::string(f.name) + " [Position " + std::to_string(f.position) + " - " +
-         std::to_string(f.position + 14) + "]";
-}
-
-class RTMoneyTotals : public testing::TestWithParam<TotalField> {};
+class RTMoneyTotals : public testing::TestWithParam<LaidOutField> {};
 
 TEST_P(RTMoneyTotals, MismatchNonNumericAndIncompleteSum) {
-  const TotalField& f = GetParam();
-  const std::string reference = Reference(f);
+  const LaidOutField& f = GetParam();
+  const std::string reference = ReferenceOf(f);
+  const std::string name(f.row->ReferenceName());
+  const int position = f.row->first;
+  const int column = f.row->column;
   AccumulatorRow row = SampleRow();
-  const int64_t sum = row.sums[f.column];
+  const int64_t sum = row.sums[column];
 
   std::string rt = ValidRT(row);
-  Put(rt, f.position, Amount(sum + 1, 15));
+  Put(rt, position, Amount(sum + 1, 15));
   const std::string entry = "[" + Amount(sum + 1, 15) + "]";
-  EXPECT_EQ(
-      RunRT(rt, row),
-      (std::vector<Finding>{{reference, entry, RTMismatch(f.name, sum, sum + 1), f.field_no}}));
+  EXPECT_EQ(RunRT(rt, row),
+            (std::vector<Finding>{{reference, entry, RTMismatch(name, sum, sum + 1), f.field_no}}));
 
-  Put(rt, f.position, "00000000000010A");
+  Put(rt, position, "00000000000010A");
   EXPECT_EQ(RunRT(rt, row),
             (std::vector<Finding>{{reference, "[00000000000010A]", kMoney, f.field_no}}));
 
   // A block with a non-numeric RW amount: no comparison, the first SSN is named...
-  row.err_refs[f.column] = "111111111";
+  row.err_refs[column] = "111111111";
   rt = ValidRT(row);
   EXPECT_EQ(RunRT(rt, row), (std::vector<Finding>{{reference, "[" + Amount(sum, 15) + "]",
                                                    Incomplete("RW", "111111111"), f.field_no}}));
   // ...unless the total itself is not numeric.
-  Put(rt, f.position, "00000000000010A");
+  Put(rt, position, "00000000000010A");
   EXPECT_EQ(RunRT(rt, row),
             (std::vector<Finding>{{reference, "[00000000000010A]", kMoney, f.field_no}}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Fields, RTMoneyTotals, testing::ValuesIn(kRTMoneyFields));
+INSTANTIATE_TEST_SUITE_P(Fields, RTMoneyTotals,
+                         testing::ValuesIn(FieldsWhere(kRTLayout, IsMoneyTotal)),
+                         [](const auto& info) { return FieldName(info.param); });
 
 TEST(RulesRT, EmploymentCodeZeroRules) {
   const AccumulatorRow row = SampleRow();
@@ -312,7 +282,7 @@ TEST(RulesRT, NonNumericRWAmountMakesTheSumIncomplete) {
   CheckCodeRW(WithSsn(ValidRW(), "222222222"), ctx);
   ctx.findings.clear();
 
-  CheckCodeRT(ValidRT(ctx.trt), 4, ctx);
+  CheckCodeRT(ValidRT(ctx.trt), ctx);
   EXPECT_EQ(ctx.findings,
             (std::vector<Finding>{{"Federal Income Tax Withheld [Position 25 - 39]",
                                    "[000000000800000]", Incomplete("RW", "111111111"), 3}}));
@@ -324,7 +294,7 @@ TEST(RulesRT, SecondEmployerBlockStartsAfresh) {
   ctx.OpenBlock("987654321");
   CheckCodeRW(WithSsn(ValidRW(), "111111111"), ctx);
   CheckCodeRW(WithSsn(ValidRW(), "222222222"), ctx);
-  CheckCodeRT(ValidRT(ctx.trt), 4, ctx);
+  CheckCodeRT(ValidRT(ctx.trt), ctx);
   ctx.OpenBlock("555555555");
   CheckCodeRW(WithSsn(ValidRW(), "333333333"), ctx);
 
@@ -340,7 +310,7 @@ TEST(RulesRT, SecondEmployerBlockStartsAfresh) {
   Put(rt, 100, Amount(500000, 15));
   Put(rt, 130, Amount(100000, 15));
   Put(rt, 145, Amount(200000, 15));
-  CheckCodeRT(rt, 7, ctx);
+  CheckCodeRT(rt, ctx);
   EXPECT_TRUE(ctx.findings.empty());
   EXPECT_EQ(ctx.rec_reference, "555555555");
   EXPECT_EQ(ctx.re_indx, 2);
@@ -350,13 +320,13 @@ TEST(RulesRT, WithoutAnOpenBlockComparesWithNothing) {
   MemoryRuleContext ctx;
   ctx.employer = ValidEmployer();
   std::string rt = ValidRT(AccumulatorRow{});
-  CheckCodeRT(rt, 3, ctx);
+  CheckCodeRT(rt, ctx);
   EXPECT_TRUE(ctx.findings.empty());
   EXPECT_EQ(ctx.re_indx, 0);
   EXPECT_EQ(ctx.rec_reference, "");
 
   Put(rt, 3, "0000001");
-  CheckCodeRT(rt, 3, ctx);
+  CheckCodeRT(rt, ctx);
   ASSERT_EQ(ctx.findings.size(), 1u);
   EXPECT_EQ(ctx.findings[0].error,
             "The number of RW records (0) since the last RE record does not equal the value in "
@@ -373,17 +343,17 @@ TEST(RulesRU, TotalsOfItsBlockDrawNothingAndLinkTheRecord) {
     CheckCodeRW(WithSsn(ValidRW(), ssn), ctx);
     CheckCodeRO(ValidRO(), ctx);
   }
-  CheckCodeRT(ValidRT(ctx.trt), 7, ctx);
+  CheckCodeRT(ValidRT(ctx.trt), ctx);
 
   std::string ru = ValidRU(ctx.tru);
   EXPECT_EQ(ru.substr(9, 15), "000000000060000");  // three RO records' allocated tips
-  CheckCodeRU(ru, 8, ctx);
+  CheckCodeRU(ru, ctx);
   EXPECT_TRUE(ctx.findings.empty());
   EXPECT_EQ(ctx.rec_reference, "987654321");
   EXPECT_EQ(ctx.re_indx, 1);
 
   Put(ru, 3, "0000001");
-  CheckCodeRU(ru, 8, ctx);
+  CheckCodeRU(ru, ctx);
   EXPECT_EQ(ctx.findings,
             (std::vector<Finding>{{"Number of RO Records [Position 3 - 9]", "[0000001]",
                                    "The number of RO records (3) since the last RE record does "
@@ -399,56 +369,35 @@ TEST(RulesRU, CountNotNumeric) {
                                                    "[      2]", kCountNumeric, 1}}));
 }
 
-const std::vector<TotalField> kRUMoneyFields = {
-    {10, "Allocated Tips", 2, 1},
-    {25, "Uncollected Employee Tax on Tips", 3, 2},
-    {40, "Medical Savings Account", 4, 3},
-    {55, "Simple Retirement Account", 5, 4},
-    {70, "Qualified Adoption Expenses", 6, 5},
-    {85,
-     "Uncollected Social Security or RRTA Tax on Cost of Group Term Life Insurance over $50,000", 7,
-     6},
-    {100, "Uncollected Medicare Tax on Cost of Group Term Life Insurance over $50,000", 8, 7},
-    {115, "Income Under Section 409A on a Non-qualified Deferred Compensation Plan", 9, 8},
-    {355, "Wages Subject to Puerto Rico Tax", 13, 9},
-    {370, "Commissions Subject to Puerto Rico Tax", 14, 10},
-    {385, "Allowances Subject to Puerto Rico Tax", 15, 11},
-    {400, "Tips Subject to Puerto Rico Tax", 16, 12},
-    {415, "Total Wages, Commissions, Tips and Allowances Subject to Puerto Rico Tax", 17, 13},
-    {430, "Puerto Rico Tax Withheld", 18, 14},
-    {445, "Retirement Fund Annual Contributions", 19, 15},
-    {460,
-     "Total Wages, Tips and Other Compensation Subject to Virgin Islands, Guam, American Samoa or "
-     "Northern Mariana Islands Income Tax",
-     20, 16},
-    {475, "Virgin Islands, Guam, American Samoa or Northern Mariana Islands Income Tax Withheld",
-     21, 17},
-};
-
-class RUMoneyTotals : public testing::TestWithParam<TotalField> {};
+class RUMoneyTotals : public testing::TestWithParam<LaidOutField> {};
 
 TEST_P(RUMoneyTotals, MismatchNonNumericAndIncompleteSum) {
-  const TotalField& f = GetParam();
-  const std::string reference = Reference(f);
+  const LaidOutField& f = GetParam();
+  const std::string reference = ReferenceOf(f);
+  const std::string name(f.row->ReferenceName());
+  const int position = f.row->first;
+  const int column = f.row->column;
   AccumulatorRow row = SampleRow();
-  const int64_t sum = row.sums[f.column];
+  const int64_t sum = row.sums[column];
 
   std::string ru = ValidRU(row);
-  Put(ru, f.position, Amount(sum - 1, 15));
+  Put(ru, position, Amount(sum - 1, 15));
   EXPECT_EQ(RunRU(ru, row), (std::vector<Finding>{{reference, "[" + Amount(sum - 1, 15) + "]",
-                                                   RUMismatch(f.name, sum, sum - 1), f.field_no}}));
+                                                   RUMismatch(name, sum, sum - 1), f.field_no}}));
 
-  Put(ru, f.position, " 00000000000100");
+  Put(ru, position, " 00000000000100");
   EXPECT_EQ(RunRU(ru, row),
             (std::vector<Finding>{{reference, "[ 00000000000100]", kMoney, f.field_no}}));
 
-  row.err_refs[f.column] = "333333333";
+  row.err_refs[column] = "333333333";
   ru = ValidRU(row);
   EXPECT_EQ(RunRU(ru, row), (std::vector<Finding>{{reference, "[" + Amount(sum, 15) + "]",
                                                    Incomplete("RO", "333333333"), f.field_no}}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Fields, RUMoneyTotals, testing::ValuesIn(kRUMoneyFields));
+INSTANTIATE_TEST_SUITE_P(Fields, RUMoneyTotals,
+                         testing::ValuesIn(FieldsWhere(kRULayout, IsMoneyTotal)),
+                         [](const auto& info) { return FieldName(info.param); });
 
 TEST(RulesRU, NonNumericROAmountNamesTheSsnOfTheRWBeforeIt) {
   MemoryRuleContext ctx;
@@ -462,7 +411,7 @@ TEST(RulesRU, NonNumericROAmountNamesTheSsnOfTheRWBeforeIt) {
   CheckCodeRO(faulty, ctx);
   ctx.findings.clear();
 
-  CheckCodeRU(ValidRU(ctx.tru), 6, ctx);
+  CheckCodeRU(ValidRU(ctx.tru), ctx);
   EXPECT_EQ(ctx.findings,
             (std::vector<Finding>{{"Allocated Tips [Position 10 - 24]", "[000000000020000]",
                                    Incomplete("RO", "333333333"), 2}}));
@@ -498,7 +447,7 @@ TEST(RulesRU, WithoutAnOpenBlockComparesWithNothing) {
   MemoryRuleContext ctx;
   std::string ru = ValidRU(AccumulatorRow{});
   Put(ru, 10, Amount(5, 15));
-  CheckCodeRU(ru, 3, ctx);
+  CheckCodeRU(ru, ctx);
   EXPECT_EQ(ctx.findings,
             (std::vector<Finding>{{"Allocated Tips [Position 10 - 24]", "[000000000000005]",
                                    RUMismatch("Allocated Tips", 0, 5), 2}}));

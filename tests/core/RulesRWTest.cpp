@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "layout/RecordLayouts.h"
 #include "rules/Primitives.h"
 #include "rules/RecordRules.h"
+#include "support/LaidOutFields.h"
 #include "support/RecordBuilder.h"
 #include "support/ValidDetailRecords.h"
 
@@ -13,7 +15,10 @@ namespace ledgerly {
 namespace {
 
 using test::Amount;
+using test::FieldsWhere;
+using test::LaidOutField;
 using test::Put;
+using test::ReferenceOf;
 using test::ValidEmployer;
 using test::ValidRW;
 
@@ -66,19 +71,16 @@ TestRun RunRW(const std::string& record, const EmployerValues& employer) {
 // Viewer mode paints exactly the fields a Test run reports and stores nothing.
 void ExpectViewerHighlights(const std::string& record, const EmployerValues& employer,
                             const std::vector<Finding>& expected) {
-  MemoryRuleContext viewer(true);
+  ViewerRuleContext viewer;
   viewer.employer = employer;
   viewer.trt.Indx = 1;
   CheckCodeRW(record, viewer);
   EXPECT_EQ(viewer.highlighted, test::FieldNumbers(expected));
-  EXPECT_TRUE(viewer.findings.empty());
   EXPECT_EQ(viewer.trt.count, 0);
   for (int column = 1; column <= AccumulatorRow::kMaxColumns; ++column) {
     EXPECT_EQ(viewer.trt.sums[column], 0) << "column " << column;
     EXPECT_EQ(viewer.trt.err_refs[column], "None") << "column " << column;
   }
-  EXPECT_EQ(viewer.re_indx, 0);
-  EXPECT_EQ(viewer.rec_reference, "");
 }
 
 TEST(RulesRW, ValidRecordDrawsNothingAndFillsTheBlockRow) {
@@ -275,61 +277,16 @@ TEST_P(RWFieldRules, ReportsExactlyTheExpectedFindings) {
 
 INSTANTIATE_TEST_SUITE_P(Fields, RWFieldRules, testing::ValuesIn(kFieldCases));
 
-struct MoneyFieldCase {
-  int position;
-  const char* reference;
-  int field_no;
-  int column;  // TRT column, and the ErrRef column marked
-};
+const std::vector<LaidOutField> kMoneyFields = FieldsWhere(kRWLayout, test::HasColumn);
 
-const std::vector<MoneyFieldCase> kMoneyFields = {
-    {188, "Wages, Tips and Other Compensation [Position 188 - 198]", 16, 1},
-    {199, "Federal Income Tax Withheld [Position 199 - 209]", 17, 2},
-    {210, "Social Security Wages [Position 210 - 220]", 18, 3},
-    {221, "Social Security Tax Withheld [Position 221 - 231]", 19, 4},
-    {232, "Medicare Wages and Tips [Position 232 - 242]", 20, 5},
-    {243, "Medicare Tax Withheld [Position 243 - 253]", 21, 6},
-    {254, "Social Security Tips [Position 254 - 264]", 22, 7},
-    {276, "Dependent Care Benefits [Position 276 - 286]", 24, 8},
-    {287, "Deferred Compensation Contributions to Section 401(k) [Position 287 - 297]", 25, 9},
-    {298, "Deferred Compensation Contributions to Section 403(b) [Position 298 - 308]", 26, 10},
-    {309, "Deferred Compensation Contributions to Section 408(k)(6) [Position 309 - 319]", 27, 11},
-    {320, "Deferred Compensation Contributions to Section 457(b) [Position 320 - 330]", 28, 12},
-    {331, "Deferred Compensation Contributions to Section 501(c)(18)(D) [Position 331 - 341]", 29,
-     13},
-    {342, "Military Employee B.Q.S.C. Pay [Position 342 - 352]", 30, 14},
-    {353, "Non-qualified Plan Section 457 Distributions or Contributions [Position 353 - 363]", 31,
-     15},
-    {364, "Employer Contributions to a Health Savings Account [Position 364 - 374]", 32, 16},
-    {375, "Non-qualified Plan Not Section 457 Distributions or Contributions [Position 375 - 385]",
-     33, 17},
-    {386, "Nontaxable Combat Pay [Position 386 - 396]", 34, 18},
-    {408,
-     "Employer Cost of Premiums for Group Term Life Insurance Over $50,000 [Position 408 - 418]",
-     36, 19},
-    {419, "Income from the Exercise of Nonstatutory Stock Options [Position 419 - 429]", 37, 20},
-    {430,
-     "Deferrals Under a Section 409A Non-qualified Deferred Compensation Plan [Position 430 - "
-     "440]",
-     38, 21},
-    {441, "Designated Roth Contributions to a Section 401(k) Plan [Position 441 - 451]", 39, 22},
-    {452,
-     "Designated Roth Contributions Under a Section 403(b) Salary Reduction Agreement [Position "
-     "452 - 462]",
-     40, 23},
-};
-
-void PrintTo(const MoneyFieldCase& c, std::ostream* os) {
-  *os << c.reference;
-}
-
-class RWMoneyFields : public testing::TestWithParam<MoneyFieldCase> {};
+class RWMoneyFields : public testing::TestWithParam<LaidOutField> {};
 
 TEST_P(RWMoneyFields, NonNumericAmountIsReportedAndMarksItsColumn) {
-  const MoneyFieldCase& c = GetParam();
-  const std::string record = EditedRW({{c.position, "ABCDEFGHIJK"}});
-  std::vector<Finding> expected = {{c.reference, "[ABCDEFGHIJK]", kMoney, c.field_no}};
-  if (c.position == 342) {
+  const LaidOutField& c = GetParam();
+  const int column = c.row->column;
+  const std::string record = EditedRW({{c.row->first, "ABCDEFGHIJK"}});
+  std::vector<Finding> expected = {{ReferenceOf(c), "[ABCDEFGHIJK]", kMoney, c.field_no}};
+  if (c.field_no == 30) {  // military pay also breaks its zero-fill rule
     expected.push_back(
         {"Military Employee Basic Quarters, Subsistence and Combat Pay [Position 342 - 352]",
          "[ABCDEFGHIJK]", "Must be zero filled for years prior to 1995 and years after 2001.", 30});
@@ -337,22 +294,23 @@ TEST_P(RWMoneyFields, NonNumericAmountIsReportedAndMarksItsColumn) {
 
   const TestRun run = RunRW(record, ValidEmployer());
   EXPECT_EQ(run.findings, expected);
-  EXPECT_EQ(run.trt.sums[c.column], 0);
-  for (int column = 1; column <= AccumulatorRow::kMaxColumns; ++column) {
-    EXPECT_EQ(run.trt.err_refs[column], column == c.column ? "123456789" : "None")
-        << "column " << column;
+  EXPECT_EQ(run.trt.sums[column], 0);
+  for (int other = 1; other <= AccumulatorRow::kMaxColumns; ++other) {
+    EXPECT_EQ(run.trt.err_refs[other], other == column ? "123456789" : "None")
+        << "column " << other;
   }
   ExpectViewerHighlights(record, ValidEmployer(), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Fields, RWMoneyFields, testing::ValuesIn(kMoneyFields));
+INSTANTIATE_TEST_SUITE_P(Fields, RWMoneyFields, testing::ValuesIn(kMoneyFields),
+                         [](const auto& info) { return test::FieldName(info.param); });
 
 TEST(RulesRW, LoopAmountsGoToTheirColumnsInOrder) {
   std::string record = ValidRW();
   // Field k of the loop's money fields gets k cents, so the column shows where it went.
   int cents = 1;
-  for (const MoneyFieldCase& c : kMoneyFields) {
-    if (c.position >= 276) Put(record, c.position, Amount(cents++, 11));
+  for (const LaidOutField& c : kMoneyFields) {
+    if (c.field_no > 22) Put(record, c.row->first, Amount(cents++, 11));
   }
   EmployerValues employer = ValidEmployer();
   employer.TaxYear = 1999;  // military pay allowed

@@ -1,17 +1,25 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
+#include "layout/RecordLayouts.h"
+#include "rules/MoneyFields.h"
 #include "support/RecordBuilder.h"
 #include "support/ValidDetailRecords.h"
-#include "totals/TotalsRules.h"
+#include "totals/TotalFieldChecks.h"
 
 namespace ledgerly {
 namespace {
 
 using test::BlankRecord;
 using test::Put;
+
+// A record with one money field, field number 1 at positions 12-22, summed in column 9.
+std::array<FieldLayoutRow, 2> TestLayout(Territory terr) {
+  return {{{"Record Identifier", 1, 2}, {"Test Amount", 12, 22, FieldCheck::Money, 9, terr}}};
+}
 
 std::string RecordWithAmount() {
   std::string record = BlankRecord("RW");
@@ -27,34 +35,34 @@ std::string ZeroText(const std::string& ending) {
 }
 
 struct TerritoryCase {
-  const char* terr;
+  Territory terr;
   const char* code;    // TaxJurisdiction; nullptr for an invalid code
   const char* ending;  // nullptr when the amount is allowed
 };
 
 const std::vector<TerritoryCase> kTerritoryCases = {
-    {" ", " ", nullptr},
-    {" ", "P", "blank."},
-    {" ", "G", "blank."},
-    {" ", nullptr, nullptr},
-    {"P", "P", nullptr},
-    {"P", " ", "P."},
-    {"P", nullptr, nullptr},
-    {"Not P", "P", "V, G, S, N or blank."},
-    {"Not P", "N", nullptr},
-    {"Not P", " ", nullptr},
-    {"Not P and N", "N", "V, G, S or blank."},
-    {"Not P and N", "P", "V, G, S or blank."},
-    {"Not P and N", "S", nullptr},
-    {"Islands", "G", nullptr},
-    {"Islands", "V", nullptr},
-    {"Islands", " ", "V, G, S or N."},
-    {"Islands", "P", "V, G, S or N."},
-    {"Islands", nullptr, nullptr},
+    {Territory::Blank, " ", nullptr},
+    {Territory::Blank, "P", "blank."},
+    {Territory::Blank, "G", "blank."},
+    {Territory::Blank, nullptr, nullptr},
+    {Territory::PuertoRico, "P", nullptr},
+    {Territory::PuertoRico, " ", "P."},
+    {Territory::PuertoRico, nullptr, nullptr},
+    {Territory::NotP, "P", "V, G, S, N or blank."},
+    {Territory::NotP, "N", nullptr},
+    {Territory::NotP, " ", nullptr},
+    {Territory::NotPAndN, "N", "V, G, S or blank."},
+    {Territory::NotPAndN, "P", "V, G, S or blank."},
+    {Territory::NotPAndN, "S", nullptr},
+    {Territory::Islands, "G", nullptr},
+    {Territory::Islands, "V", nullptr},
+    {Territory::Islands, " ", "V, G, S or N."},
+    {Territory::Islands, "P", "V, G, S or N."},
+    {Territory::Islands, nullptr, nullptr},
 };
 
 void PrintTo(const TerritoryCase& c, std::ostream* os) {
-  *os << "class \"" << c.terr << "\" code " << (c.code ? c.code : "(invalid)");
+  *os << "class " << static_cast<int>(c.terr) << " code " << (c.code ? c.code : "(invalid)");
 }
 
 class TerritoryMoneyRule : public testing::TestWithParam<TerritoryCase> {};
@@ -65,11 +73,12 @@ TEST_P(TerritoryMoneyRule, ReportsDisallowedAmountsAndAddsEveryAmount) {
   ctx.OpenBlock("987654321");
   ctx.employer.TaxJurisdiction = c.code ? c.code : "";
   ctx.employer.TaxJurisdictionOK = c.code != nullptr;
-  TerritoryMoney(RecordWithAmount(), "RW", "Test Amount", 12, 22, 11, 7, 12345, c.terr, 9, ctx);
+  const auto layout = TestLayout(c.terr);
+  TerritoryMoney(FieldChecker(RecordWithAmount(), layout, ctx), 1, 12345, Totals::TRT);
 
   std::vector<Finding> expected;
   if (c.ending) {
-    expected.push_back({"Test Amount [Position 12 - 22]", "[00000012345]", ZeroText(c.ending), 7});
+    expected.push_back({"Test Amount [Position 12 - 22]", "[00000012345]", ZeroText(c.ending), 1});
   }
   EXPECT_EQ(ctx.findings, expected);
   EXPECT_EQ(ctx.trt.sums[9], 12345);
@@ -85,8 +94,7 @@ TEST(TerritoryMoney, ZeroAmountIsNeitherCheckedNorAdded) {
   ctx.employer.TaxJurisdictionOK = true;
   std::string record = BlankRecord("RW");
   Put(record, 188, "00000000000");
-  TerritoryMoney(record, "RW", "Wages, Tips and Other Compensation", 188, 198, 11, 16, 0, " ", 1,
-                 ctx);
+  TerritoryMoney(FieldChecker(record, kRWLayout, ctx), 16, 0, Totals::TRT);
   EXPECT_TRUE(ctx.findings.empty());
   EXPECT_EQ(ctx.trt.sums[1], 0);
 }
@@ -95,30 +103,34 @@ TEST(TerritoryMoney, RoAmountsGoToTru) {
   MemoryRuleContext ctx;
   ctx.OpenBlock("987654321");
   ctx.employer = test::ValidEmployer();
-  TerritoryMoney(RecordWithAmount(), "RO", "Test Amount", 12, 22, 11, 2, 12345, " ", 1, ctx);
-  EXPECT_EQ(ctx.tru.sums[1], 12345);
-  EXPECT_EQ(ctx.trt.sums[1], 0);
+  const auto layout = TestLayout(Territory::Blank);
+  TerritoryMoney(FieldChecker(RecordWithAmount(), layout, ctx), 1, 12345, Totals::TRU);
+  EXPECT_EQ(ctx.tru.sums[9], 12345);
+  EXPECT_EQ(ctx.trt.sums[9], 0);
 }
 
 TEST(TerritoryMoney, ViewerModeHighlightsAndAddsNothing) {
-  MemoryRuleContext viewer(true);
+  ViewerRuleContext viewer;
   viewer.employer.TaxJurisdiction = "P";
   viewer.employer.TaxJurisdictionOK = true;
-  TerritoryMoney(RecordWithAmount(), "RW", "Test Amount", 12, 22, 11, 24, 12345, " ", 8, viewer);
-  EXPECT_EQ(viewer.highlighted, std::set<int>{24});
-  EXPECT_TRUE(viewer.findings.empty());
-  EXPECT_EQ(viewer.trt.sums[8], 0);
+  const auto layout = TestLayout(Territory::Blank);
+  TerritoryMoney(FieldChecker(RecordWithAmount(), layout, viewer), 1, 12345, Totals::TRT);
+  EXPECT_EQ(viewer.highlighted, std::set<int>{1});
+  EXPECT_EQ(viewer.trt.sums[9], 0);
 }
 
-TEST(MoneyTotal, TextsForRtAndRu) {
+TEST(ReconcileMoneyTotal, MismatchTextsForRtAndRu) {
   MemoryRuleContext ctx;
   std::string rt = BlankRecord("RT");
   Put(rt, 25, "000000000150001");
-  MoneyTotal(rt, "RW", "Federal Income Tax Withheld", 25, 39, 15, 3, 150000, "000000000150001",
-             ctx);
+  AccumulatorRow trt;
+  trt.sums[2] = 150000;
+  ReconcileMoneyTotal(FieldChecker(rt, kRTLayout, ctx), 3, "RW", trt);
   std::string ru = BlankRecord("RU");
   Put(ru, 10, "000000000000000");
-  MoneyTotal(ru, "RO", "Allocated Tips", 10, 24, 15, 2, 1000000000000000, "000000000000000", ctx);
+  AccumulatorRow tru;
+  tru.sums[1] = 1000000000000000;
+  ReconcileMoneyTotal(FieldChecker(ru, kRULayout, ctx), 2, "RO", tru);
 
   const std::vector<Finding> expected = {
       {"Federal Income Tax Withheld [Position 25 - 39]", "[000000000150001]",
@@ -136,11 +148,13 @@ TEST(MoneyTotal, TextsForRtAndRu) {
   EXPECT_EQ(ctx.findings, expected);
 }
 
-TEST(MoneyTotal2, NamesTheDetailRecordAndSsn) {
+TEST(ReconcileMoneyTotal, IncompleteSumNamesTheDetailRecordAndSsn) {
   MemoryRuleContext ctx;
   std::string rt = BlankRecord("RT");
   Put(rt, 40, "000000000000100");
-  MoneyTotal2(rt, "RW", "Social Security Wages", 40, 54, 15, 4, "123456789", ctx);
+  AccumulatorRow trt;
+  trt.err_refs[3] = "123456789";
+  ReconcileMoneyTotal(FieldChecker(rt, kRTLayout, ctx), 4, "RW", trt);
   const std::vector<Finding> expected = {
       {"Social Security Wages [Position 40 - 54]", "[000000000000100]",
        "The calculated sum is incorrect because of a non-numeric value entered in the RW record "

@@ -13,8 +13,8 @@
 #include "desktop/app/ResultGrid.h"
 #include "desktop/common/Dialogs.h"
 #include "engine/FailureNotice.h"
-#include "engine/RecordLength.h"
 #include "engine/TestRun.h"
+#include "layout/RecordLayouts.h"
 
 namespace ledgerly::gui {
 

@@ -1,4 +1,4 @@
-#include "viewer/FieldLayouts.h"
+#include "layout/RecordLayouts.h"
 
 namespace ledgerly {
 

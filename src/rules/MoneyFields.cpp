@@ -1,0 +1,100 @@
+#include "rules/MoneyFields.h"
+
+#include <string>
+
+#include "rules/DetailFieldChecks.h"
+#include "rules/Primitives.h"
+
+namespace ledgerly {
+namespace {
+
+// True when the Tax Jurisdiction Code of the block forbids a non-zero amount. An
+// invalid code leaves TaxJurisdiction empty and valid false, so no rule fires.
+bool NotAllowed(Territory territory, const EmployerValues& employer) {
+  const std::string& tjc = employer.TaxJurisdiction;
+  const bool valid = employer.TaxJurisdictionOK;
+  switch (territory) {
+    case Territory::Islands:
+      return valid && !IsOneOf(tjc, "GVSN");
+    case Territory::NotP:
+      return tjc == "P";
+    case Territory::NotPAndN:
+      return tjc == "P" || tjc == "N";
+    case Territory::Blank:
+      return valid && tjc != " ";
+    case Territory::PuertoRico:
+      return valid && tjc != "P";
+    case Territory::Any:
+      break;
+  }
+  return false;
+}
+
+// The codes the filer may change to instead.
+std::string_view AllowedCodes(Territory territory) {
+  switch (territory) {
+    case Territory::Islands:
+      return "V, G, S or N";
+    case Territory::NotP:
+      return "V, G, S, N or blank";
+    case Territory::NotPAndN:
+      return "V, G, S or blank";
+    case Territory::Blank:
+      return "blank";
+    case Territory::PuertoRico:
+      return "P";
+    case Territory::Any:
+      break;
+  }
+  return {};
+}
+
+}  // namespace
+
+void MoneyNotNumeric(const FieldChecker& f, int field_no, Totals sums) {
+  f.ctx().MarkIncomplete(sums, f.Row(field_no).column);
+  f.Error(field_no, kMoneyNotNumeric);
+}
+
+void TerritoryMoney(const FieldChecker& f, int field_no, int64_t amount, Totals sums) {
+  if (amount == 0) return;
+  const FieldLayoutRow& row = f.Row(field_no);
+  if (NotAllowed(row.territory, f.ctx().employer)) {
+    const std::string name(row.ReferenceName());
+    f.Error(field_no, "The " + name +
+                          " field must be zero because it does not apply to the Tax Jurisdiction "
+                          "Code entered in the RE record. Either enter a value of zero in the " +
+                          name + " field or change the Tax Jurisdiction Code in the RE record to " +
+                          std::string(AllowedCodes(row.territory)) + ".");
+  }
+  f.ctx().AddToSum(sums, row.column, amount);
+}
+
+void CheckLaidOutFields(const FieldChecker& f, int first_field, int last_field, Totals sums) {
+  for (int field_no = first_field; field_no <= last_field; ++field_no) {
+    const FieldLayoutRow& row = f.Row(field_no);
+    switch (row.check) {
+      case FieldCheck::Characters:
+        f.CharCheckField(field_no);
+        break;
+      case FieldCheck::Money:
+      case FieldCheck::UnrestrictedMoney: {
+        const std::string_view value = f.Text(field_no);
+        if (!NumCheck(value)) {
+          MoneyNotNumeric(f, field_no, sums);
+        } else if (row.check == FieldCheck::Money) {
+          TerritoryMoney(f, field_no, ToNumber(value), sums);
+        } else {
+          f.ctx().AddToSum(sums, row.column, ToNumber(value));
+        }
+        break;
+      }
+      case FieldCheck::ByRule:
+      case FieldCheck::Count:
+      case FieldCheck::SickPay:
+        break;
+    }
+  }
+}
+
+}  // namespace ledgerly
