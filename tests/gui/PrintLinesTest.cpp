@@ -7,9 +7,9 @@ using ledgerly::gui::SplitLines;
 
 namespace {
 
-// Every character 1/8 inch wide; a 6.2-inch page leaves 5 inches, 40 characters,
-// for label and line together.
-constexpr double kPageWidth = 6.2;
+// Every character 1/8 inch wide; a 5-inch page holds 40 characters, for label
+// and line together.
+constexpr double kPageWidth = 5.0;
 double Width(const QString& text) {
   return text.size() * 0.125;
 }

@@ -272,7 +272,7 @@ class ReportPrinterTest : public QObject {
   void allPagesGoToTheEndWhenTheEstimateFallsShort() {
     // Counted on the default paper, printed on a far smaller one.
     ResultDbBuilder results;
-    FillResults(results, 40, 2);
+    FillResults(results, 40, 4);
     const QString file = Pdf("small.pdf");
     auto answer = ToPdf(file);
     answer.page_size = QPageSize(QPageSize::A7);

@@ -116,6 +116,7 @@ class ReportWindowTest : public QObject {
     // Save As writes the preview with CR LF line breaks and one more at the end.
     const auto saved = results.folder() / "report.txt";
     gui::FileDialog::setNextFileName(FileName(saved));
+    gui::MessageBox::setNextAnswer(QMessageBox::Yes);  // create the file
     report->findChild<QPushButton*>("cmdSave")->click();
     QCOMPARE(gui::FileDialog::titles(), QStringList({"Please Enter File Name"}));
     QCOMPARE(ReadFile(saved), TextReport(results.path()) + "\r\n");
@@ -159,6 +160,7 @@ class ReportWindowTest : public QObject {
     Button(window, "cmdLast")->click();
     gui::ReportOptionDialog::setNextAnswer(gui::kTextReport);
     gui::MessageBox::setNextAnswer(QMessageBox::Yes);
+    gui::MessageBox::setNextAnswer(QMessageBox::Yes);  // create the file
     const auto saved = results.folder() / "big.txt";
     gui::FileDialog::setNextFileName(FileName(saved));
     Button(window, "cmdErrors")->click();

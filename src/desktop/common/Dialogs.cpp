@@ -1,10 +1,50 @@
 #include "desktop/common/Dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
+#include <QIntValidator>
+#include <QLineEdit>
+#include <QListView>
+#include <QStandardPaths>
 
 namespace ledgerly::gui {
+namespace {
+
+constexpr int kLeastFontSize = 8;
+constexpr int kMostFontSize = 20;
+
+// Qt's font dialog has no size range of its own: its size box takes only the
+// range and its size list hides every other size, also after a family change
+// refills it.
+void OfferSizesOnly(QFontDialog& dialog, int least, int most) {
+  for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+    if (qobject_cast<const QIntValidator*>(edit->validator())) {
+      edit->setValidator(new QIntValidator(least, most, edit));
+    }
+  }
+  for (QListView* list : dialog.findChildren<QListView*>()) {
+    QAbstractItemModel* model = list->model();
+    bool sizes = model && model->rowCount() > 0;
+    for (int row = 0; sizes && row < model->rowCount(); ++row) {
+      model->index(row, 0).data().toString().toInt(&sizes);
+    }
+    if (!sizes) continue;
+    const auto hide_others = [list, model, least, most] {
+      for (int row = 0; row < model->rowCount(); ++row) {
+        const int size = model->index(row, 0).data().toString().toInt();
+        list->setRowHidden(row, size < least || size > most);
+      }
+    };
+    QObject::connect(model, &QAbstractItemModel::modelReset, list, hide_others);
+    hide_others();
+  }
+}
+
+}  // namespace
+
 QString ForDisplay(QString text) {
   return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
@@ -46,9 +86,9 @@ void MessageBox::reset() {
 
 bool FileDialog::scripted_ = false;
 std::deque<QString> FileDialog::answers_;
+QString FileDialog::last_folder_;
 
-std::optional<QString> FileDialog::Scripted(const QString& title) {
-  titles().append(title);
+std::optional<QString> FileDialog::Scripted() {
   if (answers_.empty()) return std::nullopt;
   const QString answer = answers_.front();
   answers_.pop_front();
@@ -56,27 +96,47 @@ std::optional<QString> FileDialog::Scripted(const QString& title) {
   return answer;
 }
 
-std::optional<QString> FileDialog::getOpenFileName(QWidget* parent, const QString& title,
-                                                   const QString& filter) {
-  if (scripted_) return Scripted(title);
+std::optional<QString> FileDialog::Chosen(const QString& title, std::optional<QString> file) {
   titles().append(title);
-  NormalPointer pointer;
-  static QString last_folder;
-  const QString file = QFileDialog::getOpenFileName(parent, title, last_folder, filter, nullptr,
-                                                    QFileDialog::ReadOnly);
-  if (file.isEmpty()) return std::nullopt;
-  last_folder = QFileInfo(file).absolutePath();
+  if (!file || file->isEmpty()) return std::nullopt;
+  last_folder_ = QFileInfo(*file).absolutePath();
   return file;
 }
 
-std::optional<QString> FileDialog::getSaveFileName(QWidget* parent, const QString& title,
-                                                   const QString& folder, const QString& filter) {
-  if (scripted_) return Scripted(title);
-  titles().append(title);
+QString FileDialog::StartFolder() {
+  if (!last_folder_.isEmpty()) return last_folder_;
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+std::optional<QString> FileDialog::getOpenFileName(QWidget* parent, const QString& title,
+                                                   const QString& filter) {
+  if (scripted_) return Chosen(title, Scripted());
   NormalPointer pointer;
-  const QString file = QFileDialog::getSaveFileName(parent, title, folder, filter);
-  if (file.isEmpty()) return std::nullopt;
-  return file;
+  return Chosen(title, QFileDialog::getOpenFileName(parent, title, StartFolder(), filter, nullptr,
+                                                    QFileDialog::ReadOnly));
+}
+
+std::optional<QString> FileDialog::getSaveFileName(QWidget* parent, const QString& title,
+                                                   const QString& filter) {
+  for (;;) {
+    std::optional<QString> file;
+    if (scripted_) {
+      file = Chosen(title, Scripted());
+    } else {
+      NormalPointer pointer;
+      file = Chosen(title, QFileDialog::getSaveFileName(parent, title, StartFolder(), filter));
+    }
+    if (!file || QFileInfo::exists(*file)) return file;
+    const QString question =
+        QDir::toNativeSeparators(*file) + QStringLiteral(
+                                              "\r\nThis file does not exist.\r\nDo you want to "
+                                              "create it?");
+    if (MessageBox::Show(parent, QMessageBox::Question, title, question,
+                         QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
+      return file;
+    }
+  }
 }
 
 void FileDialog::setScripted(bool scripted) {
@@ -95,6 +155,7 @@ QList<QString>& FileDialog::titles() {
 void FileDialog::reset() {
   answers_.clear();
   titles().clear();
+  last_folder_.clear();
 }
 
 bool FontDialog::scripted_ = false;
@@ -109,10 +170,14 @@ std::optional<QFont> FontDialog::getFont(QWidget* parent, const QString& title,
     return font;
   }
   NormalPointer pointer;
-  bool ok = false;
-  const QFont font = QFontDialog::getFont(&ok, initial, parent, title);
-  if (!ok) return std::nullopt;
-  return font;
+  QFontDialog dialog(initial, parent);
+  dialog.setWindowTitle(title);
+  dialog.setOptions(QFontDialog::MonospacedFonts | QFontDialog::DontUseNativeDialog);
+  // The options refill the family list: the font in use is chosen again.
+  dialog.setCurrentFont(initial);
+  OfferSizesOnly(dialog, kLeastFontSize, kMostFontSize);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.selectedFont();
 }
 
 void FontDialog::setScripted(bool scripted) {

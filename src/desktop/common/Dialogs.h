@@ -44,26 +44,34 @@ class MessageBox {
 
 class FileDialog {
  public:
-  // Nothing when the user cancels.
+  // Both dialogs start in StartFolder(), and a chosen file makes its folder
+  // the next start. Nothing when the user cancels.
   static std::optional<QString> getOpenFileName(QWidget* parent, const QString& title,
                                                 const QString& filter);
-  // Asks before overwriting an existing file.
+  // Asks before overwriting an existing file (the dialog itself) and before
+  // creating a new one; No there goes back to the dialog.
   static std::optional<QString> getSaveFileName(QWidget* parent, const QString& title,
-                                                const QString& folder, const QString& filter);
+                                                const QString& filter);
+  // The folder last chosen in, else the user's documents (or home) folder.
+  static QString StartFolder();
 
   static void setScripted(bool scripted);
   // A scripted dialog without a queued answer is cancelled.
   static void setNextFileName(const QString& file_name);
   static void setNextCancel();
   static QList<QString>& titles();
+  // Forgets the scripted answers and the last folder.
   static void reset();
 
  private:
-  static std::optional<QString> Scripted(const QString& title);
+  static std::optional<QString> Chosen(const QString& title, std::optional<QString> file);
+  static std::optional<QString> Scripted();
   static bool scripted_;
   static std::deque<QString> answers_;  // a null text cancels
+  static QString last_folder_;
 };
 
+// The print font's dialog: fixed-pitch fonts of 8 to 20 points, starting at initial.
 class FontDialog {
  public:
   static std::optional<QFont> getFont(QWidget* parent, const QString& title, const QFont& initial);

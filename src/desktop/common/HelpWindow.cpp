@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -22,10 +23,17 @@ QPushButton* Button(const QString& caption, const QString& name, QWidget* parent
 
 }  // namespace
 
-QString FindHelpFolder() {
-  const QDir program(QCoreApplication::applicationDirPath());
-  for (const char* candidate : {"help", "../share/ledgerly/help", "../share/help"}) {
-    const QString folder = QDir::cleanPath(program.filePath(QString::fromLatin1(candidate)));
+QString FindHelpFolder(const QString& program_folder) {
+  const QDir program(program_folder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                              : program_folder);
+  QStringList candidates{program.filePath(QStringLiteral("help")),
+                         program.filePath(QStringLiteral("../share/ledgerly/help"))};
+  candidates << QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
+                                          QStringLiteral("ledgerly/help"),
+                                          QStandardPaths::LocateDirectory);
+  candidates << QStringLiteral(LEDGERLY_SOURCE_HELP_DIR);
+  for (const QString& candidate : candidates) {
+    const QString folder = QDir::cleanPath(candidate);
     if (QFileInfo::exists(QDir(folder).filePath(kTopic))) return folder;
   }
   return {};

@@ -10,10 +10,11 @@ namespace ledgerly::gui {
 // The help page Help > Contents opens.
 inline constexpr const char* kHelpContentsTopic = "Welcome.htm";
 
-// The folder of the help pages: help/ beside the program, the installed
-// ../share/ledgerly/help, or the source tree's ../share/help when the program
+// The folder of the help pages for a program in program_folder: help/ beside
+// it, ../share/ledgerly/help of an installed (or moved) tree, ledgerly/help in
+// the system's data folders, or the source tree's share/help when the program
 // runs from its build folder. Empty when none of them holds the contents topic.
-QString FindHelpFolder();
+QString FindHelpFolder(const QString& program_folder = QString());
 
 // The help viewer: the program's help pages, with Contents, Back, Forward and Close.
 class HelpWindow : public QWidget {

@@ -106,28 +106,25 @@ void PagePrinter::PrintHeadingLine(const QString& text, double x, bool bold) {
 
 double PagePrinter::PrintReportLine(const QString& line, bool boxed, double x, bool bold) {
   if (finished_) return y_;
-  while (!InRange()) {
-    if (Fits()) {
-      const double at = y_;
-      y_ += metrics_.LineHeight();
-      return at;
-    }
-    ++page_;
-    y_ = 0;
-  }
   if (!Fits()) {
-    DrawFooter();
-    sheet_open_ = false;
-    if (page_ == to_page_) {
-      finished_ = true;
-      return 0;
+    if (InRange()) {
+      DrawFooter();
+      sheet_open_ = false;
+      if (page_ == to_page_) {
+        finished_ = true;
+        return 0;
+      }
     }
+    // Pages outside the range are laid out exactly as printed ones, so the
+    // page numbers of a range match those of the whole printout.
     ++page_;
     y_ = boxed ? kBoxedLineTop : 0;
   }
   const double at = y_;
-  if (boxed) DrawBox(line, x, at, bold);
-  if (!line.isEmpty()) Draw(PrintedItem::Kind::Text, line, x, at, bold);
+  if (InRange()) {
+    if (boxed) DrawBox(line, x, at, bold);
+    if (!line.isEmpty()) Draw(PrintedItem::Kind::Text, line, x, at, bold);
+  }
   y_ += metrics_.LineHeight();
   return at;
 }

@@ -78,6 +78,8 @@ class PagePrinter {
   // Ends the document: it goes to the printer.
   void Finish();
 
+  // The page the layout has reached: after a whole copy, the report's last page.
+  int page() const { return page_; }
   double y() const { return y_; }
   void MoveDown(double inches) { y_ += inches; }
 

@@ -3,8 +3,6 @@
 namespace ledgerly::gui {
 namespace {
 
-constexpr double kValueMargin = 1.2;  // inches kept free to the right of a value
-
 QString WithoutLineEnd(QString text) {
   while (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r'))) text.chop(1);
   return text;
@@ -31,8 +29,7 @@ QStringList Tokens(const QString& piece) {
 
 QStringList PrintLine(const QString& piece, const QString& label, const TextWidthFn& width,
                       double page_width) {
-  const double available = page_width - kValueMargin;
-  const auto fits = [&](const QString& line) { return width(label + line) <= available; };
+  const auto fits = [&](const QString& line) { return width(label + line) <= page_width; };
 
   QStringList lines;
   const QString text = WithoutLineEnd(piece);

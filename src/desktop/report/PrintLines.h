@@ -17,7 +17,7 @@ QStringList SplitLines(const QString& text, const QString& label, const TextWidt
                        double page_width);
 
 // Wraps one piece (PrintLine): it stays whole when label + piece fits within
-// the page width less 1.2 inches, otherwise it is broken at blanks into lines
+// the page width, otherwise it is broken at blanks into lines
 // that fit that width with the label in front of each (continuation lines sit
 // in the same value column); a word too long for a line is cut where the line
 // is full, so no character is lost. Line ends and one trailing blank are

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 #include <QPrinter>
-#include <cmath>
+#include <algorithm>
 
 #include "desktop/common/Dialogs.h"
 #include "desktop/report/ReportPrintDialog.h"
@@ -22,6 +22,9 @@ const QString kDescriptionLabel = QStringLiteral("Error Description: ");
 // The value column starts where this text ends.
 const QString kValueColumn = QStringLiteral("Error Description:  ");
 constexpr double kAfterTotals = 0.002;  // inches between the totals and the first record
+// Many printers cannot print near the paper's edge, and some drivers offer
+// margins of a few points: the print dialog proposes at least this much.
+constexpr double kLeastMargin = 0.5;  // inches
 
 QString Q(const std::string& text) {
   return QString::fromStdString(text);
@@ -35,40 +38,6 @@ QString TerminationBlock(const ReportSummary& summary) {
 class NoSink : public ReportSink {
  public:
   void Write(std::string_view) override {}
-};
-
-// Counts the lines the printed report takes.
-class PageCountBuilder : public ReportBuilder {
- public:
-  PageCountBuilder(ReportSink& sink, const PageMetrics& metrics)
-      : ReportBuilder(sink), metrics_(metrics) {}
-
-  void Begin(const ReportSummary& summary) override {
-    lines_ = 2;  // the heading
-    lines_ += metrics_.Split(Q(FilesLine(summary)), {}).size() + 3;
-    lines_ += 3;  // the report date
-    lines_ += metrics_.Split(TerminationBlock(summary), {}).size() + 1;
-    lines_ += 4;  // the totals
-  }
-  void RecordGroup(const ErrorRow&) override { lines_ += 3; }
-  void Error(const ErrorRow& row) override {
-    // Err Num line, blank line, and every line of the three wrapped values.
-    lines_ += metrics_.Split(Q(row.reference), kReferenceLabel).size() +
-              metrics_.Split(Q(row.user_entry), kUserEntryLabel).size() +
-              metrics_.Split(Q(row.error), kDescriptionLabel).size() + 2;
-  }
-  void End() override {}
-
-  int Pages() const {
-    const double per_page =
-        std::max(1.0, std::floor(metrics_.PageHeight() / metrics_.LineHeight()));
-    const double lines = static_cast<double>(lines_);
-    return static_cast<int>(std::ceil((lines + lines / per_page) / per_page));
-  }
-
- private:
-  const PageMetrics& metrics_;
-  qsizetype lines_ = 0;
 };
 
 // Draws one copy of the report.
@@ -151,7 +120,8 @@ class PrintBuilder : public ReportBuilder {
   }
 
   void PrintValue(const QString& label, const QString& value) {
-    const QStringList lines = metrics_.Split(value, label);
+    // The value is wrapped to the page width from where its column starts.
+    const QStringList lines = metrics_.Split(value, kValueColumn);
     const double at = pages_.PrintReportLine(label);
     pages_.PrintBeside(lines.first(), value_column_, at);
     for (qsizetype i = 1; i < lines.size(); ++i) {
@@ -165,6 +135,14 @@ class PrintBuilder : public ReportBuilder {
   double value_column_ = 0;
 };
 
+void ProposeMargins(QPrinter& printer) {
+  const QMarginsF given = printer.pageLayout().margins(QPageLayout::Inch);
+  printer.setPageMargins(
+      QMarginsF(std::max(given.left(), kLeastMargin), std::max(given.top(), kLeastMargin),
+                std::max(given.right(), kLeastMargin), std::max(given.bottom(), kLeastMargin)),
+      QPageLayout::Inch);
+}
+
 QFont ReportFont(QFont font) {
   if (font.pointSize() <= 0) font.setPointSize(10);
   font.setBold(false);
@@ -174,16 +152,13 @@ QFont ReportFont(QFont font) {
 }  // namespace
 
 int CountReportPages(const std::filesystem::path& database, QPrinter& printer, const QFont& font) {
-  const Database db(database, Database::Mode::ReadOnly);
-  NoSink sink;
-  PageMetrics metrics(printer, ReportFont(font));
-  PageCountBuilder builder(sink, metrics);
-  BuildReport(db, builder, sink);
-  return builder.Pages();
+  // The count is a printing pass whose range starts after the last page: the
+  // very layout that prints, with nothing drawn.
+  return PrintReportPages(database, printer, font, {kLastPage, kLastPage, 1});
 }
 
-void PrintReportPages(const std::filesystem::path& database, QPrinter& printer, const QFont& font,
-                      const PrintOptions& options, std::vector<PrintedItem>* trace) {
+int PrintReportPages(const std::filesystem::path& database, QPrinter& printer, const QFont& font,
+                     const PrintOptions& options, std::vector<PrintedItem>* trace) {
   const Database db(database, Database::Mode::ReadOnly);
   NoSink sink;
   const QFont report_font = ReportFont(font);
@@ -195,31 +170,47 @@ void PrintReportPages(const std::filesystem::path& database, QPrinter& printer, 
     pages.EndCopy();
   }
   pages.Finish();
+  return pages.page();
 }
 
 bool PrintReport(QWidget* window, const std::filesystem::path& database, const QFont& font) {
   QPrinter printer(QPrinter::HighResolution);
-  const int estimate = CountReportPages(database, printer, font);
+  ProposeMargins(printer);
+  int pages = 0;
+  {
+    const BusyPointer busy;
+    // The pointer changes before the pages are counted.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    pages = CountReportPages(database, printer, font);
+  }
 
   ReportPrintDialog dialog;
   dialog.Pages.SetMin(1);
-  dialog.Pages.SetMax(estimate);
+  dialog.Pages.SetMax(pages);
   dialog.Pages.SetFromPage(dialog.Pages.Min());
   dialog.Pages.SetToPage(dialog.Pages.Max());
   dialog.Flags = kPdNoSelection | kPdHidePrintToFile;
   if (!dialog.ShowPrinter(window, printer)) return false;
 
+  // All pages means the whole report, whatever paper was chosen in the dialog.
   PrintOptions options;
   if (dialog.Flags & kPdPageNums) {
     options.from_page = dialog.Pages.FromPage();
     options.to_page = dialog.Pages.ToPage();
   }
-  // All pages means the whole report, however far the estimate falls short.
   options.copies = dialog.Copies();
   const BusyPointer busy;
-  // The pointer changes before the pages are printed.
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  PrintReportPages(database, printer, font, options);
+  pages = PrintReportPages(database, printer, font, options);
+  if (options.to_page != kLastPage && options.to_page > pages) {
+    const int missing_from = std::max(options.from_page, pages + 1);
+    MessageBox::Show(window, QMessageBox::Information, QStringLiteral("Print"),
+                     QStringLiteral("The report has %1 page(s).  Pages %2 to %3 do not exist "
+                                    "and were not printed.")
+                         .arg(pages)
+                         .arg(missing_from)
+                         .arg(options.to_page));
+  }
   return true;
 }
 

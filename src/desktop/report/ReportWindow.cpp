@@ -1,11 +1,14 @@
 #include "desktop/report/ReportWindow.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "desktop/common/Dialogs.h"
@@ -33,6 +36,36 @@ QString ToPreviewText(std::string_view report_text) {
       .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+// An installed fixed-pitch family for a font name, so that the font dialog
+// finds the font in use and the printout matches the preview: the name itself
+// when installed, else the family the system puts in its place when that is
+// fixed pitch, else the system's fixed font.
+QString InstalledFixedFamily(const QString& name) {
+  for (const QString& family : QFontDatabase::families()) {
+    if (family.compare(name, Qt::CaseInsensitive) == 0) return family;
+  }
+  QFont wanted(name);
+  wanted.setStyleHint(QFont::TypeWriter);
+  const QFontInfo used(wanted);
+  if (used.fixedPitch()) return used.family();
+  return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+}
+
+// Centred on the owner (or the screen), within the screen, never larger than it.
+QRect ReportGeometry(const QWidget* owner) {
+  QSize size(1000, 760);
+  const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return QRect(QPoint(0, 0), size);
+  const QRect available = screen->availableGeometry();
+  size = size.boundedTo(available.size() - QSize(7, 40));
+  QRect geometry(QPoint(0, 0), size);
+  geometry.moveCenter(owner ? owner->frameGeometry().center() : available.center());
+  geometry.moveLeft(
+      std::clamp(geometry.left(), available.left(), available.right() - size.width()));
+  geometry.moveTop(std::clamp(geometry.top(), available.top(), available.bottom() - size.height()));
+  return geometry;
+}
+
 std::string ToFileText(const QString& preview_text) {
   QString text = preview_text;
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -58,6 +91,8 @@ ReportWindow::ReportWindow(ReportSettings& settings, std::filesystem::path data_
   setAttribute(Qt::WA_DeleteOnClose);
   text1_->setObjectName(QStringLiteral("Text1"));
   text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // What Save As writes and Print prints is the report, so nothing can be typed into it.
+  text1_->setReadOnly(true);
   cmd_print_->setObjectName(QStringLiteral("cmdPrint"));
   cmd_font_->setObjectName(QStringLiteral("cmdFont"));
   cmd_save_->setObjectName(QStringLiteral("cmdSave"));
@@ -80,15 +115,9 @@ ReportWindow::ReportWindow(ReportSettings& settings, std::filesystem::path data_
   layout->addWidget(text1_, 1);
   layout->addLayout(buttons);
 
-  // Near the screen's top left corner, never larger than the screen.
-  QSize size(1000, 760);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect available = screen->availableGeometry();
-    if (size.width() + 1 > available.width()) size.setWidth(available.width() - 7);
-    if (size.height() + 1 > available.height()) size.setHeight(available.height() - 40);
-    move(available.topLeft() + QPoint(1, 1));
-  }
-  resize(size);
+  const QRect geometry = ReportGeometry(parent);
+  resize(geometry.size());
+  move(geometry.topLeft());
   ApplyFont();
 }
 
@@ -97,7 +126,7 @@ QString ReportWindow::ReportText() const {
 }
 
 QFont ReportWindow::PrintFont() const {
-  QFont font(print_font_name_, print_font_size_);
+  QFont font(InstalledFixedFamily(print_font_name_), print_font_size_);
   font.setStyleHint(QFont::TypeWriter);
   return font;
 }
@@ -165,9 +194,9 @@ void ReportWindow::cmdPrint_Click() {
 }
 
 std::optional<QString> ReportWindow::SaveAs(const std::string& text) {
-  const auto file = FileDialog::getSaveFileName(
-      this, QStringLiteral("Please Enter File Name"), QString::fromStdString(data_folder_.string()),
-      QStringLiteral("ASCII Text Files (*.txt);;All Files (*)"));
+  const auto file =
+      FileDialog::getSaveFileName(this, QStringLiteral("Please Enter File Name"),
+                                  QStringLiteral("ASCII Text Files (*.txt);;All Files (*)"));
   if (!file) {
     settings_.dialog_cancelled = true;
     return std::nullopt;
@@ -186,8 +215,7 @@ void ReportWindow::cmdSave_Click() {
 }
 
 void ReportWindow::cmdFont_Click() {
-  QFont initial(print_font_name_, print_font_size_);
-  const auto chosen = FontDialog::getFont(this, QStringLiteral("Select Print Font"), initial);
+  const auto chosen = FontDialog::getFont(this, QStringLiteral("Select Print Font"), PrintFont());
   if (!chosen) return;
   if (!chosen->family().isEmpty()) print_font_name_ = chosen->family();
   const double size = chosen->pointSizeF();
