@@ -91,6 +91,8 @@ class BigResultTest : public QObject {
 
     Timed("Ctrl+End", grid, [&] { QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier); });
     QCOMPARE(CurrentRecNum(grid), QString::number(n));
+    // The viewer opening under the grid leaves the chosen row in sight.
+    QVERIFY(grid->viewport()->rect().contains(grid->visualRect(grid->currentIndex())));
     QCOMPARE(window.windowTitle(),
              QString("Record Number %1 of %1 Tested Record(s) - big.txt").arg(n));
 

@@ -66,6 +66,7 @@ ResultGrid::ResultGrid(const QString& grid_name, const QString& model_name,
   QFont bold = caption_->font();
   bold.setBold(true);
   caption_->setFont(bold);
+  caption_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
   view_->setModel(model_);
   view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -105,11 +106,25 @@ bool ResultGrid::IsRecordGrid() const {
 }
 
 void ResultGrid::setCaption(const QString& caption) {
-  caption_->setText(caption);
+  caption_text_ = caption;
+  caption_->setToolTip(caption);
+  ShowCaption();
 }
 
 QString ResultGrid::caption() const {
-  return caption_->text();
+  return caption_text_;
+}
+
+// A long caption is shortened to the grid's width instead of widening the
+// window; until the grid is shown its width is not known.
+void ResultGrid::ShowCaption() {
+  if (!isVisible()) {
+    caption_->setText(caption_text_);
+    return;
+  }
+  const QMargins margins = caption_->contentsMargins();
+  caption_->setText(caption_->fontMetrics().elidedText(caption_text_, Qt::ElideRight,
+                                                       width() - margins.left() - margins.right()));
 }
 
 void ResultGrid::setRows(const GridRows& rows, const QString& connection_name) {
@@ -154,6 +169,7 @@ int ResultGrid::ContentWidth(int column) const {
 
 void ResultGrid::resizeEvent(QResizeEvent* event) {
   QFrame::resizeEvent(event);
+  ShowCaption();
   FitColumns();
 }
 

@@ -43,10 +43,12 @@ class ResultGrid : public QFrame {
 
  private:
   bool IsRecordGrid() const;
+  void ShowCaption();
   void FitColumns();
   int ContentWidth(int column) const;
 
   QLabel* caption_;
+  QString caption_text_;
   QTableView* view_;
   ResultRowsModel* model_;
   QStringList column_captions_;

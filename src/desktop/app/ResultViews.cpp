@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLayout>
 #include <QPlainTextEdit>
 #include <QTableView>
 
@@ -147,6 +148,10 @@ void MainWindow::DBGrid3_RowColChange() {
   const QString rec_num = tested_pane_->records->currentText(0);
   if (rec_num.isEmpty()) return;
   ViewFile(rec_num.toLongLong());
+  // The viewer opening under the grid takes some of its height: the chosen
+  // row is kept in sight once the grid has its new size.
+  centralWidget()->layout()->activate();
+  tested_pane_->records->view()->scrollTo(tested_pane_->records->view()->currentIndex());
 }
 
 void MainWindow::cmdLast_Click() {
