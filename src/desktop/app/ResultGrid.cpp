@@ -167,6 +167,11 @@ int ResultGrid::ContentWidth(int column) const {
   return widest;
 }
 
+void ResultGrid::showEvent(QShowEvent* event) {
+  QFrame::showEvent(event);
+  ShowCaption();
+}
+
 void ResultGrid::resizeEvent(QResizeEvent* event) {
   QFrame::resizeEvent(event);
   ShowCaption();

@@ -40,6 +40,7 @@ class ResultGrid : public QFrame {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   bool IsRecordGrid() const;
