@@ -154,6 +154,15 @@ RunResult TestRun::ReadFile() {
   }
 }
 
+// The results name a file by its full path, as the file dialog gives it; the
+// command line may be given a relative one, which means nothing once the
+// results are read from another folder.
+static std::string StoredPath(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path full = std::filesystem::absolute(path, ec);
+  return ec ? path : full.lexically_normal().string();
+}
+
 // Reads one file record by record. Returns false when the run stopped.
 bool TestRun::TestFile(const std::string& path) {
   file_path_ = path;
@@ -183,7 +192,7 @@ bool TestRun::TestFile(const std::string& path) {
     }
     store_ = ResultStore::Create(database_path_);
   }
-  store_->AddMisc(path, FormatDate(host_.Today()));
+  store_->AddMisc(StoredPath(path), FormatDate(host_.Today()));
   bytes_read_ = 0;
   file_records_ = 0;
 
