@@ -80,7 +80,7 @@ int ResultRowsModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ResultRowsModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : column_captions_.size();
+  return parent.isValid() ? 0 : static_cast<int>(column_captions_.size());
 }
 
 QVariant ResultRowsModel::data(const QModelIndex& index, int role) const {
