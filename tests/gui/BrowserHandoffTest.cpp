@@ -1,32 +1,25 @@
 // Handing the HTML report and the filing service's page to the browser: the
 // order of attempts and the prompts, with a stand-in desktop.
-#include <QFile>
 #include <QtTest>
 #include <optional>
 
 #include "desktop/report/BrowserHandoff.h"
 #include "desktop/report/ReportImage.h"
+#include "gui/GuiTestSupport.h"
 #include "reports/TempHtml.h"
-#include "support/ResultDbBuilder.h"
 
 using namespace ledgerly::gui;
-using ledgerly::test::TempFolder;
+using namespace ledgerly::test;
 
 namespace {
 
-const char* kBrowser = "/usr/bin/somebrowser";
-
-class FakeLauncher : public BrowserLauncher {
- public:
-  bool found = true;
-  bool prints = false;
-  bool opens = true;
+struct FakeLauncher : BrowserLauncher {
+  bool found = true, prints = false, opens = true;
   int print_calls = 0;
   QStringList opened;  // the targets the browser was started on
 
   std::optional<QString> FindBrowser(const std::filesystem::path&) override {
-    if (!found) return std::nullopt;
-    return QString::fromLatin1(kBrowser);
+    return found ? std::optional<QString>("/usr/bin/somebrowser") : std::nullopt;
   }
   bool PrintFile(const QString&, const std::filesystem::path&) override {
     ++print_calls;
@@ -38,27 +31,35 @@ class FakeLauncher : public BrowserLauncher {
   }
 };
 
-struct Prompt {
-  QMessageBox::Icon icon;
-  QString title;
-  QString text;
-  QMessageBox::StandardButtons buttons;
+const char* kNotOpened = "Your default browser could not be opened: \r\n/usr/bin/somebrowser";
+const char* kNoBrowser = "Could not find a default Web Browser. ";
+
+struct HandOff {
+  const char* name;
+  bool service, print, found, prints, opens, answer_ok, result;
+  int print_calls, open_calls;
+  const char* title;  // empty: no prompt
+  QString text;       // an OK/Cancel question, or a notice with OK alone in service mode
 };
 
-struct Asker {
-  QMessageBox::StandardButton answer = QMessageBox::Ok;
-  QList<Prompt> prompts;
-  AskUser Ask() {
-    return [this](QWidget*, QMessageBox::Icon icon, const QString& title, const QString& text,
-                  QMessageBox::StandardButtons buttons) {
-      prompts << Prompt{icon, title, text, buttons};
-      return answer;
-    };
-  }
+const HandOff kHandOffs[] = {
+    // name, service, print, found, prints, opens, answer OK, result, prints, opens, prompt
+    {"view: browser opens the report", 0, 0, 1, 0, 1, 1, 1, 0, 1, "", ""},
+    {"print: browser prints, nothing opened", 0, 1, 1, 1, 1, 1, 1, 1, 0, "", ""},
+    {"print: browser cannot print, report opened instead", 0, 1, 1, 0, 1, 1, 1, 1, 1, "", ""},
+    {"print: neither prints nor opens, user takes the text report", 0, 1, 1, 0, 0, 1, 0, 1, 1,
+     "HTML Report", kNotOpened + QString("\r\n\r\nWould you like to print a text report?")},
+    {"view: does not open, user cancels", 0, 0, 1, 0, 0, 0, 1, 0, 1, "HTML Report",
+     kNotOpened + QString("\r\n\r\nWould you like to view a text report?")},
+    {"view: no browser, user takes the text report", 0, 0, 0, 0, 0, 1, 0, 0, 0, "HTML Report",
+     kNoBrowser + QString("\r\nWould you like to view a text report?")},
+    {"print: no browser, user cancels", 0, 1, 0, 0, 0, 0, 1, 0, 0, "HTML Report",
+     kNoBrowser + QString("\r\nWould you like to print a text report?")},
+    {"service: no browser is only a notice", 1, 0, 0, 0, 0, 1, 0, 0, 0, "Browser Not Found",
+     kNoBrowser},
+    {"service: browser does not open", 1, 0, 1, 0, 0, 1, 1, 0, 1, "Connect to Quorvix", kNotOpened},
+    {"service: browser opens the welcome page", 1, 0, 1, 0, 1, 1, 1, 0, 1, "", ""},
 };
-
-const QString kOkCancel = "OkCancel";
-const QString kOk = "Ok";
 
 }  // namespace
 
@@ -67,139 +68,48 @@ class BrowserHandoffTest : public QObject {
 
  private slots:
   void handOff_data() {
-    QTest::addColumn<bool>("service");
-    QTest::addColumn<bool>("print");
-    QTest::addColumn<bool>("found");
-    QTest::addColumn<bool>("prints");
-    QTest::addColumn<bool>("opens");
-    QTest::addColumn<bool>("answer_ok");
-    QTest::addColumn<bool>("result");
-    QTest::addColumn<int>("print_calls");
-    QTest::addColumn<int>("open_calls");
-    QTest::addColumn<QString>("title");  // empty: no prompt
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("buttons");
-
-    const QString no_browser_view =
-        "Could not find a default Web Browser. \r\nWould you like to view a text report?";
-    const QString not_opened_print =
-        "Your default browser could not be opened: \r\n/usr/bin/somebrowser\r\n\r\n"
-        "Would you like to print a text report?";
-    const QString not_opened_view =
-        "Your default browser could not be opened: \r\n/usr/bin/somebrowser\r\n\r\n"
-        "Would you like to view a text report?";
-    //                       service print  found  prints opens  ok     result
-    QTest::newRow("view: browser opens the report")
-        << false << false << true << false << true << true << true << 0 << 1 << ""
-        << ""
-        << "";
-    QTest::newRow("print: browser prints, nothing opened")
-        << false << true << true << true << true << true << true << 1 << 0 << ""
-        << ""
-        << "";
-    QTest::newRow("print: browser cannot print, report opened instead")
-        << false << true << true << false << true << true << true << 1 << 1 << ""
-        << ""
-        << "";
-    QTest::newRow("print: neither prints nor opens, user takes the text report")
-        << false << true << true << false << false << true << false << 1 << 1 << "HTML Report"
-        << not_opened_print << kOkCancel;
-    QTest::newRow("view: does not open, user cancels")
-        << false << false << true << false << false << false << true << 0 << 1 << "HTML Report"
-        << not_opened_view << kOkCancel;
-    QTest::newRow("view: no browser, user takes the text report")
-        << false << false << false << false << false << true << false << 0 << 0 << "HTML Report"
-        << no_browser_view << kOkCancel;
-    QTest::newRow("print: no browser, user cancels")
-        << false << true << false << false << false << false << true << 0 << 0 << "HTML Report"
-        << "Could not find a default Web Browser. \r\nWould you like to print a text report?"
-        << kOkCancel;
-    QTest::newRow("service: no browser is only a notice")
-        << true << false << false << false << false << true << false << 0 << 0
-        << "Browser Not Found"
-        << "Could not find a default Web Browser. " << kOk;
-    QTest::newRow("service: browser does not open")
-        << true << false << true << false << false << true << true << 0 << 1 << "Connect to Quorvix"
-        << "Your default browser could not be opened: \r\n/usr/bin/somebrowser" << kOk;
-    QTest::newRow("service: browser opens the welcome page")
-        << true << false << true << false << true << true << true << 0 << 1 << ""
-        << ""
-        << "";
+    QTest::addColumn<int>("row");
+    for (int row = 0; row < int(std::size(kHandOffs)); ++row) {
+      QTest::newRow(kHandOffs[row].name) << row;
+    }
   }
 
   void handOff() {
-    QFETCH(bool, service);
-    QFETCH(bool, print);
-    QFETCH(bool, found);
-    QFETCH(bool, prints);
-    QFETCH(bool, opens);
-    QFETCH(bool, answer_ok);
-    QFETCH(bool, result);
-    QFETCH(int, print_calls);
-    QFETCH(int, open_calls);
-    QFETCH(QString, title);
-    QFETCH(QString, text);
-    QFETCH(QString, buttons);
-
+    QFETCH(int, row);
+    const HandOff& c = kHandOffs[row];
     TempFolder data;
     FakeLauncher launcher;
-    launcher.found = found;
-    launcher.prints = prints;
-    launcher.opens = opens;
-    Asker asker;
-    asker.answer = answer_ok ? QMessageBox::Ok : QMessageBox::Cancel;
-    std::string html = service ? std::string() : "<!DOCTYPE HTML PUBLIC> <HTML></HTML>";
+    launcher.found = c.found;
+    launcher.prints = c.prints;
+    launcher.opens = c.opens;
+    QList<MessageBox::Shown> prompts;
+    const AskUser ask = [&](QWidget*, QMessageBox::Icon icon, const QString& title,
+                            const QString& text, QMessageBox::StandardButtons buttons) {
+      prompts << MessageBox::Shown{icon, title, text, buttons};
+      return c.answer_ok ? QMessageBox::Ok : QMessageBox::Cancel;
+    };
+    std::string html = c.service ? std::string() : "<!DOCTYPE HTML PUBLIC> <HTML></HTML>";
 
-    QCOMPARE(ShowHtmlReport(nullptr, data.path(), html, print, launcher, asker.Ask()), result);
-    QCOMPARE(launcher.print_calls, print_calls);
-    QCOMPARE(launcher.opened.size(), open_calls);
-    const QString file = PathToUrl(data.path() / ledgerly::kTempHtmlFileName);
+    QCOMPARE(ShowHtmlReport(nullptr, data.path(), html, c.print, launcher, ask), c.result);
+    QCOMPARE(launcher.print_calls, c.print_calls);
+    QCOMPARE(launcher.opened.size(), c.open_calls);
+    const auto page = data.path() / ledgerly::kTempHtmlFileName;
     for (const QString& target : launcher.opened) {
-      QCOMPARE(target, service ? FilingServiceUrl() : file);
+      QCOMPARE(target, c.service ? FilingServiceUrl() : PathToUrl(page));
     }
-    if (title.isEmpty()) {
-      QVERIFY(asker.prompts.isEmpty());
-      return;
-    }
-    QCOMPARE(asker.prompts.size(), 1);
-    const Prompt& prompt = asker.prompts.first();
-    QCOMPARE(prompt.icon, QMessageBox::Warning);
-    QCOMPARE(prompt.title, title);
-    QCOMPARE(prompt.text, text);
-    QCOMPARE(prompt.buttons, buttons == kOk ? QMessageBox::StandardButtons(QMessageBox::Ok)
-                                            : QMessageBox::Ok | QMessageBox::Cancel);
+    // The service gets a placeholder page; a report gets its background image.
+    QVERIFY(ReadFile(page).starts_with(c.service ? "<HTML> </HTML>\r\n" : html));
+    if (!c.service) QVERIFY(!QImage(FileName(data.path() / kReportImageFileName)).isNull());
+    QCOMPARE(prompts.size(), *c.title ? 1 : 0);
+    if (prompts.isEmpty()) return;
+    QCOMPARE(prompts[0].icon, QMessageBox::Warning);
+    QCOMPARE(prompts[0].title, QString(c.title));
+    QCOMPARE(prompts[0].text, c.text);
+    QCOMPARE(prompts[0].buttons, c.service ? QMessageBox::StandardButtons(QMessageBox::Ok)
+                                           : QMessageBox::Ok | QMessageBox::Cancel);
   }
 
-  void serviceModeWritesThePlaceholderPage() {
-    TempFolder data;
-    FakeLauncher launcher;
-    Asker asker;
-    OpenFilingService(nullptr, data.path(), launcher, asker.Ask());
-    QFile file(QString::fromStdString((data.path() / ledgerly::kTempHtmlFileName).string()));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("<HTML> </HTML>\r\n"));
-    QCOMPARE(launcher.opened, QStringList{FilingServiceUrl()});
-  }
-
-  void reportGetsItsBackgroundImage() {
-    TempFolder data;
-    FakeLauncher launcher;
-    Asker asker;
-    std::string html = "<!DOCTYPE HTML PUBLIC> <HTML></HTML>";
-    ShowHtmlReport(nullptr, data.path(), html, false, launcher, asker.Ask());
-    const QImage image(QString::fromStdString((data.path() / kReportImageFileName).string()));
-    QVERIFY(!image.isNull());
-  }
-
-  void filingServiceAddressCanBeConfigured() {
-    QCOMPARE(FilingServiceUrl(), QString(kFilingServiceUrl));
-    qputenv("LEDGERLY_FILING_URL", "https://example.test/file");
-    QCOMPARE(FilingServiceUrl(), QString("https://example.test/file"));
-    qunsetenv("LEDGERLY_FILING_URL");
-  }
-
-  void pathToUrl() {
-    QCOMPARE(PathToUrl({}), QString());
+  void pathToUrlEncodesBlanks() {
     QCOMPARE(PathToUrl("/home/a b/temphtm.HTM"), QString("file:///home/a%20b/temphtm.HTM"));
   }
 };

@@ -1,13 +1,15 @@
 #pragma once
 
-// Shared by the window tests: every prompt is answered by script, and the
-// window's controls are found by their names.
+// Shared by the window tests: every prompt is answered by script, the window's
+// controls are found by their names, files and results are made in a
+// temporary folder.
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <QtTest>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -18,6 +20,7 @@
 #include "desktop/app/QtRunHost.h"
 #include "desktop/common/Dialogs.h"
 #include "desktop/report/ReportOptionDialog.h"
+#include "support/ResultDbBuilder.h"
 
 namespace ledgerly::test {
 
@@ -36,31 +39,46 @@ inline void ScriptEveryPrompt() {
 }
 
 // The main window's own control (the report window has buttons of the same names).
-template <class T>
+template <class T = QWidget>
 T* Control(gui::MainWindow& window, const QString& name) {
-  return window.centralWidget()->findChild<T*>(name);
+  T* control = window.centralWidget()->findChild<T*>(name);
+  if (!control) qFatal("no control %s", qPrintable(name));
+  return control;
 }
 
-inline QPushButton* Button(gui::MainWindow& window, const QString& name) {
-  return Control<QPushButton>(window, name);
+// Chooses a command as the user would: clicks the button or triggers the menu item.
+inline void Choose(gui::MainWindow& window, const QString& name) {
+  if (auto* button = window.centralWidget()->findChild<QPushButton*>(name)) return button->click();
+  window.findChild<QAction*>(name)->trigger();
 }
 
-inline QAction* MenuItem(gui::MainWindow& window, const QString& name) {
-  for (QAction* action : window.findChildren<QAction*>(name)) return action;
-  return nullptr;
-}
-
-// Whether a button or menu item of that name can be chosen.
-inline bool Enabled(gui::MainWindow& window, const QString& name) {
-  if (QPushButton* button = Button(window, name)) return button->isEnabled();
-  if (QAction* action = MenuItem(window, name)) return action->isEnabled();
-  qFatal("no command %s", qPrintable(name));
+// The commands that can be chosen, in the order of the command column and the menus.
+inline QStringList EnabledCommands(gui::MainWindow& window) {
+  QStringList enabled;
+  for (const char* name : {"cmdStart",    "cmdLast",  "cmdGrid",     "cmdView",      "cmdErrors",
+                           "cmdPrint",    "cmdExit",  "mnuTStart",   "mnuTOpenLast", "mnuTPrint",
+                           "mnuTSet",     "mnuTExit", "mnuVReport",  "mnuRLast",     "mnuRCurrent",
+                           "mnuVRecords", "mnuVRAll", "mnuVRErrors", "mnuHContents", "mnuHAbout"}) {
+    auto* button = window.centralWidget()->findChild<QPushButton*>(name);
+    if (button ? button->isEnabled() : window.findChild<QAction*>(name)->isEnabled()) {
+      enabled << name;
+    }
+  }
+  return enabled;
 }
 
 inline bool Shown(gui::MainWindow& window, const QString& name) {
-  QWidget* widget = Control<QWidget>(window, name);
-  if (!widget) qFatal("no control %s", qPrintable(name));
-  return widget->isVisibleTo(&window);
+  return Control(window, name)->isVisibleTo(&window);
+}
+
+// Those of the window's main areas that are shown.
+inline QStringList ShownAreas(gui::MainWindow& window) {
+  QStringList shown;
+  for (const char* name : {"lblWelcome", "imgLogo", "txtDisclosure", "lblRecCtr", "lblRecords",
+                           "DBGrid1", "DBGrid2", "txtCritError", "DBGrid3", "RecordViewer"}) {
+    if (Shown(window, name)) shown << name;
+  }
+  return shown;
 }
 
 inline QString LabelText(gui::MainWindow& window, const QString& name) {
@@ -78,9 +96,8 @@ inline QString FileName(const std::filesystem::path& path) {
 }
 
 inline std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
   std::ostringstream content;
-  content << in.rdbuf();
+  content << std::ifstream(path, std::ios::binary).rdbuf();
   return content.str();
 }
 
@@ -88,25 +105,44 @@ inline void WriteFile(const std::filesystem::path& path, const std::string& cont
   std::ofstream(path, std::ios::binary) << content;
 }
 
-// Runs `action` during the event pumps of a run, once `condition` holds.
+// Writes the submission to file and tests it with the Start command.
+inline void RunFile(gui::MainWindow& window, const std::filesystem::path& file,
+                    const std::string& content) {
+  WriteFile(file, content);
+  gui::FileDialog::setNextFileName(FileName(file));
+  window.cmdStart_Click();
+}
+
+// Stored results of tested_file: five RW records; record 2 has two errors (a
+// long text and an entry with an ampersand, then an empty entry), record 4 one.
+inline const QString kLongError =
+    "The sum of Social Security Wages and Social Security Tips must not exceed the Social "
+    "Security wage base of the tax year; this text is long enough to need several lines when "
+    "shown whole in the tooltip beside the error grid of the records with errors.";
+inline void AddRecordsWithErrors(ResultDbBuilder& results, const std::string& tested_file) {
+  results.AddMisc(tested_file, "12/06/2011");
+  for (int rec_num = 1; rec_num <= 5; ++rec_num) results.AddRecord(rec_num, "RW", "123456789");
+  results.AddError(2, "Employer Name [Position 40 - 96]", "[SMITH & SONS]",
+                   kLongError.toStdString());
+  results.AddError(2, "Zip Code [Position 134 - 138]", "", "Second error of 2.");
+  results.AddError(4, "Medicare Wages [Position 232 - 242]", "[Y]", "The error of 4.");
+}
+
+// Runs `action` once `condition` holds, from the event pumps of a run.
 class DuringRun : public QObject {
  public:
-  DuringRun(std::function<bool()> condition, std::function<void()> action)
-      : condition_(std::move(condition)), action_(std::move(action)) {
-    timer_.setInterval(0);
-    QObject::connect(&timer_, &QTimer::timeout, this, [this] {
-      if (!condition_()) return;
+  DuringRun(std::function<bool()> condition, std::function<void()> action) {
+    QObject::connect(&timer_, &QTimer::timeout, this, [this, condition, action] {
+      if (!condition()) return;
       timer_.stop();
       fired = true;
-      action_();
+      action();
     });
-    timer_.start();
+    timer_.start(0);
   }
   bool fired = false;
 
  private:
-  std::function<bool()> condition_;
-  std::function<void()> action_;
   QTimer timer_;
 };
 

@@ -3,12 +3,10 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTableView>
-#include <QtTest>
 
 #include "desktop/viewer/RecordViewer.h"
 #include "gui/GuiTestSupport.h"
 #include "support/RecordBuilder.h"
-#include "support/ResultDbBuilder.h"
 #include "support/Submission.h"
 #include "support/ValidRecords.h"
 
@@ -16,31 +14,6 @@ using namespace ledgerly;
 using namespace ledgerly::test;
 
 namespace {
-
-// Runs the content as one file through the window and opens the tested records.
-void TestInWindow(gui::MainWindow& window, const std::filesystem::path& folder,
-                  const std::string& content) {
-  const auto file = folder / "W2.TXT";
-  WriteFile(file, content);
-  gui::FileDialog::setNextFileName(FileName(file));
-  window.cmdStart_Click();
-  gui::MessageBox::reset();
-  window.cmdView_Click();
-}
-
-void ChooseRecord(gui::MainWindow& window, int rec_num) {
-  auto* grid = Control<QTableView>(window, "DBGrid3");
-  grid->setCurrentIndex(grid->model()->index(rec_num - 1, 1));
-}
-
-QList<int> YellowBoxes(const gui::RecordViewer& viewer) {
-  QList<int> yellow;
-  for (int row = 0; row < viewer.RowCount(); ++row) {
-    const QColor base = viewer.ValueBox(row)->palette().color(QPalette::Base);
-    if (base == gui::RecordViewer::HighlightColour()) yellow << row;
-  }
-  return yellow;
-}
 
 // RA, RE, an RW whose Social Security Wages are not a number, RT, RF.
 std::string WithFaultyWages() {
@@ -50,207 +23,143 @@ std::string WithFaultyWages() {
          ValidRF(1);
 }
 
+std::string EveryType() {
+  return Submission({"RA", "RE", "RW", "RO", "RS", "RT", "RU", "RF"});
+}
+
+const struct {
+  const char* name;
+  std::string (*content)();
+  int rec_num, rows;
+  QList<int> yellow;
+} kRecords[] = {
+    {"RA", EveryType, 1, 40, {}},
+    {"RE", EveryType, 2, 24, {}},
+    {"RO", EveryType, 4, 24, {}},
+    {"RS: one plain row", EveryType, 5, 1, {}},
+    {"RU", EveryType, 7, 23, {}},
+    {"RF", EveryType, 8, 4, {}},
+    {"RW with faulty wages", WithFaultyWages, 3, 48, {18}},
+    {"RT that cannot reconcile them", WithFaultyWages, 4, 29, {4}},
+    // A record that stopped the run on its order is not re-checked.
+    {"RE out of order: identifier alone",
+     [] {
+       return Submission({"RA", "RE", "RE"});
+     },
+     3,
+     24,
+     {0}},
+    {"unknown identifier: one row",
+     [] {
+       return Submission({"RA", "RE", "RW", "XX"});
+     },
+     4,
+     1,
+     {0}},
+};
+
 }  // namespace
 
 class RecordViewerTest : public QObject {
   Q_OBJECT
 
+  std::unique_ptr<TempFolder> home_;
+  std::unique_ptr<gui::MainWindow> window_;
+
+  // Tests the content as W2.TXT, opens the tested records and chooses one.
+  const gui::RecordViewer& Show(const std::string& content, int rec_num) {
+    RunFile(*window_, home_->path() / "W2.TXT", content);
+    window_->cmdView_Click();
+    auto* grid = Control<QTableView>(*window_, "DBGrid3");
+    grid->setCurrentIndex(grid->model()->index(rec_num - 1, 1));
+    return *window_->Viewer();
+  }
+
+  static QList<int> YellowBoxes(const gui::RecordViewer& viewer) {
+    QList<int> yellow;
+    for (int row = 0; row < viewer.RowCount(); ++row) {
+      const QColor base = viewer.ValueBox(row)->palette().color(QPalette::Base);
+      if (base == gui::RecordViewer::HighlightColour()) yellow << row;
+    }
+    return yellow;
+  }
+
  private slots:
-  void init() { ScriptEveryPrompt(); }
+  void init() {
+    ScriptEveryPrompt();
+    home_ = std::make_unique<TempFolder>();
+    window_ = std::make_unique<gui::MainWindow>(home_->path());
+    window_->resize(1000, 640);
+    window_->show();
+  }
+  void cleanup() { window_.reset(); }
 
-  void faultyWagesAloneAreYellow() {
-    TempFolder home;
-    gui::MainWindow window(home.path());
-    window.show();
-    TestInWindow(window, home.path(), WithFaultyWages());
-    const gui::RecordViewer& viewer = *window.Viewer();
-    QVERIFY(!Shown(window, "RecordViewer"));
+  void fields_data() {
+    QTest::addColumn<int>("row");
+    for (int row = 0; row < int(std::size(kRecords)); ++row)
+      QTest::newRow(kRecords[row].name) << row;
+  }
 
-    ChooseRecord(window, 3);
-    QCOMPARE(viewer.RowCount(), 48);
-    QCOMPARE(viewer.LabelBox(18)->text(), QString("Social Security Wages"));
-    QCOMPARE(viewer.ValueBox(18)->text(), QString("12345ABCDEF"));
-    QCOMPARE(viewer.LabelBox(47)->text(), QString("Blank"));
-    QCOMPARE(YellowBoxes(viewer), QList<int>{18});
-    QCOMPARE(viewer.ValueBox(0)->palette().color(QPalette::Base),
-             window.palette().color(QPalette::Base));
+  void fields() {
+    QFETCH(int, row);
+    const auto& c = kRecords[row];
+    const std::string content = c.content();
+    const gui::RecordViewer& viewer = Show(content, c.rec_num);
+    QCOMPARE(viewer.RowCount(), c.rows);
+    QCOMPARE(viewer.ValueBox(0)->text(),
+             QString::fromStdString(content.substr(514 * (c.rec_num - 1), 2)));
+    QCOMPARE(YellowBoxes(viewer), c.yellow);
+  }
+
+  // The viewer takes the place of the other views; only whole rows are shown,
+  // the scroll bar and Tab move through them, the next record starts at its top.
+  void viewingAFaultyRecord() {
+    const gui::RecordViewer& viewer = Show(WithFaultyWages(), 3);
+    gui::MainWindow& window = *window_;
     QCOMPARE(window.windowTitle(), QString("Record Number 3 of 5 Tested Record(s) - W2.TXT"));
-    QVERIFY(Control<QLineEdit>(window, "Text1_18") == viewer.LabelBox(18));
-    QVERIFY(Control<QLineEdit>(window, "Text2_18") == viewer.ValueBox(18));
+    QCOMPARE(ShownAreas(window), QStringList({"DBGrid3", "RecordViewer"}));
+    QCOMPARE(LabelText(window, "lblFName") + "|" + LabelText(window, "lblFData"),
+             QString("Field Name|Field Data"));
+    QCOMPARE(viewer.LabelBox(0)->text(), QString("Record Identifier"));
+    QCOMPARE(Control<QLineEdit>(window, "Text1_18")->text(), QString("Social Security Wages"));
+    QCOMPARE(Control<QLineEdit>(window, "Text2_18")->text(), QString("12345ABCDEF"));
 
-    // The viewer takes the place of the other views under the grid.
-    QCOMPARE(LabelText(window, "lblFName"), QString("Field Name"));
-    QCOMPARE(LabelText(window, "lblFData"), QString("Field Data"));
-    for (const char* shown : {"lblFName", "lblFData", "Text1_0", "Text2_0", "DBGrid3"}) {
-      QVERIFY2(Shown(window, shown), shown);
-    }
-    for (const char* hidden : {"DBGrid1", "DBGrid2", "lblRecords", "lblErrors", "lblCritError",
-                               "txtCritError", "imgLogo", "lblWelcome"}) {
-      QVERIFY2(!Shown(window, hidden), hidden);
-    }
-    // The grid ends where the viewer's scroll bar begins.
-    QCoreApplication::processEvents();  // the layout follows
-    const auto* grid_box = Control<QWidget>(window, "DBGrid3Box");
-    const auto* bar = Control<QScrollBar>(window, "VScroll1");
-    QCOMPARE(grid_box->mapTo(&window, QPoint(grid_box->width(), 0)).x(),
-             bar->mapTo(&window, QPoint(0, 0)).x());
-
-    // The RT cannot reconcile the wages; the RF is plain and has four rows.
-    ChooseRecord(window, 4);
-    QCOMPARE(viewer.RowCount(), 29);
-    QCOMPARE(YellowBoxes(viewer), QList<int>{4});
-    ChooseRecord(window, 5);
-    QCOMPARE(viewer.RowCount(), 4);
-    QCOMPARE(viewer.ValueBox(3)->text(), QString(496, ' '));
-    QCOMPARE(YellowBoxes(viewer), QList<int>());
-    QVERIFY(!Control<QLineEdit>(window, "Text1_4"));
-    QCOMPARE(window.windowTitle(), QString("Record Number 5 of 5 Tested Record(s) - W2.TXT"));
-  }
-
-  void rowsOfEveryRecordType() {
-    TempFolder home;
-    gui::MainWindow window(home.path());
-    window.show();
-    TestInWindow(window, home.path(), Submission({"RA", "RE", "RW", "RO", "RS", "RT", "RU", "RF"}));
-    const gui::RecordViewer& viewer = *window.Viewer();
-    const QList<int> rows{40, 24, 48, 24, 1, 29, 23, 4};
-    const QStringList ids{"RA", "RE", "RW", "RO", "RS", "RT", "RU", "RF"};
-    for (int rec = 1; rec <= 8; ++rec) {
-      ChooseRecord(window, rec);
-      QCOMPARE(viewer.RowCount(), rows[rec - 1]);
-      QCOMPARE(viewer.LabelBox(0)->text(), QString("Record Identifier"));
-      QCOMPARE(viewer.ValueBox(0)->text(), ids[rec - 1]);
-      QCOMPARE(YellowBoxes(viewer), QList<int>());
-    }
-    // The state record: one plain row and nothing to scroll.
-    ChooseRecord(window, 5);
-    QVERIFY(!viewer.ScrollBar()->isVisibleTo(&window));
-  }
-
-  // A record that stopped the run on its order is not re-checked: only its
-  // identifier is yellow. An unknown identifier is one yellow row.
-  void criticalAndUnknownRecords() {
-    TempFolder home;
-    gui::MainWindow window(home.path());
-    window.show();
-    TestInWindow(window, home.path(), Submission({"RA", "RE", "RE"}));
-    ChooseRecord(window, 3);
-    QCOMPARE(window.Viewer()->RowCount(), 24);
-    QCOMPARE(YellowBoxes(*window.Viewer()), QList<int>{0});
-
-    TestInWindow(window, home.path(), Submission({"RA", "RE", "RW", "XX"}));
-    ChooseRecord(window, 4);
-    QCOMPARE(window.Viewer()->RowCount(), 1);
-    QCOMPARE(window.Viewer()->ValueBox(0)->text(), QString("XX"));
-    QCOMPARE(YellowBoxes(*window.Viewer()), QList<int>{0});
-  }
-
-  void scrollingShowsWholeRowsFromTheTop() {
-    TempFolder home;
-    gui::MainWindow window(home.path());
-    window.resize(1000, 640);
-    window.show();
-    TestInWindow(window, home.path(), WithFaultyWages());
-    ChooseRecord(window, 3);
-    const gui::RecordViewer& viewer = *window.Viewer();
     const int visible = viewer.VisibleRows();
     QVERIFY(visible > 3 && visible < 48);
     QScrollBar* bar = viewer.ScrollBar();
-    QVERIFY(bar->isVisibleTo(&window));
-    QCOMPARE(bar->value(), 0);
     QCOMPARE(bar->maximum(), 48 - visible);
-    QVERIFY(viewer.LabelBox(visible - 1)->isVisibleTo(&window));
-    QVERIFY(!viewer.LabelBox(visible)->isVisibleTo(&window));
-
     bar->setValue(10);
-    for (int row = 0; row < 48; ++row) {
-      const bool expected = row >= 10 && row < 10 + visible;
-      QCOMPARE(viewer.LabelBox(row)->isVisibleTo(&window), expected);
-      QCOMPARE(viewer.ValueBox(row)->isVisibleTo(&window), expected);
+    for (int row : {9, 10, 9 + visible, 10 + visible}) {
+      QCOMPARE(viewer.ValueBox(row)->isVisibleTo(&window), row >= 10 && row < 10 + visible);
     }
-    QCOMPARE(viewer.LabelBox(10)->y(), 0);
-    QCOMPARE(viewer.ValueBox(11)->y(), viewer.LabelBox(10)->height());
-    QCOMPARE(viewer.ValueBox(10)->x(), viewer.LabelBox(10)->width());
-    // Every shown row fits whole in the viewer area.
-    const QWidget* last = viewer.ValueBox(10 + visible - 1);
-    QVERIFY(last->y() + last->height() <= last->parentWidget()->height());
+    // From the last row shown, Tab scrolls the next label in.
+    viewer.ValueBox(9 + visible)->setFocus();
+    QTest::keyClick(window.focusWidget(), Qt::Key_Tab);
+    QCOMPARE(window.focusWidget(), viewer.LabelBox(10 + visible));
+    QCOMPARE(bar->value(), 11);
+    QTest::keyClick(window.focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(window.focusWidget(), viewer.ValueBox(9 + visible));
 
-    // The next record starts at its top again.
-    ChooseRecord(window, 2);
+    auto* grid = Control<QTableView>(window, "DBGrid3");
+    grid->setCurrentIndex(grid->model()->index(1, 1));
     QCOMPARE(bar->value(), 0);
     QVERIFY(viewer.LabelBox(0)->isVisibleTo(&window));
   }
 
-  void tabGoesLabelValueRowByRow() {
-    TempFolder home;
-    gui::MainWindow window(home.path());
-    window.resize(1000, 640);
-    window.show();
-    TestInWindow(window, home.path(), WithFaultyWages());
-    ChooseRecord(window, 3);
-    const gui::RecordViewer& viewer = *window.Viewer();
-    const int visible = viewer.VisibleRows();
-    QScrollBar* bar = viewer.ScrollBar();
-    const auto press = [&](bool back) {
-      QTest::keyClick(window.focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab,
-                      back ? Qt::ShiftModifier : Qt::NoModifier);
-      return window.focusWidget();
-    };
-
-    viewer.LabelBox(0)->setFocus();
-    QCOMPARE(press(false), viewer.ValueBox(0));
-    QCOMPARE(press(false), viewer.LabelBox(1));
-    QCOMPARE(press(true), viewer.ValueBox(0));
-    QCOMPARE(press(true), viewer.LabelBox(0));
-
-    // From the last row shown, the next label scrolls in by one row.
-    viewer.ValueBox(visible - 1)->setFocus();
-    QCOMPARE(press(false), viewer.LabelBox(visible));
-    QCOMPARE(bar->value(), 1);
-    QVERIFY(viewer.LabelBox(visible)->isVisibleTo(&window));
-    QVERIFY(!viewer.LabelBox(0)->isVisibleTo(&window));
-    // And back from the top row's label to the value above it.
-    viewer.LabelBox(1)->setFocus();
-    QCOMPARE(press(true), viewer.ValueBox(0));
-    QCOMPARE(bar->value(), 0);
-  }
-
-  // A run empties the viewer as soon as its file is opened; it cannot be
-  // filled while the run goes on, and the error view clears it too.
+  // A run empties the viewer as soon as its file is opened and it cannot be
+  // filled while the run goes on; the records-with-errors view clears it too.
   void emptiedByARunAndByTheErrorView() {
-    TempFolder home;
-    gui::MainWindow window(home.path());
-    window.show();
-    TestInWindow(window, home.path(), WithFaultyWages());
-    ChooseRecord(window, 3);
-    QCOMPARE(window.Viewer()->RowCount(), 48);
-
-    const auto file = home.path() / "again.txt";
-    WriteFile(file, WithFaultyWages());
-    gui::FileDialog::setNextFileName(FileName(file));
+    gui::MainWindow& window = *window_;
+    Show(WithFaultyWages(), 3);
     int rows_during = -1;
-    QString value_during = "unset";
-    bool shown_during = true;
     DuringRun probe([&] { return window.TestRunning(); },
                     [&] {
                       window.ViewFile(3);
-                      rows_during = window.Viewer()->RowCount();
-                      value_during = window.Viewer()->ValueBox(0)->text();
-                      shown_during = Shown(window, "RecordViewer");
+                      rows_during =
+                          Shown(window, "RecordViewer") ? -2 : window.Viewer()->RowCount();
                     });
-    window.cmdStart_Click();
-    QVERIFY(probe.fired);
+    QCOMPARE(Show(WithFaultyWages(), 2).RowCount(), 24);
     QCOMPARE(rows_during, 1);
-    QCOMPARE(value_during, QString());
-    QVERIFY(!shown_during);
-    QVERIFY(!Shown(window, "lblFName"));
-
-    // The run had errors: the records-with-errors view, no viewer.
-    QVERIFY(Shown(window, "DBGrid1"));
-    QVERIFY(!Shown(window, "RecordViewer"));
-    window.cmdView_Click();
-    ChooseRecord(window, 2);
-    QCOMPARE(window.Viewer()->RowCount(), 24);
     window.cmdGrid_Click();
     QVERIFY(!Shown(window, "RecordViewer"));
     QCOMPARE(window.Viewer()->RowCount(), 1);
@@ -258,16 +167,13 @@ class RecordViewerTest : public QObject {
 
   // The first row is current when the tested records open; clicking it shows it.
   void clickOnTheCurrentFirstRow() {
-    TempFolder home;
-    gui::MainWindow window(home.path());
-    window.show();
-    TestInWindow(window, home.path(), WithFaultyWages());
-    auto* grid = Control<QTableView>(window, "DBGrid3");
-    QCOMPARE(grid->currentIndex().row(), 0);
-    const QRect cell = grid->visualRect(grid->model()->index(0, 1));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-    QCOMPARE(window.Viewer()->RowCount(), 40);
-    QCOMPARE(window.windowTitle(), QString("Record Number 1 of 5 Tested Record(s) - W2.TXT"));
+    RunFile(*window_, home_->path() / "W2.TXT", WithFaultyWages());
+    window_->cmdView_Click();
+    auto* grid = Control<QTableView>(*window_, "DBGrid3");
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(0, 1)).center());
+    QCOMPARE(window_->Viewer()->RowCount(), 40);
+    QCOMPARE(window_->windowTitle(), QString("Record Number 1 of 5 Tested Record(s) - W2.TXT"));
   }
 };
 

@@ -1,25 +1,20 @@
 // The error report from the window: the option dialog, the text preview with
 // Save As and Font, the 64,000-character rule, and the HTML hand-off.
-#include <QDesktopServices>
 #include <QPlainTextEdit>
 #include <QtTest>
 
 #include "desktop/report/BrowserHandoff.h"
-#include "desktop/report/PreviewSink.h"
 #include "desktop/report/ReportSettings.h"
 #include "desktop/report/ReportWindow.h"
 #include "gui/GuiTestSupport.h"
 #include "reports/WriteReport.h"
-#include "support/ResultDbBuilder.h"
 
 using namespace ledgerly;
 using namespace ledgerly::test;
 
 namespace {
 
-const QString kTooLarge = "This report is too large to fit into the text preview.";
-
-void AddErrors(ResultDbBuilder& results, int count, std::size_t text_length = 40) {
+void AddErrors(ResultDbBuilder& results, int count, std::size_t text_length) {
   results.AddMisc("/data/wages.txt", "12/06/2011");
   results.Exec("BEGIN");
   for (int rec_num = 1; rec_num <= count; ++rec_num) {
@@ -36,32 +31,18 @@ std::string TextReport(const std::filesystem::path& db) {
   return text;
 }
 
-QString Preview(gui::MainWindow& window) {
-  return window.CurrentReportWindow()->findChild<QPlainTextEdit*>("Text1")->toPlainText();
+QPlainTextEdit* Preview(gui::MainWindow& window) {
+  return window.CurrentReportWindow()->findChild<QPlainTextEdit*>("Text1");
 }
 
-int TimesAsked(const QString& title) {
-  int asked = 0;
-  for (const auto& shown : gui::MessageBox::shown()) asked += shown.title == title;
-  return asked;
+// Opens the stored results and asks for the error report of that kind.
+void AskForReport(gui::MainWindow& window, int report_choice) {
+  Choose(window, "cmdLast");
+  gui::ReportOptionDialog::setNextAnswer(report_choice);
+  Choose(window, "cmdErrors");
 }
 
 }  // namespace
-
-// Takes the browser's place.
-class BrowserStub : public gui::BrowserLauncher {
- public:
-  QStringList opened;
-
-  std::optional<QString> FindBrowser(const std::filesystem::path&) override {
-    return QStringLiteral("browser");
-  }
-  bool PrintFile(const QString&, const std::filesystem::path&) override { return false; }
-  bool OpenWith(const QString&, const QString& target) override {
-    opened << target;
-    return true;
-  }
-};
 
 class ReportWindowTest : public QObject {
   Q_OBJECT
@@ -77,189 +58,128 @@ class ReportWindowTest : public QObject {
     window.cmdErrors_Click();
     QCOMPARE(MessageTexts(), QStringList({"No errors found in the submission!"}));
     QCOMPARE(gui::MessageBox::shown()[0].title, QString("Results"));
-    QCOMPARE(gui::ReportOptionDialog::timesShown(), 0);
     QVERIFY(!window.CurrentReportWindow());
   }
 
-  void cancelledOptionsShowNothing() {
+  void textReportIsPreviewedAndSaved() {
     ResultDbBuilder results;
-    AddErrors(results, 2);
+    AddErrors(results, 3, 40);
     gui::MainWindow window(results.folder());
-    Button(window, "cmdLast")->click();
+    Choose(window, "cmdLast");
     gui::ReportOptionDialog::setNextAnswer(std::nullopt);
-    Button(window, "cmdPrint")->click();
-    QCOMPARE(gui::ReportOptionDialog::timesShown(), 1);
-    QVERIFY(!window.CurrentReportWindow());
-    QVERIFY(!window.Report().print_requested);
-    QVERIFY(!window.Report().dialog_cancelled);
-  }
+    Choose(window, "cmdPrint");
+    QVERIFY(!window.CurrentReportWindow());  // the options were cancelled
 
-  void textReportIsPreviewed() {
-    ResultDbBuilder results;
-    AddErrors(results, 3);
-    gui::MainWindow window(results.folder());
-    Button(window, "cmdLast")->click();
     gui::ReportOptionDialog::setNextAnswer(gui::kTextReport);
-    Button(window, "cmdErrors")->click();
-
+    Choose(window, "cmdErrors");
     gui::ReportWindow* report = window.CurrentReportWindow();
     QVERIFY(report && report->isVisible());
     QCOMPARE(report->windowTitle(), QString("Report"));
-    QCOMPARE(Preview(window),
-             QString::fromStdString(TextReport(results.path())).replace("\r\n", "\n"));
+    const std::string text = TextReport(results.path());
+    QCOMPARE(Preview(window)->toPlainText(), QString::fromStdString(text).replace("\r\n", "\n"));
+    QCOMPARE(Preview(window)->font().pointSize(), 10);
     QCOMPARE(report->PrintFontName(), QString("Courier"));
-    QCOMPARE(report->PrintFontSize(), 10);
-    QCOMPARE(report->findChild<QPlainTextEdit*>("Text1")->font().pointSize(), 10);
-    QVERIFY(Enabled(window, "cmdErrors"));
-    QVERIFY(Enabled(window, "cmdPrint"));
 
     // Save As writes the preview with CR LF line breaks and one more at the end.
     const auto saved = results.folder() / "report.txt";
     gui::FileDialog::setNextFileName(FileName(saved));
     report->findChild<QPushButton*>("cmdSave")->click();
     QCOMPARE(gui::FileDialog::titles(), QStringList({"Please Enter File Name"}));
-    QCOMPARE(ReadFile(saved), TextReport(results.path()) + "\r\n");
+    QCOMPARE(ReadFile(saved), text + "\r\n");
 
     // A second report replaces the window.
     gui::ReportOptionDialog::setNextAnswer(gui::kTextReport);
-    Button(window, "cmdErrors")->click();
+    Choose(window, "cmdErrors");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(window.findChildren<gui::ReportWindow*>().size(), 1);
   }
 
-  void fontSizeStaysWithin8To20_data() {
-    QTest::addColumn<int>("chosen");
-    QTest::addColumn<int>("kept");
-    QTest::newRow("small") << 6 << 8;
-    QTest::newRow("in range") << 12 << 12;
-    QTest::newRow("large") << 30 << 20;
-  }
-
   void fontSizeStaysWithin8To20() {
-    QFETCH(int, chosen);
-    QFETCH(int, kept);
     ResultDbBuilder results;
-    AddErrors(results, 1);
+    AddErrors(results, 1, 40);
     gui::ReportSettings settings;
     gui::ReportWindow report(settings, results.folder(), results.path());
-    gui::FontDialog::setNextFont(QFont("DejaVu Sans Mono", chosen));
-    report.findChild<QPushButton*>("cmdFont")->click();
-    QCOMPARE(report.PrintFontName(), QString("DejaVu Sans Mono"));
-    QCOMPARE(report.PrintFontSize(), kept);
-    QCOMPARE(report.findChild<QPlainTextEdit*>("Text1")->font().pointSize(), kept);
+    for (const auto& [chosen, kept] : {std::pair(6, 8), std::pair(12, 12), std::pair(30, 20)}) {
+      gui::FontDialog::setNextFont(QFont("DejaVu Sans Mono", chosen));
+      report.findChild<QPushButton*>("cmdFont")->click();
+      QCOMPARE(report.PrintFontName(), QString("DejaVu Sans Mono"));
+      QCOMPARE(report.PrintFontSize(), kept);
+      QCOMPARE(report.findChild<QPlainTextEdit*>("Text1")->font().pointSize(), kept);
+    }
+  }
+
+  void largeReport_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("Yes: saved as a text file") << int(QMessageBox::Yes) << true;
+    QTest::newRow("Yes, then Cancel in Save As") << int(QMessageBox::Yes) << false;
+    QTest::newRow("No") << int(QMessageBox::No) << false;
   }
 
   // Past 64,000 characters the user is asked once; the whole report goes to
   // the file in pieces, each with one more line break, and the preview keeps
   // only the sentence.
-  void largeReportIsStreamedToAFile() {
+  void largeReport() {
+    QFETCH(int, answer);
+    QFETCH(bool, saved);
     ResultDbBuilder results;
     AddErrors(results, 600, 200);
     gui::MainWindow window(results.folder());
-    Button(window, "cmdLast")->click();
-    gui::ReportOptionDialog::setNextAnswer(gui::kTextReport);
-    gui::MessageBox::setNextAnswer(QMessageBox::Yes);
-    const auto saved = results.folder() / "big.txt";
-    gui::FileDialog::setNextFileName(FileName(saved));
-    Button(window, "cmdErrors")->click();
+    gui::MessageBox::setNextAnswer(QMessageBox::StandardButton(answer));
+    const auto file = results.folder() / "big.txt";
+    if (saved) gui::FileDialog::setNextFileName(FileName(file));
+    AskForReport(window, gui::kTextReport);
 
-    QCOMPARE(TimesAsked("Report Too Large"), 1);
-    QCOMPARE(gui::MessageBox::shown()[0].text,
-             QString("This report is too large to fit into the text preview.  Do you want to "
-                     "save it as a text file?"));
-    QCOMPARE(Preview(window), kTooLarge);
+    QCOMPARE(MessageTexts(), QStringList({"This report is too large to fit into the text preview.  "
+                                          "Do you want to save it as a text file?"}));
+    QCOMPARE(gui::MessageBox::shown()[0].title, QString("Report Too Large"));
+    QCOMPARE(gui::FileDialog::titles().size(), answer == QMessageBox::Yes ? 1 : 0);
+    QCOMPARE(Preview(window)->toPlainText(),
+             QString("This report is too large to fit into the text preview."));
     QVERIFY(!window.CurrentReportWindow()->findChild<QPushButton*>("cmdSave")->isEnabled());
-
+    QCOMPARE(std::filesystem::exists(file), saved);
+    if (!saved) return;
     const std::string report = TextReport(results.path());
-    const std::string file = ReadFile(saved);
-    QVERIFY(file.starts_with(report.substr(0, 1000)));
-    QVERIFY(file.ends_with(report.substr(report.size() - 200) + "\r\n"));
-    // Two pieces at least, each followed by its own line break.
-    const std::size_t extra = file.size() - report.size();
+    const std::string written = ReadFile(file);
+    QVERIFY(written.starts_with(report.substr(0, 1000)));
+    QVERIFY(written.ends_with(report.substr(report.size() - 200) + "\r\n"));
+    const std::size_t extra = written.size() - report.size();  // a line break per piece
     QVERIFY(extra >= 4 && extra % 2 == 0);
-    std::size_t blocks = 0;
-    for (std::size_t at = file.find("Err Num:"); at != std::string::npos;
-         at = file.find("Err Num:", at + 1)) {
-      ++blocks;
-    }
-    QCOMPARE(blocks, std::size_t{600});
-  }
-
-  void largeReportDeclinedOrCancelled_data() {
-    QTest::addColumn<bool>("yes");
-    QTest::newRow("No") << false;
-    QTest::newRow("Yes, then Cancel in Save As") << true;
-  }
-
-  void largeReportDeclinedOrCancelled() {
-    QFETCH(bool, yes);
-    ResultDbBuilder results;
-    AddErrors(results, 600, 200);
-    gui::MainWindow window(results.folder());
-    Button(window, "cmdLast")->click();
-    gui::ReportOptionDialog::setNextAnswer(gui::kTextReport);
-    gui::MessageBox::setNextAnswer(yes ? QMessageBox::Yes : QMessageBox::No);
-    gui::FileDialog::setNextCancel();
-    Button(window, "cmdErrors")->click();
-    QCOMPARE(TimesAsked("Report Too Large"), 1);
-    QCOMPARE(gui::FileDialog::titles().size(), yes ? 1 : 0);
-    QCOMPARE(Preview(window), kTooLarge);
-    QVERIFY(!window.Report().dialog_cancelled);
-  }
-
-  void previewLimitIsOver64000Characters_data() {
-    QTest::addColumn<int>("length");
-    QTest::addColumn<bool>("asked");
-    QTest::newRow("64,000") << 64000 << false;
-    QTest::newRow("64,001") << 64001 << true;
-  }
-
-  void previewLimitIsOver64000Characters() {
-    QFETCH(int, length);
-    QFETCH(bool, asked);
-    bool was_asked = false;
-    gui::PreviewSink sink({[] {},
-                           [&] {
-                             was_asked = true;
-                             return false;
-                           },
-                           [](const std::string&) { return std::nullopt; },
-                           [](const std::string&, const std::string&) {}});
-    // Two-byte characters count once.
-    sink.Write(std::string(2, 'x') + "\xc3\xa9");
-    sink.Write(std::string(static_cast<std::size_t>(length) - 3, 'x'));
-    QCOMPARE(sink.ErrorBlockDone(), !asked);
-    QCOMPARE(was_asked, asked);
+    QCOMPARE(QString::fromStdString(written).count("Err Num:"), 600);
   }
 
   void htmlReportGoesToTheBrowser() {
+    struct : gui::BrowserLauncher {
+      QStringList opened;
+      std::optional<QString> FindBrowser(const std::filesystem::path&) override { return "b"; }
+      bool PrintFile(const QString&, const std::filesystem::path&) override { return false; }
+      bool OpenWith(const QString&, const QString& target) override {
+        opened << target;
+        return true;
+      }
+    } browser;
     ResultDbBuilder results;
-    AddErrors(results, 2);
-    BrowserStub browser;
+    AddErrors(results, 2, 40);
     gui::ReplaceDesktopBrowser(&browser);
     gui::MainWindow window(results.folder());
-    Button(window, "cmdLast")->click();
-    gui::ReportOptionDialog::setNextAnswer(gui::kHtmlReport);
-    Button(window, "cmdErrors")->click();
+    AskForReport(window, gui::kHtmlReport);
     gui::ReplaceDesktopBrowser(nullptr);
 
     const auto page = results.folder() / "temphtm.HTM";
     QCOMPARE(browser.opened, QStringList({gui::PathToUrl(page)}));
     QVERIFY(ReadFile(page).starts_with("<!DOCTYPE HTML PUBLIC"));
     QVERIFY(!window.CurrentReportWindow()->isVisible());
-    // The next report preselects HTML.
-    QCOMPARE(window.Report().report_choice, gui::kHtmlReport);
+    QCOMPARE(window.Report().report_choice, gui::kHtmlReport);  // preselected next time
   }
 
   void lastReportAfterARestart() {
     ResultDbBuilder results;
-    AddErrors(results, 2);
+    AddErrors(results, 2, 40);
     gui::MainWindow window(results.folder());
     gui::ReportOptionDialog::setNextAnswer(gui::kTextReport);
-    MenuItem(window, "mnuRLast")->trigger();
+    Choose(window, "mnuRLast");
     QVERIFY(Shown(window, "DBGrid1"));
-    QVERIFY(window.CurrentReportWindow());
-    QVERIFY(Preview(window).startsWith("\tLEDGERLY TAX YEAR 2011 ERROR REPORT"));
+    QVERIFY(Preview(window)->toPlainText().startsWith("\tLEDGERLY TAX YEAR 2011 ERROR REPORT"));
   }
 };
 

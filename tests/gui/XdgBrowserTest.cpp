@@ -4,25 +4,10 @@
 #include <QtTest>
 
 #include "desktop/report/XdgBrowser.h"
-#include "support/ResultDbBuilder.h"
+#include "gui/GuiTestSupport.h"
 
 using ledgerly::gui::XdgBrowser;
-using ledgerly::test::TempFolder;
-
-namespace {
-
-QString Write(const std::filesystem::path& path, const QString& content, bool executable = false) {
-  std::filesystem::create_directories(path.parent_path());
-  const QString name = QString::fromStdString(path.string());
-  QFile file(name);
-  file.open(QIODevice::WriteOnly);
-  file.write(content.toUtf8());
-  file.close();
-  if (executable) file.setPermissions(file.permissions() | QFile::ExeOwner);
-  return name;
-}
-
-}  // namespace
+using namespace ledgerly::test;
 
 class XdgBrowserTest : public QObject {
   Q_OBJECT
@@ -31,11 +16,18 @@ class XdgBrowserTest : public QObject {
   QByteArray saved_path_;
   std::filesystem::path bin() const { return home_->path() / "bin"; }
 
-  // xdg-mime answers entry; the entry starts program.
-  void Desktop(const QString& entry, const QString& exec) {
-    Write(bin() / "xdg-mime", "#!/bin/sh\necho '" + entry + "'\n", true);
-    Write(home_->path() / "data" / "applications" / "fakebrowser.desktop",
-          "[Desktop Entry]\nName=Fake\nExec=" + exec + "\n[Desktop Action New]\nExec=other\n");
+  static void WriteScript(const std::filesystem::path& path, const std::string& content) {
+    WriteFile(path, "#!/bin/sh\n" + content);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+  }
+
+  // xdg-mime answers entry; the entry fakebrowser.desktop starts exec.
+  void Desktop(const std::string& entry, const std::string& exec) {
+    WriteScript(bin() / "xdg-mime", "echo '" + entry + "'\n");
+    std::filesystem::create_directories(home_->path() / "data" / "applications");
+    WriteFile(home_->path() / "data" / "applications" / "fakebrowser.desktop",
+              "[Desktop Entry]\nName=Fake\nExec=" + exec + "\n[Desktop Action New]\nExec=other\n");
   }
 
  private slots:
@@ -50,30 +42,28 @@ class XdgBrowserTest : public QObject {
   void cleanup() { qputenv("PATH", saved_path_); }
 
   void startsTheDefaultBrowserOnTheTarget() {
-    const QString args = QString::fromStdString((home_->path() / "args").string());
-    const QString program = Write(bin() / "fakebrowser",
-                                  "#!/bin/sh\necho \"$@\" > '" + args + ".tmp' && /bin/mv '" +
-                                      args + ".tmp' '" + args + "'\n",
-                                  true);
+    const std::string args = (home_->path() / "args").string();
+    WriteScript(bin() / "fakebrowser",
+                "echo \"$@\" > '" + args + ".tmp' && /bin/mv '" + args + ".tmp' '" + args + "'\n");
     Desktop("fakebrowser.desktop", "fakebrowser --new-window %u");
     XdgBrowser browser;
-    QCOMPARE(browser.FindBrowser("/tmp/temphtm.HTM"), std::optional<QString>(program));
-    QVERIFY(browser.OpenWith(program, "file:///tmp/temphtm.HTM"));
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(args), 10000);
-    QFile written(args);
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll().trimmed(), QByteArray("--new-window file:///tmp/temphtm.HTM"));
+    const auto program = browser.FindBrowser("/tmp/temphtm.HTM");
+    QCOMPARE(program, std::optional<QString>(FileName(bin() / "fakebrowser")));
+    QVERIFY(browser.OpenWith(*program, "file:///tmp/temphtm.HTM"));
+    QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(args), 10000);
+    QCOMPARE(ReadFile(args), std::string("--new-window file:///tmp/temphtm.HTM\n"));
   }
 
-  void noBrowserWithoutADefault() {
-    Desktop("", "fakebrowser %u");
-    QVERIFY(!XdgBrowser().FindBrowser("/tmp/temphtm.HTM"));
+  void noBrowser_data() {
+    QTest::addColumn<QString>("entry");  // empty: no xdg-mime at all
+    QTest::newRow("no xdg-mime") << "";
+    QTest::newRow("no default") << "''";
+    QTest::newRow("no desktop entry") << "otherbrowser.desktop";
   }
 
-  void noBrowserWithoutXdgMime() { QVERIFY(!XdgBrowser().FindBrowser("/tmp/temphtm.HTM")); }
-
-  void noBrowserWithoutItsDesktopEntry() {
-    Desktop("otherbrowser.desktop", "fakebrowser %u");
+  void noBrowser() {
+    QFETCH(QString, entry);
+    if (!entry.isEmpty()) Desktop(entry == "''" ? "" : entry.toStdString(), "fakebrowser %u");
     QVERIFY(!XdgBrowser().FindBrowser("/tmp/temphtm.HTM"));
   }
 
