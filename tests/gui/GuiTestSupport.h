@@ -1,24 +1,16 @@
 #pragma once
 
-// Shared by the window tests: every prompt is answered by script, the window's
-// controls are found by their names, files and results are made in a
-// temporary folder.
+// Shared by the window tests: every prompt is answered by script and the
+// window's controls are found by their names.
 
-#include <QAction>
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
-#include <QTimer>
 #include <QtTest>
-#include <filesystem>
+#include <QtWidgets>
 #include <fstream>
-#include <functional>
-#include <sstream>
-#include <string>
 
 #include "desktop/app/MainWindow.h"
 #include "desktop/app/QtRunHost.h"
 #include "desktop/common/Dialogs.h"
+#include "desktop/report/BrowserHandoff.h"
 #include "desktop/report/ReportOptionDialog.h"
 #include "support/ResultDbBuilder.h"
 
@@ -46,6 +38,10 @@ T* Control(gui::MainWindow& window, const QString& name) {
   return control;
 }
 
+inline QString LabelText(gui::MainWindow& window, const QString& name) {
+  return Control<QLabel>(window, name)->text();
+}
+
 // Chooses a command as the user would: clicks the button or triggers the menu item.
 inline void Choose(gui::MainWindow& window, const QString& name) {
   if (auto* button = window.centralWidget()->findChild<QPushButton*>(name)) return button->click();
@@ -67,28 +63,21 @@ inline QStringList EnabledCommands(gui::MainWindow& window) {
   return enabled;
 }
 
-inline bool Shown(gui::MainWindow& window, const QString& name) {
-  return Control(window, name)->isVisibleTo(&window);
-}
-
 // Those of the window's main areas that are shown.
 inline QStringList ShownAreas(gui::MainWindow& window) {
   QStringList shown;
   for (const char* name : {"lblWelcome", "imgLogo", "txtDisclosure", "lblRecCtr", "lblRecords",
                            "DBGrid1", "DBGrid2", "txtCritError", "DBGrid3", "RecordViewer"}) {
-    if (Shown(window, name)) shown << name;
+    if (Control(window, name)->isVisibleTo(&window)) shown << name;
   }
   return shown;
 }
 
-inline QString LabelText(gui::MainWindow& window, const QString& name) {
-  return Control<QLabel>(window, name)->text();
-}
-
-inline QStringList MessageTexts() {
-  QStringList texts;
-  for (const auto& shown : gui::MessageBox::shown()) texts << shown.text;
-  return texts;
+// Each message shown as "title: text".
+inline QStringList Messages() {
+  QStringList messages;
+  for (const auto& shown : gui::MessageBox::shown()) messages << shown.title + ": " + shown.text;
+  return messages;
 }
 
 inline QString FileName(const std::filesystem::path& path) {
@@ -96,9 +85,8 @@ inline QString FileName(const std::filesystem::path& path) {
 }
 
 inline std::string ReadFile(const std::filesystem::path& path) {
-  std::ostringstream content;
-  content << std::ifstream(path, std::ios::binary).rdbuf();
-  return content.str();
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 inline void WriteFile(const std::filesystem::path& path, const std::string& content) {
@@ -116,9 +104,7 @@ inline void RunFile(gui::MainWindow& window, const std::filesystem::path& file,
 // Stored results of tested_file: five RW records; record 2 has two errors (a
 // long text and an entry with an ampersand, then an empty entry), record 4 one.
 inline const QString kLongError =
-    "The sum of Social Security Wages and Social Security Tips must not exceed the Social "
-    "Security wage base of the tax year; this text is long enough to need several lines when "
-    "shown whole in the tooltip beside the error grid of the records with errors.";
+    QString("Social Security Wages exceed the wage base. ").repeated(6).trimmed();
 inline void AddRecordsWithErrors(ResultDbBuilder& results, const std::string& tested_file) {
   results.AddMisc(tested_file, "12/06/2011");
   for (int rec_num = 1; rec_num <= 5; ++rec_num) results.AddRecord(rec_num, "RW", "123456789");
@@ -128,6 +114,19 @@ inline void AddRecordsWithErrors(ResultDbBuilder& results, const std::string& te
   results.AddError(4, "Medicare Wages [Position 232 - 242]", "[Y]", "The error of 4.");
 }
 
+// Takes the desktop browser's place and notes what it was asked to do.
+struct FakeBrowser : gui::BrowserLauncher {
+  bool found = true, prints = false, opens = true;
+  QStringList calls;  // "print" or the target opened
+  std::optional<QString> FindBrowser(const std::filesystem::path&) override {
+    return found ? std::optional<QString>("/usr/bin/somebrowser") : std::nullopt;
+  }
+  bool PrintFile(const QString&, const std::filesystem::path&) override {
+    return calls << "print", prints;
+  }
+  bool OpenWith(const QString&, const QString& target) override { return calls << target, opens; }
+};
+
 // Runs `action` once `condition` holds, from the event pumps of a run.
 class DuringRun : public QObject {
  public:
@@ -135,12 +134,10 @@ class DuringRun : public QObject {
     QObject::connect(&timer_, &QTimer::timeout, this, [this, condition, action] {
       if (!condition()) return;
       timer_.stop();
-      fired = true;
       action();
     });
     timer_.start(0);
   }
-  bool fired = false;
 
  private:
   QTimer timer_;

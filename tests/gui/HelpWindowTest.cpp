@@ -28,7 +28,6 @@ class HelpWindowTest : public QObject {
     QVERIFY(window->browser()->toPlainText().contains("ledgerly-cli"));
     QCOMPARE(ShowHelpContents(&owner, folder_.path()), window);
     QCOMPARE(window->browser()->source().fileName(), QString("Welcome.htm"));
-
     QWidget other;
     QVERIFY(ShowHelpContents(&other, "/nonexistent/help")
                 ->browser()

@@ -1,9 +1,7 @@
 // The error report from the window: the option dialog, the text preview with
 // Save As and Font, the 64,000-character rule, and the HTML hand-off.
 #include <QPlainTextEdit>
-#include <QtTest>
 
-#include "desktop/report/BrowserHandoff.h"
 #include "desktop/report/ReportSettings.h"
 #include "desktop/report/ReportWindow.h"
 #include "gui/GuiTestSupport.h"
@@ -56,8 +54,7 @@ class ReportWindowTest : public QObject {
     results.AddRecord(1, "RA");
     gui::MainWindow window(results.folder());
     window.cmdErrors_Click();
-    QCOMPARE(MessageTexts(), QStringList({"No errors found in the submission!"}));
-    QCOMPARE(gui::MessageBox::shown()[0].title, QString("Results"));
+    QCOMPARE(Messages(), QStringList("Results: No errors found in the submission!"));
     QVERIFY(!window.CurrentReportWindow());
   }
 
@@ -69,7 +66,6 @@ class ReportWindowTest : public QObject {
     gui::ReportOptionDialog::setNextAnswer(std::nullopt);
     Choose(window, "cmdPrint");
     QVERIFY(!window.CurrentReportWindow());  // the options were cancelled
-
     gui::ReportOptionDialog::setNextAnswer(gui::kTextReport);
     Choose(window, "cmdErrors");
     gui::ReportWindow* report = window.CurrentReportWindow();
@@ -79,14 +75,12 @@ class ReportWindowTest : public QObject {
     QCOMPARE(Preview(window)->toPlainText(), QString::fromStdString(text).replace("\r\n", "\n"));
     QCOMPARE(Preview(window)->font().pointSize(), 10);
     QCOMPARE(report->PrintFontName(), QString("Courier"));
-
     // Save As writes the preview with CR LF line breaks and one more at the end.
     const auto saved = results.folder() / "report.txt";
     gui::FileDialog::setNextFileName(FileName(saved));
     report->findChild<QPushButton*>("cmdSave")->click();
     QCOMPARE(gui::FileDialog::titles(), QStringList({"Please Enter File Name"}));
     QCOMPARE(ReadFile(saved), text + "\r\n");
-
     // A second report replaces the window.
     gui::ReportOptionDialog::setNextAnswer(gui::kTextReport);
     Choose(window, "cmdErrors");
@@ -129,10 +123,8 @@ class ReportWindowTest : public QObject {
     const auto file = results.folder() / "big.txt";
     if (saved) gui::FileDialog::setNextFileName(FileName(file));
     AskForReport(window, gui::kTextReport);
-
-    QCOMPARE(MessageTexts(), QStringList({"This report is too large to fit into the text preview.  "
-                                          "Do you want to save it as a text file?"}));
-    QCOMPARE(gui::MessageBox::shown()[0].title, QString("Report Too Large"));
+    QCOMPARE(Messages(), QStringList("Report Too Large: This report is too large to fit into the "
+                                     "text preview.  Do you want to save it as a text file?"));
     QCOMPARE(gui::FileDialog::titles().size(), answer == QMessageBox::Yes ? 1 : 0);
     QCOMPARE(Preview(window)->toPlainText(),
              QString("This report is too large to fit into the text preview."));
@@ -149,24 +141,15 @@ class ReportWindowTest : public QObject {
   }
 
   void htmlReportGoesToTheBrowser() {
-    struct : gui::BrowserLauncher {
-      QStringList opened;
-      std::optional<QString> FindBrowser(const std::filesystem::path&) override { return "b"; }
-      bool PrintFile(const QString&, const std::filesystem::path&) override { return false; }
-      bool OpenWith(const QString&, const QString& target) override {
-        opened << target;
-        return true;
-      }
-    } browser;
+    FakeBrowser browser;
     ResultDbBuilder results;
     AddErrors(results, 2, 40);
     gui::ReplaceDesktopBrowser(&browser);
     gui::MainWindow window(results.folder());
     AskForReport(window, gui::kHtmlReport);
     gui::ReplaceDesktopBrowser(nullptr);
-
     const auto page = results.folder() / "temphtm.HTM";
-    QCOMPARE(browser.opened, QStringList({gui::PathToUrl(page)}));
+    QCOMPARE(browser.calls, QStringList(gui::PathToUrl(page)));
     QVERIFY(ReadFile(page).starts_with("<!DOCTYPE HTML PUBLIC"));
     QVERIFY(!window.CurrentReportWindow()->isVisible());
     QCOMPARE(window.Report().report_choice, gui::kHtmlReport);  // preselected next time
@@ -178,7 +161,7 @@ class ReportWindowTest : public QObject {
     gui::MainWindow window(results.folder());
     gui::ReportOptionDialog::setNextAnswer(gui::kTextReport);
     Choose(window, "mnuRLast");
-    QVERIFY(Shown(window, "DBGrid1"));
+    QVERIFY(ShownAreas(window).contains("DBGrid1"));
     QVERIFY(Preview(window)->toPlainText().startsWith("\tLEDGERLY TAX YEAR 2011 ERROR REPORT"));
   }
 };

@@ -2,7 +2,6 @@
 // when it moves) and the About box.
 #include <QMouseEvent>
 #include <QTableView>
-#include <QtTest>
 
 #include "desktop/app/AboutDialog.h"
 #include "desktop/app/GridToolTip.h"
@@ -14,40 +13,14 @@ using namespace ledgerly::test;
 class ToolTipAndAboutTest : public QObject {
   Q_OBJECT
 
-  QTableView* grid_ = nullptr;
-  gui::ToolTipWindow* tips_ = nullptr;
-  QPoint pointer_;  // on the screen
-
-  // Moves the pointer over a cell of the error grid as the window system would.
-  void MoveTo(QPoint in_viewport) {
-    pointer_ = grid_->viewport()->mapToGlobal(in_viewport);
-    QMouseEvent move(QEvent::MouseMove, in_viewport, pointer_, Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(grid_->viewport(), &move);
-  }
-  QRect Cell(int row, int column) { return grid_->visualRect(grid_->model()->index(row, column)); }
-  // Lets the pointer rest as long as it takes a tooltip to show.
-  void Rest() {
-    for (int i = 0; i < gui::ToolTipWindow::kShowTick; ++i) tips_->Tick();
-  }
-
  private slots:
   void init() { ScriptEveryPrompt(); }
 
-  // Lines end after the word that passes 570 pixels; a longer word is cut at 630.
-  void wrappingLongTexts() {
-    const auto width = [](const QString& text) { return static_cast<int>(text.size()) * 10; };
-    QCOMPARE(gui::WrapToolTipText(QString(57, 'a'), width), QString(57, 'a'));
-    QCOMPARE(gui::WrapToolTipText(QString("word ").repeated(30), width).split('\n'),
-             QStringList({QString("word ").repeated(12), QString("word ").repeated(12),
-                          QString("word ").repeated(6)}));
-    const QString text = "ab " + QString(200, 'x');
-    const QStringList pieces = gui::WrapToolTipText(text, width).split('\n');
-    QCOMPARE(pieces.join(QString()), text);
-    for (const QString& piece : pieces) QVERIFY(piece.size() <= 63);
-  }
-
   void errorGridToolTip() {
+    // Lines end after the word that passes 570 pixels (here 57 characters).
+    const auto width = [](const QString& text) { return static_cast<int>(text.size()) * 10; };
+    QCOMPARE(gui::WrapToolTipText(QString("word ").repeated(15), width),
+             QString("word ").repeated(12) + "\n" + QString("word ").repeated(3));
     ResultDbBuilder results;
     AddRecordsWithErrors(results, "wages.txt");
     gui::MainWindow window(results.folder());
@@ -55,45 +28,33 @@ class ToolTipAndAboutTest : public QObject {
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     Choose(window, "cmdLast");
-    grid_ = Control<QTableView>(window, "DBGrid2");
-    tips_ = window.ToolTips();
-    tips_->SetPointerSource([this] { return pointer_; });
-
-    // The long text is shown whole once the pointer rests, in lines no wider than 630 pixels.
-    MoveTo(Cell(0, 2).center());
-    QVERIFY(!tips_->isVisible());
-    Rest();
-    QVERIFY(tips_->isVisible());
-    const QStringList lines = tips_->Caption().split('\n');
+    auto* grid = Control<QTableView>(window, "DBGrid2");
+    gui::ToolTipWindow& tips = *window.ToolTips();
+    QPoint pointer;  // on the screen
+    tips.SetPointerSource([&] { return pointer; });
+    // Moves the pointer over the grid as the window system would, and rests there.
+    const auto rest_at = [&](int row, int column, QPoint offset = {}, int ticks = 15) {
+      const QPoint at = grid->visualRect(grid->model()->index(row, column)).center() + offset;
+      pointer = grid->viewport()->mapToGlobal(at);
+      QMouseEvent move(QEvent::MouseMove, at, pointer, Qt::NoButton, Qt::NoButton, {});
+      QApplication::sendEvent(grid->viewport(), &move);
+      for (int i = 0; i < ticks; ++i) tips.Tick();
+      return tips.isVisible() ? tips.Caption() : QString();
+    };
+    // The long text is shown whole, in lines no wider than 630 pixels.
+    const QStringList lines = rest_at(0, 2).split('\n');
     QVERIFY(lines.size() >= 2);
     QCOMPARE(lines.join(QString()), kLongError);
-    const QFontMetrics metrics = tips_->findChild<QLabel*>("TipText")->fontMetrics();
+    const QFontMetrics metrics = tips.findChild<QLabel*>("TipText")->fontMetrics();
     for (const QString& line : lines) QVERIFY(metrics.horizontalAdvance(line) <= 630);
-    // One pixel keeps it, two pixels hide it.
-    MoveTo(Cell(0, 2).center() + QPoint(1, 0));
-    tips_->Tick();
-    QVERIFY(tips_->isVisible());
-    pointer_ += QPoint(2, 0);
-    tips_->Tick();
-    QVERIFY(!tips_->isVisible());
-
-    // The ampersand shows once; an empty cell and the space below the rows show nothing.
-    MoveTo(Cell(0, 1).center());
-    Rest();
-    QCOMPARE(tips_->Caption(), QString("[SMITH & SONS]"));
-    MoveTo(Cell(1, 1).center());
-    Rest();
-    QVERIFY(!tips_->isVisible());
-    MoveTo(Cell(1, 0).center() + QPoint(0, 3 * Cell(1, 0).height()));
-    Rest();
-    QVERIFY(!tips_->isVisible());
-
-    // The tooltip goes with the grid.
-    MoveTo(Cell(0, 0).center());
-    Rest();
-    QVERIFY(tips_->isVisible());
-    window.cmdView_Click();
-    QVERIFY(!tips_->isVisible());
+    QVERIFY(!rest_at(0, 2, {1, 0}, 1).isEmpty());  // one pixel keeps it
+    QVERIFY(rest_at(0, 2, {3, 0}, 1).isEmpty());   // more hide it
+    QCOMPARE(rest_at(0, 1), QString("[SMITH & SONS]"));
+    QCOMPARE(rest_at(1, 1), QString());                               // an empty cell
+    QCOMPARE(rest_at(1, 0, {0, 3 * grid->rowHeight(1)}), QString());  // below the rows
+    QVERIFY(!rest_at(0, 0).isEmpty());
+    window.cmdView_Click();  // the tooltip goes with the grid
+    QVERIFY(!tips.isVisible());
   }
 
   void aboutBox() {
