@@ -128,19 +128,13 @@ struct FakeBrowser : gui::BrowserLauncher {
 };
 
 // Runs `action` once `condition` holds, from the event pumps of a run.
-class DuringRun : public QObject {
- public:
-  DuringRun(std::function<bool()> condition, std::function<void()> action) {
-    QObject::connect(&timer_, &QTimer::timeout, this, [this, condition, action] {
-      if (!condition()) return;
-      timer_.stop();
-      action();
-    });
-    timer_.start(0);
-  }
-
- private:
-  QTimer timer_;
-};
+inline void DuringRun(QObject* owner, std::function<bool()> condition,
+                      std::function<void()> action) {
+  auto* timer = new QTimer(owner);
+  QObject::connect(timer, &QTimer::timeout, [=] {
+    if (condition()) timer->stop(), action();
+  });
+  timer->start(0);
+}
 
 }  // namespace ledgerly::test

@@ -12,25 +12,14 @@ using namespace ledgerly::test;
 
 namespace {
 
-void AddErrors(ResultDbBuilder& results, int count, std::size_t text_length) {
-  results.AddMisc("/data/wages.txt", "12/06/2011");
-  results.Exec("BEGIN");
-  for (int rec_num = 1; rec_num <= count; ++rec_num) {
-    results.AddRecord(rec_num, "RW", "123456789");
-    results.AddError(rec_num, "Employee Name [Position 40 - 96]", "[A]",
-                     std::string(text_length, 'e'));
-  }
-  results.Exec("COMMIT");
-}
-
 std::string TextReport(const std::filesystem::path& db) {
   std::string text;
   WriteReport(db, ReportFormat::Text, 57, [&](std::string_view piece) { text += piece; });
   return text;
 }
 
-QPlainTextEdit* Preview(gui::MainWindow& window) {
-  return window.CurrentReportWindow()->findChild<QPlainTextEdit*>("Text1");
+QString Preview(gui::MainWindow& window) {
+  return window.CurrentReportWindow()->findChild<QPlainTextEdit*>("Text1")->toPlainText();
 }
 
 // Opens the stored results and asks for the error report of that kind.
@@ -58,48 +47,43 @@ class ReportWindowTest : public QObject {
     QVERIFY(!window.CurrentReportWindow());
   }
 
-  void textReportIsPreviewedAndSaved() {
+  // View Last Report opens the stored results and previews the text report;
+  // Save As writes it with CR LF line breaks and one more at the end.
+  void textReport() {
     ResultDbBuilder results;
-    AddErrors(results, 3, 40);
+    AddRecordsWithErrors(results, "wages.txt");
     gui::MainWindow window(results.folder());
-    Choose(window, "cmdLast");
-    gui::ReportOptionDialog::setNextAnswer(std::nullopt);
-    Choose(window, "cmdPrint");
-    QVERIFY(!window.CurrentReportWindow());  // the options were cancelled
     gui::ReportOptionDialog::setNextAnswer(gui::kTextReport);
-    Choose(window, "cmdErrors");
+    Choose(window, "mnuRLast");
+    QVERIFY(ShownAreas(window).contains("DBGrid1"));
     gui::ReportWindow* report = window.CurrentReportWindow();
     QVERIFY(report && report->isVisible());
     QCOMPARE(report->windowTitle(), QString("Report"));
     const std::string text = TextReport(results.path());
-    QCOMPARE(Preview(window)->toPlainText(), QString::fromStdString(text).replace("\r\n", "\n"));
-    QCOMPARE(Preview(window)->font().pointSize(), 10);
-    QCOMPARE(report->PrintFontName(), QString("Courier"));
-    // Save As writes the preview with CR LF line breaks and one more at the end.
+    QCOMPARE(Preview(window), QString::fromStdString(text).replace("\r\n", "\n"));
+    QVERIFY(Preview(window).startsWith("\tLEDGERLY TAX YEAR 2011 ERROR REPORT"));
     const auto saved = results.folder() / "report.txt";
     gui::FileDialog::setNextFileName(FileName(saved));
     report->findChild<QPushButton*>("cmdSave")->click();
-    QCOMPARE(gui::FileDialog::titles(), QStringList({"Please Enter File Name"}));
+    QCOMPARE(gui::FileDialog::titles(), QStringList("Please Enter File Name"));
     QCOMPARE(ReadFile(saved), text + "\r\n");
-    // A second report replaces the window.
+    // The font is kept within 8 to 20 points, for the preview and the printout.
+    QCOMPARE(report->PrintFontName() + QString::number(report->PrintFontSize()), "Courier10");
+    for (auto [chosen, kept] : {std::pair(6, 8), std::pair(12, 12), std::pair(30, 20)}) {
+      gui::FontDialog::setNextFont(QFont("DejaVu Sans Mono", chosen));
+      report->findChild<QPushButton*>("cmdFont")->click();
+      QCOMPARE(report->PrintFontName() + QString::number(report->PrintFontSize()),
+               "DejaVu Sans Mono" + QString::number(kept));
+      QCOMPARE(report->findChild<QPlainTextEdit*>("Text1")->font().pointSize(), kept);
+    }
+    // Cancelled options change nothing; a second report replaces the window.
+    gui::ReportOptionDialog::setNextAnswer(std::nullopt);
+    Choose(window, "cmdPrint");
+    QCOMPARE(window.CurrentReportWindow(), report);
     gui::ReportOptionDialog::setNextAnswer(gui::kTextReport);
     Choose(window, "cmdErrors");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(window.findChildren<gui::ReportWindow*>().size(), 1);
-  }
-
-  void fontSizeStaysWithin8To20() {
-    ResultDbBuilder results;
-    AddErrors(results, 1, 40);
-    gui::ReportSettings settings;
-    gui::ReportWindow report(settings, results.folder(), results.path());
-    for (const auto& [chosen, kept] : {std::pair(6, 8), std::pair(12, 12), std::pair(30, 20)}) {
-      gui::FontDialog::setNextFont(QFont("DejaVu Sans Mono", chosen));
-      report.findChild<QPushButton*>("cmdFont")->click();
-      QCOMPARE(report.PrintFontName(), QString("DejaVu Sans Mono"));
-      QCOMPARE(report.PrintFontSize(), kept);
-      QCOMPARE(report.findChild<QPlainTextEdit*>("Text1")->font().pointSize(), kept);
-    }
   }
 
   void largeReport_data() {
@@ -117,7 +101,13 @@ class ReportWindowTest : public QObject {
     QFETCH(int, answer);
     QFETCH(bool, saved);
     ResultDbBuilder results;
-    AddErrors(results, 600, 200);
+    results.AddMisc("/data/wages.txt", "12/06/2011");
+    results.Exec("BEGIN");
+    for (int rec_num = 1; rec_num <= 600; ++rec_num) {
+      results.AddRecord(rec_num, "RW", "123456789");
+      results.AddError(rec_num, "Employee Name [Position 40 - 96]", "[A]", std::string(200, 'e'));
+    }
+    results.Exec("COMMIT");
     gui::MainWindow window(results.folder());
     gui::MessageBox::setNextAnswer(QMessageBox::StandardButton(answer));
     const auto file = results.folder() / "big.txt";
@@ -126,8 +116,7 @@ class ReportWindowTest : public QObject {
     QCOMPARE(Messages(), QStringList("Report Too Large: This report is too large to fit into the "
                                      "text preview.  Do you want to save it as a text file?"));
     QCOMPARE(gui::FileDialog::titles().size(), answer == QMessageBox::Yes ? 1 : 0);
-    QCOMPARE(Preview(window)->toPlainText(),
-             QString("This report is too large to fit into the text preview."));
+    QCOMPARE(Preview(window), QString("This report is too large to fit into the text preview."));
     QVERIFY(!window.CurrentReportWindow()->findChild<QPushButton*>("cmdSave")->isEnabled());
     QCOMPARE(std::filesystem::exists(file), saved);
     if (!saved) return;
@@ -143,7 +132,7 @@ class ReportWindowTest : public QObject {
   void htmlReportGoesToTheBrowser() {
     FakeBrowser browser;
     ResultDbBuilder results;
-    AddErrors(results, 2, 40);
+    AddRecordsWithErrors(results, "wages.txt");
     gui::ReplaceDesktopBrowser(&browser);
     gui::MainWindow window(results.folder());
     AskForReport(window, gui::kHtmlReport);
@@ -153,16 +142,6 @@ class ReportWindowTest : public QObject {
     QVERIFY(ReadFile(page).starts_with("<!DOCTYPE HTML PUBLIC"));
     QVERIFY(!window.CurrentReportWindow()->isVisible());
     QCOMPARE(window.Report().report_choice, gui::kHtmlReport);  // preselected next time
-  }
-
-  void lastReportAfterARestart() {
-    ResultDbBuilder results;
-    AddErrors(results, 2, 40);
-    gui::MainWindow window(results.folder());
-    gui::ReportOptionDialog::setNextAnswer(gui::kTextReport);
-    Choose(window, "mnuRLast");
-    QVERIFY(ShownAreas(window).contains("DBGrid1"));
-    QVERIFY(Preview(window)->toPlainText().startsWith("\tLEDGERLY TAX YEAR 2011 ERROR REPORT"));
   }
 };
 
