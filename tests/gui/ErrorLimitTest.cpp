@@ -1,6 +1,4 @@
 // The Error limit: the dialog's entry rules, ErrSetLog.ini, and OK starting a run.
-#include <QLineEdit>
-
 #include "desktop/app/ErrorLimitDialog.h"
 #include "gui/GuiTestSupport.h"
 
@@ -11,51 +9,46 @@ class ErrorLimitTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() { ScriptEveryPrompt(); }
-
-  void entries_data() {
-    QTest::addColumn<QString>("typed");  // the entry, then the button pressed
-    QTest::addColumn<int>("limit");      // kept afterwards, also after a restart
-    QTest::addColumn<bool>("rejected");
-    QTest::newRow("largest") << "25000 cmdOK" << 25000 << false;
-    QTest::newRow("leading zeros") << "00750 cmdOK" << 750 << false;
-    QTest::newRow("blank") << " cmdOK" << 500 << true;
-    QTest::newRow("zeros") << "00 cmdOK" << 500 << true;
-    QTest::newRow("too large") << "25001 cmdOK" << 500 << true;
-    QTest::newRow("too long to convert") << QString(400, '9') + " cmdOK" << 500 << true;
-    QTest::newRow("Cancel changes nothing") << "9 cmdCancel" << 500 << false;
-  }
-
+  // An entry refused is said so and the dialog stays; OK with a good entry
+  // starts a Test run. The limit kept is written and read at the next start.
   void entries() {
-    QFETCH(QString, typed);
-    QFETCH(int, limit);
-    QFETCH(bool, rejected);
-    TempFolder home;
-    gui::MainWindow window(home.path());
-    Choose(window, "mnuTSet");
-    auto* dialog = window.findChild<gui::ErrorLimitDialog*>("frmSetErrors");
-    QCOMPARE(dialog->findChild<QLabel*>("txtMessage")->text(),
-             QString("Set the number of error(s) allowed from\n1 through 25,000 before testing is "
-                     "stopped"));
-    dialog->findChild<QLineEdit*>("txtErrorCount")->setText(typed.section(' ', 0, 0));
-    dialog->findChild<QPushButton*>(typed.section(' ', 1))->click();
-    QCoreApplication::processEvents();
-    QCOMPARE(Messages(), rejected ? QStringList("Error Limit: The error limit can not be zero or "
-                                                "blank or greater than 25,000.")
-                                  : QStringList());
-    QCOMPARE(dialog->isVisible(), rejected);
-    QCOMPARE(window.ErrorLimit(), limit);
-    QCOMPARE(ReadFile(home.path() / "ErrSetLog.ini"),
-             "[Maximum Error Count]:" + std::to_string(limit) + "\r\n");
-    // OK with a good entry starts a Test run with the file dialog.
-    QCOMPARE(gui::FileDialog::titles().size(), !rejected && typed.endsWith("OK") ? 1 : 0);
-    QCOMPARE(gui::MainWindow(home.path()).ErrorLimit(), limit);
+    const struct {
+      QString entry;
+      QString button;
+      int limit;  // 0: refused
+    } cases[] = {{"25000", "cmdOK", 25000}, {"00750", "cmdOK", 750},
+                 {"", "cmdOK", 0},          {"00", "cmdOK", 0},
+                 {"25001", "cmdOK", 0},     {QString(400, '9'), "cmdOK", 0},
+                 {"9", "cmdCancel", 500}};
+    for (const auto& c : cases) {
+      ScriptEveryPrompt();
+      TempFolder home;
+      gui::MainWindow window(home.path());
+      Choose(window, "mnuTSet");
+      auto* dialog = window.findChild<gui::ErrorLimitDialog*>("frmSetErrors");
+      dialog->findChild<QLineEdit*>("txtErrorCount")->setText(c.entry);
+      dialog->findChild<QPushButton*>(c.button)->click();
+      QCoreApplication::processEvents();
+      const int limit = c.limit ? c.limit : 500;
+      QCOMPARE(Messages(), c.limit ? QStringList()
+                                   : QStringList("Error Limit: The error limit can not be zero or "
+                                                 "blank or greater than 25,000."));
+      QCOMPARE(dialog->isVisible(), c.limit == 0);
+      QCOMPARE(ReadFile(home.path() / "ErrSetLog.ini"),
+               "[Maximum Error Count]:" + std::to_string(limit) + "\r\n");
+      QCOMPARE(gui::FileDialog::titles().size(), c.limit && c.button == "cmdOK" ? 1 : 0);
+      QCOMPARE(gui::MainWindow(home.path()).ErrorLimit(), limit);
+    }
   }
 
   void onlyDigitsAndBackspaceAreTyped() {
+    ScriptEveryPrompt();
     TempFolder home;
     gui::MainWindow window(home.path());
     Choose(window, "mnuTSet");
+    QCOMPARE(window.findChild<QLabel*>("txtMessage")->text(),
+             QString("Set the number of error(s) allowed from\n1 through 25,000 before testing is "
+                     "stopped"));
     auto* entry = window.findChild<QLineEdit*>("txtErrorCount");
     QCOMPARE(entry->text(), QString("500"));
     entry->clear();
