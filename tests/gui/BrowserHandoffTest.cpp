@@ -49,7 +49,6 @@ class BrowserHandoffTest : public QObject {
       QTest::newRow(kHandOffs[row].name) << row;
     }
   }
-
   void handOff() {
     QFETCH(int, row);
     const auto& c = kHandOffs[row];

@@ -1,7 +1,7 @@
 #pragma once
 
-// Shared by the window tests: every prompt is answered by script and the
-// window's controls are found by their names.
+// Shared by the window tests: every prompt is answered by script, controls
+// are found by their names, and results are stored in a temporary folder.
 
 #include <QtTest>
 #include <QtWidgets>
@@ -25,8 +25,7 @@ inline void ScriptEveryPrompt() {
   gui::FontDialog::reset();
   gui::ReportOptionDialog::setScripted(true);
   gui::ReportOptionDialog::reset();
-  // Every record lets the window process its events, so tests can act at a
-  // chosen record without depending on the clock.
+  // Events are processed after every record, so tests act at a chosen record.
   gui::QtRunHost::setPumpIntervalMs(0);
 }
 
@@ -73,7 +72,7 @@ inline QStringList ShownAreas(gui::MainWindow& window) {
   return shown;
 }
 
-// Each message shown as "title: text".
+// Each message shown, as "title: text".
 inline QStringList Messages() {
   QStringList messages;
   for (const auto& shown : gui::MessageBox::shown()) messages << shown.title + ": " + shown.text;
@@ -89,20 +88,26 @@ inline std::string ReadFile(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-inline void WriteFile(const std::filesystem::path& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
-
 // Writes the submission to file and tests it with the Start command.
 inline void RunFile(gui::MainWindow& window, const std::filesystem::path& file,
                     const std::string& content) {
-  WriteFile(file, content);
+  std::ofstream(file, std::ios::binary) << content;
   gui::FileDialog::setNextFileName(FileName(file));
   window.cmdStart_Click();
 }
 
-// Stored results of tested_file: five RW records; record 2 has two errors (a
-// long text and an entry with an ampersand, then an empty entry), record 4 one.
+// Runs `action` once `condition` holds, from the event pumps of a run.
+inline void DuringRun(QObject* owner, std::function<bool()> condition,
+                      std::function<void()> action) {
+  auto* timer = new QTimer(owner);
+  QObject::connect(timer, &QTimer::timeout, [=] {
+    if (condition()) timer->stop(), action();
+  });
+  timer->start(0);
+}
+
+// Results of tested_file: five RW records; record 2 has two errors (a long
+// text and an entry with an ampersand, then an empty entry), record 4 one.
 inline const QString kLongError =
     QString("Social Security Wages exceed the wage base. ").repeated(6).trimmed();
 inline void AddRecordsWithErrors(ResultDbBuilder& results, const std::string& tested_file) {
@@ -126,15 +131,5 @@ struct FakeBrowser : gui::BrowserLauncher {
   }
   bool OpenWith(const QString&, const QString& target) override { return calls << target, opens; }
 };
-
-// Runs `action` once `condition` holds, from the event pumps of a run.
-inline void DuringRun(QObject* owner, std::function<bool()> condition,
-                      std::function<void()> action) {
-  auto* timer = new QTimer(owner);
-  QObject::connect(timer, &QTimer::timeout, [=] {
-    if (condition()) timer->stop(), action();
-  });
-  timer->start(0);
-}
 
 }  // namespace ledgerly::test

@@ -31,7 +31,6 @@ class HelpWindowTest : public QObject {
                 ->toPlainText()
                 .contains("Welcome.htm could not be found"));
   }
-
   // Every link between the help pages leads to a page, and every #anchor to its mark.
   void linksLeadSomewhere() {
     const QStringList pages = folder_.entryList({"*.htm"});

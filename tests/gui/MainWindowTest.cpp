@@ -45,7 +45,6 @@ class MainWindowTest : public QObject {
                                       "chosen."}));
     QCOMPARE(EnabledCommands(window), enabled);
   }
-
   // During a run only Exit, Help and About can be chosen; a clean run then
   // returns to the welcome screen with the tested-records commands.
   void commandsAroundACleanRun() {
@@ -66,7 +65,6 @@ class MainWindowTest : public QObject {
              QStringList({"cmdStart", "cmdView", "cmdExit", "mnuTStart", "mnuTSet", "mnuTExit",
                           "mnuRLast", "mnuVRecords", "mnuVRAll", "mnuHContents", "mnuHAbout"}));
   }
-
   // Errors show the records with errors, cancelling the next start keeps
   // them, and a critical error is told with its record, selected for copying.
   void runsWithErrors() {
@@ -94,7 +92,6 @@ class MainWindowTest : public QObject {
              "Execution of Testing was terminated due to the Critical Error in Record Number 2:  "
              "Record 2 must be RE record.");
   }
-
   // Exit stops the run before its next record, logs "Test Aborted" against
   // the last record read and closes the window.
   void exitDuringARun() {
@@ -112,7 +109,6 @@ class MainWindowTest : public QObject {
                "3 3 Test Aborted");
     }
   }
-
   void secondInstanceIsRefused() {
     qputenv("LEDGERLY_HOME", QByteArray::fromStdString(home_->path().string()));
     QLockFile running(FileName(home_->path() / "Ledgerly.lock"));

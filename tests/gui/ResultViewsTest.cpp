@@ -67,7 +67,6 @@ class ResultViewsTest : public QObject {
     Choose(window, "cmdGrid");
     QCOMPARE(ShownAreas(window), QStringList({"lblRecords", "DBGrid1", "DBGrid2", "txtCritError"}));
   }
-
   // The messages, then the commands the stored results allow besides Start,
   // Exit, Error limit and Help; Records with errors has nothing to show.
   void lastResultsWithNothingToShow() {
@@ -94,7 +93,7 @@ class ResultViewsTest : public QObject {
       results.AddMisc("/data/part2.txt", "12/06/2011");
       results.AddRecord(1, "RW");
       if (c.stored == std::string("none")) std::filesystem::remove(db);
-      if (c.stored == std::string("damaged")) WriteFile(db, std::string(4096, '\x5a'));
+      if (c.stored == std::string("damaged")) std::ofstream(db) << std::string(4096, 'Z');
       gui::MainWindow window(results.folder());
       Choose(window, "cmdLast");
       if (c.stored == std::string("clean")) window.cmdGrid_Click();
@@ -105,21 +104,6 @@ class ResultViewsTest : public QObject {
       }
       QCOMPARE(Messages() << allowed.join(' '), c.shown);
     }
-  }
-
-  // A million records open at once: rows are read as the grid scrolls.
-  void aMillionRecordsOpenLazily() {
-    ResultDbBuilder results;
-    results.AddMisc("big.txt", "12/06/2011");
-    results.Exec(
-        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000000) "
-        "INSERT INTO Records (Rec_Num, ID, Errors, Record) SELECT i, 'RW', 0, 'RW' FROM n");
-    results.AddError(1000000, "Test Aborted", "Exit was chosen", "Stopped.");
-    gui::MainWindow window(results.folder());
-    Choose(window, "cmdLast");
-    Choose(window, "cmdView");
-    QCOMPARE(LabelText(window, "DBGrid3Caption"), QString("1000000 Record(s) Tested"));
-    QVERIFY(Control<QTableView>(window, "DBGrid3")->model()->rowCount() < 10000);
   }
 };
 
