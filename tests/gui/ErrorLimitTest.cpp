@@ -7,30 +7,23 @@ using namespace ledgerly::test;
 
 class ErrorLimitTest : public QObject {
   Q_OBJECT
-
  private slots:
-  // An entry refused is said so and the dialog stays; OK with a good entry
-  // starts a Test run. The limit kept is written and read at the next start.
+  // A refused entry is said so; a good one is kept, read at the next start, and OK starts a run.
   void entries() {
     const struct {
       QString entry;
       QString button;
       int limit;  // 0: refused
-    } cases[] = {{"25000", "cmdOK", 25000}, {"00750", "cmdOK", 750},
-                 {"", "cmdOK", 0},          {"00", "cmdOK", 0},
-                 {"25001", "cmdOK", 0},     {QString(400, '9'), "cmdOK", 0},
-                 {"9", "cmdCancel", 500}};
+    } cases[] = {
+        {"25000", "cmdOK", 25000}, {"25001", "cmdOK", 0},           {"", "cmdOK", 0},
+        {"00", "cmdOK", 0},        {QString(400, '9'), "cmdOK", 0}, {"9", "cmdCancel", 500}};
     for (const auto& c : cases) {
       ScriptEveryPrompt();
       TempFolder home;
       gui::MainWindow window(home.path());
       Choose(window, "mnuTSet");
       auto* dialog = window.findChild<gui::ErrorLimitDialog*>("frmSetErrors");
-      QCOMPARE(
-          dialog->findChild<QLabel*>("txtMessage")->text(),
-          "Set the number of error(s) allowed from\n1 through 25,000 before testing is stopped");
       auto* entry = dialog->findChild<QLineEdit*>("txtErrorCount");
-      QCOMPARE(entry->text(), QString("500"));
       entry->clear();
       QTest::keyClicks(entry, c.entry + "a-. ");  // only digits are taken
       QCOMPARE(entry->text(), c.entry);

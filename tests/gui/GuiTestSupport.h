@@ -1,7 +1,7 @@
 #pragma once
 
-// Shared by the window tests: every prompt is answered by script, controls
-// are found by their names, and results are stored in a temporary folder.
+// Shared by the window tests: every prompt is answered by script and controls
+// are found by their names.
 
 #include <QtTest>
 #include <QtWidgets>
@@ -40,7 +40,6 @@ T* Control(gui::MainWindow& window, const QString& name) {
 inline QString LabelText(gui::MainWindow& window, const QString& name) {
   return Control<QLabel>(window, name)->text();
 }
-
 // Chooses a command as the user would: clicks the button or triggers the menu item.
 inline void Choose(gui::MainWindow& window, const QString& name) {
   if (auto* button = window.centralWidget()->findChild<QPushButton*>(name)) return button->click();
@@ -48,7 +47,7 @@ inline void Choose(gui::MainWindow& window, const QString& name) {
 }
 
 // The commands that can be chosen, in the order of the command column and the menus.
-inline QStringList EnabledCommands(gui::MainWindow& window) {
+inline QString EnabledCommands(gui::MainWindow& window) {
   QStringList enabled;
   for (const char* name : {"cmdStart",    "cmdLast",  "cmdGrid",     "cmdView",      "cmdErrors",
                            "cmdPrint",    "cmdExit",  "mnuTStart",   "mnuTOpenLast", "mnuTPrint",
@@ -59,7 +58,7 @@ inline QStringList EnabledCommands(gui::MainWindow& window) {
       enabled << name;
     }
   }
-  return enabled;
+  return enabled.join(' ');
 }
 
 // Those of the window's main areas that are shown.
@@ -72,17 +71,15 @@ inline QStringList ShownAreas(gui::MainWindow& window) {
   return shown;
 }
 
-// Each message shown, as "title: text".
+// Each message shown as "title: text".
 inline QStringList Messages() {
   QStringList messages;
   for (const auto& shown : gui::MessageBox::shown()) messages << shown.title + ": " + shown.text;
   return messages;
 }
-
 inline QString FileName(const std::filesystem::path& path) {
   return QString::fromStdString(path.string());
 }
-
 inline std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};

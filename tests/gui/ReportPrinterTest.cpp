@@ -5,7 +5,6 @@
 
 using namespace ledgerly::gui;
 using namespace ledgerly::test;
-using Answer = ReportPrintDialog::Answer;
 
 class ReportPrinterTest : public QObject {
   Q_OBJECT
@@ -17,7 +16,12 @@ class ReportPrinterTest : public QObject {
   int printouts_ = 0;
 
   // Prints through the print command, answering its dialog; the text of each page printed.
-  QStringList Print(Answer answer) {
+  QStringList Print(std::optional<std::pair<int, int>> range, int copies = 1, bool accept = true) {
+    ReportPrintDialog::Answer answer;
+    answer.accept = accept;
+    answer.pages = range;
+    answer.copies = copies;
+    answer.collate = true;
     answer.output_file = FileName(out_.path() / (std::to_string(++printouts_) + ".pdf"));
     ReportPrintDialog::setNextAnswer(answer);
     if (!PrintReport(nullptr, results_.path(), QFont("Courier", 10))) return {};
@@ -52,38 +56,30 @@ class ReportPrinterTest : public QObject {
     QVERIFY(whole_.size() >= 4);
   }
 
-  // The dialog offers every page of the estimate; the printout holds what was
-  // chosen, and all of it on a smaller paper than the one counted on.
+  // The dialog offers every page of the estimate; the printout holds what was chosen.
   void printCommand() {
     const struct {
-      Answer answer;
+      std::optional<std::pair<int, int>> pages;
+      int copies;  // collated: the program prints each
+      bool accept;
       QStringList footers;
     } cases[] = {
-        {{}, whole_},
-        {{.copies = 3}, whole_},  // the printer makes the copies
-        {{.copies = 3, .collate = true}, whole_ + whole_ + whole_},
-        {{.pages = std::pair(2, 3)}, {"Page: 2", "Page: 3"}},
-        {{.pages = std::pair(50, 60)}, {}},
-        {{.accept = false}, {}},
-        {{.page_size = QPageSize(QPageSize::A7)}, {}},
+        {{}, 1, true, whole_},
+        {{}, 3, true, whole_ + whole_ + whole_},
+        {std::pair(2, 3), 1, true, {"Page: 2", "Page: 3"}},
+        {std::pair(50, 60), 1, true, {}},
+        {{}, 1, false, {}},
     };
     for (const auto& c : cases) {
       ReportPrintDialog::reset();
-      const QStringList pages = Print(c.answer);
+      const QStringList pages = Print(c.pages, c.copies, c.accept);
       const auto offer = ReportPrintDialog::offers().at(0);
       QCOMPARE(std::tuple(offer.min, offer.from_page, offer.to_page), std::tuple(1, 1, offer.max));
       QVERIFY(offer.max >= whole_.size() && offer.max <= whole_.size() + 1);
-      if (c.answer.page_size) {
-        QVERIFY(pages.size() > offer.max + 10);
-        QCOMPARE(Footers(pages).last(), "Page: " + QString::number(pages.size()));
-        continue;
-      }
       QCOMPARE(Footers(pages), c.footers);
       if (c.footers.isEmpty() || c.footers[0] != "Page: 1") continue;
-      for (const char* text : {"LEDGERLY TAX YEAR 2011 ERROR REPORT", "80 Error(s) found",
-                               "Record number: 1 Code: RW SSN: 123456789", "Err Num: 1 "}) {
-        QVERIFY2(pages[0].contains(text), text);
-      }
+      QVERIFY(pages[0].contains("LEDGERLY TAX YEAR 2011 ERROR REPORT"));
+      QVERIFY(pages[0].contains("Record number: 1 Code: RW SSN: 123456789 Err Num: 1 "));
       QVERIFY(!pages[1].contains("LEDGERLY TAX YEAR"));
       // The long entry wraps in the value column and nothing of it is lost.
       QCOMPARE(pages.join("").remove(' ').count(long_entry_), 2 * c.footers.size() / whole_.size());

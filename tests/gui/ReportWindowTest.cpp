@@ -1,5 +1,4 @@
-// The error report from the window: the option dialog, the text preview with
-// Save As and Font, the 64,000-character rule, and the HTML hand-off.
+// The error report from the window: options, preview, Save As, Font, the size limit, HTML.
 #include "desktop/report/ReportSettings.h"
 #include "desktop/report/ReportWindow.h"
 #include "gui/GuiTestSupport.h"
@@ -38,18 +37,22 @@ class ReportWindowTest : public QObject {
   }
   void cleanup() { window_.reset(); }
 
-  void noErrorsNoReport() {
-    results_->AddMisc("/data/wages.txt", "12/06/2011");
-    results_->AddRecord(1, "RA");
-    gui::MainWindow window(results_->folder());
-    window.cmdErrors_Click();
+  // No errors, no report. Save As writes the preview with CR LF and one more at the end.
+  void smallReports() {
+    ResultDbBuilder clean;
+    clean.AddRecord(1, "RA");
+    gui::MainWindow(clean.folder()).cmdErrors_Click();
     QCOMPARE(Messages(), QStringList("Results: No errors found in the submission!"));
-    QVERIFY(!window.CurrentReportWindow());
-  }
-  // View Last Report opens the stored results and previews the text report;
-  // Save As writes it with CR LF line breaks and one more at the end.
-  void textReport() {
     AddRecordsWithErrors(*results_, "wages.txt");
+    QVERIFY(!AskForReport(std::nullopt));
+    FakeBrowser browser;
+    gui::ReplaceDesktopBrowser(&browser);
+    QVERIFY(!AskForReport(gui::kHtmlReport)->isVisible());
+    gui::ReplaceDesktopBrowser(nullptr);
+    const auto page = results_->folder() / "temphtm.HTM";
+    QCOMPARE(browser.calls, QStringList(gui::PathToUrl(page)));
+    QVERIFY(ReadFile(page).starts_with("<!DOCTYPE HTML PUBLIC"));
+    QCOMPARE(window_->Report().report_choice, gui::kHtmlReport);  // preselected next time
     gui::ReportWindow* report = AskForReport(gui::kTextReport, {"mnuRLast"});
     QVERIFY(ShownAreas(*window_).contains("DBGrid1") && report->isVisible());
     QCOMPARE(report->windowTitle(), QString("Report"));
@@ -59,23 +62,11 @@ class ReportWindowTest : public QObject {
     report->findChild<QPushButton*>("cmdSave")->click();
     QCOMPARE(gui::FileDialog::titles(), QStringList("Please Enter File Name"));
     QCOMPARE(ReadFile(results_->folder() / "report.txt"), text + "\r\n");
-    // The font is kept within 8 to 20 points, for the preview and the printout.
-    QCOMPARE(report->PrintFontName() + QString::number(report->PrintFontSize()), "Courier10");
-    for (auto [chosen, kept] : {std::pair(6, 8), std::pair(30, 20)}) {
-      gui::FontDialog::setNextFont(QFont("DejaVu Sans Mono", chosen));
-      report->findChild<QPushButton*>("cmdFont")->click();
-      QCOMPARE(report->PrintFontName() + QString::number(report->PrintFontSize()),
-               "DejaVu Sans Mono" + QString::number(kept));
-    }
-    // A second report replaces the window.
-    gui::ReportOptionDialog::setNextAnswer(gui::kTextReport);
-    Choose(*window_, "cmdErrors");
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(window_->findChildren<gui::ReportWindow*>().size(), 1);
+    gui::FontDialog::setNextFont(QFont("DejaVu Sans Mono", 30));  // kept within 8 to 20 points
+    report->findChild<QPushButton*>("cmdFont")->click();
+    QCOMPARE(report->PrintFontSize(), 20);
   }
-  // Past 64,000 characters the user is asked once; the preview keeps only the
-  // sentence and the whole report goes to the file in pieces, each with one
-  // more line break. "No" and Cancel in Save As write nothing.
+  // Past 64,000 characters the user is asked; the file gets a line break more per piece.
   void largeReport() {
     results_->AddMisc("/data/wages.txt", "12/06/2011");
     for (int rec_num = 1; rec_num <= 600; ++rec_num) {
@@ -83,7 +74,7 @@ class ReportWindowTest : public QObject {
       results_->AddError(rec_num, "Employee Name [Position 40 - 96]", "[A]", std::string(200, 'e'));
     }
     const auto file = results_->folder() / "big.txt";
-    for (const auto [answer, saved] :
+    for (const auto& [answer, saved] :
          {std::pair(QMessageBox::No, false), std::pair(QMessageBox::Yes, false),
           std::pair(QMessageBox::Yes, true)}) {
       ScriptEveryPrompt();
@@ -102,18 +93,6 @@ class ReportWindowTest : public QObject {
     const QString report = QString::fromStdString(TextReport());
     QVERIFY(written.size() >= report.size() + 4);  // a line break more after each piece
     QCOMPARE(QString(written).remove("\r\n"), QString(report).remove("\r\n"));
-  }
-  void htmlReportGoesToTheBrowser() {
-    AddRecordsWithErrors(*results_, "wages.txt");
-    QVERIFY(!AskForReport(std::nullopt));  // the options were cancelled
-    FakeBrowser browser;
-    gui::ReplaceDesktopBrowser(&browser);
-    QVERIFY(!AskForReport(gui::kHtmlReport)->isVisible());
-    gui::ReplaceDesktopBrowser(nullptr);
-    const auto page = results_->folder() / "temphtm.HTM";
-    QCOMPARE(browser.calls, QStringList(gui::PathToUrl(page)));
-    QVERIFY(ReadFile(page).starts_with("<!DOCTYPE HTML PUBLIC"));
-    QCOMPARE(window_->Report().report_choice, gui::kHtmlReport);  // preselected next time
   }
 };
 

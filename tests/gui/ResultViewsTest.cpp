@@ -1,5 +1,4 @@
-// The result views over a stored ERRORLOG.MDB: the records with errors and
-// their errors, the tested records, and the last results after a restart.
+// The views of stored results: records with errors, their errors, tested records.
 #include <QSqlQuery>
 #include <QSqlQueryModel>
 
@@ -29,8 +28,7 @@ class ResultViewsTest : public QObject {
  private slots:
   void init() { ScriptEveryPrompt(); }
 
-  // The caption names the record when the tested file is gone; a critical
-  // error is told with its record; the grids never write to the results.
+  // A tested file that is gone: the caption names the record. Grids never write.
   void recordsWithErrors() {
     ResultDbBuilder results;
     AddRecordsWithErrors(results, "/nowhere/wages.txt");
@@ -63,47 +61,26 @@ class ResultViewsTest : public QObject {
     Choose(window, "cmdView");
     QCOMPARE(ShownAreas(window), QStringList({"txtCritError", "DBGrid3"}));
     QCOMPARE(LabelText(window, "DBGrid3Caption"), QString("5 Record(s) Tested"));
-    QCOMPARE(EnabledCommands(window).mid(1, 2), QStringList({"cmdGrid", "cmdErrors"}));
+    QVERIFY(EnabledCommands(window).startsWith("cmdStart cmdGrid cmdErrors"));
     Choose(window, "cmdGrid");
     QCOMPARE(ShownAreas(window), QStringList({"lblRecords", "DBGrid1", "DBGrid2", "txtCritError"}));
   }
-  // The messages, then the commands the stored results allow besides Start,
-  // Exit, Error limit and Help; Records with errors has nothing to show.
-  void lastResultsWithNothingToShow() {
-    const struct {
-      const char* stored;
-      QStringList shown;
-    } cases[] = {
-        {"clean",
-         {"Last Report Results: No errors found in /data/part1.txt; /data/part2.txt",
-          "Ledgerly: No errors found in the submission within the scope of this program, as "
-          "outlined in the User Manual.",
-          "cmdView mnuVRecords mnuVRAll"}},
-        {"none", {"Results: No Report Found!", "mnuRLast mnuVRAll mnuVRErrors"}},
-        {"damaged",
-         {"Results: Unreadable data was found in the last File tested!\r\nPlease check to make "
-          "sure that File entered contains ASCII Text only.",
-          "mnuVReport"}},
-    };
-    for (const auto& c : cases) {
-      ScriptEveryPrompt();
-      ResultDbBuilder results;
-      const auto db = results.folder() / "ERRORLOG.MDB";
-      results.AddMisc("/data/part1.txt", "12/06/2011");
-      results.AddMisc("/data/part2.txt", "12/06/2011");
-      results.AddRecord(1, "RW");
-      if (c.stored == std::string("none")) std::filesystem::remove(db);
-      if (c.stored == std::string("damaged")) std::ofstream(db) << std::string(4096, 'Z');
-      gui::MainWindow window(results.folder());
-      Choose(window, "cmdLast");
-      if (c.stored == std::string("clean")) window.cmdGrid_Click();
-      QStringList allowed = EnabledCommands(window);
-      for (const char* name : {"cmdStart", "cmdExit", "mnuTStart", "mnuTSet", "mnuTExit",
-                               "mnuHContents", "mnuHAbout"}) {
-        QVERIFY(allowed.removeOne(name));
-      }
-      QCOMPARE(Messages() << allowed.join(' '), c.shown);
-    }
+  // Last results without errors name every file; Records with errors has none.
+  void lastResultsWithoutErrors() {
+    ResultDbBuilder results;
+    results.AddMisc("/data/part1.txt", "12/06/2011");
+    results.AddMisc("/data/part2.txt", "12/06/2011");
+    results.AddRecord(1, "RW");
+    gui::MainWindow window(results.folder());
+    Choose(window, "cmdLast");
+    window.cmdGrid_Click();
+    QCOMPARE(Messages() << EnabledCommands(window),
+             QStringList({"Last Report Results: No errors found in /data/part1.txt; "
+                          "/data/part2.txt",
+                          "Ledgerly: No errors found in the submission within the scope of this "
+                          "program, as outlined in the User Manual.",
+                          "cmdStart cmdView cmdExit mnuTStart mnuTSet mnuTExit mnuVRecords "
+                          "mnuVRAll mnuHContents mnuHAbout"}));
   }
 };
 
