@@ -84,8 +84,8 @@ class BigResultTest : public QObject {
     window.show();
     QTableView* grid = Grid(window, "DBGrid3");
     Timed("open", grid, [&] {
-      Button(window, "cmdLast")->click();
-      Button(window, "cmdView")->click();
+      Choose(window, "cmdLast");
+      Choose(window, "cmdView");
     });
     QCOMPARE(grid->model()->rowCount(), n);
 
@@ -117,7 +117,7 @@ class BigResultTest : public QObject {
     window.resize(1100, 700);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    Button(window, "cmdLast")->click();
+    Choose(window, "cmdLast");
 
     QTableView* errors = Grid(window, "DBGrid2");
     const QFontMetrics metrics = errors->fontMetrics();
@@ -141,7 +141,7 @@ class BigResultTest : public QObject {
     results.AddError(3, kNameReference, "[]", "Must be entered.");
     gui::MainWindow window(results.folder());
     window.show();
-    Button(window, "cmdLast")->click();
+    Choose(window, "cmdLast");
     window.findChild<QAction*>("mnuVSummary")->trigger();
 
     auto* summary = window.findChild<gui::ErrorSummaryWindow*>();
@@ -156,8 +156,8 @@ class BigResultTest : public QObject {
     QCOMPARE(Column(records, 0), QStringList({"3"}));
     summary->view()->setCurrentIndex(kinds->index(0, 0));
     QCOMPARE(Column(records, 0), QStringList({"2", "4", "5"}));
-    QVERIFY(Enabled(window, "cmdGrid"));
-    Button(window, "cmdGrid")->click();
+    QVERIFY(Control<QPushButton>(window, "cmdGrid")->isEnabled());
+    Choose(window, "cmdGrid");
     QCOMPARE(Column(records, 0), QStringList({"2", "3", "4", "5"}));
   }
 
@@ -179,9 +179,9 @@ class BigResultTest : public QObject {
       AddRecords(results, 2, {2});
       results.AddError(2, kNameReference, "[]", "Must be entered.");
       gui::MainWindow window(results.folder());
-      Button(window, "cmdLast")->click();
+      Choose(window, "cmdLast");
       const QString grid_caption = window.windowTitle();
-      Button(window, "cmdView")->click();
+      Choose(window, "cmdView");
       QTableView* grid = Grid(window, "DBGrid3");
       grid->setCurrentIndex(grid->model()->index(1, 0));
       QCOMPARE(window.windowTitle(), QString("Record Number 2 of 2 Tested Record(s) - ") + c.named);

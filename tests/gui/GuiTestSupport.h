@@ -1,23 +1,18 @@
 #pragma once
 
-// Shared by the window tests: every prompt is answered by script, and the
-// window's controls are found by their names.
+// Shared by the window tests: every prompt is answered by script and controls
+// are found by their names.
 
-#include <QAction>
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
-#include <QTimer>
-#include <filesystem>
+#include <QtTest>
+#include <QtWidgets>
 #include <fstream>
-#include <functional>
-#include <sstream>
-#include <string>
 
 #include "desktop/app/MainWindow.h"
 #include "desktop/app/QtRunHost.h"
 #include "desktop/common/Dialogs.h"
+#include "desktop/report/BrowserHandoff.h"
 #include "desktop/report/ReportOptionDialog.h"
+#include "support/ResultDbBuilder.h"
 
 namespace ledgerly::test {
 
@@ -30,84 +25,108 @@ inline void ScriptEveryPrompt() {
   gui::FontDialog::reset();
   gui::ReportOptionDialog::setScripted(true);
   gui::ReportOptionDialog::reset();
-  // Every record lets the window process its events, so tests can act at a
-  // chosen record without depending on the clock.
+  // Events are processed after every record, so tests act at a chosen record.
   gui::QtRunHost::setPumpIntervalMs(0);
 }
 
 // The main window's own control (the report window has buttons of the same names).
-template <class T>
+template <class T = QWidget>
 T* Control(gui::MainWindow& window, const QString& name) {
-  return window.centralWidget()->findChild<T*>(name);
-}
-
-inline QPushButton* Button(gui::MainWindow& window, const QString& name) {
-  return Control<QPushButton>(window, name);
-}
-
-inline QAction* MenuItem(gui::MainWindow& window, const QString& name) {
-  for (QAction* action : window.findChildren<QAction*>(name)) return action;
-  return nullptr;
-}
-
-// Whether a button or menu item of that name can be chosen.
-inline bool Enabled(gui::MainWindow& window, const QString& name) {
-  if (QPushButton* button = Button(window, name)) return button->isEnabled();
-  if (QAction* action = MenuItem(window, name)) return action->isEnabled();
-  qFatal("no command %s", qPrintable(name));
-}
-
-inline bool Shown(gui::MainWindow& window, const QString& name) {
-  QWidget* widget = Control<QWidget>(window, name);
-  if (!widget) qFatal("no control %s", qPrintable(name));
-  return widget->isVisibleTo(&window);
+  T* control = window.centralWidget()->findChild<T*>(name);
+  if (!control) qFatal("no control %s", qPrintable(name));
+  return control;
 }
 
 inline QString LabelText(gui::MainWindow& window, const QString& name) {
   return Control<QLabel>(window, name)->text();
 }
-
-inline QStringList MessageTexts() {
-  QStringList texts;
-  for (const auto& shown : gui::MessageBox::shown()) texts << shown.text;
-  return texts;
+// Chooses a command as the user would: clicks the button or triggers the menu item.
+inline void Choose(gui::MainWindow& window, const QString& name) {
+  if (auto* button = window.centralWidget()->findChild<QPushButton*>(name)) return button->click();
+  window.findChild<QAction*>(name)->trigger();
 }
 
+// The commands that can be chosen, in the order of the command column and the menus.
+inline QString EnabledCommands(gui::MainWindow& window) {
+  QStringList enabled;
+  for (const char* name : {"cmdStart",    "cmdLast",  "cmdGrid",     "cmdView",      "cmdErrors",
+                           "cmdPrint",    "cmdExit",  "mnuTStart",   "mnuTOpenLast", "mnuTPrint",
+                           "mnuTSet",     "mnuTExit", "mnuVReport",  "mnuRLast",     "mnuRCurrent",
+                           "mnuVRecords", "mnuVRAll", "mnuVRErrors", "mnuHContents", "mnuHAbout"}) {
+    auto* button = window.centralWidget()->findChild<QPushButton*>(name);
+    if (button ? button->isEnabled() : window.findChild<QAction*>(name)->isEnabled()) {
+      enabled << name;
+    }
+  }
+  return enabled.join(' ');
+}
+
+// Those of the window's main areas that are shown.
+inline QStringList ShownAreas(gui::MainWindow& window) {
+  QStringList shown;
+  for (const char* name : {"lblWelcome", "imgLogo", "txtDisclosure", "lblRecCtr", "lblRecords",
+                           "DBGrid1", "DBGrid2", "txtCritError", "DBGrid3", "RecordViewer"}) {
+    if (Control(window, name)->isVisibleTo(&window)) shown << name;
+  }
+  return shown;
+}
+
+// Each message shown as "title: text".
+inline QStringList Messages() {
+  QStringList messages;
+  for (const auto& shown : gui::MessageBox::shown()) messages << shown.title + ": " + shown.text;
+  return messages;
+}
 inline QString FileName(const std::filesystem::path& path) {
   return QString::fromStdString(path.string());
 }
-
 inline std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
-inline void WriteFile(const std::filesystem::path& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
+// Writes the submission to file and tests it with the Start command.
+inline void RunFile(gui::MainWindow& window, const std::filesystem::path& file,
+                    const std::string& content) {
+  std::ofstream(file, std::ios::binary) << content;
+  gui::FileDialog::setNextFileName(FileName(file));
+  window.cmdStart_Click();
 }
 
-// Runs `action` during the event pumps of a run, once `condition` holds.
-class DuringRun : public QObject {
- public:
-  DuringRun(std::function<bool()> condition, std::function<void()> action)
-      : condition_(std::move(condition)), action_(std::move(action)) {
-    timer_.setInterval(0);
-    QObject::connect(&timer_, &QTimer::timeout, this, [this] {
-      if (!condition_()) return;
-      timer_.stop();
-      fired = true;
-      action_();
-    });
-    timer_.start();
+// Runs `action` once `condition` holds, from the event pumps of a run.
+inline void DuringRun(QObject* owner, std::function<bool()> condition,
+                      std::function<void()> action) {
+  auto* timer = new QTimer(owner);
+  QObject::connect(timer, &QTimer::timeout, [=] {
+    if (condition()) timer->stop(), action();
+  });
+  timer->start(0);
+}
+
+// Results of tested_file: five RW records; record 2 has two errors (a long
+// text and an entry with an ampersand, then an empty entry), record 4 one.
+inline const QString kLongError =
+    QString("Social Security Wages exceed the wage base. ").repeated(6).trimmed();
+inline void AddRecordsWithErrors(ResultDbBuilder& results, const std::string& tested_file) {
+  results.AddMisc(tested_file, "12/06/2011");
+  for (int rec_num = 1; rec_num <= 5; ++rec_num) results.AddRecord(rec_num, "RW", "123456789");
+  results.AddError(2, "Employer Name [Position 40 - 96]", "[SMITH & SONS]",
+                   kLongError.toStdString());
+  results.AddError(2, "Zip Code [Position 134 - 138]", "", "Second error of 2.");
+  results.AddError(4, "Medicare Wages [Position 232 - 242]", "[Y]", "The error of 4.");
+}
+
+// Takes the desktop browser's place and notes what it was asked to do.
+struct FakeBrowser : gui::BrowserLauncher {
+  bool found = true, prints = false, opens = true;
+  QStringList calls;  // "print" or the target opened
+  std::optional<QString> FindBrowser(const std::filesystem::path&) override {
+    return found ? std::optional<QString>("/usr/bin/somebrowser") : std::nullopt;
   }
-  bool fired = false;
-
- private:
-  std::function<bool()> condition_;
-  std::function<void()> action_;
-  QTimer timer_;
+  bool PrintFile(const QString&, const std::filesystem::path&) override {
+    return calls << "print", prints;
+  }
+  bool OpenWith(const QString&, const QString& target) override { return calls << target, opens; }
 };
 
 }  // namespace ledgerly::test

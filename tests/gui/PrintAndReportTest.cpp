@@ -21,6 +21,16 @@ using namespace ledgerly::test;
 
 namespace {
 
+QStringList MessageTexts() {
+  QStringList texts;
+  for (const auto& shown : gui::MessageBox::shown()) texts << shown.text;
+  return texts;
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary) << content;
+}
+
 // Records RW 1..records with one error each, the user entry as given.
 void FillResults(ResultDbBuilder& results, int records, const std::string& user_entry = "[A]") {
   results.Exec("BEGIN");
@@ -188,9 +198,9 @@ class PrintAndReportTest : public QObject {
     window.setGeometry(600, 250, 700, 500);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    Button(window, "cmdLast")->click();
+    Choose(window, "cmdLast");
     gui::ReportOptionDialog::setNextAnswer(gui::kTextReport);
-    Button(window, "cmdErrors")->click();
+    Choose(window, "cmdErrors");
     gui::ReportWindow* report = window.CurrentReportWindow();
     QVERIFY(report && report->isVisible());
     const QPoint offset = report->frameGeometry().center() - window.frameGeometry().center();
