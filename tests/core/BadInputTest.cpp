@@ -16,6 +16,7 @@
 #include "support/DbRows.h"
 #include "support/ScriptedHost.h"
 #include "support/Submission.h"
+#include "support/TempFolder.h"
 #include "support/ValidRecords.h"
 
 namespace ledgerly {
@@ -26,7 +27,7 @@ using test::Submission;
 
 // The folder of one case: LEDGERLY_HOME is its "home" subfolder.
 struct CaseFolder {
-  test::TempDir dir;
+  test::TempFolder dir;
   fs::path home;
   std::unique_ptr<Database> lock_holder;  // another program's connection, kept open
   rlim_t file_size_limit = 0;             // a disk that fills at this size
@@ -421,7 +422,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The other program's data survives a refused run.
 TEST(BadInputLockTest, TheHolderKeepsItsFile) {
-  test::TempDir dir;
+  test::TempFolder dir;
   const fs::path db = dir.path() / "ERRORLOG.MDB";
   Database holder(db, Database::Mode::ReadWriteCreate);
   holder.Exec("CREATE TABLE Other (Value TEXT); INSERT INTO Other VALUES ('kept');");

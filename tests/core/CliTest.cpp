@@ -9,6 +9,7 @@
 #include "support/DbRows.h"
 #include "support/ScriptedHost.h"
 #include "support/Submission.h"
+#include "support/TempFolder.h"
 #include "support/ValidRecords.h"
 
 namespace ledgerly {
@@ -31,7 +32,7 @@ class CliTest : public ::testing::Test {
     return dir_.Write(name, content);
   }
 
-  test::TempDir dir_;
+  test::TempFolder dir_;
   std::ostringstream out_, err_;
 };
 

@@ -11,6 +11,7 @@
 #include "support/DbRows.h"
 #include "support/ScriptedHost.h"
 #include "support/Submission.h"
+#include "support/TempFolder.h"
 
 namespace ledgerly {
 namespace {
@@ -29,7 +30,7 @@ TEST(CorpusReplayTest, EveryInputLeavesASoundDatabase) {
   int inputs = 0;
   for (const auto& entry : fs::directory_iterator(corpus)) {
     SCOPED_TRACE(entry.path().filename().string());
-    test::TempDir dir;
+    test::TempFolder dir;
     test::ScriptedHost host;
     const std::string input = ReadBytes(entry.path());
     std::size_t start = 0;

@@ -17,6 +17,7 @@
 #include "support/DbRows.h"
 #include "support/ScriptedHost.h"
 #include "support/Submission.h"
+#include "support/TempFolder.h"
 
 namespace ledgerly {
 namespace {
@@ -49,7 +50,7 @@ class InterruptionTest : public ::testing::Test {
  protected:
   // One file and one complete run serve every case.
   static void SetUpTestSuite() {
-    dir_ = new test::TempDir;
+    dir_ = new test::TempFolder;
     ASSERT_TRUE(test::WriteLargeSubmission(File(), kRWRecords, 7));
     // The quicker of two complete runs (the first may wait for the file to be written out).
     full_run_ = Clock::duration::max();
@@ -134,7 +135,7 @@ class InterruptionTest : public ::testing::Test {
     return Clock::duration(pick(random_));
   }
 
-  static test::TempDir* dir_;
+  static test::TempFolder* dir_;
   static std::vector<std::string>* complete_;
   static std::vector<std::vector<std::string>>* complete_errors_;
   static constexpr const char* kErrorsUpTo =
@@ -145,7 +146,7 @@ class InterruptionTest : public ::testing::Test {
   std::mt19937_64 random_{Seed()};
 };
 
-test::TempDir* InterruptionTest::dir_ = nullptr;
+test::TempFolder* InterruptionTest::dir_ = nullptr;
 std::vector<std::string>* InterruptionTest::complete_ = nullptr;
 std::vector<std::vector<std::string>>* InterruptionTest::complete_errors_ = nullptr;
 Clock::duration InterruptionTest::full_run_{};
@@ -170,8 +171,8 @@ TEST_F(InterruptionTest, KilledAfterACommitLeavesTheCompleteRunsPrefix) {
     // so it has handled every whole read block before: the first commits the first
     // record, a later one, read after the pause, commits at its first record.
     const std::size_t committed_at_least = parts_sent == 1 ? 1 : 2;
-    std::this_thread::sleep_for(std::chrono::milliseconds(
-        std::uniform_int_distribution<int>(0, 20)(random_)));
+    std::this_thread::sleep_for(
+        std::chrono::milliseconds(std::uniform_int_distribution<int>(0, 20)(random_)));
     cli.Signal(SIGKILL);
     cli.Wait();
     const std::size_t stored = ExpectSoundPrefix();

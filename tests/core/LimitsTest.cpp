@@ -9,6 +9,7 @@
 #include "support/DbRows.h"
 #include "support/ScriptedHost.h"
 #include "support/Submission.h"
+#include "support/TempFolder.h"
 
 namespace ledgerly {
 namespace {
@@ -26,7 +27,7 @@ class LimitsTest : public ::testing::Test {
   }
   std::filesystem::path db() const { return dir_.path() / "ERRORLOG.MDB"; }
 
-  test::TempDir dir_;
+  test::TempFolder dir_;
   test::ScriptedHost host_;
 };
 

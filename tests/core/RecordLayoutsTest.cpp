@@ -182,5 +182,53 @@ TEST(DetailMoneyColumns, EachAmountGoesToItsOwnColumn) {
   }
 }
 
+class TotalMoneyFields : public testing::TestWithParam<LaidOutCase> {};
+
+// A total must equal its block's sum, be numeric, and is not compared with a sum
+// that letters made incomplete: that names the first SSN they were found under.
+TEST_P(TotalMoneyFields, MismatchNonNumericAndIncompleteSum) {
+  const std::string id = GetParam().id;
+  const LaidOutField& field = GetParam().field;
+  const std::string detail = id == "RT" ? "RW" : "RO";
+  const std::string name(field.row->ReferenceName());
+  const std::string reference = test::ReferenceOf(field);
+  const int column = field.row->column;
+  test::RuleState state = test::TotalState();
+  const int64_t sum = state.trt.sums[column];
+  const auto run = [&](const std::string& amount) {
+    std::string record = ValidOfType(id, state);
+    if (!amount.empty()) test::Put(record, field.row->first, amount);
+    return test::RunBothWays(id, record, state).findings;
+  };
+  const auto finding = [&](const std::string& amount, const std::string& error) {
+    return std::vector<Finding>{{reference, "[" + amount + "]", error, field.field_no}};
+  };
+  const std::string more = test::Amount(sum + 1, 15);
+  EXPECT_EQ(run(more),
+            finding(more, "The sum of the " + detail + " " + name +
+                              " amounts does not equal the amount in the " + name + " of the " +
+                              id + " record." + (id == "RU" ? "  " : " ") +
+                              "The calculated sum of the " + detail + " amounts for the " + name +
+                              " of the " + id + " record is " + std::to_string(sum) +
+                              ". The reported sum of the " + detail + " amounts for the " + name +
+                              " of the " + id + " record is " + std::to_string(sum + 1) + "."));
+  const std::string kMoney = "Must be numeric. No negative amounts; right justify and zero fill.";
+  EXPECT_EQ(run(" 0000000000010A"), finding(" 0000000000010A", kMoney));
+
+  state.trt.err_refs[column] = state.tru.err_refs[column] = "111111111";
+  EXPECT_EQ(run(""), finding(test::Amount(sum, 15),
+                             "The calculated sum is incorrect because of a non-numeric value "
+                             "entered in the " +
+                                 detail + " record with SSN#: 111111111."));
+  EXPECT_EQ(run(" 0000000000010A"), finding(" 0000000000010A", kMoney));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryTotalMoneyField, TotalMoneyFields,
+                         testing::ValuesIn(FieldsOf({"RT", "RU"},
+                                                    [](const FieldLayoutRow& r) {
+                                                      return r.check == FieldCheck::Money;
+                                                    })),
+                         CaseName);
+
 }  // namespace
 }  // namespace ledgerly

@@ -12,6 +12,7 @@
 #include "support/RuleCase.h"
 #include "support/ValidDetailRecords.h"
 #include "support/ValidRecords.h"
+#include "totals/TotalRecords.h"
 
 namespace ledgerly {
 namespace {
@@ -126,6 +127,77 @@ TEST(RecordRules, RFComparesTheWholeCount) {
     CheckCodeRF(test::ValidRF(count), ctx);
     EXPECT_EQ(ctx.findings.size(), 1u) << count;
   }
+}
+
+// A block of RW and RO records whose totals the RT and RU give: nothing drawn, the
+// total records linked to the block; a second block starts from nothing.
+TEST(RecordRules, TotalsOfEachBlockMatchItsOwnRecords) {
+  MemoryRuleContext ctx;
+  ctx.employer = test::ValidEmployer();
+  ctx.OpenBlock("987654321");
+  for (const char* ssn : {"111111111", "222222222"}) {
+    CheckCodeRW(Edited(test::ValidRW(), {{3, ssn}}), ctx);
+    CheckCodeRO(test::ValidRO(), ctx);
+  }
+  const std::string rt = test::ValidRT(ctx.trt);
+  EXPECT_EQ(rt.substr(2, 22), "0000002000000011000000");  // count and two records' wages
+  CheckCodeRT(rt, ctx);
+  CheckCodeRU(test::ValidRU(ctx.tru), ctx);
+  EXPECT_TRUE(ctx.findings.empty());
+  EXPECT_EQ(ctx.rec_reference, "987654321");
+  EXPECT_EQ(ctx.re_indx, 1);
+
+  ctx.OpenBlock("555555555");
+  CheckCodeRW(test::ValidRW(), ctx);
+  AccumulatorRow one_record;
+  one_record.count = 1;
+  for (int column = 1; column <= AccumulatorRow::kMaxColumns; ++column) {
+    one_record.sums[column] = ctx.trt.sums[column];
+  }
+  CheckCodeRT(test::ValidRT(one_record), ctx);
+  EXPECT_TRUE(ctx.findings.empty());
+  EXPECT_EQ(ctx.rec_reference, "555555555");
+  EXPECT_EQ(ctx.re_indx, 2);
+}
+
+// Letters in a detail amount make the total's sum incomplete under the SSN of the
+// RW record they were found in (for an RO: the RW before it).
+TEST(RecordRules, IncompleteSumNamesTheSsnOfItsRecord) {
+  MemoryRuleContext ctx;
+  ctx.employer = test::ValidEmployer();
+  ctx.OpenBlock("987654321");
+  CheckCodeRW(Edited(test::ValidRW(), {{3, "111111111"}}), ctx);
+  CheckCodeRO(test::ValidRO(), ctx);
+  CheckCodeRW(Edited(test::ValidRW(), {{3, "333333333"}, {199, "0000080000O"}}), ctx);
+  CheckCodeRO(Edited(test::ValidRO(), {{12, "ABC"}}), ctx);
+  ctx.findings.clear();
+  CheckCodeRT(test::ValidRT(ctx.trt), ctx);
+  CheckCodeRU(test::ValidRU(ctx.tru), ctx);
+  const std::string incomplete =
+      "The calculated sum is incorrect because of a non-numeric value entered in the ";
+  EXPECT_EQ(
+      ctx.findings,
+      (std::vector<Finding>{{"Federal Income Tax Withheld [Position 25 - 39]", "[000000000800000]",
+                             incomplete + "RW record with SSN#: 333333333.", 3},
+                            {"Allocated Tips [Position 10 - 24]", "[000000000020000]",
+                             incomplete + "RO record with SSN#: 333333333.", 2}}));
+}
+
+// Totals before any RE compare with an empty block and link to none.
+TEST(RecordRules, TotalsWithoutAnOpenBlockCompareWithNothing) {
+  MemoryRuleContext ctx;
+  ctx.employer = test::ValidEmployer();
+  CheckCodeRT(Edited(test::ValidRT(AccumulatorRow{}), {{3, "0000001"}}), ctx);
+  CheckCodeRU(Edited(test::ValidRU(AccumulatorRow{}), {{10, test::Amount(5, 15)}}), ctx);
+  EXPECT_EQ(ctx.re_indx, 0);
+  EXPECT_EQ(ctx.rec_reference, "");
+  ASSERT_EQ(ctx.findings.size(), 2u);
+  EXPECT_EQ(ctx.findings[0].error,
+            "The number of RW records (0) since the last RE record does not equal the value in "
+            "the RT record.");
+  EXPECT_NE(ctx.findings[1].error.find("The calculated sum of the RO amounts for the Allocated "
+                                       "Tips of the RU record is 0. The reported sum"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "support/RecordBuilder.h"
 #include "support/ScriptedHost.h"
 #include "support/Submission.h"
+#include "support/TempFolder.h"
 #include "support/ValidRecords.h"
 #include "viewer/RecordView.h"
 
@@ -37,7 +38,7 @@ class RecordViewTest : public ::testing::Test {
     return rows;
   }
 
-  test::TempDir dir_;
+  test::TempFolder dir_;
   test::ScriptedHost host_;
 };
 

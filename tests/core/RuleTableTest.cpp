@@ -35,10 +35,12 @@ void PrintTo(const TableRow& row, std::ostream* os) {
   *os << row.id << ": " << row.name;
 }
 
-std::string ValidOfType(const std::string& id) {
+std::string ValidOfType(const std::string& id, const test::RuleState& state) {
   if (id == "RA") return test::ValidRA();
   if (id == "RE") return test::ValidRE();
   if (id == "RF") return test::ValidRF(3);
+  if (id == "RT") return test::ValidRT(state.trt);
+  if (id == "RU") return test::ValidRU(state.tru);
   return id == "RW" ? test::ValidRW() : test::ValidRO();
 }
 
@@ -48,8 +50,9 @@ std::string Bytes(const json& text) {
 }
 
 test::RuleState StateOf(const std::string& id, const json& employer) {
-  test::RuleState state = test::DetailState();
-  if (id != "RW" && id != "RO") state.employer = {};
+  const bool total = id == "RT" || id == "RU";
+  test::RuleState state = total ? test::TotalState() : test::DetailState();
+  if (!total && id != "RW" && id != "RO") state.employer = {};
   EmployerValues& e = state.employer;
   e.TaxYear = employer.value("year", e.TaxYear);
   e.TaxYearText = employer.value(
@@ -70,9 +73,9 @@ std::vector<TableRow> LoadRows() {
     if (line.empty() || line[0] == '#') continue;
     const json j = json::parse(line);
     TableRow row{j["id"], j["case"], {}, {}, {}, {}};
-    row.record = ValidOfType(row.id);
-    for (const json& edit : j["edits"]) test::Put(row.record, edit[0], Bytes(edit[1]));
     row.state = StateOf(row.id, j.value("employer", json::object()));
+    row.record = ValidOfType(row.id, row.state);
+    for (const json& edit : j["edits"]) test::Put(row.record, edit[0], Bytes(edit[1]));
     for (const json& f : j["findings"]) {
       row.findings.push_back({Bytes(f[1]), Bytes(f[2]), Bytes(f[3]), f[0].get<int>()});
     }

@@ -5,6 +5,7 @@
 #include "support/RecordBuilder.h"
 #include "support/ScriptedHost.h"
 #include "support/Submission.h"
+#include "support/TempFolder.h"
 #include "support/ValidRecords.h"
 
 namespace ledgerly {
@@ -38,7 +39,7 @@ class TestRunTest : public ::testing::Test {
                      "ORDER BY Err_Num");
   }
 
-  test::TempDir dir_;
+  test::TempFolder dir_;
   test::ScriptedHost host_;
 };
 

@@ -28,6 +28,21 @@ RuleState DetailState() {
   return state;
 }
 
+AccumulatorRow SampleBlockRow() {
+  AccumulatorRow row;
+  row.Indx = 1;
+  row.RE_EIN = "987654321";
+  row.count = 2;
+  for (int column = 1; column <= AccumulatorRow::kMaxColumns; ++column) {
+    row.sums[column] = 100000 + column;
+  }
+  return row;
+}
+
+RuleState TotalState() {
+  return {ValidEmployer(), SampleBlockRow(), SampleBlockRow()};
+}
+
 RuleRun RunBothWays(std::string_view id, const std::string& record, const RuleState& state) {
   MemoryRuleContext run;
   run.employer = state.employer;

@@ -19,6 +19,12 @@ struct RuleState {
 // A detail record's surroundings: ValidEmployer() and block 1 open, nothing summed.
 RuleState DetailState();
 
+// A stored block row of two detail records with a distinct sum in every column.
+AccumulatorRow SampleBlockRow();
+
+// A total record's surroundings: ValidEmployer() and SampleBlockRow() in both rows.
+RuleState TotalState();
+
 // What the record drew in the Test run.
 struct RuleRun {
   std::vector<Finding> findings;
