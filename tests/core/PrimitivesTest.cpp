@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "engine/RunHost.h"
 #include "rules/Primitives.h"
 
 namespace ledgerly {
@@ -75,6 +78,30 @@ TEST(ToNumberTest, ReadsTheDigitsAndSkipsTheRest) {
        5},
   };
   for (const auto& [text, number] : cases) EXPECT_EQ(ToNumber(text), number) << text;
+}
+
+// LEDGERLY_TODAY replaces the clock only with a date of the calendar's months and days.
+TEST(TodayOrOverride, TakesOnlyAValidDate) {
+  const char* const saved = std::getenv("LEDGERLY_TODAY");
+  const std::string outer = saved ? saved : "";
+  ::unsetenv("LEDGERLY_TODAY");
+  const Date clock = TodayOrOverride();
+  const std::pair<const char*, Date> cases[] = {{"2026-12-31", {2026, 12, 31}},
+                                                {"2027-01-01", {2027, 1, 1}},
+                                                {"2026-13-01", clock},
+                                                {"2026-00-10", clock},
+                                                {"2026-12-32", clock},
+                                                {"2026-12-00", clock},
+                                                {"2026-12", clock}};
+  for (const auto& [text, date] : cases) {
+    ::setenv("LEDGERLY_TODAY", text, 1);
+    EXPECT_EQ(TodayOrOverride(), date) << text;
+  }
+  if (saved) {
+    ::setenv("LEDGERLY_TODAY", outer.c_str(), 1);
+  } else {
+    ::unsetenv("LEDGERLY_TODAY");
+  }
 }
 
 }  // namespace

@@ -288,6 +288,10 @@ TEST_F(TestRunTest, CancelAfterMissingFinalRecord) {
                              "Submission must not end with RW record. RF record was not found. "
                              "Submission must end with a Final record."}}));
   EXPECT_EQ(Records().back(), (std::vector<std::string>{"3", "RW", "1"}));
+  // A lone RA is a submission without its final record too.
+  host_.messages.clear();
+  EXPECT_EQ(Run({Submission({"RA"})}).outcome, RunOutcome::Errors);
+  EXPECT_EQ(host_.messages.at(0).title, "Missing Final Record");
 }
 
 TEST_F(TestRunTest, DroppedMarkerDoesNotShiftRecordNumbers) {
