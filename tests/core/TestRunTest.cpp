@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "engine/TestRun.h"
 #include "support/DbRows.h"
 #include "support/RecordBuilder.h"
-#include "support/ScriptedHost.h"
+#include "support/RunFixture.h"
 #include "support/Submission.h"
-#include "support/TempFolder.h"
 #include "support/ValidRecords.h"
 
 namespace ledgerly {
@@ -21,26 +19,14 @@ const char* kLengthError =
     "Must be 512 bytes for Pelkin files. This condition may also be generated if the previous "
     "record is greater than 512 bytes or if there is a Carriage Return/Line Feed within a record.";
 
-class TestRunTest : public ::testing::Test {
+class TestRunTest : public test::RunFixture {
  protected:
-  RunResult Run(std::initializer_list<std::string> contents, int error_limit = 500) {
-    int n = 0;
-    for (const std::string& content : contents) {
-      host_.files.push_back(dir_.Write("file" + std::to_string(++n) + ".txt", content));
-    }
-    TestRun run(host_, db(), error_limit);
-    return run.ReadFile();
-  }
-  std::filesystem::path db() const { return dir_.path() / "ERRORLOG.MDB"; }
   Rows Records() const { return QueryRows(db(), "SELECT Rec_Num, ID, Errors FROM RECORDS"); }
   Rows Errors() const {
     return QueryRows(db(),
                      "SELECT Rec_Num, IFNULL(Type, ''), Reference, User_Entry, Error FROM ERRORS "
                      "ORDER BY Err_Num");
   }
-
-  test::TempFolder dir_;
-  test::ScriptedHost host_;
 };
 
 // --- reading ---------------------------------------------------------------
@@ -309,8 +295,7 @@ TEST_F(TestRunTest, DroppedMarkerDoesNotShiftRecordNumbers) {
 TEST_F(TestRunTest, StoresTheFilePathAsTheSystemGivesIt) {
   const std::string path =
       dir_.Write("r\xC3\xA9sum\xC3\xA9.txt", Submission({"RA", "RE", "RW", "RT", "RF"}));
-  host_.files.push_back(path);
-  TestRun(host_, db(), 500).ReadFile();
+  RunFile(path);
   EXPECT_EQ(QueryValue(db(), "SELECT Path FROM MISC"), path);
 }
 
@@ -393,12 +378,6 @@ TEST_F(TestRunTest, SchemaHasTheNamedTablesAndColumns) {
   EXPECT_EQ(QueryValue(db(), "SELECT COUNT(*) FROM pragma_index_list('ERRORS')"), "1");
 }
 
-}  // namespace
-}  // namespace ledgerly
-
-namespace ledgerly {
-namespace {
-
 TEST_F(TestRunTest, FinalRecordCountsLowerCaseRWRecords) {
   Run({Submission({"RA", "RE", "rw", "RW", "RT", "RF"})});
   EXPECT_EQ(QueryValue(db(),
@@ -412,12 +391,6 @@ TEST_F(TestRunTest, FinalRecordCountsLowerCaseRWRecords) {
           "SELECT Error FROM ERRORS WHERE Reference LIKE 'Number of RW Records [Position 8 - 16]'"),
       "The number of RW records in the submission does not equal the value in the RF record.");
 }
-
-}  // namespace
-}  // namespace ledgerly
-
-namespace ledgerly {
-namespace {
 
 TEST_F(TestRunTest, StoresStampsAndBlockTotals) {
   const std::string rw = ValidRecord("RW");
