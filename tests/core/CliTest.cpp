@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -92,8 +91,7 @@ TEST_F(CliTest, WritesTheReportOfTheRun) {
   const std::string file = File("bad.txt", Submission({"RA", "RW"}));
   const std::string report = (dir_.path() / "report.txt").string();
   EXPECT_EQ(Cli({"--report", "text", "--output", report, file}), kExitCritical);
-  std::ifstream in(report, std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string text = test::ReadFileText(report);
   EXPECT_NE(text.find("Record 2 must be RE record."), std::string::npos);
   EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
 

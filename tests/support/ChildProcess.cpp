@@ -167,11 +167,4 @@ std::string WhyNobodyCannotReach(const fs::path& folder) {
   }
 }
 
-std::string ReadFileText(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 }  // namespace ledgerly::test

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "support/TempFolder.h"
+
 namespace ledgerly::test {
 
 // A program started in a child process, for tests that must see the real
@@ -63,7 +65,5 @@ std::string WhyNobodyCannotReach(const std::filesystem::path& folder);
 
 // Uid/gid the unprivileged children run as.
 inline constexpr uid_t kNobody = 65534;
-
-std::string ReadFileText(const std::filesystem::path& path);
 
 }  // namespace ledgerly::test

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 namespace ledgerly::test {
@@ -24,6 +25,13 @@ std::string TempFolder::Write(const std::string& name, const std::string& conten
   out << content;
   if (!out.flush()) throw std::runtime_error("cannot write " + file.string());
   return file.string();
+}
+
+std::string ReadFileText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  if (!(text << in.rdbuf())) throw std::runtime_error("cannot read " + path.string());
+  return text.str();
 }
 
 }  // namespace ledgerly::test

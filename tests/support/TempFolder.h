@@ -21,4 +21,7 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
+// The whole file as bytes; throws when it cannot be read.
+std::string ReadFileText(const std::filesystem::path& path);
+
 }  // namespace ledgerly::test
