@@ -51,15 +51,6 @@ TEST_F(CliTest, SplitSubmissionTakesTheFilesInOrder) {
   EXPECT_EQ(test::QueryValue(db(), "SELECT COUNT(*) FROM RECORDS"), "6");
 }
 
-TEST_F(CliTest, NothingTestedIsNotAPass) {
-  EXPECT_EQ(Cli({(dir_.path() / "absent.txt").string()}), kExitNotTested);
-  EXPECT_NE(err_.str().find("was not found."), std::string::npos);
-  EXPECT_EQ(Cli({dir_.path().string()}), kExitNotTested);
-  EXPECT_EQ(Cli({File("empty.txt", "")}), kExitNotTested);
-  EXPECT_EQ(Cli({File("breaks.txt", "\r\n\r\n")}), kExitNotTested);
-  EXPECT_NE(err_.str().find("Warning: The file contains no valid data."), std::string::npos);
-}
-
 TEST_F(CliTest, UsageErrors) {
   const std::string file = File("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}));
   EXPECT_EQ(Cli({}), kExitNotTested);
