@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/RunState.h"
 #include "support/DbRows.h"
 #include "support/RecordBuilder.h"
 #include "support/RunFixture.h"
@@ -303,6 +304,7 @@ TEST_F(TestRunTest, CancelOnTheFirstDialogKeepsThePreviousResults) {
   Run({Submission({"RA", "RE", "RW", "RT", "RF"})});
   EXPECT_EQ(Run({}).outcome, RunOutcome::Cancelled);
   EXPECT_EQ(Records().size(), 5u);
+  EXPECT_TRUE(RunFinished(Database(db(), Database::Mode::ReadOnly)));
 }
 
 TEST_F(TestRunTest, MissingFileIsReported) {
