@@ -25,16 +25,11 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-// Fewer under the sanitizers, where every run is several times slower.
-#ifdef __SANITIZE_ADDRESS__
-constexpr long long kRWRecords = 6000;
-#else
 constexpr long long kRWRecords = 12000;
-#endif
 constexpr int kMoments = 8;
 constexpr int kKills = 5;
-// Parts of the file the kill test sends, each far larger than the program's read block.
-constexpr int kParts = 4;
+// The parts of the file the kill test sends are larger than the program's read block (1 MiB).
+constexpr std::size_t kPartBytes = 3 << 19;
 // Longer than the result store's commit interval.
 constexpr auto kCommitPause = std::chrono::milliseconds(600);
 
@@ -157,15 +152,16 @@ Clock::duration InterruptionTest::full_run_{};
 // before the end, after whichever part the seed picks.
 TEST_F(InterruptionTest, KilledAfterACommitLeavesTheCompleteRunsPrefix) {
   const std::string content = test::ReadFileText(File());
-  const std::size_t part = content.size() / kParts + 1;
+  const int parts = static_cast<int>((content.size() + kPartBytes - 1) / kPartBytes);
+  ASSERT_GE(parts, 3);
   for (int i = 0; i < kKills; ++i) {
-    const int parts_sent = std::uniform_int_distribution<int>(1, kParts - 1)(random_);
+    const int parts_sent = std::uniform_int_distribution<int>(1, parts - 1)(random_);
     SCOPED_TRACE("kill " + std::to_string(i + 1) + " after part " + std::to_string(parts_sent));
     RemoveDatabase();
     test::ChildProcess cli = Start({"-"}, true);
     for (int p = 0; p < parts_sent; ++p) {
       if (p > 0) std::this_thread::sleep_for(kCommitPause);
-      ASSERT_TRUE(cli.Feed(std::string_view(content).substr(p * part, part)));
+      ASSERT_TRUE(cli.Feed(std::string_view(content).substr(p * kPartBytes, kPartBytes)));
     }
     // Feed() returns once the program has read all but a pipe's worth of the parts,
     // so it has handled every whole read block before: the first commits the first
