@@ -117,12 +117,6 @@ TEST_F(RecordViewTest, CaptionShowsTheFullPathWhenTheFolderIsGone) {
             "Record Number 2 of 5 Tested Record(s) - /no/such/folder/W2.TXT");
 }
 
-}  // namespace
-}  // namespace ledgerly
-
-namespace ledgerly {
-namespace {
-
 // The rows the viewer paints are the fields the run logged errors for: each
 // field reference names the field's first position.
 TEST_F(RecordViewTest, HighlightsAgreeWithTheLoggedErrors) {
