@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 60
 CMAKE_ARGS ?=
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps build run check test test-asan package bench fuzz format clean
+.PHONY: deps build run try test test-asan package tidy bench fuzz format clean
 
 deps:
 	@scripts/install-deps
@@ -23,12 +23,12 @@ run: build
 	else \
 	  $(BUILD)/ledgerly-cli --db $(BUILD)/ERRORLOG.MDB share/examples/clean-submission.txt; \
 	  echo "No display here: the example was tested with ledgerly-cli."; \
-	  echo "On a desktop, 'make run' (or $(BUILD)/ledgerly) opens the window; 'make check FILE=...' tests any file."; \
+	  echo "On a desktop, 'make run' (or $(BUILD)/ledgerly) opens the window; 'make try FILE=...' tests any file."; \
 	fi
 
-# Tests one submission file with the command-line program: make check FILE=path
-check: build
-	@test -n "$(FILE)" || { echo "usage: make check FILE=submission.txt"; exit 2; }
+# Tests one submission file with the command-line program: make try FILE=path
+try: build
+	@test -n "$(FILE)" || { echo "usage: make try FILE=submission.txt"; exit 2; }
 	-$(BUILD)/ledgerly-cli --db $(BUILD)/ERRORLOG.MDB --report text "$(FILE)"
 
 test: build
@@ -46,6 +46,10 @@ test-asan: deps
 # The Debian package $(BUILD)/ledgerly_<version>_<arch>.deb.
 package: build
 	cmake --build $(BUILD) --target package
+
+# clang-tidy with the checks of .clang-tidy over every source file; a finding fails.
+tidy: build
+	run-clang-tidy -p $(BUILD) -quiet -j $(JOBS) '$(CURDIR)/src/'
 
 bench: build
 	scripts/bench $(BUILD)

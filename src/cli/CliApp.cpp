@@ -155,6 +155,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       "--progress", progress, "Show progress on stderr (default: when stderr is a terminal)");
   app.add_flag("--quiet", quiet, "Print nothing on stderr")->excludes(progress_flag);
   std::vector<std::string> format_names;
+  format_names.reserve(std::size(kReportFormatNames));
   for (const auto& [name, format] : kReportFormatNames) format_names.emplace_back(name);
   app.add_option("--report", report_name,
                  "After the run, write its error report: text, html, json, csv (one row per "

@@ -154,6 +154,15 @@ RunResult TestRun::ReadFile() {
   }
 }
 
+// The results name a file by its full path, as the file dialog gives it; the
+// command line may be given a relative one, which means nothing once the
+// results are read from another folder.
+static std::string StoredPath(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path full = std::filesystem::absolute(path, ec);
+  return ec ? path : full.lexically_normal().string();
+}
+
 // Reads one file record by record. Returns false when the run stopped.
 bool TestRun::TestFile(const std::string& path) {
   file_path_ = path;
@@ -183,7 +192,7 @@ bool TestRun::TestFile(const std::string& path) {
     }
     store_ = ResultStore::Create(database_path_);
   }
-  store_->AddMisc(path, FormatDate(host_.Today()));
+  store_->AddMisc(StoredPath(path), FormatDate(host_.Today()));
   bytes_read_ = 0;
   file_records_ = 0;
 
@@ -211,12 +220,15 @@ bool TestRun::TestFile(const std::string& path) {
       } else {
         // Take the run of ordinary characters up to a line break or a full record.
         // memchr finds the line breaks many characters at a time; most records hold none.
+        // The block is bytes, not a C string: no terminator is wanted.
+        // NOLINTBEGIN(bugprone-not-null-terminated-result)
         const char* const from = block.get() + i;
         std::size_t run = std::min(got, i + (kRecordLength - record.size())) - i;
         if (const void* lf = std::memchr(from, '\n', run))
           run = static_cast<const char*>(lf) - from;
         if (const void* cr = std::memchr(from, '\r', run))
           run = static_cast<const char*>(cr) - from;
+        // NOLINTEND(bugprone-not-null-terminated-result)
         record.append(from, run);
         i += run;
         if (record.size() < kRecordLength) continue;
@@ -527,8 +539,7 @@ RunResult TestRun::EndInFailedStore(std::string_view text, const StoreError& e) 
                       FailureNotice(again.code(), again.what()), MessageButtons::Ok);
   }
   store_.reset();
-  const RunResult result{RunOutcome::Failed, 0, 0, 0, {}};
-  return result;
+  return RunResult{RunOutcome::Failed, 0, 0, 0, {}};
 }
 
 }  // namespace ledgerly

@@ -43,7 +43,7 @@ struct FieldLayoutRow {
   constexpr std::string_view ReferenceName() const {
     return reference != nullptr ? reference : label;
   }
-  constexpr std::size_t Width() const { return static_cast<std::size_t>(last - first + 1); }
+  constexpr std::size_t Width() const { return static_cast<std::size_t>(last - first) + 1; }
 };
 
 // The critical errors about the order of records point at the record identifier.

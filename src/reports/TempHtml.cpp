@@ -14,7 +14,7 @@ bool StartsNewDocument(std::string_view text) {
 }  // namespace
 
 std::filesystem::path WriteTempHtml(const std::filesystem::path& data_folder, std::string& text) {
-  const std::filesystem::path path = data_folder / kTempHtmlFileName;
+  std::filesystem::path path = data_folder / kTempHtmlFileName;
   const bool new_document = StartsNewDocument(text);
   if (text.empty()) text = kEmptyHtmlPage;
   AppendReportText(path, text, new_document);
@@ -33,7 +33,7 @@ bool TempHtmlSink::ErrorBlockDone() {
 std::filesystem::path TempHtmlSink::Finish() {
   // An empty last piece would replace the report with the placeholder page.
   if (pending_.empty() && written_) return data_folder_ / kTempHtmlFileName;
-  const std::filesystem::path path = WriteTempHtml(data_folder_, pending_);
+  std::filesystem::path path = WriteTempHtml(data_folder_, pending_);
   pending_.clear();
   return path;
 }

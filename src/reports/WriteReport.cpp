@@ -39,7 +39,7 @@ std::optional<ReportFormat> ParseReportFormat(std::string_view name) {
 }
 
 ReportSummary BuildReport(const Database& db, ReportBuilder& builder, ReportSink& sink) {
-  const ReportSummary summary = ReadReportSummary(db);
+  ReportSummary summary = ReadReportSummary(db);
   builder.Begin(summary);
   ErrorRowReader rows(db);
   while (rows.Next()) {

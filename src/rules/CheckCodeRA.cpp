@@ -24,7 +24,7 @@ void CheckUserID(const FieldChecker& f) {
   // A valid ID is never kept in the result database.
   const FieldLayoutRow& id = kRALayout[2];
   std::string masked(Field(txtline, 1, id.first - 1));
-  masked.append(static_cast<std::size_t>(id.last - id.first + 1), '*');
+  masked.append(id.Width(), '*');
   masked += Field(txtline, id.last + 1, static_cast<int>(kRecordLength));
   ctx.ReplaceStoredRecord(masked);
 }

@@ -129,7 +129,7 @@ std::string InvalidCharError(std::string_view position_list) {
 std::string_view Field(std::string_view txtline, int first, int last) {
   const auto begin = static_cast<std::size_t>(first - 1);
   if (begin >= txtline.size()) return {};
-  return txtline.substr(begin, static_cast<std::size_t>(last - first + 1));
+  return txtline.substr(begin, static_cast<std::size_t>(last - first) + 1);
 }
 
 std::string UserEntry(std::string_view value) {

@@ -46,15 +46,20 @@ std::string Caption(const ResultReader& reader, int64_t rec_num) {
   const int64_t records = reader.RecordCount();
   const std::vector<std::string> files = reader.TestedFiles();
   const std::string path = files.empty() ? std::string() : files.back();
-  // The file name alone, unless its folder can no longer be reached.
-  const std::filesystem::path file(path);
-  std::error_code ec;
-  const bool folder_there = std::filesystem::is_directory(file.parent_path(), ec);
   return "Record Number " + std::to_string(rec_num) + " of " + std::to_string(records) +
-         " Tested Record(s) - " + (folder_there ? file.filename().string() : path);
+         " Tested Record(s) - " + ReachableFileName(path).value_or(path);
 }
 
 }  // namespace
+
+std::optional<std::string> ReachableFileName(const std::string& stored_path) {
+  const std::filesystem::path file(stored_path);
+  std::error_code ec;
+  if (file.filename().empty() || !std::filesystem::is_directory(file.parent_path(), ec)) {
+    return std::nullopt;
+  }
+  return file.filename().string();
+}
 
 std::optional<RecordView> ViewFile(const Database& db, int64_t rec_num) {
   const ResultReader reader(db);

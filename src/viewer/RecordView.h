@@ -26,6 +26,11 @@ struct RecordView {
   std::string caption;  // "Record Number 5 of 100 Tested Record(s) - W2.TXT"
 };
 
+// The name of a tested file as captions show it: the name without its folder,
+// or nothing when the folder cannot be reached (the file itself may be gone),
+// in which case captions name the full stored path.
+std::optional<std::string> ReachableFileName(const std::string& stored_path);
+
 // Reads record rec_num of the result database; nothing when it is not there.
 // Nothing is written to the database; a failed read throws StoreError.
 std::optional<RecordView> ViewFile(const Database& db, int64_t rec_num);

@@ -51,6 +51,19 @@ TEST_F(CliTest, SplitSubmissionTakesTheFilesInOrder) {
   EXPECT_EQ(test::QueryValue(db(), "SELECT COUNT(*) FROM RECORDS"), "6");
 }
 
+// The results are read from another folder later: a relative name would
+// lose its file, so the full path is stored.
+TEST_F(CliTest, ResultsNameARelativeFileByItsFullPath) {
+  File("rel.txt", Submission({"RA", "RE", "RW", "RT", "RF"}));
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(dir_.path());
+  const std::string full = (std::filesystem::current_path() / "rel.txt").string();
+  const int status = Cli({"./rel.txt"});
+  std::filesystem::current_path(before);
+  EXPECT_EQ(status, kExitClean);
+  EXPECT_EQ(test::QueryValue(db(), "SELECT Path FROM MISC"), full);
+}
+
 TEST_F(CliTest, UsageErrors) {
   const std::string file = File("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}));
   EXPECT_EQ(Cli({}), kExitNotTested);

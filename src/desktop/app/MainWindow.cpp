@@ -14,13 +14,16 @@
 #include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <stdexcept>
 
 #include "desktop/app/AppTexts.h"
+#include "desktop/app/ErrorSummaryWindow.h"
 #include "desktop/app/GridToolTip.h"
 #include "desktop/app/MainWindowPanes.h"
 #include "desktop/app/QtRunHost.h"
 #include "desktop/app/ResultDatabase.h"
 #include "desktop/app/ResultGrid.h"
+#include "desktop/app/ResultRowsModel.h"
 #include "desktop/common/Dialogs.h"
 #include "desktop/common/ErrorNotice.h"
 #include "desktop/report/ReportSettings.h"
@@ -116,6 +119,16 @@ void MainWindow::BuildWidgets() {
           this, [this] { DBGrid1_RowColChange(); });
   connect(tested_pane_->records->view()->selectionModel(), &QItemSelectionModel::currentChanged,
           this, [this] { DBGrid3_RowColChange(); });
+  // A failed read of rows is shown once the view has finished painting.
+  for (ResultGrid* grid : {errors_pane_->records, errors_pane_->errors, tested_pane_->records}) {
+    connect(
+        grid->model(), &ResultRowsModel::readFailed, this,
+        [this](const QString&, const QString& why) {
+          ShowErrorNotice(this,
+                          std::runtime_error("Reading the results failed: " + why.toStdString()));
+        },
+        Qt::QueuedConnection);
+  }
   // The error grid shows the full text of the cell under a resting pointer.
   tool_tips_ = new ToolTipWindow(this);
   errors_pane_->errors->view()->setMouseTracking(true);
@@ -223,6 +236,12 @@ void MainWindow::BuildMenus() {
            &MainWindow::cmdView_Click);
   add_item(records, QStringLiteral("mnuVRErrors"), QStringLiteral("&With Errors"), true,
            &MainWindow::cmdGrid_Click);
+  view->addSeparator();
+  add_item(view, QStringLiteral("mnuVGoTo"), QStringLiteral("&Go to Record..."), false,
+           &MainWindow::mnuVGoTo_Click)
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+  add_item(view, QStringLiteral("mnuVSummary"), QStringLiteral("Error &Summary"), false,
+           &MainWindow::mnuVSummary_Click);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("mnuHelp"));
@@ -314,6 +333,7 @@ void MainWindow::UnloadStep() {
   results_->Close();
   tool_tips_->Disarm();
   if (report_window_) report_window_->close();
+  if (summary_window_) summary_window_->close();
 }
 
 }  // namespace ledgerly::gui

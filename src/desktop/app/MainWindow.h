@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "desktop/app/GridRows.h"
 #include "desktop/common/Dialogs.h"
 #include "engine/RunHost.h"
 #include "engine/TestRun.h"
@@ -23,6 +24,7 @@ class QWidget;
 namespace ledgerly::gui {
 
 class CriticalErrorPane;
+class ErrorSummaryWindow;
 class ErrorsPane;
 class QtRunHost;
 class RunStatus;
@@ -53,6 +55,11 @@ class MainWindow : public QMainWindow {
   void cmdPrint_Click();
   void cmdExit_Click();
   void mnuTSet_Click();
+  // Go to Record: a record of the tested-records view by its number.
+  void mnuVGoTo_Click();
+  // Error Summary: one row per kind of error; choosing one shows its records.
+  void mnuVSummary_Click();
+  void ShowRecordsWithError(const QString& reference, const QString& error);
   void mnuRLast_Click();
   void mnuHContents_Click();
   void mnuHAbout_Click();
@@ -109,8 +116,9 @@ class MainWindow : public QMainWindow {
   void ReopenResults();
   void DBGrid1_RowColChange();
   void DBGrid3_RowColChange();
+  void ShowRecordsWithErrors(const GridRows& records, const QString& caption, bool all_records);
   void ShowCriticalError();
-  void SetQuery(ResultGrid* grid, const QString& sql);
+  void SetRows(ResultGrid* grid, const GridRows& rows);
   void SelectFirstRow(ResultGrid* grid);
   // Empties the record field viewer and hides it with its headings.
   void ClearViewer();
@@ -120,12 +128,13 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<ResultDatabase> results_;
   std::unique_ptr<ReportSettings> report_settings_;
   QPointer<ReportWindow> report_window_;
+  QPointer<ErrorSummaryWindow> summary_window_;
   QtRunHost* run_host_ = nullptr;  // set while ReadFile runs
   bool exit_requested_ = false;
   std::optional<BusyPointer> busy_pointer_;  // while a run reads a file
   bool viewing_ = false;                     // ViewFile is under way
   std::map<QString, Command> commands_;
-  std::map<ResultGrid*, QString> released_queries_;
+  std::map<ResultGrid*, GridRows> released_rows_;
 
   StartPane* start_pane_ = nullptr;
   ErrorsPane* errors_pane_ = nullptr;

@@ -6,6 +6,7 @@
 
 #include "desktop/app/AppTexts.h"
 #include "desktop/app/ErrorLimitDialog.h"
+#include "desktop/app/ErrorSummaryWindow.h"
 #include "desktop/app/MainWindow.h"
 #include "desktop/app/MainWindowPanes.h"
 #include "desktop/app/QtRunHost.h"
@@ -107,6 +108,9 @@ void MainWindow::RunFileStarted(const QString&) {
       false);
   SetEnabled({"cmdStart", "cmdLast", "mnuTOpenLast", "cmdPrint", "cmdErrors", "cmdView", "cmdGrid"},
              false);
+  // The views that find records in the last results have nothing to show until it ends.
+  SetEnabled({"mnuVGoTo", "mnuVSummary"}, false);
+  if (summary_window_) summary_window_->close();
   UpdateAreas();
   run_status_->SetFraction(0);
   if (!busy_pointer_) busy_pointer_.emplace();
@@ -122,13 +126,13 @@ void MainWindow::ShowRunProgress(const RunProgress& progress) {
   }
 }
 
-// The run deletes and rebuilds ERRORLOG.MDB: the grids drop their queries and
+// The run deletes and rebuilds ERRORLOG.MDB: the grids drop their rows and
 // the connection closes first. ReopenResults brings them back afterwards.
 void MainWindow::ReleaseResults() {
   if (!results_->IsOpen()) return;
-  released_queries_.clear();
+  released_rows_.clear();
   for (ResultGrid* grid : {errors_pane_->records, errors_pane_->errors, tested_pane_->records}) {
-    released_queries_[grid] = grid->lastQuery();
+    released_rows_[grid] = grid->rows();
     grid->clear();
   }
   results_->Close();
@@ -136,10 +140,10 @@ void MainWindow::ReleaseResults() {
 
 void MainWindow::ReopenResults() {
   if (!results_->Open()) return;
-  for (auto& [grid, sql] : released_queries_) {
-    if (!sql.isEmpty()) SetQuery(grid, sql);
+  for (auto& [grid, rows] : released_rows_) {
+    if (!rows.IsEmpty()) SetRows(grid, rows);
   }
-  released_queries_.clear();
+  released_rows_.clear();
 }
 
 }  // namespace ledgerly::gui

@@ -120,4 +120,9 @@ QStringList ResultDatabase::FilePaths() const {
       QStringList());
 }
 
+std::vector<ErrorSummaryRow> ResultDatabase::ErrorSummary() const {
+  return Ask([this](const ResultReader&) { return ReadErrorSummary(*database_); },
+             std::vector<ErrorSummaryRow>());
+}
+
 }  // namespace ledgerly::gui

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "engine/ResultReader.h"
+#include "reports/ErrorSummary.h"
 
 namespace ledgerly::gui {
 
@@ -42,6 +43,8 @@ class ResultDatabase {
   bool RunFinished() const;
   // MISC.Path of every file of the run, in table order.
   QStringList FilePaths() const;
+  // One row per kind of error, the most frequent first.
+  std::vector<ErrorSummaryRow> ErrorSummary() const;
 
  private:
   template <typename Read, typename Answer>

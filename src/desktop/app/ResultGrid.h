@@ -2,15 +2,20 @@
 
 #include <QFrame>
 #include <QStringList>
+#include <map>
+
+#include "desktop/app/GridRows.h"
 
 class QLabel;
-class QSqlQueryModel;
 class QTableView;
 
 namespace ledgerly::gui {
 
-// A read-only grid over a query of ERRORLOG.MDB with its caption bar. Rows are
-// fetched as the view scrolls, so a grid of a million records opens at once.
+class ResultRowsModel;
+
+// A read-only grid over rows of ERRORLOG.MDB with its caption bar. The grid
+// knows its row count at once and reads the rows it shows, so a grid of
+// millions of records opens at once and any row is reached directly.
 class ResultGrid : public QFrame {
   Q_OBJECT
 
@@ -20,26 +25,36 @@ class ResultGrid : public QFrame {
              QWidget* parent = nullptr);
 
   QTableView* view() const { return view_; }
-  QSqlQueryModel* model() const { return model_; }
+  ResultRowsModel* model() const { return model_; }
   void setCaption(const QString& caption);
+  QString caption() const;
 
-  // Runs the query on the connection; the captions of the columns stay.
-  void setQuery(const QString& sql, const QString& connection_name);
-  QString lastQuery() const;
+  // Shows the rows on the connection; the captions of the columns stay.
+  void setRows(const GridRows& rows, const QString& connection_name);
+  const GridRows& rows() const;
   void clear();
   // The text of a column of the current row, or an empty text.
   QString currentText(int column) const;
+  // Makes the row of this key current and shows it in the middle of the grid.
+  bool goToKey(int64_t key);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
+  bool IsRecordGrid() const;
+  void ShowCaption();
   void FitColumns();
+  int ContentWidth(int column) const;
 
   QLabel* caption_;
+  QString caption_text_;
   QTableView* view_;
-  QSqlQueryModel* model_;
+  ResultRowsModel* model_;
   QStringList column_captions_;
+  std::map<int, int> user_widths_;  // columns the user has sized, kept for every later row set
+  bool fitting_ = false;
 };
 
 }  // namespace ledgerly::gui

@@ -1,12 +1,10 @@
 // The result views of the main window: records with errors, tested records,
 // and the last results reopened from disk.
 #include <QApplication>
-#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLayout>
 #include <QPlainTextEdit>
-#include <QSqlQueryModel>
-#include <QSqlRecord>
 #include <QTableView>
 
 #include "desktop/app/AppTexts.h"
@@ -14,27 +12,18 @@
 #include "desktop/app/MainWindowPanes.h"
 #include "desktop/app/ResultDatabase.h"
 #include "desktop/app/ResultGrid.h"
+#include "desktop/app/ResultRowsModel.h"
 #include "desktop/common/Dialogs.h"
 #include "desktop/report/ReportSettings.h"
 #include "reports/ReportData.h"
+#include "viewer/RecordView.h"
 
 namespace ledgerly::gui {
-namespace {
 
-const QString kRecordsWithErrorsSql = QStringLiteral(
-    "Select Rec_Num, Errors, Record  From Records where Errors > 0 Order By Rec_Num");
-const QString kErrorsOfRecordSql =
-    QStringLiteral("Select Reference, User_Entry, Error From Errors Where Rec_Num = ");
-const QString kErrorsOfChosenRecordSql = QStringLiteral(
-    "Select Errors.Reference, Errors.User_Entry, Errors.Error From Errors Where Errors.Rec_Num = ");
-const QString kAllRecordsSql = QStringLiteral("Select Rec_Num, Errors, Record  From Records");
-
-}  // namespace
-
-void MainWindow::SetQuery(ResultGrid* grid, const QString& sql) {
+void MainWindow::SetRows(ResultGrid* grid, const GridRows& rows) {
   // Moving to the new rows is not a row change the user made.
   const QSignalBlocker blocker(grid->view()->selectionModel());
-  grid->setQuery(sql, results_->Connection().connectionName());
+  grid->setRows(rows, results_->Connection().connectionName());
 }
 
 void MainWindow::SelectFirstRow(ResultGrid* grid) {
@@ -55,34 +44,41 @@ void MainWindow::cmdGrid_Click() {
     SetEnabled(QStringLiteral("cmdView"), true);
     return;
   }
+  ShowRecordsWithErrors(RecordsWithErrors(), QStringLiteral("Record(s)"), true);
+}
 
+// The records-with-errors view over all such records, or over those of one
+// kind of error chosen in the error summary.
+void MainWindow::ShowRecordsWithErrors(const GridRows& records, const QString& caption,
+                                       bool all_records) {
   SetEnabled(QStringLiteral("cmdGrid"), false);
   const BusyPointer busy;
   ClearViewer();
   SetShown({tested_pane_->records}, false);
   run_status_->SetShown(false);
 
-  SetQuery(errors_pane_->records, kRecordsWithErrorsSql);
+  SetRows(errors_pane_->records, records);
+  errors_pane_->records->setCaption(caption);
   SelectFirstRow(errors_pane_->records);
-  const QString first_rec_num = errors_pane_->records->model()->record(0).value(0).toString();
+  const int64_t first_rec_num = errors_pane_->records->model()->KeyOf(0);
 
-  // The caption names the last file tested; when that file is gone, the record
-  // and the full path are named instead.
+  // The caption names the last file tested; when its folder cannot be
+  // reached, the record and the full path are named instead.
   const QString records_tested = QString::number(results_->RecordCount());
   const QStringList paths = results_->FilePaths();
   const QString path = paths.isEmpty() ? QString() : paths.back();
-  const QFileInfo file(path);
-  if (file.exists()) {
-    setWindowTitle(QStringLiteral("Records With Errors ") + "- " + file.fileName());
+  if (const auto file_name = ReachableFileName(path.toStdString())) {
+    setWindowTitle(QStringLiteral("Records With Errors ") + "- " +
+                   QString::fromStdString(*file_name));
   } else {
-    setWindowTitle(QStringLiteral("Record Number ") + first_rec_num + " of " + records_tested +
-                   " Tested Record(s) " + "- " + path);
+    setWindowTitle(QStringLiteral("Record Number ") + QString::number(first_rec_num) + " of " +
+                   records_tested + " Tested Record(s) " + "- " + path);
   }
 
   errors_pane_->records_heading->setText(records_tested + " Record(s) Tested, " +
                                          QString::number(results_->RecordsWithErrorsCount()) +
                                          " Record(s) with Error(s)");
-  SetQuery(errors_pane_->errors, kErrorsOfRecordSql + first_rec_num);
+  SetRows(errors_pane_->errors, ErrorsOfRecord(first_rec_num));
   ShowCriticalError();
   errors_pane_->errors_heading->setText(QStringLiteral("Record Number ") +
                                         errors_pane_->records->currentText(0));
@@ -96,7 +92,8 @@ void MainWindow::cmdGrid_Click() {
   SetEnabled({"cmdStart", "cmdPrint", "cmdView", "cmdErrors", "mnuRCurrent", "mnuVRErrors",
               "mnuVRAll", "mnuTPrint", "mnuVRecords", "mnuVReport"},
              true);
-  SetEnabled({"mnuTOpenLast", "mnuRLast"}, false);
+  SetEnabled({"mnuTOpenLast", "mnuRLast", "mnuVGoTo"}, false);
+  SetEnabled(QStringLiteral("mnuVSummary"), true);
   if (!isMinimized()) {
     if (report_settings_->critical_error_text.isEmpty()) {
       errors_pane_->records->view()->setFocus();
@@ -104,7 +101,8 @@ void MainWindow::cmdGrid_Click() {
       critical_pane_->text->setFocus();
     }
   }
-  SetEnabled(QStringLiteral("cmdGrid"), false);
+  // From the records of one error, View Records With Errors goes back to all.
+  SetEnabled(QStringLiteral("cmdGrid"), !all_records);
   SetEnabled(QStringLiteral("cmdView"), true);
 }
 
@@ -124,7 +122,7 @@ void MainWindow::ShowCriticalError() {
 void MainWindow::DBGrid1_RowColChange() {
   const QString rec_num = errors_pane_->records->currentText(0);
   if (rec_num.isEmpty()) return;
-  SetQuery(errors_pane_->errors, kErrorsOfChosenRecordSql + rec_num);
+  SetRows(errors_pane_->errors, ErrorsOfRecord(rec_num.toLongLong()));
   errors_pane_->errors_heading->setText(QStringLiteral("Record Number ") + rec_num);
 }
 
@@ -134,7 +132,7 @@ void MainWindow::cmdView_Click() {
   if (results_->HasErrors()) SetEnabled(QStringLiteral("cmdGrid"), true);
   SetEnabled(QStringLiteral("cmdView"), false);
 
-  SetQuery(tested_pane_->records, kAllRecordsSql);
+  SetRows(tested_pane_->records, AllRecords());
   tested_pane_->records->setCaption(QString::number(results_->RecordCount()) + " Record(s) Tested");
   // The tested records take the place of the start screen and the error grids.
   SetShown({start_pane_->logo, start_pane_->welcome, start_pane_->disclaimer_box,
@@ -142,6 +140,7 @@ void MainWindow::cmdView_Click() {
             errors_pane_->errors_heading, errors_pane_->errors},
            false);
   tested_pane_->records->show();
+  SetEnabled(QStringLiteral("mnuVGoTo"), true);
   UpdateAreas();
   SelectFirstRow(tested_pane_->records);
   tested_pane_->records->view()->setFocus();
@@ -151,6 +150,10 @@ void MainWindow::DBGrid3_RowColChange() {
   const QString rec_num = tested_pane_->records->currentText(0);
   if (rec_num.isEmpty()) return;
   ViewFile(rec_num.toLongLong());
+  // The viewer opening under the grid takes some of its height: the chosen
+  // row is kept in sight once the grid has its new size.
+  centralWidget()->layout()->activate();
+  tested_pane_->records->view()->scrollTo(tested_pane_->records->view()->currentIndex());
 }
 
 void MainWindow::cmdLast_Click() {

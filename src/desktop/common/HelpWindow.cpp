@@ -33,7 +33,7 @@ QString FindHelpFolder(const QString& program_folder) {
                                           QStandardPaths::LocateDirectory);
   candidates << QStringLiteral(LEDGERLY_SOURCE_HELP_DIR);
   for (const QString& candidate : candidates) {
-    const QString folder = QDir::cleanPath(candidate);
+    QString folder = QDir::cleanPath(candidate);
     if (QFileInfo::exists(QDir(folder).filePath(kTopic))) return folder;
   }
   return {};

@@ -194,7 +194,7 @@ void ReportWindow::cmdPrint_Click() {
 }
 
 std::optional<QString> ReportWindow::SaveAs(const std::string& text) {
-  const auto file =
+  auto file =
       FileDialog::getSaveFileName(this, QStringLiteral("Please Enter File Name"),
                                   QStringLiteral("ASCII Text Files (*.txt);;All Files (*)"));
   if (!file) {
