@@ -100,6 +100,7 @@ TEST_F(TestRunTest, EndOfFileMarkers) {
                              "[\x1a"
                              "A]",
                              "RF record must be last record in file."}}));
+  EXPECT_EQ(Records().size(), 6u);  // the entry's record is stored with it
 
   // Elsewhere the marker is dropped and the file ends there.
   host_.messages.clear();
