@@ -41,7 +41,7 @@ test-asan: deps
 	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target core_tests ledgerly-cli
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-	  ctest --output-on-failure -R core_tests
+	  ctest --output-on-failure -R '^core\.'
 
 # The Debian package $(BUILD)/ledgerly_<version>_<arch>.deb.
 package: build

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -9,6 +8,7 @@
 #include "support/DbRows.h"
 #include "support/ScriptedHost.h"
 #include "support/Submission.h"
+#include "support/TempFolder.h"
 #include "support/ValidRecords.h"
 
 namespace ledgerly {
@@ -31,7 +31,7 @@ class CliTest : public ::testing::Test {
     return dir_.Write(name, content);
   }
 
-  test::TempDir dir_;
+  test::TempFolder dir_;
   std::ostringstream out_, err_;
 };
 
@@ -62,15 +62,6 @@ TEST_F(CliTest, ResultsNameARelativeFileByItsFullPath) {
   std::filesystem::current_path(before);
   EXPECT_EQ(status, kExitClean);
   EXPECT_EQ(test::QueryValue(db(), "SELECT Path FROM MISC"), full);
-}
-
-TEST_F(CliTest, NothingTestedIsNotAPass) {
-  EXPECT_EQ(Cli({(dir_.path() / "absent.txt").string()}), kExitNotTested);
-  EXPECT_NE(err_.str().find("was not found."), std::string::npos);
-  EXPECT_EQ(Cli({dir_.path().string()}), kExitNotTested);
-  EXPECT_EQ(Cli({File("empty.txt", "")}), kExitNotTested);
-  EXPECT_EQ(Cli({File("breaks.txt", "\r\n\r\n")}), kExitNotTested);
-  EXPECT_NE(err_.str().find("Warning: The file contains no valid data."), std::string::npos);
 }
 
 TEST_F(CliTest, UsageErrors) {
@@ -104,8 +95,7 @@ TEST_F(CliTest, WritesTheReportOfTheRun) {
   const std::string file = File("bad.txt", Submission({"RA", "RW"}));
   const std::string report = (dir_.path() / "report.txt").string();
   EXPECT_EQ(Cli({"--report", "text", "--output", report, file}), kExitCritical);
-  std::ifstream in(report, std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string text = test::ReadFileText(report);
   EXPECT_NE(text.find("Record 2 must be RE record."), std::string::npos);
   EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
 

@@ -3,35 +3,26 @@
 // sound whatever the bytes.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "engine/TestRun.h"
 #include "support/DbChecks.h"
 #include "support/DbRows.h"
 #include "support/ScriptedHost.h"
 #include "support/Submission.h"
+#include "support/TempFolder.h"
 
 namespace ledgerly {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 TEST(CorpusReplayTest, EveryInputLeavesASoundDatabase) {
   const fs::path corpus = fs::path(LEDGERLY_TEST_DATA) / "corpus";
   int inputs = 0;
   for (const auto& entry : fs::directory_iterator(corpus)) {
     SCOPED_TRACE(entry.path().filename().string());
-    test::TempDir dir;
+    test::TempFolder dir;
     test::ScriptedHost host;
-    const std::string input = ReadBytes(entry.path());
+    const std::string input = test::ReadFileText(entry.path());
     std::size_t start = 0;
     for (int n = 1;; ++n) {
       const std::size_t end = input.find(test::kNextFileMarker, start);

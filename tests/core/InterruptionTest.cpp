@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <thread>
 
@@ -16,6 +17,7 @@
 #include "support/DbRows.h"
 #include "support/ScriptedHost.h"
 #include "support/Submission.h"
+#include "support/TempFolder.h"
 
 namespace ledgerly {
 namespace {
@@ -23,19 +25,27 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-// Fewer under the sanitizers, where every run is several times slower.
-#ifdef __SANITIZE_ADDRESS__
-constexpr long long kRWRecords = 8000;
-#else
-constexpr long long kRWRecords = 40000;
-#endif
-constexpr int kMoments = 20;
+constexpr long long kRWRecords = 12000;
+constexpr int kMoments = 8;
+constexpr int kKills = 5;
+// The parts of the file the kill test sends are larger than the program's read block (1 MiB).
+constexpr std::size_t kPartBytes = 3 << 19;
+// Longer than the result store's commit interval.
+constexpr auto kCommitPause = std::chrono::milliseconds(600);
+
+// LEDGERLY_TEST_SEED repeats the moments of an earlier run; the seed is printed.
+unsigned long long Seed() {
+  const char* given = std::getenv("LEDGERLY_TEST_SEED");
+  const unsigned long long seed = given ? std::strtoull(given, nullptr, 10) : 20261206;
+  std::printf("[          ] LEDGERLY_TEST_SEED=%llu\n", seed);
+  return seed;
+}
 
 class InterruptionTest : public ::testing::Test {
  protected:
   // One file and one complete run serve every case.
   static void SetUpTestSuite() {
-    dir_ = new test::TempDir;
+    dir_ = new test::TempFolder;
     ASSERT_TRUE(test::WriteLargeSubmission(File(), kRWRecords, 7));
     // The quicker of two complete runs (the first may wait for the file to be written out).
     full_run_ = Clock::duration::max();
@@ -49,20 +59,35 @@ class InterruptionTest : public ::testing::Test {
     std::printf("[          ] a complete run takes %.2f s\n",
                 std::chrono::duration<double>(full_run_).count());
     complete_ = new std::vector<std::string>(StoredRecords());
+    complete_errors_ = new std::vector<std::vector<std::string>>(
+        StoredErrors(static_cast<std::size_t>(kRWRecords + 4)));
     ASSERT_EQ(complete_->size(), static_cast<std::size_t>(kRWRecords + 4));
   }
   static void TearDownTestSuite() {
     delete complete_;
+    delete complete_errors_;
     delete dir_;
   }
 
   static std::string File() { return (dir_->path() / "large.txt").string(); }
   static fs::path Db() { return dir_->path() / "ERRORLOG.MDB"; }
-  static test::ChildProcess Start(rlim_t file_size_limit = 0) {
-    return test::ChildProcess(LEDGERLY_CLI_PATH,
-                              {"--quiet", "--error-limit", "25000", "--db", Db().string(), File()},
-                              dir_->path() / "stderr.txt",
-                              {{"LEDGERLY_HOME=" + dir_->path().string()}, false, file_size_limit});
+  static test::ChildProcess Start(std::vector<std::string> files = {File()},
+                                  bool input_pipe = false, rlim_t file_size_limit = 0) {
+    std::vector<std::string> args = {"--quiet", "--error-limit", "25000", "--db", Db().string()};
+    args.insert(args.end(), files.begin(), files.end());
+    return test::ChildProcess(
+        LEDGERLY_CLI_PATH, args, dir_->path() / "stderr.txt",
+        {{"LEDGERLY_HOME=" + dir_->path().string()}, false, file_size_limit, input_pipe});
+  }
+  static std::vector<std::vector<std::string>> StoredErrors(std::size_t records) {
+    return test::QueryRows(Db(), kErrorsUpTo + std::to_string(records) + kByEntry);
+  }
+  static std::vector<std::vector<std::string>> CompleteErrors(std::size_t records) {
+    std::vector<std::vector<std::string>> errors;
+    for (const auto& row : *complete_errors_) {
+      if (std::stoul(row[0]) <= records) errors.push_back(row);
+    }
+    return errors;
   }
   static std::vector<std::string> StoredRecords() {
     std::vector<std::string> records;
@@ -105,31 +130,68 @@ class InterruptionTest : public ::testing::Test {
     return Clock::duration(pick(random_));
   }
 
-  static test::TempDir* dir_;
+  static test::TempFolder* dir_;
   static std::vector<std::string>* complete_;
+  static std::vector<std::vector<std::string>>* complete_errors_;
+  static constexpr const char* kErrorsUpTo =
+      "SELECT Rec_Num, IFNULL(Type, ''), Reference, User_Entry, Error FROM ERRORS WHERE Rec_Num "
+      "<= ";
+  static constexpr const char* kByEntry = " ORDER BY Err_Num";
   static Clock::duration full_run_;
-  std::mt19937_64 random_{std::random_device{}()};
+  std::mt19937_64 random_{Seed()};
 };
 
-test::TempDir* InterruptionTest::dir_ = nullptr;
+test::TempFolder* InterruptionTest::dir_ = nullptr;
 std::vector<std::string>* InterruptionTest::complete_ = nullptr;
+std::vector<std::vector<std::string>>* InterruptionTest::complete_errors_ = nullptr;
 Clock::duration InterruptionTest::full_run_{};
 
-TEST_F(InterruptionTest, KilledAnywhereLeavesASoundPrefix) {
-  int cut_short = 0;
-  for (int i = 0; i < kMoments; ++i) {
+// The file goes to the program through a pipe in parts, with a pause longer than
+// the commit interval before each part after the first: the run commits while it
+// reads each part and then waits for the next, so the kill lands after a commit and
+// before the end, after whichever part the seed picks.
+TEST_F(InterruptionTest, KilledAfterACommitLeavesTheCompleteRunsPrefix) {
+  const std::string content = test::ReadFileText(File());
+  const int parts = static_cast<int>((content.size() + kPartBytes - 1) / kPartBytes);
+  ASSERT_GE(parts, 3);
+  for (int i = 0; i < kKills; ++i) {
+    const int parts_sent = std::uniform_int_distribution<int>(1, parts - 1)(random_);
+    SCOPED_TRACE("kill " + std::to_string(i + 1) + " after part " + std::to_string(parts_sent));
     RemoveDatabase();
-    test::ChildProcess cli = Start();
-    std::this_thread::sleep_for(RandomMoment(1.1));
+    test::ChildProcess cli = Start({"-"}, true);
+    for (int p = 0; p < parts_sent; ++p) {
+      if (p > 0) std::this_thread::sleep_for(kCommitPause);
+      ASSERT_TRUE(cli.Feed(std::string_view(content).substr(p * kPartBytes, kPartBytes)));
+    }
+    // Feed() returns once the program has read all but a pipe's worth of the parts,
+    // so it has handled every whole read block before: the first commits the first
+    // record, a later one, read after the pause, commits at its first record.
+    const std::size_t committed_at_least = parts_sent == 1 ? 1 : 2;
+    std::this_thread::sleep_for(
+        std::chrono::milliseconds(std::uniform_int_distribution<int>(0, 20)(random_)));
     cli.Signal(SIGKILL);
     cli.Wait();
-    // Killed before the new database was in place: nothing to look at.
-    if (!fs::exists(Db())) continue;
-    SCOPED_TRACE("kill " + std::to_string(i + 1));
     const std::size_t stored = ExpectSoundPrefix();
-    if (stored < complete_->size()) ++cut_short;
+    EXPECT_GE(stored, committed_at_least);
+    EXPECT_LT(stored, complete_->size());
+    EXPECT_EQ(StoredErrors(stored), CompleteErrors(stored));
   }
-  EXPECT_GT(cut_short, 0) << "no kill landed inside a run";
+}
+
+// Killed before its first record the run leaves the previous results as they were.
+TEST_F(InterruptionTest, KilledBeforeTheFirstCommitKeepsThePreviousResults) {
+  RemoveDatabase();
+  Start({File()}).Wait();
+  test::ChildProcess cli = Start({"-"}, true);
+  const auto give_up = Clock::now() + std::chrono::seconds(60);
+  while (!fs::exists(Db().string() + "-new") && Clock::now() < give_up) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  ASSERT_TRUE(cli.Feed(std::string_view(test::ReadFileText(File())).substr(0, 300)));
+  cli.Signal(SIGKILL);
+  cli.Wait();
+  EXPECT_EQ(StoredRecords(), *complete_);
+  EXPECT_EQ(StoredErrors(complete_->size()), CompleteErrors(complete_->size()));
 }
 
 TEST_F(InterruptionTest, StopSignalsEndTheRunCleanly) {
@@ -181,7 +243,7 @@ TEST_F(InterruptionTest, FailedWritesLeaveAConsistentPrefix) {
     const rlim_t limit = pick(random_);
     SCOPED_TRACE("disk full at " + std::to_string(limit) + " bytes");
     RemoveDatabase();
-    test::ChildProcess cli = Start(limit);
+    test::ChildProcess cli = Start({File()}, false, limit);
     cli.Wait();
     EXPECT_EQ(cli.exit_status(), kExitNotTested);
     ExpectSoundPrefix();

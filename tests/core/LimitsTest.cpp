@@ -4,10 +4,9 @@
 
 #include <limits>
 
-#include "engine/TestRun.h"
 #include "support/DbChecks.h"
 #include "support/DbRows.h"
-#include "support/ScriptedHost.h"
+#include "support/RunFixture.h"
 #include "support/Submission.h"
 
 namespace ledgerly {
@@ -17,24 +16,13 @@ using test::QueryRows;
 using test::QueryValue;
 using Rows = std::vector<std::vector<std::string>>;
 
-class LimitsTest : public ::testing::Test {
- protected:
-  RunResult Run(const std::string& file, int error_limit) {
-    host_.files.push_back(file);
-    TestRun run(host_, db(), error_limit);
-    return run.ReadFile();
-  }
-  std::filesystem::path db() const { return dir_.path() / "ERRORLOG.MDB"; }
-
-  test::TempDir dir_;
-  test::ScriptedHost host_;
-};
+using LimitsTest = test::RunFixture;
 
 TEST_F(LimitsTest, LargestErrorLimitStopsWithTheLimitEntryLast) {
   // Some 35 errors in each record: the limit is passed inside record 717 or so.
   std::string content = test::Submission({"RA", "RE"});
   for (int i = 0; i < 1000; ++i) content += "RW" + std::string(510, '*') + "\r\n";
-  const RunResult result = Run(dir_.Write("faults.txt", content), kMaxErrorLimit);
+  const RunResult result = RunFile(dir_.Write("faults.txt", content), kMaxErrorLimit);
 
   EXPECT_EQ(result.outcome, RunOutcome::Critical);
   const std::string last_record = QueryValue(db(), "SELECT MAX(Rec_Num) FROM RECORDS");
@@ -56,7 +44,7 @@ TEST_F(LimitsTest, RecordNumbersPassThe16BitRange) {
   // 33,000 RW records; the 32,768th (record 32,770) is faulty.
   const std::string file = (dir_.path() / "large.txt").string();
   ASSERT_TRUE(test::WriteLargeSubmission(file, 33000, 32768));
-  const RunResult result = Run(file, kDefaultErrorLimit);
+  const RunResult result = RunFile(file);
 
   EXPECT_EQ(result.outcome, RunOutcome::Errors);
   EXPECT_EQ(result.records, 33004);

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "layout/RecordLayouts.h"
-#include "rules/FieldChecker.h"
+#include <cstdlib>
+
+#include "engine/RunHost.h"
 #include "rules/Primitives.h"
-#include "support/RecordBuilder.h"
-#include "support/RuleCase.h"
 
 namespace ledgerly {
 namespace {
@@ -59,151 +58,6 @@ TEST(Primitives, CharCheckListsPositions) {
   EXPECT_EQ(positions, "5");
 }
 
-TEST(Primitives, InvalidCharErrorText) {
-  EXPECT_EQ(InvalidCharError("63 and 65"),
-            "Invalid character found in position(s) 63 and 65 of this record. This field may only "
-            "contain letters (A-Z), numbers (0-9), spaces, non-alpha non-numeric characters (~ ! @ "
-            "# $ % ^ & * ( ) _ + { } | : \" < > ? ` - = [ ] \\ ; ' , . /).");
-}
-
-TEST(Primitives, TaxYearLimits) {
-  SocialSecurityLimits limits;
-  TaxYearLimits(2011, limits);
-  EXPECT_EQ(limits.PriorYearMax, 106800);
-  EXPECT_EQ(limits.CurrentYearMax, 106800);
-  EXPECT_EQ(limits.MedicareWageBase, 0);
-  EXPECT_EQ(limits.AnnualHouseholdMin, 1700);
-  SocialSecurityLimits early;
-  TaxYearLimits(1978, early);
-  EXPECT_EQ(early.PriorYearMax, 0);
-  EXPECT_EQ(early.CurrentYearMax, 17700);
-  SocialSecurityLimits none{1, 2, 3, 4};
-  TaxYearLimits(2012, none);
-  EXPECT_EQ(none.CurrentYearMax, 2);
-  SocialSecurityLimits medicare;
-  TaxYearLimits(1992, medicare);
-  EXPECT_EQ(medicare.MedicareWageBase, 130200);
-}
-
-// One address of a record: identifier, which RA address, State, Zip Code, Country Code.
-struct AddressCase {
-  const char* name;
-  const char* id;
-  bool company_address;
-  const char* state;
-  const char* zip;
-  const char* country;
-  std::vector<Finding> expected;
-};
-
-class ForeignAddress : public testing::TestWithParam<AddressCase> {};
-
-TEST_P(ForeignAddress, LogsAtMostTheExpectedError) {
-  const AddressCase& c = GetParam();
-  const std::string id = c.id;
-  const AddressFields& address = id == "RA"
-                                     ? (c.company_address ? kRACompanyAddress : kRASubmitterAddress)
-                                 : id == "RE" ? kREAddress
-                                              : kRWAddress;
-  const auto layout = LayoutFor(id);
-  std::string record = test::BlankRecord(id);
-  test::Put(record, layout[address.state].first, c.state);
-  test::Put(record, layout[address.zip].first, c.zip);
-  test::Put(record, layout[address.country].first, c.country);
-  MemoryRuleContext ctx;
-  CheckForeignAddress(FieldChecker(record, layout, ctx), address);
-  EXPECT_EQ(ctx.findings, c.expected);
-}
-
-const char* const kZipText = "Must not have both a foreign Country Code and a domestic Zip Code.";
-const char* const kStateText =
-    "Must not have both a domestic State Abbreviation and a foreign Country Code.";
-
-INSTANTIATE_TEST_SUITE_P(
-    Addresses, ForeignAddress,
-    testing::Values(
-        AddressCase{"RW foreign country with domestic zip",
-                    "RW",
-                    false,
-                    "  ",
-                    "12345",
-                    "CA",
-                    {{"Country Code [Position 186 - 187]", "[CA]", kZipText, 15}}},
-        AddressCase{"RW state with foreign country",
-                    "RW",
-                    false,
-                    "VA",
-                    "54321",
-                    "CA",
-                    {{"Country Code [Position 186 - 187]", "[CA]", kStateText, 15}}},
-        AddressCase{"RW foreign country alone", "RW", false, "  ", "     ", "CA", {}},
-        AddressCase{"RW domestic address", "RW", false, "VA", "54321", "  ", {}},
-        AddressCase{"RW invalid country still compared",
-                    "RW",
-                    false,
-                    "VA",
-                    "54321",
-                    "US",
-                    {{"Country Code [Position 186 - 187]", "[US]", kStateText, 15}}},
-        AddressCase{"RE foreign country with domestic zip",
-                    "RE",
-                    false,
-                    "  ",
-                    "12345",
-                    "CA",
-                    {{"Country Code [Position 217 - 218]", "[CA]", kZipText, 19}}},
-        AddressCase{"RE state with foreign country",
-                    "RE",
-                    false,
-                    "MD",
-                    "     ",
-                    "GM",
-                    {{"Country Code [Position 217 - 218]", "[GM]", kStateText, 19}}},
-        AddressCase{"RA company foreign country with domestic zip",
-                    "RA",
-                    true,
-                    "  ",
-                    "12345",
-                    "CA",
-                    {{"Country Code [Position 215 - 216]", "[CA]", kZipText, 18}}},
-        AddressCase{"RA company state with foreign country",
-                    "RA",
-                    true,
-                    "MD",
-                    "12345",
-                    "CA",
-                    {{"Country Code [Position 215 - 216]", "[CA]", kStateText, 18}}},
-        AddressCase{
-            "RA submitter foreign country with domestic zip", "RA", false, "  ", "12345", "CA", {}},
-        AddressCase{"RA submitter state with foreign country",
-                    "RA",
-                    false,
-                    "MD",
-                    "12345",
-                    "CA",
-                    {{"Country Code [Position 394 - 395]", "[CA]", kStateText, 29}}},
-        AddressCase{"RA submitter domestic address", "RA", false, "MD", "12345", "  ", {}}),
-    [](const auto& info) { return test::CaseName(info.param.name); });
-
-TEST(Primitives, ForeignAddressCheckInViewerModeOnlyHighlights) {
-  std::string record = test::BlankRecord("RE");
-  test::Put(record, 163, "MD");
-  test::Put(record, 217, "CA");
-  ViewerRuleContext viewer;
-  CheckForeignAddress(FieldChecker(record, kRELayout, viewer), kREAddress);
-  EXPECT_EQ(viewer.highlighted, (std::set<int>{19}));
-}
-
-TEST(Primitives, FieldReferenceAndUserEntryAreUntrimmed) {
-  EXPECT_EQ(FieldReference("Social Security Wages", 210, 220),
-            "Social Security Wages [Position 210 - 220]");
-  EXPECT_EQ(UserEntry("   "), "[   ]");
-  EXPECT_EQ(UserEntry(" A "), "[ A ]");
-  EXPECT_TRUE(IsBlank(""));
-  EXPECT_TRUE(IsBlank("   "));
-  EXPECT_FALSE(IsBlank(" \t "));
-}
-
 // ToNumber reads eight digits at a time where it can; every other character is skipped.
 TEST(ToNumberTest, ReadsTheDigitsAndSkipsTheRest) {
   const std::pair<std::string_view, int64_t> cases[] = {
@@ -224,6 +78,30 @@ TEST(ToNumberTest, ReadsTheDigitsAndSkipsTheRest) {
        5},
   };
   for (const auto& [text, number] : cases) EXPECT_EQ(ToNumber(text), number) << text;
+}
+
+// LEDGERLY_TODAY replaces the clock only with a date of the calendar's months and days.
+TEST(TodayOrOverride, TakesOnlyAValidDate) {
+  const char* const saved = std::getenv("LEDGERLY_TODAY");
+  const std::string outer = saved ? saved : "";
+  ::unsetenv("LEDGERLY_TODAY");
+  const Date clock = TodayOrOverride();
+  const std::pair<const char*, Date> cases[] = {{"2026-12-31", {2026, 12, 31}},
+                                                {"2027-01-01", {2027, 1, 1}},
+                                                {"2026-13-01", clock},
+                                                {"2026-00-10", clock},
+                                                {"2026-12-32", clock},
+                                                {"2026-12-00", clock},
+                                                {"2026-12", clock}};
+  for (const auto& [text, date] : cases) {
+    ::setenv("LEDGERLY_TODAY", text, 1);
+    EXPECT_EQ(TodayOrOverride(), date) << text;
+  }
+  if (saved) {
+    ::setenv("LEDGERLY_TODAY", outer.c_str(), 1);
+  } else {
+    ::unsetenv("LEDGERLY_TODAY");
+  }
 }
 
 }  // namespace

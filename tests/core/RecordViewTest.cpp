@@ -5,7 +5,7 @@
 #include "engine/TestRun.h"
 #include "layout/RecordLayouts.h"
 #include "support/RecordBuilder.h"
-#include "support/ScriptedHost.h"
+#include "support/RunFixture.h"
 #include "support/Submission.h"
 #include "support/ValidRecords.h"
 #include "viewer/RecordView.h"
@@ -16,13 +16,10 @@ namespace {
 using test::Submission;
 using test::ValidRecord;
 
-class RecordViewTest : public ::testing::Test {
+class RecordViewTest : public test::RunFixture {
  protected:
-  void Run(const std::string& content) {
-    host_.files.push_back(dir_.Write("W2.TXT", content));
-    TestRun(host_, db_path(), 500).ReadFile();
-  }
-  std::filesystem::path db_path() const { return dir_.path() / "ERRORLOG.MDB"; }
+  void Run(const std::string& content) { RunFile(dir_.Write("W2.TXT", content)); }
+  std::filesystem::path db_path() const { return db(); }
   RecordView View(int64_t rec_num) {
     Database db(db_path(), Database::Mode::ReadOnly);
     auto view = ViewFile(db, rec_num);
@@ -36,9 +33,6 @@ class RecordViewTest : public ::testing::Test {
     }
     return rows;
   }
-
-  test::TempDir dir_;
-  test::ScriptedHost host_;
 };
 
 TEST_F(RecordViewTest, HighlightsTheFaultyFieldOnly) {
@@ -122,12 +116,6 @@ TEST_F(RecordViewTest, CaptionShowsTheFullPathWhenTheFolderIsGone) {
   EXPECT_EQ(ViewFile(db, 2)->caption,
             "Record Number 2 of 5 Tested Record(s) - /no/such/folder/W2.TXT");
 }
-
-}  // namespace
-}  // namespace ledgerly
-
-namespace ledgerly {
-namespace {
 
 // The rows the viewer paints are the fields the run logged errors for: each
 // field reference names the field's first position.

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "reports/HtmlReport.h"
 #include "reports/WriteReport.h"
 #include "support/ResultDbBuilder.h"
+#include "support/TempFolder.h"
 
 // One folder per case under tests/data/reports: input.sql fills a fresh result
 // database; expected.txt and expected.html are the exact report bytes,
@@ -31,17 +30,9 @@ std::vector<std::string> CaseNames() {
   return names;
 }
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  EXPECT_TRUE(file) << path;
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
 class ReportGolden : public testing::TestWithParam<std::string> {
  protected:
-  void SetUp() override { db_.Exec(ReadFile(folder() / "input.sql")); }
+  void SetUp() override { db_.Exec(test::ReadFileText(folder() / "input.sql")); }
   fs::path folder() const { return CasesFolder() / GetParam(); }
 
   std::string Report(ReportFormat format) {
@@ -55,24 +46,25 @@ class ReportGolden : public testing::TestWithParam<std::string> {
 };
 
 TEST_P(ReportGolden, Text) {
-  EXPECT_EQ(Report(ReportFormat::Text), ReadFile(folder() / "expected.txt"));
+  EXPECT_EQ(Report(ReportFormat::Text), test::ReadFileText(folder() / "expected.txt"));
 }
 
 TEST_P(ReportGolden, Html) {
-  EXPECT_EQ(Report(ReportFormat::Html), ReadFile(folder() / "expected.html"));
+  EXPECT_EQ(Report(ReportFormat::Html), test::ReadFileText(folder() / "expected.html"));
 }
 
 TEST_P(ReportGolden, Csv) {
-  EXPECT_EQ(Report(ReportFormat::Csv), ReadFile(folder() / "expected.csv"));
+  EXPECT_EQ(Report(ReportFormat::Csv), test::ReadFileText(folder() / "expected.csv"));
 }
 
 TEST_P(ReportGolden, Summary) {
-  EXPECT_EQ(Report(ReportFormat::Summary), ReadFile(folder() / "expected-summary.txt"));
+  EXPECT_EQ(Report(ReportFormat::Summary), test::ReadFileText(folder() / "expected-summary.txt"));
 }
 
 TEST_P(ReportGolden, JsonParsesBackToTheExpectedDocument) {
   const nlohmann::json report = nlohmann::json::parse(Report(ReportFormat::Json));
-  const nlohmann::json expected = nlohmann::json::parse(ReadFile(folder() / "expected.json"));
+  const nlohmann::json expected =
+      nlohmann::json::parse(test::ReadFileText(folder() / "expected.json"));
   EXPECT_EQ(report, expected) << report.dump(2);
 }
 

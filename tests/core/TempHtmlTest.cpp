@@ -1,27 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "reports/HtmlReport.h"
 #include "reports/TempHtml.h"
 #include "reports/WriteReport.h"
 #include "support/ResultDbBuilder.h"
+#include "support/TempFolder.h"
 
 namespace ledgerly {
 namespace {
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
 class TempHtml : public testing::Test {
  protected:
   std::filesystem::path Write(std::string text) { return WriteTempHtml(folder_.path(), text); }
-  std::string Content() { return ReadFile(folder_.path() / "temphtm.HTM"); }
+  std::string Content() { return test::ReadFileText(folder_.path() / "temphtm.HTM"); }
   test::TempFolder folder_;
 };
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "engine/TestRun.h"
+#include "engine/RunState.h"
 #include "support/DbRows.h"
 #include "support/RecordBuilder.h"
-#include "support/ScriptedHost.h"
+#include "support/RunFixture.h"
 #include "support/Submission.h"
 #include "support/ValidRecords.h"
 
@@ -20,26 +20,14 @@ const char* kLengthError =
     "Must be 512 bytes for Pelkin files. This condition may also be generated if the previous "
     "record is greater than 512 bytes or if there is a Carriage Return/Line Feed within a record.";
 
-class TestRunTest : public ::testing::Test {
+class TestRunTest : public test::RunFixture {
  protected:
-  RunResult Run(std::initializer_list<std::string> contents, int error_limit = 500) {
-    int n = 0;
-    for (const std::string& content : contents) {
-      host_.files.push_back(dir_.Write("file" + std::to_string(++n) + ".txt", content));
-    }
-    TestRun run(host_, db(), error_limit);
-    return run.ReadFile();
-  }
-  std::filesystem::path db() const { return dir_.path() / "ERRORLOG.MDB"; }
   Rows Records() const { return QueryRows(db(), "SELECT Rec_Num, ID, Errors FROM RECORDS"); }
   Rows Errors() const {
     return QueryRows(db(),
                      "SELECT Rec_Num, IFNULL(Type, ''), Reference, User_Entry, Error FROM ERRORS "
                      "ORDER BY Err_Num");
   }
-
-  test::TempDir dir_;
-  test::ScriptedHost host_;
 };
 
 // --- reading ---------------------------------------------------------------
@@ -112,6 +100,7 @@ TEST_F(TestRunTest, EndOfFileMarkers) {
                              "[\x1a"
                              "A]",
                              "RF record must be last record in file."}}));
+  EXPECT_EQ(Records().size(), 6u);  // the entry's record is stored with it
 
   // Elsewhere the marker is dropped and the file ends there.
   host_.messages.clear();
@@ -287,6 +276,10 @@ TEST_F(TestRunTest, CancelAfterMissingFinalRecord) {
                              "Submission must not end with RW record. RF record was not found. "
                              "Submission must end with a Final record."}}));
   EXPECT_EQ(Records().back(), (std::vector<std::string>{"3", "RW", "1"}));
+  // A lone RA is a submission without its final record too.
+  host_.messages.clear();
+  EXPECT_EQ(Run({Submission({"RA"})}).outcome, RunOutcome::Errors);
+  EXPECT_EQ(host_.messages.at(0).title, "Missing Final Record");
 }
 
 TEST_F(TestRunTest, DroppedMarkerDoesNotShiftRecordNumbers) {
@@ -304,8 +297,7 @@ TEST_F(TestRunTest, DroppedMarkerDoesNotShiftRecordNumbers) {
 TEST_F(TestRunTest, StoresTheFilePathAsTheSystemGivesIt) {
   const std::string path =
       dir_.Write("r\xC3\xA9sum\xC3\xA9.txt", Submission({"RA", "RE", "RW", "RT", "RF"}));
-  host_.files.push_back(path);
-  TestRun(host_, db(), 500).ReadFile();
+  RunFile(path);
   EXPECT_EQ(QueryValue(db(), "SELECT Path FROM MISC"), path);
 }
 
@@ -313,6 +305,7 @@ TEST_F(TestRunTest, CancelOnTheFirstDialogKeepsThePreviousResults) {
   Run({Submission({"RA", "RE", "RW", "RT", "RF"})});
   EXPECT_EQ(Run({}).outcome, RunOutcome::Cancelled);
   EXPECT_EQ(Records().size(), 5u);
+  EXPECT_TRUE(RunFinished(Database(db(), Database::Mode::ReadOnly)));
 }
 
 TEST_F(TestRunTest, MissingFileIsReported) {
@@ -388,12 +381,6 @@ TEST_F(TestRunTest, SchemaHasTheNamedTablesAndColumns) {
   EXPECT_EQ(QueryValue(db(), "SELECT COUNT(*) FROM pragma_index_list('ERRORS')"), "1");
 }
 
-}  // namespace
-}  // namespace ledgerly
-
-namespace ledgerly {
-namespace {
-
 TEST_F(TestRunTest, FinalRecordCountsLowerCaseRWRecords) {
   Run({Submission({"RA", "RE", "rw", "RW", "RT", "RF"})});
   EXPECT_EQ(QueryValue(db(),
@@ -407,12 +394,6 @@ TEST_F(TestRunTest, FinalRecordCountsLowerCaseRWRecords) {
           "SELECT Error FROM ERRORS WHERE Reference LIKE 'Number of RW Records [Position 8 - 16]'"),
       "The number of RW records in the submission does not equal the value in the RF record.");
 }
-
-}  // namespace
-}  // namespace ledgerly
-
-namespace ledgerly {
-namespace {
 
 TEST_F(TestRunTest, StoresStampsAndBlockTotals) {
   const std::string rw = ValidRecord("RW");

@@ -5,7 +5,10 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "support/TempFolder.h"
 
 namespace ledgerly::test {
 
@@ -16,10 +19,13 @@ class ChildProcess {
   struct Options {
     std::vector<std::string> env;  // NAME=value added to the environment
     // Run as the unprivileged user "nobody" when the test runs as root, so
-    // permissions are enforced as they are for a user.
+    // permissions are enforced as they are for a user. The program is run from a
+    // copy in the temporary folder: the checkout may lie where nobody cannot enter.
     bool unprivileged = false;
     // Bytes any file of the child may grow to (0: no limit): a disk that fills.
     rlim_t file_size_limit = 0;
+    // The child reads its standard input from a pipe fed by Feed().
+    bool input_pipe = false;
   };
 
   // Starts program with the arguments; stderr and stdout go to stderr_file.
@@ -32,6 +38,8 @@ class ChildProcess {
 
   pid_t pid() const { return pid_; }
   void Signal(int signal) const;
+  // Writes to the child's input pipe; false when the child no longer reads it.
+  bool Feed(std::string_view bytes);
   // Waits for the end. A child that outlives the watchdog is killed, so a
   // hang fails the test instead of stopping the suite.
   void Wait(int watchdog_seconds = 120);
@@ -42,6 +50,7 @@ class ChildProcess {
 
  private:
   pid_t pid_ = -1;
+  int input_ = -1;  // our end of the input pipe
   bool exited_ = false;
   int exit_status_ = -1;
   int term_signal_ = 0;
@@ -50,9 +59,11 @@ class ChildProcess {
 // True when the tests run as root, for whom file permissions do not apply.
 bool RunningAsRoot();
 
+// Where the unprivileged children can reach `folder` (and so a copy of the program
+// kept there): empty, or why not, naming the first folder on the way they cannot enter.
+std::string WhyNobodyCannotReach(const std::filesystem::path& folder);
+
 // Uid/gid the unprivileged children run as.
 inline constexpr uid_t kNobody = 65534;
-
-std::string ReadFileText(const std::filesystem::path& path);
 
 }  // namespace ledgerly::test

@@ -1,26 +1,8 @@
 #include "support/ResultDbBuilder.h"
 
-#include <unistd.h>
-
-#include <atomic>
-#include <string>
-
 #include "engine/ResultStore.h"
 
 namespace ledgerly::test {
-
-TempFolder::TempFolder() {
-  static std::atomic<int> counter{0};
-  path_ = std::filesystem::temp_directory_path() /
-          ("ledgerly-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::remove_all(path_);
-  std::filesystem::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
 
 ResultDbBuilder::ResultDbBuilder()
     : path_(folder_.path() / kDatabaseFileName),

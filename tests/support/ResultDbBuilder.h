@@ -8,21 +8,9 @@
 #include <string_view>
 
 #include "engine/Sqlite.h"
+#include "support/TempFolder.h"
 
 namespace ledgerly::test {
-
-// A folder of its own under the system's temporary folder, removed again on destruction.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // Builds a result database (ERRORLOG.MDB) directly with SQL, for the readers of results.
 class ResultDbBuilder {

@@ -3,7 +3,6 @@
 #include <cctype>
 #include <cstdio>
 
-#include "rules/Primitives.h"
 #include "support/RecordBuilder.h"
 
 namespace ledgerly {
@@ -34,21 +33,6 @@ namespace test {
 std::string Edited(std::string record, const std::vector<Edit>& edits) {
   for (const Edit& edit : edits) Put(record, edit.position, edit.text);
   return record;
-}
-
-void PrintTo(const RuleCase& rule_case, std::ostream* os) {
-  *os << rule_case.name;
-}
-
-void PrintTo(const CharField& field, std::ostream* os) {
-  *os << field.reference;
-}
-
-std::vector<Finding> TabFinding(const std::string& record, const CharField& field) {
-  const std::string text = record.substr(static_cast<std::size_t>(field.first - 1),
-                                         static_cast<std::size_t>(field.last - field.first + 1));
-  return {{field.reference, "[" + text + "]", InvalidCharError(std::to_string(field.first)),
-           field.field_no}};
 }
 
 std::set<int> FieldNumbers(const std::vector<Finding>& findings) {

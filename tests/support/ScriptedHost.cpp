@@ -1,9 +1,5 @@
 #include "support/ScriptedHost.h"
 
-#include <unistd.h>
-
-#include <fstream>
-
 namespace ledgerly::test {
 
 std::optional<std::string> ScriptedHost::ChooseFile(std::string_view title) {
@@ -22,22 +18,6 @@ MessageAnswer ScriptedHost::ShowMessage(MessageIcon icon, std::string_view title
 
 bool ScriptedHost::KeepResponsive() {
   return ++responsive_calls == stop_at_record_call;
-}
-
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "ledgerly-test-XXXXXX").string();
-  path_ = ::mkdtemp(pattern.data());
-}
-
-TempDir::~TempDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
-}
-
-std::string TempDir::Write(const std::string& name, const std::string& content) const {
-  const auto file = path_ / name;
-  std::ofstream(file, std::ios::binary) << content;
-  return file.string();
 }
 
 }  // namespace ledgerly::test

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <deque>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -35,19 +34,6 @@ class ScriptedHost : public RunHost {
   int progress_calls = 0;
   int filing_service_opened = 0;
   Date today{2026, 12, 6};
-};
-
-// A temporary folder removed at the end of the test.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  const std::filesystem::path& path() const { return path_; }
-  // Writes a file in the folder and returns its full path.
-  std::string Write(const std::string& name, const std::string& content) const;
-
- private:
-  std::filesystem::path path_;
 };
 
 }  // namespace ledgerly::test

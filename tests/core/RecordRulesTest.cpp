@@ -1,0 +1,204 @@
+// What the header and detail rules leave besides their findings (those are in the
+// rule table): the stored RA record, the employer values and blocks the RE opens,
+// the SSN an incomplete sum names.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "rules/RecordRules.h"
+#include "support/RecordBuilder.h"
+#include "support/RuleCase.h"
+#include "support/ValidDetailRecords.h"
+#include "support/ValidRecords.h"
+#include "totals/TotalRecords.h"
+
+namespace ledgerly {
+namespace {
+
+using test::Edited;
+using test::ValidRA;
+using test::ValidRE;
+
+// A valid User ID is masked in the stored record and sets PinOK; the viewer, which
+// sees only the mask, must not paint it, but paints an invalid one.
+TEST(RecordRules, ValidUserIdIsMaskedInTheStoredRecord) {
+  MemoryRuleContext ctx;
+  CheckCodeRA(ValidRA(), ctx);
+  EXPECT_EQ(ctx.rec_reference, "123456789");
+  EXPECT_TRUE(ctx.pin_ok);
+  EXPECT_EQ(ctx.stored_record, Edited(ValidRA(), {{12, "********"}}));
+
+  MemoryRuleContext invalid;
+  invalid.pin_ok = true;
+  CheckCodeRA(Edited(ValidRA(), {{3, "ABCDEFGHI"}, {12, "AB#12345"}}), invalid);
+  EXPECT_EQ(invalid.rec_reference, "ABCDEFGHI");  // stamped as read, valid or not
+  EXPECT_FALSE(invalid.pin_ok);
+  EXPECT_TRUE(invalid.stored_record.empty());
+
+  ViewerRuleContext masked;
+  masked.stored_pin_ok = true;
+  CheckCodeRA(Edited(ValidRA(), {{12, "********"}, {36, "97"}}), masked);
+  EXPECT_EQ(masked.highlighted, (std::set<int>{7}));
+  ViewerRuleContext unmasked;
+  CheckCodeRA(Edited(ValidRA(), {{12, "ab12cd34"}}), unmasked);
+  EXPECT_EQ(unmasked.highlighted, (std::set<int>{2}));
+}
+
+// The employer values the RE leaves for the rest of its block, in the run and the viewer.
+struct EmployerCase {
+  const char* name;
+  std::vector<test::Edit> edits;
+  EmployerValues expected;
+};
+
+void PrintTo(const EmployerCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class REEmployerValues : public testing::TestWithParam<EmployerCase> {};
+
+TEST_P(REEmployerValues, AreSetAnewForEveryBlock) {
+  const std::string record = Edited(ValidRE(), GetParam().edits);
+  const EmployerValues& want = GetParam().expected;
+  MemoryRuleContext run;
+  ViewerRuleContext viewer;
+  for (RuleContext* ctx : std::initializer_list<RuleContext*>{&run, &viewer}) {
+    SCOPED_TRACE(ctx == &viewer ? "viewer" : "test run");
+    ctx->employer = {1999, "1999", "M", "G", true, "G"};  // left by a previous block
+    CheckCodeRE(record, *ctx);
+    const EmployerValues& got = ctx->employer;
+    EXPECT_EQ(std::tie(got.TaxYear, got.TaxYearText, got.EmploymentCode, got.TaxJurisdiction,
+                       got.TaxJurisdictionOK, got.TaxJurisdictionRaw),
+              std::tie(want.TaxYear, want.TaxYearText, want.EmploymentCode, want.TaxJurisdiction,
+                       want.TaxJurisdictionOK, want.TaxJurisdictionRaw));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, REEmployerValues,
+    testing::Values(
+        EmployerCase{"valid", {}, {2011, "2011", "R", " ", true, " "}},
+        EmployerCase{"year out of range", {{3, "2012"}}, {2012, "2012", "R", " ", true, " "}},
+        EmployerCase{"year with a letter", {{3, "20A1"}}, {0, "20A1", "R", " ", true, " "}},
+        EmployerCase{"invalid employment code", {{219, "Z"}}, {2011, "2011", "Z", " ", true, " "}},
+        EmployerCase{"Guam", {{220, "G"}}, {2011, "2011", "R", "G", true, "G"}},
+        EmployerCase{"invalid jurisdiction", {{220, "X"}}, {2011, "2011", "R", "", false, "X"}}),
+    [](const auto& info) { return test::CaseName(info.param.name); });
+
+TEST(RecordRules, EachREOpensABlockKeyedByItsEINAsRead) {
+  MemoryRuleContext ctx;
+  CheckCodeRE(ValidRE(), ctx);
+  CheckCodeRE(Edited(ValidRE(), {{8, "12345678A"}}), ctx);
+  EXPECT_EQ(ctx.trt.Indx, 2);
+  EXPECT_EQ(ctx.trt.RE_EIN, "12345678A");
+  EXPECT_EQ(ctx.tru.RE_EIN, "12345678A");
+  EXPECT_EQ(ctx.rec_reference, "12345678A");
+  EXPECT_EQ(ctx.re_indx, 2);
+
+  ViewerRuleContext viewer;
+  CheckCodeRE(ValidRE(), viewer);
+  EXPECT_EQ(viewer.trt.Indx, 0);
+}
+
+// A sum made incomplete by letters names the first such SSN of its block.
+TEST(RecordRules, FirstNonNumericSsnOfTheBlockIsKept) {
+  MemoryRuleContext ctx;
+  ctx.employer = test::ValidEmployer();
+  ctx.OpenBlock("987654321");
+  for (const char* ssn : {"111111111", "222222222"}) {
+    CheckCodeRW(Edited(test::ValidRW(), {{3, ssn}, {210, "ABCDEFGHIJK"}}), ctx);
+  }
+  CheckCodeRW(test::ValidRW(), ctx);
+  EXPECT_EQ(ctx.trt.count, 3);
+  EXPECT_EQ(ctx.trt.err_refs[3], "111111111");
+  EXPECT_EQ(ctx.trt.sums[3], 5000000);  // only the numeric record counts
+  EXPECT_EQ(ctx.rec_reference, "123456789");
+}
+
+TEST(RecordRules, RFComparesTheWholeCount) {
+  for (const int64_t count : {0, 123456789}) {
+    MemoryRuleContext ctx;
+    ctx.rw_records = count;
+    CheckCodeRF(test::ValidRF(count), ctx);
+    EXPECT_TRUE(ctx.findings.empty()) << count;
+    ctx.rw_records = count + 1;
+    CheckCodeRF(test::ValidRF(count), ctx);
+    EXPECT_EQ(ctx.findings.size(), 1u) << count;
+  }
+}
+
+// A block of RW and RO records whose totals the RT and RU give: nothing drawn, the
+// total records linked to the block; a second block starts from nothing.
+TEST(RecordRules, TotalsOfEachBlockMatchItsOwnRecords) {
+  MemoryRuleContext ctx;
+  ctx.employer = test::ValidEmployer();
+  ctx.OpenBlock("987654321");
+  for (const char* ssn : {"111111111", "222222222"}) {
+    CheckCodeRW(Edited(test::ValidRW(), {{3, ssn}}), ctx);
+    CheckCodeRO(test::ValidRO(), ctx);
+  }
+  const std::string rt = test::ValidRT(ctx.trt);
+  EXPECT_EQ(rt.substr(2, 22), "0000002000000011000000");  // count and two records' wages
+  CheckCodeRT(rt, ctx);
+  CheckCodeRU(test::ValidRU(ctx.tru), ctx);
+  EXPECT_TRUE(ctx.findings.empty());
+  EXPECT_EQ(ctx.rec_reference, "987654321");
+  EXPECT_EQ(ctx.re_indx, 1);
+
+  ctx.OpenBlock("555555555");
+  CheckCodeRW(test::ValidRW(), ctx);
+  AccumulatorRow one_record;
+  one_record.count = 1;
+  for (int column = 1; column <= AccumulatorRow::kMaxColumns; ++column) {
+    one_record.sums[column] = ctx.trt.sums[column];
+  }
+  CheckCodeRT(test::ValidRT(one_record), ctx);
+  EXPECT_TRUE(ctx.findings.empty());
+  EXPECT_EQ(ctx.rec_reference, "555555555");
+  EXPECT_EQ(ctx.re_indx, 2);
+}
+
+// Letters in a detail amount make the total's sum incomplete under the SSN of the
+// RW record they were found in (for an RO: the RW before it).
+TEST(RecordRules, IncompleteSumNamesTheSsnOfItsRecord) {
+  MemoryRuleContext ctx;
+  ctx.employer = test::ValidEmployer();
+  ctx.OpenBlock("987654321");
+  CheckCodeRW(Edited(test::ValidRW(), {{3, "111111111"}}), ctx);
+  CheckCodeRO(test::ValidRO(), ctx);
+  CheckCodeRW(Edited(test::ValidRW(), {{3, "333333333"}, {199, "0000080000O"}}), ctx);
+  CheckCodeRO(Edited(test::ValidRO(), {{12, "ABC"}}), ctx);
+  ctx.findings.clear();
+  CheckCodeRT(test::ValidRT(ctx.trt), ctx);
+  CheckCodeRU(test::ValidRU(ctx.tru), ctx);
+  const std::string incomplete =
+      "The calculated sum is incorrect because of a non-numeric value entered in the ";
+  EXPECT_EQ(
+      ctx.findings,
+      (std::vector<Finding>{{"Federal Income Tax Withheld [Position 25 - 39]", "[000000000800000]",
+                             incomplete + "RW record with SSN#: 333333333.", 3},
+                            {"Allocated Tips [Position 10 - 24]", "[000000000020000]",
+                             incomplete + "RO record with SSN#: 333333333.", 2}}));
+}
+
+// Totals before any RE compare with an empty block and link to none.
+TEST(RecordRules, TotalsWithoutAnOpenBlockCompareWithNothing) {
+  MemoryRuleContext ctx;
+  ctx.employer = test::ValidEmployer();
+  CheckCodeRT(Edited(test::ValidRT(AccumulatorRow{}), {{3, "0000001"}}), ctx);
+  CheckCodeRU(Edited(test::ValidRU(AccumulatorRow{}), {{10, test::Amount(5, 15)}}), ctx);
+  EXPECT_EQ(ctx.re_indx, 0);
+  EXPECT_EQ(ctx.rec_reference, "");
+  ASSERT_EQ(ctx.findings.size(), 2u);
+  EXPECT_EQ(ctx.findings[0].error,
+            "The number of RW records (0) since the last RE record does not equal the value in "
+            "the RT record.");
+  EXPECT_NE(ctx.findings[1].error.find("The calculated sum of the RO amounts for the Allocated "
+                                       "Tips of the RU record is 0. The reported sum"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace ledgerly

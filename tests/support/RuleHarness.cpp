@@ -1,0 +1,68 @@
+#include "support/RuleHarness.h"
+
+#include <gtest/gtest.h>
+
+#include "support/RuleCase.h"
+#include "support/ValidDetailRecords.h"
+#include "totals/TotalRecords.h"
+
+namespace ledgerly::test {
+
+namespace {
+constexpr char kSsn[] = "123456789";
+constexpr int64_t kRWRecords = 3;
+
+void ExpectUnchanged(const AccumulatorRow& after, const AccumulatorRow& before) {
+  EXPECT_EQ(after.count, before.count);
+  EXPECT_EQ(after.sums, before.sums);
+  EXPECT_EQ(after.err_refs, before.err_refs);
+}
+}  // namespace
+
+RuleState DetailState() {
+  RuleState state{ValidEmployer(), {}, {}};
+  for (AccumulatorRow* row : {&state.trt, &state.tru}) {
+    row->Indx = 1;
+    row->RE_EIN = "987654321";
+  }
+  return state;
+}
+
+AccumulatorRow SampleBlockRow() {
+  AccumulatorRow row;
+  row.Indx = 1;
+  row.RE_EIN = "987654321";
+  row.count = 2;
+  for (int column = 1; column <= AccumulatorRow::kMaxColumns; ++column) {
+    row.sums[column] = 100000 + column;
+  }
+  return row;
+}
+
+RuleState TotalState() {
+  return {ValidEmployer(), SampleBlockRow(), SampleBlockRow()};
+}
+
+RuleRun RunBothWays(std::string_view id, const std::string& record, const RuleState& state) {
+  MemoryRuleContext run;
+  run.employer = state.employer;
+  run.trt = state.trt;
+  run.tru = state.tru;
+  run.current_ssn = kSsn;
+  run.rw_records = kRWRecords;
+  CheckRecordFields(id, record, run);
+
+  ViewerRuleContext viewer;
+  viewer.employer = state.employer;
+  viewer.trt = state.trt;
+  viewer.tru = state.tru;
+  viewer.current_ssn = kSsn;
+  viewer.stored_rw_records = kRWRecords;
+  CheckRecordFields(id, record, viewer);
+  EXPECT_EQ(viewer.highlighted, FieldNumbers(run.findings)) << "viewer highlights";
+  ExpectUnchanged(viewer.trt, state.trt);
+  ExpectUnchanged(viewer.tru, state.tru);
+  return {run.findings, run.trt, run.tru, run.rec_reference};
+}
+
+}  // namespace ledgerly::test
