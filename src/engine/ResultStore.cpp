@@ -10,8 +10,6 @@
 namespace ledgerly {
 namespace {
 
-constexpr auto kCommitInterval = std::chrono::milliseconds(500);
-
 std::string AccumulatorTableSql(Totals which) {
   std::string sql = std::string("CREATE TABLE ") + TableName(which) +
                     " (Indx INTEGER PRIMARY KEY, RE_EIN TEXT, \"0\" INTEGER DEFAULT 0";
@@ -210,7 +208,6 @@ ResultStore::~ResultStore() {
 void ResultStore::Begin() {
   db_->Exec("BEGIN");
   in_transaction_ = true;
-  last_commit_ = std::chrono::steady_clock::now();
 }
 
 void ResultStore::AddMisc(std::string_view file_path, std::string_view rpt_date) {
@@ -272,10 +269,6 @@ void ResultStore::UpdateAccumulatorRow(Totals which, const AccumulatorRow& row) 
     s.Bind(2 + 2 * column, Latin1ToUtf8(row.err_refs[column]));
   }
   s.Run();
-}
-
-bool ResultStore::CommitDue() const {
-  return !fresh_.empty() || std::chrono::steady_clock::now() - last_commit_ >= kCommitInterval;
 }
 
 void ResultStore::Commit() {
