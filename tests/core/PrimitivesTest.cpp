@@ -15,6 +15,12 @@ TEST(Primitives, NumCheck) {
   EXPECT_FALSE(NumCheck("12 4"));
   EXPECT_FALSE(NumCheck("-12"));
   EXPECT_FALSE(NumCheck("1.2"));
+  // Money fields are checked eight characters at a time: neighbours of '0'-'9'
+  // inside the first eight, and a fault in the rest.
+  EXPECT_TRUE(NumCheck("01234567890123456"));
+  EXPECT_FALSE(NumCheck("1234567:901"));
+  EXPECT_FALSE(NumCheck("/2345678901"));
+  EXPECT_FALSE(NumCheck("12345678 01"));
 }
 
 TEST(Primitives, NameAndAlphaNumChecks) {
