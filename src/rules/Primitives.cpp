@@ -80,13 +80,17 @@ constexpr std::string_view kCountryList =
 
 }  // namespace
 
+// The few characters before whole blocks of eight one by one, then the blocks:
+// money fields are long runs of digits.
 bool NumCheck(std::string_view value) {
-  // Eight at a time first: money fields are long runs of digits.
-  std::size_t i = 0;
-  for (; i + 8 <= value.size(); i += 8) {
+  const std::size_t head = value.size() % 8;
+  if (!std::all_of(value.begin(), value.begin() + static_cast<std::ptrdiff_t>(head), IsDigit)) {
+    return false;
+  }
+  for (std::size_t i = head; i < value.size(); i += 8) {
     if (!AreEightDigits(value.data() + i)) return false;
   }
-  return std::all_of(value.begin() + static_cast<std::ptrdiff_t>(i), value.end(), IsDigit);
+  return true;
 }
 
 bool NameCheck(std::string_view value) {
@@ -172,16 +176,19 @@ bool IsBlank(std::string_view value) {
 }
 
 int64_t ToNumber(std::string_view digits) {
+  // A character that is not a digit adds nothing.
+  const auto add_digit = [](uint64_t number, char c) {
+    return IsDigit(c) ? number * 10 + static_cast<uint64_t>(c - '0') : number;
+  };
+  const std::size_t head = digits.size() % 8;
   uint64_t number = 0;
-  std::size_t i = 0;
-  while (i < digits.size()) {
+  for (std::size_t i = 0; i < head; ++i) number = add_digit(number, digits[i]);
+  for (std::size_t i = head; i < digits.size(); i += 8) {
     uint64_t eight = 0;
-    if (digits.size() - i >= 8 && EightDigits(digits.data() + i, eight)) {
+    if (EightDigits(digits.data() + i, eight)) {
       number = number * 100000000u + eight;
-      i += 8;
     } else {
-      if (IsDigit(digits[i])) number = number * 10 + static_cast<uint64_t>(digits[i] - '0');
-      ++i;
+      for (std::size_t j = i; j < i + 8; ++j) number = add_digit(number, digits[j]);
     }
   }
   return static_cast<int64_t>(number);

@@ -222,6 +222,7 @@ TEST(ToNumberTest, ReadsTheDigitsAndSkipsTheRest) {
       {"87654321", 87654321},
       {"1234567 8901", 12345678901},
       {"12A45678901", 1245678901},
+      {"123456789 1", 1234567891},
       {"  123", 123},
       {"/:0123456789", 123456789},         // the neighbours of the digits
       {"1234567:8901;<=>?", 12345678901},  // same upper half as the digits
