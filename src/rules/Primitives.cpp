@@ -194,6 +194,21 @@ int64_t ToNumber(std::string_view digits) {
   return static_cast<int64_t>(number);
 }
 
+std::optional<int64_t> NumericValue(std::string_view value) {
+  const std::size_t head = value.size() % 8;
+  uint64_t number = 0;
+  for (std::size_t i = 0; i < head; ++i) {
+    if (!IsDigit(value[i])) return std::nullopt;
+    number = number * 10 + static_cast<uint64_t>(value[i] - '0');
+  }
+  for (std::size_t i = head; i < value.size(); i += 8) {
+    uint64_t eight = 0;
+    if (!EightDigits(value.data() + i, eight)) return std::nullopt;
+    number = number * 100000000u + eight;
+  }
+  return static_cast<int64_t>(number);
+}
+
 void TaxYearLimits(int tax_year, SocialSecurityLimits& limits) {
   // Per year: prior max, current max, Medicare wage base, household minimum; -1 = not assigned.
   struct Row {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,10 @@ bool IsBlank(std::string_view value);
 
 // Digits read as a whole number (cents for money fields); the caller checked NumCheck.
 int64_t ToNumber(std::string_view digits);
+
+// NumCheck and ToNumber in one pass: the number, or nothing when a character is
+// not a digit.
+std::optional<int64_t> NumericValue(std::string_view value);
 
 struct SocialSecurityLimits {
   int64_t PriorYearMax = 0;

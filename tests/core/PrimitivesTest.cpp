@@ -210,7 +210,8 @@ TEST(Primitives, FieldReferenceAndUserEntryAreUntrimmed) {
   EXPECT_FALSE(IsBlank(" \t "));
 }
 
-// ToNumber reads eight digits at a time where it can; every other character is skipped.
+// ToNumber reads eight digits at a time where it can; every other character is
+// skipped. NumericValue is ToNumber of what NumCheck accepts.
 TEST(ToNumberTest, ReadsTheDigitsAndSkipsTheRest) {
   const std::pair<std::string_view, int64_t> cases[] = {
       {"", 0},
@@ -230,7 +231,10 @@ TEST(ToNumberTest, ReadsTheDigitsAndSkipsTheRest) {
        "5",
        5},
   };
-  for (const auto& [text, number] : cases) EXPECT_EQ(ToNumber(text), number) << text;
+  for (const auto& [text, number] : cases) {
+    EXPECT_EQ(ToNumber(text), number) << text;
+    EXPECT_EQ(NumericValue(text), NumCheck(text) ? std::optional(number) : std::nullopt) << text;
+  }
 }
 
 }  // namespace
