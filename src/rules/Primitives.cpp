@@ -43,17 +43,6 @@ bool EightDigits(const char* p, uint64_t& value) {
   return true;
 }
 
-// Without an early exit and in byte arithmetic, so the compiler checks 16
-// characters at once.
-bool AllPrintable(std::string_view value) {
-  uint8_t unprintable = 0;
-  for (char c : value) {
-    const auto offset = static_cast<uint8_t>(static_cast<uint8_t>(c) - uint8_t{32});
-    unprintable |= static_cast<uint8_t>(offset > uint8_t{126 - 32});
-  }
-  return unprintable == 0;
-}
-
 constexpr std::string_view kStateList =
     "  "
     ",MD,VA,DC,AL,AK,AZ,AR,CA,CO,CT,DE,FL,GA,HI,ID,IL,IN,IA,KS,KY,LA,ME,MA,MI,MN,MS,MO,MT,NE,NV,NH,"
@@ -79,6 +68,17 @@ constexpr std::string_view kCountryList =
     "WA,WE,WF,WI,WQ,WS,WZ,YM,ZA,ZI";
 
 }  // namespace
+
+// Without an early exit and in byte arithmetic, so the compiler checks 16
+// characters at once.
+bool AllPrintable(std::string_view value) {
+  uint8_t unprintable = 0;
+  for (char c : value) {
+    const auto offset = static_cast<uint8_t>(static_cast<uint8_t>(c) - uint8_t{32});
+    unprintable |= static_cast<uint8_t>(offset > uint8_t{126 - 32});
+  }
+  return unprintable == 0;
+}
 
 // The few characters before whole blocks of eight one by one, then the blocks:
 // money fields are long runs of digits.

@@ -20,6 +20,8 @@ bool CountryCheck(std::string_view value);
 // True when every character is printable ASCII (32-126). Otherwise fills
 // position_list with the offending record positions ("12, 14 and 20").
 bool CharCheck(std::string_view value, int start, std::string& position_list);
+// Only characters 32-126.
+bool AllPrintable(std::string_view value);
 
 // The error text for a field that failed CharCheck.
 std::string InvalidCharError(std::string_view position_list);
