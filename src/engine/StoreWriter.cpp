@@ -1,11 +1,20 @@
 #include "engine/StoreWriter.h"
 
+#include <pthread.h>
+#include <signal.h>
+
 #include <exception>
+#include <system_error>
 
 namespace ledgerly {
 namespace {
 
 constexpr auto kCommitInterval = std::chrono::milliseconds(500);
+// The thread commits on its own when the run's commits stop coming: a write
+// that waits for another program's lock (SQLite waits up to two seconds a
+// page) would otherwise hold back the queued commit, and with it the failure,
+// for thousands of records.
+constexpr auto kCommitOverdue = 2 * kCommitInterval;
 // A few milliseconds of records: enough to ride out a pause of either side,
 // little enough memory. The run hands them over a batch at a time, so the two
 // sides seldom wait for the lock or wake each other.
@@ -16,7 +25,19 @@ constexpr uint64_t kBatch = 256;
 
 StoreWriter::StoreWriter(std::unique_ptr<ResultStore> store, bool own_thread)
     : store_(std::move(store)), ring_(own_thread ? kQueueLength : 1) {
-  if (own_thread) thread_ = std::thread(&StoreWriter::WriteQueued, this);
+  if (!own_thread) return;
+  // The thread takes no signals: a stop request (SIGINT, SIGTERM) reaches the
+  // run's own thread as before, and the thread's writes are not interrupted.
+  sigset_t all, previous;
+  sigfillset(&all);
+  pthread_sigmask(SIG_SETMASK, &all, &previous);
+  try {
+    thread_ = std::thread(&StoreWriter::WriteQueued, this);
+  } catch (const std::system_error&) {
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    throw;
+  }
+  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
 }
 
 StoreWriter::~StoreWriter() {
@@ -71,7 +92,10 @@ bool StoreWriter::CommitDue() const {
 void StoreWriter::Commit() {
   first_commit_done_ = true;
   last_commit_ = std::chrono::steady_clock::now();
-  Queue([](ResultStore& store) { store.Commit(); });
+  Queue([this](ResultStore& store) {
+    store.Commit();
+    committed_ = std::chrono::steady_clock::now();
+  });
   if (thread_.joinable()) Publish();
 }
 
@@ -172,7 +196,10 @@ void StoreWriter::WriteQueued() {
     const uint64_t end = published_;
     lock.unlock();
     try {
-      for (uint64_t i = written_; i < end; ++i) Apply(ring_[i % kQueueLength]);
+      for (uint64_t i = written_; i < end; ++i) {
+        Apply(ring_[i % kQueueLength]);
+        CommitIfOverdue();
+      }
     } catch (...) {
       lock.lock();
       failure_ = std::current_exception();
@@ -184,6 +211,15 @@ void StoreWriter::WriteQueued() {
     written_ = end;
     room_.notify_all();
   }
+}
+
+// Only once the run's first commit put the new file in place.
+void StoreWriter::CommitIfOverdue() {
+  if (!committed_) return;
+  const auto now = std::chrono::steady_clock::now();
+  if (now - *committed_ < kCommitOverdue) return;
+  store_->Commit();
+  committed_ = now;
 }
 
 void StoreWriter::ThrowFailure() const {

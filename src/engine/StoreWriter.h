@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -67,6 +68,7 @@ class StoreWriter {
   void Publish();
   void Apply(Write& write);
   void WriteQueued();
+  void CommitIfOverdue();
   void ThrowFailure() const;
   // Lets the thread finish what is queued (unless a write failed) and end.
   void StopThread();
@@ -83,6 +85,8 @@ class StoreWriter {
   bool stopping_ = false;                 // under mutex_
   std::exception_ptr failure_;            // set before failed_
   std::atomic<bool> failed_ = false;
+  // The last commit, on the side that writes.
+  std::optional<std::chrono::steady_clock::time_point> committed_;
   std::thread thread_;
 };
 
