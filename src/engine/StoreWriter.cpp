@@ -2,6 +2,7 @@
 
 #include <pthread.h>
 #include <signal.h>
+#include <time.h>
 
 #include <exception>
 #include <system_error>
@@ -20,6 +21,14 @@ constexpr auto kCommitOverdue = 2 * kCommitInterval;
 // sides seldom wait for the lock or wake each other.
 constexpr uint64_t kQueueLength = 4096;
 constexpr uint64_t kBatch = 256;
+
+// Read for every record and every write: the coarse clock costs a few
+// nanoseconds, and its few milliseconds of resolution are plenty for commits.
+std::chrono::nanoseconds CoarseNow() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+  return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
+}
 
 }  // namespace
 
@@ -86,15 +95,15 @@ void StoreWriter::UpdateAccumulatorRow(Totals which, const AccumulatorRow& row) 
 }
 
 bool StoreWriter::CommitDue() const {
-  return !first_commit_done_ || std::chrono::steady_clock::now() - last_commit_ >= kCommitInterval;
+  return !first_commit_done_ || CoarseNow() - last_commit_ >= kCommitInterval;
 }
 
 void StoreWriter::Commit() {
   first_commit_done_ = true;
-  last_commit_ = std::chrono::steady_clock::now();
+  last_commit_ = CoarseNow();
   Queue([this](ResultStore& store) {
     store.Commit();
-    committed_ = std::chrono::steady_clock::now();
+    committed_ = CoarseNow();
   });
   if (thread_.joinable()) Publish();
 }
@@ -216,7 +225,7 @@ void StoreWriter::WriteQueued() {
 // Only once the run's first commit put the new file in place.
 void StoreWriter::CommitIfOverdue() {
   if (!committed_) return;
-  const auto now = std::chrono::steady_clock::now();
+  const auto now = CoarseNow();
   if (now - *committed_ < kCommitOverdue) return;
   store_->Commit();
   committed_ = now;

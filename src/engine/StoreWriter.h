@@ -74,7 +74,7 @@ class StoreWriter {
   void StopThread();
 
   std::unique_ptr<ResultStore> store_;
-  std::chrono::steady_clock::time_point last_commit_;
+  std::chrono::nanoseconds last_commit_{};  // CoarseNow
   bool first_commit_done_ = false;
 
   std::vector<Write> ring_;
@@ -85,8 +85,8 @@ class StoreWriter {
   bool stopping_ = false;                 // under mutex_
   std::exception_ptr failure_;            // set before failed_
   std::atomic<bool> failed_ = false;
-  // The last commit, on the side that writes.
-  std::optional<std::chrono::steady_clock::time_point> committed_;
+  // The last commit, on the side that writes (CoarseNow).
+  std::optional<std::chrono::nanoseconds> committed_;
   std::thread thread_;
 };
 
