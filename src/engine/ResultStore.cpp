@@ -167,6 +167,11 @@ void ResultStore::MoveIntoPlace() {
 void ResultStore::Open(const std::filesystem::path& file) {
   db_ = std::make_unique<Database>(file, Database::Mode::ReadWriteCreate);
   db_->Exec("PRAGMA synchronous = NORMAL");
+  // 16 MiB of page cache rather than 2: once the cache is full, SQLite writes
+  // pages to the file under an exclusive lock kept to the end of the
+  // transaction, which shuts out every reader (the desktop program's views, a
+  // report) until the next commit.
+  db_->Exec("PRAGMA cache_size = -16384");
   insert_misc_ =
       std::make_unique<Statement>(*db_, "INSERT INTO MISC (Path, RptDate) VALUES (?, ?)");
   pin_first_ = std::make_unique<Statement>(
