@@ -10,8 +10,6 @@
 namespace ledgerly {
 namespace {
 
-constexpr auto kCommitInterval = std::chrono::milliseconds(500);
-
 std::string AccumulatorTableSql(Totals which) {
   std::string sql = std::string("CREATE TABLE ") + TableName(which) +
                     " (Indx INTEGER PRIMARY KEY, RE_EIN TEXT, \"0\" INTEGER DEFAULT 0";
@@ -169,6 +167,11 @@ void ResultStore::MoveIntoPlace() {
 void ResultStore::Open(const std::filesystem::path& file) {
   db_ = std::make_unique<Database>(file, Database::Mode::ReadWriteCreate);
   db_->Exec("PRAGMA synchronous = NORMAL");
+  // 16 MiB of page cache rather than 2: once the cache is full, SQLite writes
+  // pages to the file under an exclusive lock kept to the end of the
+  // transaction, which shuts out every reader (the desktop program's views, a
+  // report) until the next commit.
+  db_->Exec("PRAGMA cache_size = -16384");
   insert_misc_ =
       std::make_unique<Statement>(*db_, "INSERT INTO MISC (Path, RptDate) VALUES (?, ?)");
   pin_first_ = std::make_unique<Statement>(
@@ -210,7 +213,6 @@ ResultStore::~ResultStore() {
 void ResultStore::Begin() {
   db_->Exec("BEGIN");
   in_transaction_ = true;
-  last_commit_ = std::chrono::steady_clock::now();
 }
 
 void ResultStore::AddMisc(std::string_view file_path, std::string_view rpt_date) {
@@ -272,10 +274,6 @@ void ResultStore::UpdateAccumulatorRow(Totals which, const AccumulatorRow& row) 
     s.Bind(2 + 2 * column, Latin1ToUtf8(row.err_refs[column]));
   }
   s.Run();
-}
-
-bool ResultStore::CommitDue() const {
-  return !fresh_.empty() || std::chrono::steady_clock::now() - last_commit_ >= kCommitInterval;
 }
 
 void ResultStore::Commit() {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -36,8 +35,9 @@ struct StoredTail {
 };
 
 // Writes one Test run's results. Rows are written as they come, inside a
-// transaction committed at least every half second and on Commit()/Close(),
-// so the file is always a consistent database.
+// transaction committed on Commit() (the run's StoreWriter asks for one at
+// least every half second) and Close(), so the file is always a consistent
+// database.
 class ResultStore {
  public:
   // DeleteMDB + Create_MDB: replaces the previous results at path (refused,
@@ -57,9 +57,7 @@ class ResultStore {
   void InsertAccumulatorRow(Totals which, const AccumulatorRow& row);
   void UpdateAccumulatorRow(Totals which, const AccumulatorRow& row);
 
-  // True when the last commit is more than half a second old, or the new
-  // file is still to replace the previous one.
-  bool CommitDue() const;
+  // The first commit also puts the new file in place of the previous one.
   void Commit();
   // CloseDatabase: marks the run finished, commits and closes; further calls
   // are ignored.
@@ -90,7 +88,6 @@ class ResultStore {
   std::unique_ptr<Statement> insert_misc_, pin_first_, pin_last_, insert_record_, insert_error_,
       add_error_count_;
   std::unique_ptr<Statement> insert_acc_[2], update_acc_[2];
-  std::chrono::steady_clock::time_point last_commit_;
   bool in_transaction_ = false;
 };
 

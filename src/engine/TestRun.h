@@ -8,6 +8,7 @@
 
 #include "engine/ResultStore.h"
 #include "engine/RunHost.h"
+#include "engine/StoreWriter.h"
 #include "rules/RuleContext.h"
 
 namespace ledgerly {
@@ -40,7 +41,10 @@ inline constexpr const char* kStandardInput = "/dev/stdin";
 // record and error in the result database, and reports the outcome.
 class TestRun {
  public:
-  TestRun(RunHost& host, std::filesystem::path database, int error_limit);
+  // With writer_thread the database writes run beside the reading and the
+  // rules; the results are the same either way.
+  TestRun(RunHost& host, std::filesystem::path database, int error_limit,
+          bool writer_thread = true);
   ~TestRun();
 
   RunResult ReadFile();
@@ -85,7 +89,8 @@ class TestRun {
   RunHost& host_;
   std::filesystem::path database_path_;
   int error_limit_;
-  std::unique_ptr<ResultStore> store_;
+  bool writer_thread_;
+  std::unique_ptr<StoreWriter> store_;
   std::unique_ptr<Context> context_;
 
   // Run state, all reset at the start of ReadFile.

@@ -19,9 +19,7 @@ constexpr std::string_view kZeroBefore1983 = "Must be zero filled for years prio
 
 // A money field of the record: its amount in cents when all digits.
 std::optional<int64_t> AmountOf(const FieldChecker& f, int field_no) {
-  const std::string_view value = f.Text(field_no);
-  if (!NumCheck(value)) return std::nullopt;
-  return ToNumber(value);
+  return NumericValue(f.Text(field_no));
 }
 
 // Whole dollars in the "###,###,###.00" pattern: 106800 -> "106,800.00".

@@ -13,8 +13,7 @@ namespace ledgerly {
 // reports findings with the field's own reference, user entry and number.
 class FieldChecker {
  public:
-  FieldChecker(std::string_view txtline, std::span<const FieldLayoutRow> layout, RuleContext& ctx)
-      : txtline_(txtline), layout_(layout), ctx_(ctx) {}
+  FieldChecker(std::string_view txtline, std::span<const FieldLayoutRow> layout, RuleContext& ctx);
 
   // The field's exact text, untrimmed.
   std::string_view Text(int field_no) const;
@@ -40,6 +39,7 @@ class FieldChecker {
   std::string_view txtline_;
   std::span<const FieldLayoutRow> layout_;
   RuleContext& ctx_;
+  bool printable_;  // the whole record: then so is every field
 };
 
 inline constexpr std::string_view kNumericOrBlank = "Must be numeric or blank.";

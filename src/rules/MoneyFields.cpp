@@ -79,13 +79,13 @@ void CheckLaidOutFields(const FieldChecker& f, int first_field, int last_field, 
         break;
       case FieldCheck::Money:
       case FieldCheck::UnrestrictedMoney: {
-        const std::string_view value = f.Text(field_no);
-        if (!NumCheck(value)) {
+        const std::optional<int64_t> amount = NumericValue(f.Text(field_no));
+        if (!amount) {
           MoneyNotNumeric(f, field_no, sums);
         } else if (row.check == FieldCheck::Money) {
-          TerritoryMoney(f, field_no, ToNumber(value), sums);
+          TerritoryMoney(f, field_no, *amount, sums);
         } else {
-          f.ctx().AddToSum(sums, row.column, ToNumber(value));
+          f.ctx().AddToSum(sums, row.column, *amount);
         }
         break;
       }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,8 @@ bool CountryCheck(std::string_view value);
 // True when every character is printable ASCII (32-126). Otherwise fills
 // position_list with the offending record positions ("12, 14 and 20").
 bool CharCheck(std::string_view value, int start, std::string& position_list);
+// Only characters 32-126.
+bool AllPrintable(std::string_view value);
 
 // The error text for a field that failed CharCheck.
 std::string InvalidCharError(std::string_view position_list);
@@ -40,6 +43,10 @@ bool IsBlank(std::string_view value);
 
 // Digits read as a whole number (cents for money fields); the caller checked NumCheck.
 int64_t ToNumber(std::string_view digits);
+
+// NumCheck and ToNumber in one pass: the number, or nothing when a character is
+// not a digit.
+std::optional<int64_t> NumericValue(std::string_view value);
 
 struct SocialSecurityLimits {
   int64_t PriorYearMax = 0;

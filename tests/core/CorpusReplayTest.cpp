@@ -1,7 +1,9 @@
 // Every file of the fuzzers' corpus, and every input a fuzzer ever crashed on
 // (kept in the same folder), through a whole run: the result database must be
-// sound whatever the bytes.
+// sound whatever the bytes, and the same whether a second thread writes it.
 #include <gtest/gtest.h>
+
+#include <deque>
 
 #include "engine/TestRun.h"
 #include "support/DbChecks.h"
@@ -15,23 +17,35 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The files of one corpus input, written to dir, in the order a run takes them.
+std::deque<std::string> WriteFiles(const fs::path& input_path, const test::TempFolder& dir) {
+  const std::string input = test::ReadFileText(input_path);
+  std::deque<std::string> files;
+  std::size_t start = 0;
+  for (int n = 1;; ++n) {
+    const std::size_t end = input.find(test::kNextFileMarker, start);
+    files.push_back(dir.Write("file" + std::to_string(n) + ".txt",
+                              input.substr(start, end == std::string::npos ? end : end - start)));
+    if (end == std::string::npos) return files;
+    start = end + test::kNextFileMarker.size();
+  }
+}
+
+std::vector<fs::path> CorpusInputs() {
+  std::vector<fs::path> inputs;
+  for (const auto& entry : fs::directory_iterator(fs::path(LEDGERLY_TEST_DATA) / "corpus")) {
+    inputs.push_back(entry.path());
+  }
+  return inputs;
+}
+
 TEST(CorpusReplayTest, EveryInputLeavesASoundDatabase) {
-  const fs::path corpus = fs::path(LEDGERLY_TEST_DATA) / "corpus";
   int inputs = 0;
-  for (const auto& entry : fs::directory_iterator(corpus)) {
-    SCOPED_TRACE(entry.path().filename().string());
+  for (const fs::path& input : CorpusInputs()) {
+    SCOPED_TRACE(input.filename().string());
     test::TempFolder dir;
     test::ScriptedHost host;
-    const std::string input = test::ReadFileText(entry.path());
-    std::size_t start = 0;
-    for (int n = 1;; ++n) {
-      const std::size_t end = input.find(test::kNextFileMarker, start);
-      host.files.push_back(
-          dir.Write("file" + std::to_string(n) + ".txt",
-                    input.substr(start, end == std::string::npos ? end : end - start)));
-      if (end == std::string::npos) break;
-      start = end + test::kNextFileMarker.size();
-    }
+    host.files = WriteFiles(input, dir);
     TestRun run(host, dir.path() / "ERRORLOG.MDB", kDefaultErrorLimit);
     const RunResult result = run.ReadFile();
     EXPECT_NE(result.outcome, RunOutcome::Failed);
@@ -41,6 +55,56 @@ TEST(CorpusReplayTest, EveryInputLeavesASoundDatabase) {
     ++inputs;
   }
   EXPECT_GE(inputs, 15);
+}
+
+// Every row of every table, in order, and the finished mark.
+std::vector<std::vector<std::string>> Contents(const fs::path& db) {
+  std::vector<std::vector<std::string>> rows = test::QueryRows(db, "PRAGMA user_version");
+  for (const char* table : {"MISC", "RECORDS", "ERRORS", "TRT", "TRU"}) {
+    for (auto& row : test::QueryRows(db, std::string("SELECT * FROM ") + table + " ORDER BY 1")) {
+      rows.push_back(std::move(row));
+    }
+  }
+  return rows;
+}
+
+// The writes queued for a second thread leave the very database, and the same
+// outcome, as writes done at once: at the default and a low error limit, and
+// on a submission longer than the queue, run through or stopped by Exit.
+TEST(CorpusReplayTest, TheWriterThreadChangesNothing) {
+  test::TempFolder large;
+  const std::string large_file = (large.path() / "large.txt").string();
+  ASSERT_TRUE(test::WriteLargeSubmission(large_file, 6000, 7));
+  struct Case {
+    fs::path input;
+    int error_limit;
+    int stop_at_record_call;
+  };
+  std::vector<Case> cases = {{large_file, kMaxErrorLimit, -1}, {large_file, kMaxErrorLimit, 5000}};
+  for (const fs::path& input : CorpusInputs()) {
+    cases.push_back({input, kDefaultErrorLimit, -1});
+    cases.push_back({input, 2, -1});
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input.filename().string() + " at limit " + std::to_string(c.error_limit));
+    test::TempFolder dir;
+    const std::deque<std::string> files =
+        c.input == large_file ? std::deque<std::string>{large_file} : WriteFiles(c.input, dir);
+    RunResult results[2];
+    for (const bool writer_thread : {true, false}) {
+      test::ScriptedHost host;
+      host.files = files;
+      host.stop_at_record_call = c.stop_at_record_call;
+      TestRun run(host, dir.path() / (writer_thread ? "threaded.MDB" : "inline.MDB"), c.error_limit,
+                  writer_thread);
+      results[writer_thread] = run.ReadFile();
+    }
+    EXPECT_EQ(results[0].outcome, results[1].outcome);
+    EXPECT_EQ(results[0].records, results[1].records);
+    EXPECT_EQ(results[0].errors, results[1].errors);
+    EXPECT_EQ(results[0].critical_rec_num, results[1].critical_rec_num);
+    EXPECT_EQ(Contents(dir.path() / "inline.MDB"), Contents(dir.path() / "threaded.MDB"));
+  }
 }
 
 }  // namespace

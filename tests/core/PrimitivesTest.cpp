@@ -14,6 +14,12 @@ TEST(Primitives, NumCheck) {
   EXPECT_FALSE(NumCheck("12 4"));
   EXPECT_FALSE(NumCheck("-12"));
   EXPECT_FALSE(NumCheck("1.2"));
+  // Money fields are checked eight characters at a time: neighbours of '0'-'9'
+  // inside the first eight, and a fault in the rest.
+  EXPECT_TRUE(NumCheck("01234567890123456"));
+  EXPECT_FALSE(NumCheck("1234567:901"));
+  EXPECT_FALSE(NumCheck("/2345678901"));
+  EXPECT_FALSE(NumCheck("12345678 01"));
 }
 
 TEST(Primitives, NameAndAlphaNumChecks) {
@@ -58,7 +64,8 @@ TEST(Primitives, CharCheckListsPositions) {
   EXPECT_EQ(positions, "5");
 }
 
-// ToNumber reads eight digits at a time where it can; every other character is skipped.
+// ToNumber reads eight digits at a time where it can; every other character is
+// skipped. NumericValue is ToNumber of what NumCheck accepts.
 TEST(ToNumberTest, ReadsTheDigitsAndSkipsTheRest) {
   const std::pair<std::string_view, int64_t> cases[] = {
       {"", 0},
@@ -70,6 +77,7 @@ TEST(ToNumberTest, ReadsTheDigitsAndSkipsTheRest) {
       {"87654321", 87654321},
       {"1234567 8901", 12345678901},
       {"12A45678901", 1245678901},
+      {"123456789 1", 1234567891},
       {"  123", 123},
       {"/:0123456789", 123456789},         // the neighbours of the digits
       {"1234567:8901;<=>?", 12345678901},  // same upper half as the digits
@@ -77,7 +85,10 @@ TEST(ToNumberTest, ReadsTheDigitsAndSkipsTheRest) {
        "5",
        5},
   };
-  for (const auto& [text, number] : cases) EXPECT_EQ(ToNumber(text), number) << text;
+  for (const auto& [text, number] : cases) {
+    EXPECT_EQ(ToNumber(text), number) << text;
+    EXPECT_EQ(NumericValue(text), NumCheck(text) ? std::optional(number) : std::nullopt) << text;
+  }
 }
 
 // LEDGERLY_TODAY replaces the clock only with a date of the calendar's months and days.
