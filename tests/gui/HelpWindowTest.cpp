@@ -29,14 +29,12 @@ class HelpWindowTest : public QObject {
     qputenv("XDG_DATA_HOME", QFile::encodeName(root.filePath("data")));
     qputenv("XDG_DATA_DIRS", QFile::encodeName(root.filePath("data")));
     const QDir program(root.filePath("bin"));
-    QVERIFY(program.mkpath("."));
-    const QString built = QDir::cleanPath(LEDGERLY_TEST_DATA "/../../share/help");
-    QCOMPARE(ledgerly::gui::FindHelpFolder(program.path()), built);
+    QCOMPARE(ledgerly::gui::FindHelpFolder(program.path()),
+             QDir::cleanPath(LEDGERLY_TEST_DATA "/../../share/help"));
     for (const char* help : {"../share/ledgerly/help", "help"}) {  // the nearest wins
       const QString folder = QDir::cleanPath(program.filePath(help));
       QVERIFY(QDir().mkpath(folder));
-      QFile page(folder + "/Welcome.htm");
-      QVERIFY(page.open(QIODevice::WriteOnly));
+      QVERIFY(QFile(folder + "/Welcome.htm").open(QIODevice::WriteOnly));
       QCOMPARE(ledgerly::gui::FindHelpFolder(program.path()), folder);
     }
   }

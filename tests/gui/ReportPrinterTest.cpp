@@ -106,6 +106,23 @@ class ReportPrinterTest : public QObject {
       QCOMPARE(pages.join("").remove(' ').count(long_entry_), 2 * c.footers.size() / whole_.size());
     }
   }
+
+  // Text keeps half an inch from the paper's edges and runs to the right margin.
+  void printoutKeepsToTheMargins() {
+    QProcess bbox;
+    bbox.start("pdftotext", {"-bbox", FileName(out_.path() / "1.pdf"), "-"});
+    QVERIFY(bbox.waitForFinished());
+    const QString boxes = QString::fromUtf8(bbox.readAllStandardOutput());
+    const double margin = boxes.section("<page width=\"", 1).section('"', 0, 0).toDouble() - 36;
+    double left = 1e9, right = 0;
+    const QRegularExpression word("xMin=\"([\\d.]+)\" yMin=\"[\\d.]+\" xMax=\"([\\d.]+)\"");
+    for (const auto& box : word.globalMatch(boxes)) {
+      left = std::min(left, box.captured(1).toDouble());
+      right = std::max(right, box.captured(2).toDouble());
+    }
+    QVERIFY2(left >= 35.5 && right <= margin + 0.5 && right > margin - 12,
+             qPrintable(QString("%1 to %2 within 36 to %3").arg(left).arg(right).arg(margin)));
+  }
 };
 
 QTEST_MAIN(ReportPrinterTest)
