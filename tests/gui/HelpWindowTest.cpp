@@ -1,4 +1,5 @@
 // The help window and the help pages it shows.
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -20,6 +21,22 @@ class HelpWindowTest : public QObject {
                 ->browser()
                 ->toPlainText()
                 .contains("Welcome.htm could not be found"));
+  }
+  // The pages are found beside the program, in an installed or moved tree, or
+  // else in the source tree the program was built from.
+  void pagesAreFoundWhereverTheProgramRuns() {
+    QTemporaryDir root;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(root.filePath("data")));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(root.filePath("data")));
+    const QDir program(root.filePath("bin"));
+    QCOMPARE(ledgerly::gui::FindHelpFolder(program.path()),
+             QDir::cleanPath(LEDGERLY_TEST_DATA "/../../share/help"));
+    for (const char* help : {"../share/ledgerly/help", "help"}) {  // the nearest wins
+      const QString folder = QDir::cleanPath(program.filePath(help));
+      QVERIFY(QDir().mkpath(folder));
+      QVERIFY(QFile(folder + "/Welcome.htm").open(QIODevice::WriteOnly));
+      QCOMPARE(ledgerly::gui::FindHelpFolder(program.path()), folder);
+    }
   }
 };
 

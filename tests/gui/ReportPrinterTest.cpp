@@ -14,6 +14,7 @@ class ReportPrinterTest : public QObject {
   QStringList whole_;  // the footers of the whole report
   const QString long_entry_ = "[" + QString(400, 'Q') + "]";
   int printouts_ = 0;
+  std::optional<Qt::CursorShape> pointer_;  // while the pages are counted
 
   // Prints through the print command, answering its dialog; the text of each page printed.
   QStringList Print(std::optional<std::pair<int, int>> range, int copies = 1, bool accept = true) {
@@ -24,6 +25,10 @@ class ReportPrinterTest : public QObject {
     answer.collate = true;
     answer.output_file = FileName(out_.path() / (std::to_string(++printouts_) + ".pdf"));
     ReportPrintDialog::setNextAnswer(answer);
+    pointer_.reset();
+    QTimer::singleShot(0, [this] {
+      if (QApplication::overrideCursor()) pointer_ = QApplication::overrideCursor()->shape();
+    });
     if (!PrintReport(nullptr, results_.path(), QFont("Courier", 10))) return {};
     QProcess pdftotext;
     pdftotext.start("pdftotext", {"-layout", answer.output_file, "-"});
@@ -57,23 +62,38 @@ class ReportPrinterTest : public QObject {
     QVERIFY(whole_.size() >= 4);
   }
 
-  // The dialog offers every page of the report; the printout holds what was chosen.
+  // The dialog offers every page of the report; the printout holds what was
+  // chosen, and pages past the end are said to be missing.
   void printCommand() {
+    const int last = whole_.size();
+    const QString missing =
+        "Print: The report has %1 page(s).  Pages %2 to %3 do not exist and "
+        "were not printed.";
     const struct {
       std::optional<std::pair<int, int>> pages;
       int copies;  // collated: the program prints each
       bool accept;
       QStringList footers;
+      QStringList messages;
     } cases[] = {
-        {{}, 1, true, whole_},
-        {{}, 3, true, whole_ + whole_ + whole_},
-        {std::pair(2, 3), 1, true, {"Page: 2", "Page: 3"}},
-        {std::pair(50, 60), 1, true, {}},
-        {{}, 1, false, {}},
+        {{}, 1, true, whole_, {}},
+        {{}, 3, true, whole_ + whole_ + whole_, {}},
+        {std::pair(2, 3), 1, true, {"Page: 2", "Page: 3"}, {}},
+        {std::pair(last, last + 2),
+         1,
+         true,
+         {whole_.last()},
+         {missing.arg(last).arg(last + 1).arg(last + 2)}},
+        {std::pair(50, 60), 1, true, {}, {missing.arg(last).arg(50).arg(60)}},
+        {{}, 1, false, {}, {}},
     };
     for (const auto& c : cases) {
+      ScriptEveryPrompt();
       ReportPrintDialog::reset();
       const QStringList pages = Print(c.pages, c.copies, c.accept);
+      QCOMPARE(Messages(), c.messages);
+      QCOMPARE(pointer_, std::optional(Qt::WaitCursor));  // counting a long report takes a while
+      QVERIFY(!QApplication::overrideCursor());
       const auto offer = ReportPrintDialog::offers().at(0);
       QCOMPARE(std::tuple(offer.min, offer.from_page, offer.to_page), std::tuple(1, 1, offer.max));
       QCOMPARE(offer.max, whole_.size());  // the true page count
@@ -85,6 +105,23 @@ class ReportPrinterTest : public QObject {
       // The long entry wraps in the value column and nothing of it is lost.
       QCOMPARE(pages.join("").remove(' ').count(long_entry_), 2 * c.footers.size() / whole_.size());
     }
+  }
+
+  // Text keeps half an inch from the paper's edges and runs to the right margin.
+  void printoutKeepsToTheMargins() {
+    QProcess bbox;
+    bbox.start("pdftotext", {"-bbox", FileName(out_.path() / "1.pdf"), "-"});
+    QVERIFY(bbox.waitForFinished());
+    const QString boxes = QString::fromUtf8(bbox.readAllStandardOutput());
+    const double margin = boxes.section("<page width=\"", 1).section('"', 0, 0).toDouble() - 36;
+    double left = 1e9, right = 0;
+    const QRegularExpression word("xMin=\"([\\d.]+)\" yMin=\"[\\d.]+\" xMax=\"([\\d.]+)\"");
+    for (const auto& box : word.globalMatch(boxes)) {
+      left = std::min(left, box.captured(1).toDouble());
+      right = std::max(right, box.captured(2).toDouble());
+    }
+    QVERIFY2(left >= 35.5 && right <= margin + 0.5 && right > margin - 12,
+             qPrintable(QString("%1 to %2 within 36 to %3").arg(left).arg(right).arg(margin)));
   }
 };
 

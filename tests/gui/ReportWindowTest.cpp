@@ -57,15 +57,50 @@ class ReportWindowTest : public QObject {
     QVERIFY(ShownAreas(*window_).contains("DBGrid1") && report->isVisible());
     QCOMPARE(report->windowTitle(), QString("Report"));
     const std::string text = TextReport();
+    QTest::keyClicks(report->findChild<QPlainTextEdit*>("Text1"), "stray");  // read-only
     QCOMPARE(Preview(), QString::fromStdString(text).replace("\r\n", "\n"));
+    // No to creating a file goes back to the dialog; the next one starts where this one ended.
+    const auto declined = results_->folder() / "new.txt";
+    gui::FileDialog::setNextFileName(FileName(declined));
     gui::FileDialog::setNextFileName(FileName(results_->folder() / "report.txt"));
-    gui::MessageBox::setNextAnswer(QMessageBox::Yes);  // create the file
+    gui::MessageBox::setNextAnswer(QMessageBox::No);
+    gui::MessageBox::setNextAnswer(QMessageBox::Yes);
     report->findChild<QPushButton*>("cmdSave")->click();
-    QCOMPARE(gui::FileDialog::titles(), QStringList("Please Enter File Name"));
+    QCOMPARE(gui::FileDialog::titles(), QStringList(2, "Please Enter File Name"));
+    QCOMPARE(gui::MessageBox::shown().at(gui::MessageBox::shown().size() - 2).text,
+             FileName(declined) + "\r\nThis file does not exist.\r\nDo you want to create it?");
+    QVERIFY(!std::filesystem::exists(declined));
     QCOMPARE(ReadFile(results_->folder() / "report.txt"), text + "\r\n");
+    QCOMPARE(gui::FileDialog::StartFolder(), FileName(results_->folder()));
     gui::FontDialog::setNextFont(QFont("DejaVu Sans Mono", 30));  // kept within 8 to 20 points
     report->findChild<QPushButton*>("cmdFont")->click();
     QCOMPARE(report->PrintFontSize(), 20);
+  }
+  // The font dialog opens at the preview's fixed-pitch font and offers only 8 to 20 points.
+  void fontDialog() {
+    AddRecordsWithErrors(*results_, "wages.txt");
+    auto* preview = AskForReport(gui::kTextReport)->findChild<QPlainTextEdit*>("Text1");
+    const QFont font = preview->font();
+    QVERIFY(QFontInfo(font).fixedPitch());
+    gui::FontDialog::setScripted(false);
+    QString family;
+    QList<int> sizes;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+      family = dialog->currentFont().family();
+      for (QListView* list : dialog->findChildren<QListView*>())
+        for (int row = 0; row < list->model()->rowCount(); ++row) {
+          bool number = false;
+          const int size = list->model()->index(row, 0).data().toInt(&number);
+          if (number && !list->isRowHidden(row)) sizes << size;  // the size list
+        }
+      dialog->accept();
+    });
+    window_->CurrentReportWindow()->findChild<QPushButton*>("cmdFont")->click();
+    QCOMPARE(family, font.family());
+    QCOMPARE(std::pair(sizes.value(0), sizes.value(sizes.size() - 1)), std::pair(8, 20));
+    QCOMPARE(preview->font().family(), font.family());
+    QCOMPARE(preview->font().pointSize(), 10);
   }
   // Past 64,000 characters the user is asked; the file gets a line break more per piece.
   void largeReport() {

@@ -1,7 +1,10 @@
-// The views of stored results: records with errors, their errors, tested records.
+// The views of stored results: records with errors, their errors, tested
+// records, the error summary, and a million records walked from the keyboard.
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
+#include "desktop/app/ErrorSummaryWindow.h"
+#include "desktop/common/NumberDialog.h"
 #include "gui/GuiTestSupport.h"
 
 using namespace ledgerly;
@@ -12,7 +15,9 @@ class ResultViewsTest : public QObject {
 
   // The headers and then each row of a grid, the cells joined by "|".
   static QStringList Grid(gui::MainWindow& window, const QString& name) {
-    const QAbstractItemModel* model = Control<QTableView>(window, name)->model();
+    return Rows(Control<QTableView>(window, name)->model());
+  }
+  static QStringList Rows(const QAbstractItemModel* model) {
     QStringList lines;
     for (int row = -1; row < model->rowCount(); ++row) {
       QStringList cells;
@@ -81,6 +86,57 @@ class ResultViewsTest : public QObject {
                           "program, as outlined in the User Manual.",
                           "cmdStart cmdView cmdExit mnuTStart mnuTSet mnuTExit mnuVRecords "
                           "mnuVRAll mnuHContents mnuHAbout"}));
+  }
+
+  // The most frequent error comes first; choosing a kind shows only its
+  // records until View Records With Errors shows them all again.
+  void errorSummary() {
+    ResultDbBuilder results;
+    AddRecordsWithErrors(results, "wages.txt");
+    results.AddError(5, "Zip Code [Position 134 - 138]", "[X]", "Second error of 2.");
+    gui::MainWindow window(results.folder());
+    window.show();
+    Choose(window, "cmdLast");
+    window.findChild<QAction*>("mnuVSummary")->trigger();
+    QTableView* summary = window.findChild<gui::ErrorSummaryWindow*>()->view();
+    const QStringList kinds = Rows(summary->model());
+    QVERIFY2(kinds.value(1).startsWith("2|Zip Code") && kinds.value(1).endsWith("|2, 5"),
+             qPrintable(kinds.join('\n')));
+    summary->setCurrentIndex(summary->model()->index(0, 0));
+    QCOMPARE(Grid(window, "DBGrid1").size(), 3);  // the header, records 2 and 5
+    Choose(window, "cmdGrid");
+    QCOMPARE(Grid(window, "DBGrid1").size(), 4);
+  }
+
+  // Every row of a million records is reached at once: Ctrl+End the last,
+  // Go to Record one in the middle, Page Down the next ones.
+  void aMillionRecordsAreWalked() {
+    const int n = 1000000;
+    ResultDbBuilder results;
+    results.AddMisc((results.folder() / "big.txt").string(), "12/06/2011");
+    results.Exec(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+        std::to_string(n) +
+        ") INSERT INTO Records (Rec_Num, ID, Errors, Record) SELECT i, 'RW', 0, CASE WHEN i "
+        "IN (1, 500000, 1000000) THEN 'RW' || printf('%510s', '') ELSE 'RW' END FROM n");
+    results.AddError(n, "Test Aborted", "Exit was chosen", "Stopped.");
+    gui::NumberDialog::setScripted(true);
+    gui::MainWindow window(results.folder());
+    window.show();
+    Choose(window, "cmdLast");
+    Choose(window, "cmdView");
+    auto* grid = Control<QTableView>(window, "DBGrid3");
+    const auto current = [&] { return grid->currentIndex().siblingAtColumn(0).data().toInt(); };
+    QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(current(), n);
+    // The viewer opening under the grid leaves the chosen row in sight.
+    QVERIFY(grid->viewport()->rect().contains(grid->visualRect(grid->currentIndex())));
+    QCOMPARE(window.windowTitle(), "Record Number 1000000 of 1000000 Tested Record(s) - big.txt");
+    gui::NumberDialog::setNextNumber(n / 2);
+    window.findChild<QAction*>("mnuVGoTo")->trigger();
+    QCOMPARE(current(), n / 2);
+    QTest::keyClick(grid, Qt::Key_PageDown);
+    QVERIFY(current() > n / 2);
   }
 };
 
