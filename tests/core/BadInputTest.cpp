@@ -126,297 +126,227 @@ TEST_P(BadInputTest, EndsWithItsOutcomeAndMessage) {
   }
 }
 
+using Args = std::vector<std::string>;
+
+std::string Clean(CaseFolder& f) {
+  return f.Write("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}));
+}
+
+// A folder "ro" for a database; MakeReadOnly() then lets the program read it only.
+fs::path ReadOnlyFolder(CaseFolder& f) {
+  fs::create_directory(f.Path("ro"));
+  return f.Path("ro/ERRORLOG.MDB");
+}
+
+void MakeReadOnly(CaseFolder& f) {
+  fs::permissions(f.Path("ro"), fs::perms::owner_read | fs::perms::owner_exec |
+                                    fs::perms::others_read | fs::perms::others_exec);
+}
+
+// A file of NULs only, 3 GiB long but taking no space; `head` is written first.
+Args Sparse(CaseFolder& f, const std::string& head) {
+  const std::string file = f.Write("sparse.txt", head);
+  if (::truncate(file.c_str(), 3LL << 30) != 0) return {"--cannot-truncate"};
+  return {file};
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cli, BadInputTest,
     ::testing::Values(
-        BadInputCase{"MissingPath",
-                     [](CaseFolder& f) -> std::vector<std::string> {
-                       return {f.Path("absent.txt").string()};
-                     },
+        BadInputCase{"MissingPath", [](CaseFolder& f) -> Args { return {f.Path("absent.txt")}; },
                      kExitNotTested, "absent.txt was not found."},
         BadInputCase{"Directory",
-                     [](CaseFolder& f) -> std::vector<std::string> {
+                     [](CaseFolder& f) -> Args {
                        fs::create_directory(f.Path("folder"));
-                       return {f.Path("folder").string()};
+                       return {f.Path("folder")};
                      },
                      kExitNotTested, "folder: Is a directory"},
         BadInputCase{"NoReadPermission",
-                     [](CaseFolder& f) -> std::vector<std::string> {
+                     [](CaseFolder& f) -> Args {
                        const std::string file = f.Write("secret.txt", Submission({"RA", "RE"}));
                        fs::permissions(file, fs::perms::none);
                        return {file};
                      },
                      kExitNotTested, "secret.txt: Permission denied", true},
-        BadInputCase{"ReadFails",
-                     [](CaseFolder&) -> std::vector<std::string> {
-                       // Exists and opens, but reading its first bytes fails.
-                       return {"/proc/self/mem"};
-                     },
+        // Exists and opens, but reading its first bytes fails.
+        BadInputCase{"ReadFails", [](CaseFolder&) -> Args { return {"/proc/self/mem"}; },
                      kExitNotTested, "Unreadable data in File:\n/proc/self/mem"},
-        BadInputCase{"EndlessDevice",
-                     [](CaseFolder&) -> std::vector<std::string> { return {"/dev/zero"}; },
+        BadInputCase{"EndlessDevice", [](CaseFolder&) -> Args { return {"/dev/zero"}; },
                      kExitNotTested, "/dev/zero is not a regular file"},
-        BadInputCase{
-            "ZeroBytes",
-            [](CaseFolder& f) -> std::vector<std::string> { return {f.Write("empty.txt", "")}; },
-            kExitNotTested, "Warning: The file contains no valid data."},
+        BadInputCase{"ZeroBytes", [](CaseFolder& f) -> Args { return {f.Write("e.txt", "")}; },
+                     kExitNotTested, "Warning: The file contains no valid data."},
         BadInputCase{"OnlyLineBreaks",
-                     [](CaseFolder& f) -> std::vector<std::string> {
+                     [](CaseFolder& f) -> Args {
                        std::string breaks;
                        for (int i = 0; i < 2000; ++i) breaks += "\r\n\n\r";
                        return {f.Write("breaks.txt", breaks)};
                      },
                      kExitNotTested, "Warning: The file contains no valid data."},
         BadInputCase{"NulBytes",
-                     [](CaseFolder& f) -> std::vector<std::string> {
+                     [](CaseFolder& f) -> Args {
                        return {f.Write("nul.txt", std::string(4096, '\0'))};
                      },
                      kExitCritical, "Record Number 1:\nRecord 1 must be RA record."},
         BadInputCase{"BinaryImage",
-                     [](CaseFolder& f) -> std::
-                                           vector<std::string> {
-                                             return {
-                                                 f.Write("picture.png",
-                                                         Garbage(256 * 1024, "\x89PNG\r\n\x1a\n"))};
-                                           },
+                     [](CaseFolder& f) -> Args {
+                       return {f.Write("p.png", Garbage(256 * 1024, "\x89PNG\r\n\x1a\n"))};
+                     },
                      kExitCritical, "Record Number 1:\nRecord 1 must be RA record."},
+        // Split every 512 characters: the 2nd piece has no valid identifier.
         BadInputCase{"RecordOf100000Characters",
-                     [](CaseFolder& f) -> std::
-                                           vector<std::string> {
-                                             // Split every 512 characters: the 2nd piece has no
-                                             // valid identifier.
-                                             return {f.Write("long.txt",
-                                                             Submission({"RA", "RE"}) + "RW" +
-                                                                 std::string(99998, '0'))};
-                                           },
+                     [](CaseFolder& f) -> Args {
+                       return {f.Write("long.txt", Submission({"RA", "RE"}) + "RW" +
+                                                       std::string(99998, '0'))};
+                     },
                      kExitCritical, "Record Number 4:\nEnter appropriate code: RW, RO, RS,"},
+        // Three records, then a hole of NULs: an end-of-file marker.
         BadInputCase{"SparseFileOf3GiB",
-                     [](CaseFolder& f) -> std::
-                                           vector<std::string> {
-                                             // Three records, then a hole of NULs: an end-of-file
-                                             // marker.
-                                             const std::string file = f.Write(
-                                                 "sparse.txt", Submission({"RA", "RE", "RW"}, ""));
-                                             if (::truncate(file.c_str(), 3LL << 30) != 0)
-                                               return {"--cannot-truncate"};
-                                             return {file};
-                                           },
+                     [](CaseFolder& f) { return Sparse(f, Submission({"RA", "RE", "RW"}, "")); },
                      kExitErrors, "Missing Final Record: RF record was not found."},
-        BadInputCase{"SparseFileOfNulsOnly",
-                     [](CaseFolder& f) -> std::
-                                           vector<std::string> {
-                                             const std::string file = f.Write("hole.txt", "");
-                                             if (::truncate(file.c_str(), 3LL << 30) != 0)
-                                               return {"--cannot-truncate"};
-                                             return {file};
-                                           },
+        BadInputCase{"SparseFileOfNulsOnly", [](CaseFolder& f) { return Sparse(f, ""); },
                      kExitCritical, "Record 1 must be RA record."},
-        BadInputCase{
-            "ReadOnlyDataFolder",
-            [](CaseFolder& f) -> std::
-                                  vector<std::string> {
-                                    fs::create_directory(f.Path("ro"));
-                                    fs::permissions(f.Path("ro"), fs::perms::owner_read |
-                                                                      fs::perms::owner_exec |
-                                                                      fs::perms::others_read |
-                                                                      fs::perms::others_exec);
-                                    return {"--db", (f.Path("ro") / "ERRORLOG.MDB").string(),
-                                            f.Write("clean.txt",
-                                                    Submission({"RA", "RE", "RW", "RT", "RF"}))};
-                                  },
-            kExitNotTested, "unable to open database file: ", true},
+        BadInputCase{"ReadOnlyDataFolder",
+                     [](CaseFolder& f) -> Args {
+                       const fs::path db = ReadOnlyFolder(f);
+                       MakeReadOnly(f);
+                       return {"--db", db, Clean(f)};
+                     },
+                     kExitNotTested, "unable to open database file: ", true},
         BadInputCase{"ReadOnlyDataFolderWithResults",
-                     [](CaseFolder& f) -> std::vector<std::string> {
-                       fs::create_directory(f.Path("ro"));
+                     [](CaseFolder& f) -> Args {
+                       const fs::path db = ReadOnlyFolder(f);
                        f.Write("ro/ERRORLOG.MDB", "");
-                       fs::permissions(f.Path("ro"), fs::perms::owner_read | fs::perms::owner_exec |
-                                                         fs::perms::others_read |
-                                                         fs::perms::others_exec);
-                       return {"--db", (f.Path("ro") / "ERRORLOG.MDB").string(),
-                               f.Write("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}))};
+                       MakeReadOnly(f);
+                       return {"--db", db, Clean(f)};
                      },
                      kExitNotTested, "unable to open database file: ", true},
         BadInputCase{"DatabaseLockedByAnotherProgram",
-                     [](CaseFolder& f) -> std::vector<std::string> {
+                     [](CaseFolder& f) -> Args {
                        f.lock_holder =
                            std::make_unique<Database>(f.db(), Database::Mode::ReadWriteCreate);
-                       f.lock_holder->Exec("CREATE TABLE Other (Value TEXT)");
-                       f.lock_holder->Exec("BEGIN EXCLUSIVE");
-                       f.lock_holder->Exec("INSERT INTO Other VALUES ('kept')");
-                       return {f.Write("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}))};
+                       f.lock_holder->Exec("CREATE TABLE Other (Value TEXT); BEGIN EXCLUSIVE; "
+                                           "INSERT INTO Other VALUES ('kept');");
+                       return {Clean(f)};
                      },
                      kExitNotTested, "ERRORLOG.MDB is in use by another program"},
-        BadInputCase{
-            "CorruptDatabaseIsKept",
-            [](CaseFolder& f)
-                -> std::
-                    vector<std::string> {
-                      f.Write("ERRORLOG.MDB", Garbage(8192, "SQLite format 3"));
-                      return {f.Write("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}))};
-                    },
-            kExitNotTested, "(it is not an SQLite database: file is not a database)", false,
-            "ERRORLOG.MDB"},
-        BadInputCase{
-            "SubmissionAsDatabase",
-            [](CaseFolder& f)
-                -> std::
-                    vector<std::string> {
-                      const std::string file = f.Write("s.txt", Submission({"RA", "RE", "RF"}));
-                      return {"--db", file, file};
-                    },
-            kExitNotTested, "s.txt is not a Ledgerly result database", false, "s.txt"},
-        BadInputCase{
-            "OtherProgramsDatabase",
-            [](CaseFolder& f)
-                -> std::
-                    vector<std::string> {
-                      Database(f.db(), Database::Mode::ReadWriteCreate)
-                          .Exec("CREATE TABLE RECORDS (Other TEXT)");
-                      return {f.Write("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}))};
-                    },
-            kExitNotTested, "(it is another program's SQLite database)", false, "ERRORLOG.MDB"},
+        BadInputCase{"CorruptDatabaseIsKept",
+                     [](CaseFolder& f) -> Args {
+                       f.Write("ERRORLOG.MDB", Garbage(8192, "SQLite format 3"));
+                       return {Clean(f)};
+                     },
+                     kExitNotTested, "(it is not an SQLite database: file is not a database)", false,
+                     "ERRORLOG.MDB"},
+        BadInputCase{"SubmissionAsDatabase",
+                     [](CaseFolder& f) -> Args {
+                       const std::string file = f.Write("s.txt", Submission({"RA", "RE", "RF"}));
+                       return {"--db", file, file};
+                     },
+                     kExitNotTested, "s.txt is not a Ledgerly result database", false, "s.txt"},
+        BadInputCase{"OtherProgramsDatabase",
+                     [](CaseFolder& f) -> Args {
+                       Database(f.db(), Database::Mode::ReadWriteCreate)
+                           .Exec("CREATE TABLE RECORDS (Other TEXT)");
+                       return {Clean(f)};
+                     },
+                     kExitNotTested, "(it is another program's SQLite database)", false,
+                     "ERRORLOG.MDB"},
         BadInputCase{"FolderAsDatabase",
-                     [](CaseFolder& f) -> std::
-                                           vector<std::string> {
-                                             fs::create_directory(f.Path("results"));
-                                             return {
-                                                 "--db", f.Path("results").string(),
-                                                 f.Write("clean.txt", Submission({"RA", "RE", "RW",
-                                                                                  "RT", "RF"}))};
-                                           },
+                     [](CaseFolder& f) -> Args {
+                       fs::create_directory(f.Path("results"));
+                       return {"--db", f.Path("results"), Clean(f)};
+                     },
                      kExitNotTested, "(it is a folder)"},
-        BadInputCase{
-            "DiskFullAtTheStart",
-            [](CaseFolder& f)
-                -> std::
-                    vector<std::string> {
-                      f.file_size_limit = 32 * 1024;
-                      return {f.Write("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}))};
-                    },
-            kExitNotTested, "Error Description: disk I/O error"},
+        BadInputCase{"DiskFullAtTheStart",
+                     [](CaseFolder& f) -> Args {
+                       f.file_size_limit = 32 * 1024;
+                       return {Clean(f)};
+                     },
+                     kExitNotTested, "Error Description: disk I/O error"},
         BadInputCase{"OutputIsTheDatabase",
-                     [](CaseFolder& f) -> std::
-                                           vector<std::string> {
-                                             return {
-                                                 "--report", "text", "--output", f.db().string(),
-                                                 f.Write("clean.txt", Submission({"RA", "RE", "RW",
-                                                                                  "RT", "RF"}))};
-                                           },
+                     [](CaseFolder& f) -> Args {
+                       return {"--report", "text", "--output", f.db(), Clean(f)};
+                     },
                      kExitNotTested, "ERRORLOG.MDB: it is the result database."},
         BadInputCase{"OutputIsTheJournal",
-                     [](CaseFolder& f) -> std::
-                                           vector<std::string> {
-                                             return {
-                                                 "--report", "json", "--output",
-                                                 f.db().string() + "-journal",
-                                                 f.Write("clean.txt", Submission({"RA", "RE", "RW",
-                                                                                  "RT", "RF"}))};
-                                           },
+                     [](CaseFolder& f) -> Args {
+                       return {"--report", "json", "--output", f.db().string() + "-journal",
+                               Clean(f)};
+                     },
                      kExitNotTested, "it is the result database's journal."},
-        BadInputCase{
-            "OutputIsTheSubmission",
-            [](CaseFolder& f)
-                -> std::
-                    vector<std::string> {
-                      const std::string file = f.Write("clean.txt", Submission({"RA", "RE"}));
-                      fs::create_directory(f.Path("sub"));
-                      return {"--report", "html", "--output", f.Path("sub/../clean.txt"), file};
-                    },
-            kExitNotTested, "it is a submission file being tested.", false, "clean.txt"},
+        BadInputCase{"OutputIsTheSubmission",
+                     [](CaseFolder& f) -> Args {
+                       const std::string file = f.Write("clean.txt", Submission({"RA", "RE"}));
+                       fs::create_directory(f.Path("sub"));
+                       return {"--report", "html", "--output", f.Path("sub/../clean.txt"), file};
+                     },
+                     kExitNotTested, "it is a submission file being tested.", false, "clean.txt"},
         BadInputCase{"OutputInAMissingFolder",
-                     [](CaseFolder& f) -> std::
-                                           vector<std::string> {
-                                             return {
-                                                 "--report", "text", "--output",
-                                                 f.Path("none/report.txt"),
-                                                 f.Write("clean.txt", Submission({"RA", "RE", "RW",
-                                                                                  "RT", "RF"}))};
-                                           },
+                     [](CaseFolder& f) -> Args {
+                       return {"--report", "text", "--output", f.Path("none/report.txt"),
+                               Clean(f)};
+                     },
                      kExitNotTested, "report.txt: No such file or directory"},
         BadInputCase{"SymlinkLoop",
-                     [](CaseFolder& f) -> std::
-                                           vector<std::string> {
-                                             fs::create_symlink(f.Path("loop"), f.Path("loop"));
-                                             return {f.Path("loop").string()};
-                                           },
+                     [](CaseFolder& f) -> Args {
+                       fs::create_symlink(f.Path("loop"), f.Path("loop"));
+                       return {f.Path("loop")};
+                     },
                      kExitNotTested, "loop: Too many levels of symbolic links"},
         BadInputCase{"Fifo",
-                     [](CaseFolder& f) -> std::
-                                           vector<std::string> {
-                                             ::mkfifo(f.Path("pipe").c_str(), 0666);
-                                             return {f.Path("pipe").string()};
-                                           },
+                     [](CaseFolder& f) -> Args {
+                       ::mkfifo(f.Path("pipe").c_str(), 0666);
+                       return {f.Path("pipe")};
+                     },
                      kExitNotTested, "pipe is not a regular file"},
-        BadInputCase{
-            "ErrorLimitNotANumber",
-            [](CaseFolder& f)
-                -> std::
-                    vector<std::string> {
-                      return {"--error-limit", "abc", f.Write("two-faults.txt", TwoFaults())};
-                    },
-            kExitNotTested, "abc must be a whole number from 1 to 25000"},
+        BadInputCase{"ErrorLimitNotANumber",
+                     [](CaseFolder& f) -> Args {
+                       return {"--error-limit", "abc", f.Write("two-faults.txt", TwoFaults())};
+                     },
+                     kExitNotTested, "abc must be a whole number from 1 to 25000"},
         BadInputCase{"ProgressEndsItsLine",
-                     [](CaseFolder& f) -> std::
-                                           vector<std::string> {
-                                             return {
-                                                 "--progress",
-                                                 f.Write("clean.txt", Submission({"RA", "RE", "RW",
-                                                                                  "RT", "RF"}))};
-                                           },
-                     kExitClean, "(100%)\nResults: Testing Completed."},
-        BadInputCase{
-            "InterruptedResultsReadOnly",
-            [](CaseFolder& f)
-                -> std::
-                    vector<std::string> {
-                      // A copy taken in the middle of a write: a journal to play back.
-                      Database writer(f.db(), Database::Mode::ReadWriteCreate);
-                      writer.Exec(
-                          "CREATE TABLE t (a); PRAGMA cache_size = 2; BEGIN; "
-                          "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-                          "WHERE i < 3000) INSERT INTO t SELECT zeroblob(500) FROM n;");
-                      fs::create_directory(f.Path("ro"));
-                      fs::copy(f.db(), f.Path("ro/ERRORLOG.MDB"));
-                      fs::copy(f.db().string() + "-journal", f.Path("ro/ERRORLOG.MDB-journal"));
-                      fs::permissions(f.Path("ro"), fs::perms::owner_read | fs::perms::owner_exec |
-                                                        fs::perms::others_read |
-                                                        fs::perms::others_exec);
-                      return {"--last", "--report", "text", "--db",
-                              f.Path("ro/ERRORLOG.MDB").string()};
-                    },
-            kExitNotTested, "need write access to the file and its folder to be recovered", true},
+                     [](CaseFolder& f) -> Args { return {"--progress", Clean(f)}; }, kExitClean,
+                     "(100%)\nResults: Testing Completed."},
+        // A copy taken in the middle of a write: a journal to play back.
+        BadInputCase{"InterruptedResultsReadOnly",
+                     [](CaseFolder& f) -> Args {
+                       Database writer(f.db(), Database::Mode::ReadWriteCreate);
+                       writer.Exec(
+                           "CREATE TABLE t (a); PRAGMA cache_size = 2; BEGIN; "
+                           "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                           "WHERE i < 3000) INSERT INTO t SELECT zeroblob(500) FROM n;");
+                       const fs::path db = ReadOnlyFolder(f);
+                       fs::copy(f.db(), db);
+                       fs::copy(f.db().string() + "-journal", db.string() + "-journal");
+                       MakeReadOnly(f);
+                       return {"--last", "--report", "text", "--db", db};
+                     },
+                     kExitNotTested, "need write access to the file and its folder to be recovered",
+                     true},
         BadInputCase{"CorruptDatabaseForLast",
-                     [](CaseFolder& f) -> std::
-                                           vector<std::string> {
-                                             f.Write("ERRORLOG.MDB", Garbage(8192));
-                                             return {"--last", "--report", "text"};
-                                           },
+                     [](CaseFolder& f) -> Args {
+                       f.Write("ERRORLOG.MDB", Garbage(8192));
+                       return {"--last", "--report", "text"};
+                     },
                      kExitNotTested, "Error Description: file is not a database"},
         BadInputCase{"EmptyDatabaseForLast",
-                     [](CaseFolder& f) -> std::
-                                           vector<std::string> {
-                                             f.Write("ERRORLOG.MDB", "");
-                                             return {"--last", "--report", "json"};
-                                           },
+                     [](CaseFolder& f) -> Args {
+                       f.Write("ERRORLOG.MDB", "");
+                       return {"--last", "--report", "json"};
+                     },
                      kExitNotTested, "Error Description: no such table"},
         BadInputCase{"SettingsOfGarbage",
-                     [](CaseFolder& f)
-                         -> std::vector<std::string> { return {MakeSettings(f, Garbage(300))}; },
+                     [](CaseFolder& f) -> Args { return {MakeSettings(f, Garbage(300))}; },
                      kExitErrors, "Errors found: 3"},
-        BadInputCase{
-            "SettingsOutOfRange",
-            [](CaseFolder& f) -> std::
-                                  vector<std::string> {
-                                    return {MakeSettings(
-                                        f, "[Maximum Error Count]:99999999999999999999999\r\n")};
-                                  },
-            kExitErrors, "Errors found: 3"},
+        BadInputCase{"SettingsOutOfRange",
+                     [](CaseFolder& f) -> Args {
+                       return {MakeSettings(f, "[Maximum Error Count]:99999999999999999999999\r\n")};
+                     },
+                     kExitErrors, "Errors found: 3"},
         BadInputCase{"SettingsIsAFolder",
-                     [](CaseFolder& f) -> std::
-                                           vector<std::string> {
-                                             fs::create_directory(f.home / "ErrSetLog.ini");
-                                             return {f.Write("two-faults.txt", TwoFaults())};
-                                           },
+                     [](CaseFolder& f) -> Args {
+                       fs::create_directory(f.home / "ErrSetLog.ini");
+                       return {f.Write("two-faults.txt", TwoFaults())};
+                     },
                      kExitErrors, "Errors found: 3"}),
     [](const ::testing::TestParamInfo<BadInputCase>& info) { return info.param.name; });
 

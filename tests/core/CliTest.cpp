@@ -66,12 +66,15 @@ TEST_F(CliTest, ResultsNameARelativeFileByItsFullPath) {
 
 TEST_F(CliTest, UsageErrors) {
   const std::string file = File("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}));
-  EXPECT_EQ(Cli({}), kExitNotTested);
-  EXPECT_EQ(Cli({"--error-limit", "0", file}), kExitNotTested);
-  EXPECT_EQ(Cli({"--error-limit", "25001", file}), kExitNotTested);
-  EXPECT_EQ(Cli({"--error-limit", "ten", file}), kExitNotTested);
-  EXPECT_EQ(Cli({"--error-limit", "25000", file}), kExitClean);
-  EXPECT_EQ(Cli({"--bogus", file}), kExitNotTested);
+  for (const auto& [args, status] : std::vector<std::pair<std::vector<std::string>, int>>{
+           {{}, kExitNotTested},
+           {{"--error-limit", "0", file}, kExitNotTested},
+           {{"--error-limit", "25001", file}, kExitNotTested},
+           {{"--error-limit", "ten", file}, kExitNotTested},
+           {{"--error-limit", "25000", file}, kExitClean},
+           {{"--bogus", file}, kExitNotTested}}) {
+    EXPECT_EQ(Cli(args), status) << testing::PrintToString(args);
+  }
 }
 
 // A report on a terminal must not let a submission's bytes drive it.
@@ -84,12 +87,6 @@ TEST(TerminalTextTest, ControlCharactersShowVisibly) {
   };
   for (const auto& [text, shown] : cases) EXPECT_EQ(ShowControlCharacters(text), shown) << text;
 }
-
-}  // namespace
-}  // namespace ledgerly
-
-namespace ledgerly {
-namespace {
 
 TEST_F(CliTest, WritesTheReportOfTheRun) {
   const std::string file = File("bad.txt", Submission({"RA", "RW"}));

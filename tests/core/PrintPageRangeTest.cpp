@@ -38,43 +38,29 @@ struct SetterCase {
   Values expected;
 };
 
-class PrintPageRangeTest : public ::testing::TestWithParam<SetterCase> {};
-
-TEST_P(PrintPageRangeTest, KeepsTheOrderAfterEachSetter) {
-  PrintPageRange range = Proposed();
-  GetParam().set(range);
-  EXPECT_EQ(Of(range), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Setters, PrintPageRangeTest,
-    ::testing::Values(
-        SetterCase{"MinAboveEverythingRaisesAll", [](auto& r) { r.SetMin(7); }, {7, 7, 7, 7}},
-        SetterCase{"MinInsideRaisesFromOnly", [](auto& r) { r.SetMin(3); }, {3, 3, 5, 5}},
-        SetterCase{"FromAboveMaxRaisesToAndMax", [](auto& r) { r.SetFromPage(8); }, {1, 8, 8, 8}},
-        SetterCase{"FromBelowMinLowersMin", [](auto& r) { r.SetFromPage(0); }, {0, 0, 5, 5}},
-        SetterCase{"ToBelowFromLowersFromAndMin", [](auto& r) { r.SetToPage(0); }, {0, 0, 0, 5}},
-        SetterCase{"ToAboveMaxRaisesMax", [](auto& r) { r.SetToPage(9); }, {1, 1, 9, 9}},
-        SetterCase{"MaxBelowFromPullsEverythingDown",
-                   [](auto& r) {
-                     r.SetFromPage(4);
-                     r.SetMax(2);
-                   },
-                   {1, 2, 2, 2}},
-        SetterCase{"MaxBelowMinPullsMinDown", [](auto& r) { r.SetMax(0); }, {0, 0, 0, 0}},
-        SetterCase{"NegativeMaxBecomesZero", [](auto& r) { r.SetMax(-3); }, {0, 0, 0, 0}},
-        SetterCase{"NegativeFromBecomesZero", [](auto& r) { r.SetFromPage(-1); }, {0, 0, 5, 5}},
-        SetterCase{"ZeroMinLeavesTheRest", [](auto& r) { r.SetMin(0); }, {0, 1, 5, 5}},
-        SetterCase{"RangeInsideIsKept",
-                   [](auto& r) {
-                     r.SetFromPage(2);
-                     r.SetToPage(3);
-                   },
-                   {1, 2, 3, 5}}),
-    [](const auto& info) { return info.param.name; });
-
-TEST(PrintPageRange, StartsAtZero) {
+TEST(PrintPageRange, KeepsTheOrderAfterEachSetter) {
   EXPECT_EQ(Of(PrintPageRange{}), (Values{0, 0, 0, 0}));
+  const std::vector<SetterCase> cases = {
+      {"min above everything raises all", [](auto& r) { r.SetMin(7); }, {7, 7, 7, 7}},
+      {"min inside raises from only", [](auto& r) { r.SetMin(3); }, {3, 3, 5, 5}},
+      {"from above max raises to and max", [](auto& r) { r.SetFromPage(8); }, {1, 8, 8, 8}},
+      {"from below min lowers min", [](auto& r) { r.SetFromPage(0); }, {0, 0, 5, 5}},
+      {"to below from lowers from and min", [](auto& r) { r.SetToPage(0); }, {0, 0, 0, 5}},
+      {"to above max raises max", [](auto& r) { r.SetToPage(9); }, {1, 1, 9, 9}},
+      {"max below from pulls everything down",
+       [](auto& r) { r.SetFromPage(4), r.SetMax(2); },
+       {1, 2, 2, 2}},
+      {"max below min pulls min down", [](auto& r) { r.SetMax(0); }, {0, 0, 0, 0}},
+      {"negative max becomes zero", [](auto& r) { r.SetMax(-3); }, {0, 0, 0, 0}},
+      {"negative from becomes zero", [](auto& r) { r.SetFromPage(-1); }, {0, 0, 5, 5}},
+      {"zero min leaves the rest", [](auto& r) { r.SetMin(0); }, {0, 1, 5, 5}},
+      {"range inside is kept", [](auto& r) { r.SetFromPage(2), r.SetToPage(3); }, {1, 2, 3, 5}},
+  };
+  for (const SetterCase& c : cases) {
+    PrintPageRange range = Proposed();
+    c.set(range);
+    EXPECT_EQ(Of(range), c.expected) << c.name;
+  }
 }
 
 }  // namespace

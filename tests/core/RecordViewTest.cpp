@@ -73,48 +73,38 @@ TEST_F(RecordViewTest, EmployerValuesComeFromTheBlocksRE) {
   content += Submission({"RW", "RO"});
   Run(content);
   const RecordView ro = View(4);
-  EXPECT_FALSE(Highlighted(ro).empty());
   EXPECT_EQ(Highlighted(ro), (std::vector<int>{2, 4}));  // Allocated Tips, Medical Savings
 }
 
+// Records with a critical entry only are not checked again; an unknown identifier
+// is one highlighted row; a record number past the end has no view.
 TEST_F(RecordViewTest, CriticalOnlyRecordsAreNotRechecked) {
   Run(Submission({"RA", "RE", "RE"}));
   EXPECT_EQ(Highlighted(View(3)), std::vector<int>{0});
-
-  std::string content = Submission({"RA", "RE"}) + ValidRecord("RW").substr(0, 300);
-  Run(content);
+  Run(Submission({"RA", "RE"}) + ValidRecord("RW").substr(0, 300));
   EXPECT_TRUE(Highlighted(View(3)).empty());
-}
 
-TEST_F(RecordViewTest, UnknownIdentifierIsOneHighlightedRow) {
   Run(Submission({"RA", "RE", "RW", "XX"}));
   const RecordView view = View(4);
   ASSERT_EQ(view.rows.size(), 1u);
   EXPECT_EQ(view.rows[0].value, "XX");
   EXPECT_TRUE(view.rows[0].highlighted);
-  Database db(db_path(), Database::Mode::ReadOnly);
-  EXPECT_FALSE(ViewFile(db, 99).has_value());
+  EXPECT_FALSE(ViewFile(Database(db_path(), Database::Mode::ReadOnly), 99).has_value());
 }
 
-// A read that fails is the caller's to show, not an unmarked view.
-TEST_F(RecordViewTest, FailedReadIsAnError) {
-  Run(Submission({"RA", "RE", "RW", "RT", "RF"}));
-  Database(db_path(), Database::Mode::ReadWriteCreate).Exec("DROP TABLE TRT");
-  Database db(db_path(), Database::Mode::ReadOnly);
-  EXPECT_THROW(ViewFile(db, 3), StoreError);
-}
-
-TEST_F(RecordViewTest, CaptionShowsTheFullPathWhenTheFolderIsGone) {
+// The caption keeps the stored path when its folder is gone; a read that fails is
+// the caller's to show, not an unmarked view.
+TEST_F(RecordViewTest, CaptionAndFailedRead) {
   Run(Submission({"RA", "RE", "RW", "RT", "RF"}));
   Database db(db_path(), Database::Mode::ReadOnly);
   Statement(db, "SELECT 1").Step();
-  // Rewrite the stored path through a second connection to a folder that does not exist.
-  {
-    Database writer(db_path(), Database::Mode::ReadWriteCreate);
-    writer.Exec("UPDATE MISC SET Path = '/no/such/folder/W2.TXT'");
-  }
+  // Rewritten through a second connection.
+  Database writer(db_path(), Database::Mode::ReadWriteCreate);
+  writer.Exec("UPDATE MISC SET Path = '/no/such/folder/W2.TXT'");
   EXPECT_EQ(ViewFile(db, 2)->caption,
             "Record Number 2 of 5 Tested Record(s) - /no/such/folder/W2.TXT");
+  writer.Exec("DROP TABLE TRT");
+  EXPECT_THROW(ViewFile(db, 3), StoreError);
 }
 
 // The rows the viewer paints are the fields the run logged errors for: each

@@ -20,6 +20,8 @@ const char* kLengthError =
     "Must be 512 bytes for Pelkin files. This condition may also be generated if the previous "
     "record is greater than 512 bytes or if there is a Carriage Return/Line Feed within a record.";
 
+const char* kSequence = "Sequence of Records [Position 1 - 2]";
+
 class TestRunTest : public test::RunFixture {
  protected:
   Rows Records() const { return QueryRows(db(), "SELECT Rec_Num, ID, Errors FROM RECORDS"); }
@@ -43,21 +45,15 @@ TEST_F(TestRunTest, LineBreaksBetweenRecordsAreOptional) {
   EXPECT_EQ(with_breaks.size(), 5u);
 }
 
-TEST_F(TestRunTest, ShortRecordStopsWithItsLength) {
-  std::string content = Submission({"RA", "RE"}) + ValidRecord("RW").substr(0, 511) + "\r\n" +
-                        Submission({"RT", "RF"});
-  const RunResult result = Run({content});
+TEST_F(TestRunTest, WrongRecordLengthStopsWithItsLength) {
+  const std::string head = Submission({"RA", "RE"}), tail = Submission({"RT", "RF"});
+  const RunResult result = Run({head + ValidRecord("RW").substr(0, 511) + "\r\n" + tail});
   EXPECT_EQ(result.outcome, RunOutcome::Critical);
   EXPECT_EQ(result.critical_rec_num, 3);
   EXPECT_EQ(Errors(), (Rows{{"3", "C", "Record Length", "511 bytes.", kLengthError}}));
   EXPECT_EQ(Records().size(), 3u);
-}
-
-TEST_F(TestRunTest, LongRecordSpillsIntoTheNext) {
-  std::string content =
-      Submission({"RA", "RE"}) + ValidRecord("RW") + "X\r\n" + Submission({"RT", "RF"});
-  Run({content});
-  // The 513th character forms a one-character record of its own.
+  // The 513th character of a long record forms a one-character record of its own.
+  Run({head + ValidRecord("RW") + "X\r\n" + tail});
   EXPECT_EQ(Errors(), (Rows{{"4", "C", "Record Length", "1 bytes.", kLengthError}}));
 }
 
@@ -96,7 +92,7 @@ TEST_F(TestRunTest, EndOfFileMarkers) {
   // A marker holding other characters after RF is a record after RF.
   EXPECT_EQ(Run({Submission({"RA", "RE", "RW", "RT", "RF"}) + "\x1a" + "ABC"}).outcome,
             RunOutcome::Critical);
-  EXPECT_EQ(Errors(), (Rows{{"6", "C", "Sequence of Records [Position 1 - 2]",
+  EXPECT_EQ(Errors(), (Rows{{"6", "C", kSequence,
                              "[\x1a"
                              "A]",
                              "RF record must be last record in file."}}));
@@ -112,6 +108,19 @@ TEST_F(TestRunTest, EndOfFileMarkers) {
 
 // --- critical errors of the driver -------------------------------------------
 
+const char* kRule1 = "RW record must follow RE record.";
+const char* kRule2 = "RW or RO or RS or RT record must follow RW record.";
+const char* kRule3 = "RW or RS or RT record must follow RO record.";
+const char* kRule4 = "RW or RS or RT record must follow RS record.";
+const char* kRule5 = "RE or RF record must follow RV record.";
+const char* kRule6 = "RU record must follow RT record whenever RO record is generated.";
+const char* kRule7 =
+    "RE or RF record must follow RT record whenever RO or RS record is not generated.";
+const char* kRule8 = "RE or RF record must follow RU record whenever RS record is not generated.";
+
+const char* kOtherFormat =
+    "The first two characters in the tested file are RC. This appears to be an PelkinC formatted "
+    "file. The Ledgerly application should be used to test Pelkin formatted files only.";
 struct CriticalCase {
   std::vector<std::string> ids;
   int64_t rec_num;
@@ -137,35 +146,16 @@ TEST_P(DriverCriticalTest, StopsWithTheEntry) {
 INSTANTIATE_TEST_SUITE_P(
     Driver, DriverCriticalTest,
     ::testing::Values(
-        CriticalCase{{"RCA", "RE"},
-                     1,
-                     "Record Identifier [Position 1 - 2]",
-                     "[RC]",
-                     "The first two characters in the tested file are RC. This appears to be an "
-                     "PelkinC formatted file. The Ledgerly application should be used to test "
-                     "Pelkin formatted files only."},
-        CriticalCase{{"rca", "RE"},
-                     1,
-                     "Record Identifier [Position 1 - 2]",
-                     "[rc]",
-                     "The first two characters in the tested file are RC. This appears to be an "
-                     "PelkinC formatted file. The Ledgerly application should be used to test "
-                     "Pelkin formatted files only."},
-        CriticalCase{{"ra", "RE"},
-                     1,
-                     "Sequence of Records [Position 1 - 2]",
-                     "[ra]",
-                     "Record 1 must be RA record."},
-        CriticalCase{{"RA", "RW"},
-                     2,
-                     "Sequence of Records [Position 1 - 2]",
-                     "[RW]",
-                     "Record 2 must be RE record."},
+        CriticalCase{{"RCA", "RE"}, 1, "Record Identifier [Position 1 - 2]", "[RC]", kOtherFormat},
+        CriticalCase{{"rca", "RE"}, 1, "Record Identifier [Position 1 - 2]", "[rc]", kOtherFormat},
+        CriticalCase{{"ra", "RE"}, 1, kSequence, "[ra]", "Record 1 must be RA record."},
+        CriticalCase{{"RA", "RW"}, 2, kSequence, "[RW]", "Record 2 must be RE record."},
         CriticalCase{{"RA", "RE", "RW", "RT", "RF", "RF"},
                      6,
-                     "Sequence of Records [Position 1 - 2]",
+                     kSequence,
                      "[RF]",
                      "RF record must be last record in file."},
+        CriticalCase{{"RA", "RE", "RW", "re"}, 4, kSequence, "[re]", kRule2},
         CriticalCase{{"RA", "RE", "RW", "XX"},
                      4,
                      "Invalid Record Identifier [Position 1 - 2]",
@@ -199,16 +189,6 @@ TEST_P(RecordOrderTest, FollowsTheStateMachine) {
   EXPECT_EQ(Records().size(), static_cast<size_t>(c.stop_at));
 }
 
-const char* kRule1 = "RW record must follow RE record.";
-const char* kRule2 = "RW or RO or RS or RT record must follow RW record.";
-const char* kRule3 = "RW or RS or RT record must follow RO record.";
-const char* kRule4 = "RW or RS or RT record must follow RS record.";
-const char* kRule5 = "RE or RF record must follow RV record.";
-const char* kRule6 = "RU record must follow RT record whenever RO record is generated.";
-const char* kRule7 =
-    "RE or RF record must follow RT record whenever RO or RS record is not generated.";
-const char* kRule8 = "RE or RF record must follow RU record whenever RS record is not generated.";
-
 INSTANTIATE_TEST_SUITE_P(
     Sequences, RecordOrderTest,
     ::testing::Values(
@@ -241,11 +221,6 @@ INSTANTIATE_TEST_SUITE_P(
         // ...but the flags still apply to the record after the first block's RT.
         OrderCase{{"RA", "RE", "RW", "RO", "RT", "RE"}, 6, kRule6}));
 
-TEST_F(TestRunTest, SequenceErrorUsesTheIdentifierAsRead) {
-  Run({Submission({"RA", "RE", "RW", "re"})});
-  EXPECT_EQ(Errors(), (Rows{{"4", "C", "Sequence of Records [Position 1 - 2]", "[re]", kRule2}}));
-}
-
 // --- split submissions ----------------------------------------------------------
 
 TEST_F(TestRunTest, SplitSubmissionContinuesInTheNextFile) {
@@ -266,13 +241,13 @@ TEST_F(TestRunTest, SplitSubmissionContinuesInTheNextFile) {
 
 TEST_F(TestRunTest, SplitSubmissionChecksOrderAcrossFiles) {
   Run({Submission({"RA", "RE", "RW"}), Submission({"RE", "RW", "RT", "RF"})});
-  EXPECT_EQ(Errors(), (Rows{{"4", "C", "Sequence of Records [Position 1 - 2]", "[RE]", kRule2}}));
+  EXPECT_EQ(Errors(), (Rows{{"4", "C", kSequence, "[RE]", kRule2}}));
 }
 
 TEST_F(TestRunTest, CancelAfterMissingFinalRecord) {
   const RunResult result = Run({Submission({"RA", "RE", "RW"})});
   EXPECT_EQ(result.outcome, RunOutcome::Errors);
-  EXPECT_EQ(Errors(), (Rows{{"3", "", "Sequence of Records [Position 1 - 2]", "[RW]",
+  EXPECT_EQ(Errors(), (Rows{{"3", "", kSequence, "[RW]",
                              "Submission must not end with RW record. RF record was not found. "
                              "Submission must end with a Final record."}}));
   EXPECT_EQ(Records().back(), (std::vector<std::string>{"3", "RW", "1"}));

@@ -14,13 +14,4 @@ void Put(std::string& record, int position, std::string_view text) {
   record.replace(begin, text.size(), text);
 }
 
-std::string JoinRecords(std::initializer_list<std::string> records, std::string_view separator) {
-  std::string content;
-  for (const std::string& record : records) {
-    content += record;
-    content += separator;
-  }
-  return content;
-}
-
 }  // namespace ledgerly::test

@@ -11,8 +11,4 @@ std::string BlankRecord(std::string_view id);
 // Writes text into the record at its 1-based position (the record grows if needed).
 void Put(std::string& record, int position, std::string_view text);
 
-// Joins records with a separator ("\r\n" by default) into submission-file content.
-std::string JoinRecords(std::initializer_list<std::string> records,
-                        std::string_view separator = "\r\n");
-
 }  // namespace ledgerly::test
