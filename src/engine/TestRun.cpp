@@ -92,8 +92,8 @@ class TestRun::Context : public RunRuleContext {
   void OpenBlock(std::string_view ein) override {
     run_.PersistBlocks();
     const int64_t indx = StartBlockRows(ein);
-    run_.store_->InsertAccumulatorRow(Totals::TRT, trt);
-    run_.store_->InsertAccumulatorRow(Totals::TRU, tru);
+    run_.store_->InsertAccumulatorRow(Totals::TRT, block.trt);
+    run_.store_->InsertAccumulatorRow(Totals::TRU, block.tru);
     LinkRecord(ein, indx);
   }
 
@@ -375,9 +375,9 @@ void TestRun::StoreCurrentRecord() {
 }
 
 void TestRun::PersistBlocks() {
-  if (!store_ || context_->trt.Indx == 0) return;
-  store_->UpdateAccumulatorRow(Totals::TRT, context_->trt);
-  store_->UpdateAccumulatorRow(Totals::TRU, context_->tru);
+  if (!store_ || context_->block.trt.Indx == 0) return;
+  store_->UpdateAccumulatorRow(Totals::TRT, context_->block.trt);
+  store_->UpdateAccumulatorRow(Totals::TRU, context_->block.tru);
 }
 
 void TestRun::CloseStore() {

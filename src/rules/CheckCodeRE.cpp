@@ -54,7 +54,7 @@ void CheckAgentForEIN(const FieldChecker& f) {
 }  // namespace
 
 void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
-  EmployerValues& employer = ctx.employer;
+  EmployerValues& employer = ctx.block.employer;
   employer.TaxJurisdiction.clear();
   employer.TaxYear = 0;
 

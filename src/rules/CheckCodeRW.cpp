@@ -51,7 +51,7 @@ struct WageValues {
 };
 
 WageValues ReadWageValues(const FieldChecker& f) {
-  const EmployerValues& employer = f.ctx().employer;
+  const EmployerValues& employer = f.ctx().block.employer;
   WageValues v;
   v.year = employer.TaxYear;
   v.code = employer.EmploymentCode;
@@ -303,7 +303,7 @@ void CheckSocialSecurityTips(const FieldChecker& f, const WageValues& v) {
 
 void CheckCodeRW(std::string_view txtline, RuleContext& ctx) {
   const FieldChecker f(txtline, kRWLayout, ctx);
-  ctx.current_ssn.assign(f.Text(1));
+  ctx.block.current_ssn.assign(f.Text(1));
   // Counts the record in its block and links it to the block under its SSN.
   ctx.CountInBlock(Totals::TRT);
 

@@ -21,7 +21,7 @@ void CheckCodeRW2(std::string_view txtline, RuleContext& ctx) {
 
   // Military pay was reported in this field only from 1995 to 2001. This finding
   // spells the field's name out in full.
-  const int year = ctx.employer.TaxYear;
+  const int year = ctx.block.employer.TaxYear;
   const FieldLayoutRow& military = f.Row(kMilitaryPay);
   if ((year > 2001 || year < 1995) && !IsZeroFilled(f.Text(kMilitaryPay), military.Width())) {
     ctx.AddFieldError(FieldReference("Military Employee Basic Quarters, Subsistence and Combat Pay",

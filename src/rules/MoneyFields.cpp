@@ -59,7 +59,7 @@ void MoneyNotNumeric(const FieldChecker& f, int field_no, Totals sums) {
 void TerritoryMoney(const FieldChecker& f, int field_no, int64_t amount, Totals sums) {
   if (amount == 0) return;
   const FieldLayoutRow& row = f.Row(field_no);
-  if (NotAllowed(row.territory, f.ctx().employer)) {
+  if (NotAllowed(row.territory, f.ctx().block.employer)) {
     const std::string name(row.ReferenceName());
     f.Error(field_no, "The " + name +
                           " field must be zero because it does not apply to the Tax Jurisdiction "

@@ -18,18 +18,18 @@ void AddSaturating(int64_t& sum, int64_t amount) {
 
 int64_t RunRuleContext::StartBlockRows(std::string_view ein) {
   // Both tables gain one row per RE record, so their numbering agrees.
-  const int64_t indx = trt.Indx + 1;
-  trt = AccumulatorRow{};
-  tru = AccumulatorRow{};
-  trt.Indx = tru.Indx = indx;
-  trt.RE_EIN = tru.RE_EIN = std::string(ein);
+  const int64_t indx = block.trt.Indx + 1;
+  block.trt = AccumulatorRow{};
+  block.tru = AccumulatorRow{};
+  block.trt.Indx = block.tru.Indx = indx;
+  block.trt.RE_EIN = block.tru.RE_EIN = std::string(ein);
   return indx;
 }
 
 void RunRuleContext::CountInBlock(Totals which) {
   AccumulatorRow& row = Row(which);
   AddSaturating(row.count, 1);
-  LinkRecord(current_ssn, row.Indx);
+  LinkRecord(block.current_ssn, row.Indx);
 }
 
 void RunRuleContext::AddToSum(Totals which, int column, int64_t amount) {
@@ -40,7 +40,7 @@ void RunRuleContext::AddToSum(Totals which, int column, int64_t amount) {
 void RunRuleContext::MarkIncomplete(Totals which, int column) {
   if (column <= 0 || column > AccumulatorRow::kMaxColumns) return;
   std::string& ref = Row(which).err_refs[static_cast<std::size_t>(column)];
-  if (ref == AccumulatorRow::kNoErrRef) ref = current_ssn;
+  if (ref == AccumulatorRow::kNoErrRef) ref = block.current_ssn;
 }
 
 void MemoryRuleContext::AddFieldError(std::string_view reference, std::string_view user_entry,

@@ -36,6 +36,17 @@ struct AccumulatorRow {
 
 enum class Totals { TRT, TRU };
 
+// What the rules carry from record to record: the employer values of the
+// current block, the SSN of the current detail record and the block's rows.
+struct BlockState {
+  EmployerValues employer;
+  std::string current_ssn;
+  AccumulatorRow trt;
+  AccumulatorRow tru;
+
+  AccumulatorRow& Row(Totals which) { return which == Totals::TRT ? trt : tru; }
+};
+
 // What a field rule may ask of its surroundings. A Test run and the record field
 // viewer each have their own context, so no rule asks which one it runs in.
 class RuleContext {
@@ -73,13 +84,9 @@ class RuleContext {
 
   // The accumulator row a rule works with. In a Test run: the current block's row.
   // In the viewer: the stored row of the block of the record being viewed.
-  AccumulatorRow& Row(Totals which) { return which == Totals::TRT ? trt : tru; }
+  AccumulatorRow& Row(Totals which) { return block.Row(which); }
 
-  // State carried from record to record.
-  EmployerValues employer;
-  std::string current_ssn;
-  AccumulatorRow trt;
-  AccumulatorRow tru;
+  BlockState block;
 };
 
 // A Test run's accumulators, kept in memory.

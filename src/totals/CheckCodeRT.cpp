@@ -24,7 +24,7 @@ bool MustBeZero(ZeroUnder zero_under, const std::string& employment_code) {
 
 void CheckEmploymentCodeZero(const FieldChecker& f, int field_no) {
   const FieldLayoutRow& row = f.Row(field_no);
-  if (!MustBeZero(row.zero_under, f.ctx().employer.EmploymentCode) ||
+  if (!MustBeZero(row.zero_under, f.ctx().block.employer.EmploymentCode) ||
       IsZeroFilled(f.Text(field_no), row.Width())) {
     return;
   }
@@ -36,7 +36,7 @@ void CheckSickPayTax(const FieldChecker& f, int field_no) {
   const std::string_view value = f.Text(field_no);
   if (!NumCheck(value)) {
     f.Error(field_no, kMoneyNotNumeric);
-  } else if (f.ctx().employer.TaxJurisdictionRaw == "P" &&
+  } else if (f.ctx().block.employer.TaxJurisdictionRaw == "P" &&
              !IsZeroFilled(value, f.Row(field_no).Width())) {
     f.Error(field_no,
             "The Income Tax Withheld by Payer of Third-Party Sick Pay field must be zero "

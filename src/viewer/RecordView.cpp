@@ -15,8 +15,8 @@ class ViewerContext : public ViewerRuleContext {
  public:
   ViewerContext(const ResultReader& reader, std::optional<int64_t> re_indx) : reader_(reader) {
     if (re_indx) {
-      if (auto row = reader.BlockRow(Totals::TRT, *re_indx)) trt = *row;
-      if (auto row = reader.BlockRow(Totals::TRU, *re_indx)) tru = *row;
+      if (auto row = reader.BlockRow(Totals::TRT, *re_indx)) block.trt = *row;
+      if (auto row = reader.BlockRow(Totals::TRU, *re_indx)) block.tru = *row;
     }
   }
 
@@ -39,7 +39,7 @@ void LoadEmployerValues(const ResultReader& reader, int64_t re_indx, ViewerConte
   if (!employer_record) return;
   ViewerRuleContext employer_ctx;
   CheckCodeRE(*employer_record, employer_ctx);
-  ctx.employer = employer_ctx.employer;
+  ctx.block.employer = employer_ctx.block.employer;
 }
 
 std::string Caption(const ResultReader& reader, int64_t rec_num) {

@@ -59,14 +59,14 @@ TEST_F(LimitsTest, RecordNumbersPassThe16BitRange) {
 TEST(AccumulatorLimitsTest, SumsStopAtTheLargestValueInsteadOfWrapping) {
   constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
   MemoryRuleContext ctx;
-  ctx.trt.sums[3] = kMax - 5;
+  ctx.block.trt.sums[3] = kMax - 5;
   ctx.AddToSum(Totals::TRT, 3, 99999999999);
-  EXPECT_EQ(ctx.trt.sums[3], kMax);
+  EXPECT_EQ(ctx.block.trt.sums[3], kMax);
   ctx.AddToSum(Totals::TRT, 3, 1);
-  EXPECT_EQ(ctx.trt.sums[3], kMax);
-  ctx.tru.count = kMax;
+  EXPECT_EQ(ctx.block.trt.sums[3], kMax);
+  ctx.block.tru.count = kMax;
   ctx.CountInBlock(Totals::TRU);
-  EXPECT_EQ(ctx.tru.count, kMax);
+  EXPECT_EQ(ctx.block.tru.count, kMax);
 }
 
 }  // namespace

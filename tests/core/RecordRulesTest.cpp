@@ -66,9 +66,9 @@ TEST_P(REEmployerValues, AreSetAnewForEveryBlock) {
   ViewerRuleContext viewer;
   for (RuleContext* ctx : std::initializer_list<RuleContext*>{&run, &viewer}) {
     SCOPED_TRACE(ctx == &viewer ? "viewer" : "test run");
-    ctx->employer = {1999, "1999", "M", "G", true, "G"};  // left by a previous block
+    ctx->block.employer = {1999, "1999", "M", "G", true, "G"};  // left by a previous block
     CheckCodeRE(record, *ctx);
-    const EmployerValues& got = ctx->employer;
+    const EmployerValues& got = ctx->block.employer;
     EXPECT_EQ(std::tie(got.TaxYear, got.TaxYearText, got.EmploymentCode, got.TaxJurisdiction,
                        got.TaxJurisdictionOK, got.TaxJurisdictionRaw),
               std::tie(want.TaxYear, want.TaxYearText, want.EmploymentCode, want.TaxJurisdiction,
@@ -91,29 +91,29 @@ TEST(RecordRules, EachREOpensABlockKeyedByItsEINAsRead) {
   MemoryRuleContext ctx;
   CheckCodeRE(ValidRE(), ctx);
   CheckCodeRE(Edited(ValidRE(), {{8, "12345678A"}}), ctx);
-  EXPECT_EQ(ctx.trt.Indx, 2);
-  EXPECT_EQ(ctx.trt.RE_EIN, "12345678A");
-  EXPECT_EQ(ctx.tru.RE_EIN, "12345678A");
+  EXPECT_EQ(ctx.block.trt.Indx, 2);
+  EXPECT_EQ(ctx.block.trt.RE_EIN, "12345678A");
+  EXPECT_EQ(ctx.block.tru.RE_EIN, "12345678A");
   EXPECT_EQ(ctx.rec_reference, "12345678A");
   EXPECT_EQ(ctx.re_indx, 2);
 
   ViewerRuleContext viewer;
   CheckCodeRE(ValidRE(), viewer);
-  EXPECT_EQ(viewer.trt.Indx, 0);
+  EXPECT_EQ(viewer.block.trt.Indx, 0);
 }
 
 // A sum made incomplete by letters names the first such SSN of its block.
 TEST(RecordRules, FirstNonNumericSsnOfTheBlockIsKept) {
   MemoryRuleContext ctx;
-  ctx.employer = test::ValidEmployer();
+  ctx.block.employer = test::ValidEmployer();
   ctx.OpenBlock("987654321");
   for (const char* ssn : {"111111111", "222222222"}) {
     CheckCodeRW(Edited(test::ValidRW(), {{3, ssn}, {210, "ABCDEFGHIJK"}}), ctx);
   }
   CheckCodeRW(test::ValidRW(), ctx);
-  EXPECT_EQ(ctx.trt.count, 3);
-  EXPECT_EQ(ctx.trt.err_refs[3], "111111111");
-  EXPECT_EQ(ctx.trt.sums[3], 5000000);  // only the numeric record counts
+  EXPECT_EQ(ctx.block.trt.count, 3);
+  EXPECT_EQ(ctx.block.trt.err_refs[3], "111111111");
+  EXPECT_EQ(ctx.block.trt.sums[3], 5000000);  // only the numeric record counts
   EXPECT_EQ(ctx.rec_reference, "123456789");
 }
 
@@ -133,16 +133,16 @@ TEST(RecordRules, RFComparesTheWholeCount) {
 // total records linked to the block; a second block starts from nothing.
 TEST(RecordRules, TotalsOfEachBlockMatchItsOwnRecords) {
   MemoryRuleContext ctx;
-  ctx.employer = test::ValidEmployer();
+  ctx.block.employer = test::ValidEmployer();
   ctx.OpenBlock("987654321");
   for (const char* ssn : {"111111111", "222222222"}) {
     CheckCodeRW(Edited(test::ValidRW(), {{3, ssn}}), ctx);
     CheckCodeRO(test::ValidRO(), ctx);
   }
-  const std::string rt = test::ValidRT(ctx.trt);
+  const std::string rt = test::ValidRT(ctx.block.trt);
   EXPECT_EQ(rt.substr(2, 22), "0000002000000011000000");  // count and two records' wages
   CheckCodeRT(rt, ctx);
-  CheckCodeRU(test::ValidRU(ctx.tru), ctx);
+  CheckCodeRU(test::ValidRU(ctx.block.tru), ctx);
   EXPECT_TRUE(ctx.findings.empty());
   EXPECT_EQ(ctx.rec_reference, "987654321");
   EXPECT_EQ(ctx.re_indx, 1);
@@ -152,7 +152,7 @@ TEST(RecordRules, TotalsOfEachBlockMatchItsOwnRecords) {
   AccumulatorRow one_record;
   one_record.count = 1;
   for (int column = 1; column <= AccumulatorRow::kMaxColumns; ++column) {
-    one_record.sums[column] = ctx.trt.sums[column];
+    one_record.sums[column] = ctx.block.trt.sums[column];
   }
   CheckCodeRT(test::ValidRT(one_record), ctx);
   EXPECT_TRUE(ctx.findings.empty());
@@ -164,15 +164,15 @@ TEST(RecordRules, TotalsOfEachBlockMatchItsOwnRecords) {
 // RW record they were found in (for an RO: the RW before it).
 TEST(RecordRules, IncompleteSumNamesTheSsnOfItsRecord) {
   MemoryRuleContext ctx;
-  ctx.employer = test::ValidEmployer();
+  ctx.block.employer = test::ValidEmployer();
   ctx.OpenBlock("987654321");
   CheckCodeRW(Edited(test::ValidRW(), {{3, "111111111"}}), ctx);
   CheckCodeRO(test::ValidRO(), ctx);
   CheckCodeRW(Edited(test::ValidRW(), {{3, "333333333"}, {199, "0000080000O"}}), ctx);
   CheckCodeRO(Edited(test::ValidRO(), {{12, "ABC"}}), ctx);
   ctx.findings.clear();
-  CheckCodeRT(test::ValidRT(ctx.trt), ctx);
-  CheckCodeRU(test::ValidRU(ctx.tru), ctx);
+  CheckCodeRT(test::ValidRT(ctx.block.trt), ctx);
+  CheckCodeRU(test::ValidRU(ctx.block.tru), ctx);
   const std::string incomplete =
       "The calculated sum is incorrect because of a non-numeric value entered in the ";
   EXPECT_EQ(
@@ -186,7 +186,7 @@ TEST(RecordRules, IncompleteSumNamesTheSsnOfItsRecord) {
 // Totals before any RE compare with an empty block and link to none.
 TEST(RecordRules, TotalsWithoutAnOpenBlockCompareWithNothing) {
   MemoryRuleContext ctx;
-  ctx.employer = test::ValidEmployer();
+  ctx.block.employer = test::ValidEmployer();
   CheckCodeRT(Edited(test::ValidRT(AccumulatorRow{}), {{3, "0000001"}}), ctx);
   CheckCodeRU(Edited(test::ValidRU(AccumulatorRow{}), {{10, test::Amount(5, 15)}}), ctx);
   EXPECT_EQ(ctx.re_indx, 0);

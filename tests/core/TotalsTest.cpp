@@ -68,8 +68,8 @@ TEST(TerritoryMoneyRule, ReportsDisallowedAmountsAndAddsEveryAmount) {
                                     << (c.code ? c.code : "(invalid)"));
     MemoryRuleContext ctx;
     ctx.OpenBlock("987654321");
-    ctx.employer.TaxJurisdiction = c.code ? c.code : "";
-    ctx.employer.TaxJurisdictionOK = c.code != nullptr;
+    ctx.block.employer.TaxJurisdiction = c.code ? c.code : "";
+    ctx.block.employer.TaxJurisdictionOK = c.code != nullptr;
     const auto layout = TestLayout(c.terr);
     TerritoryMoney(FieldChecker(RecordWithAmount(), layout, ctx), 1, 12345, Totals::TRT);
     std::vector<Finding> expected;
@@ -78,8 +78,8 @@ TEST(TerritoryMoneyRule, ReportsDisallowedAmountsAndAddsEveryAmount) {
           {"Test Amount [Position 12 - 22]", "[00000012345]", ZeroText(c.ending), 1});
     }
     EXPECT_EQ(ctx.findings, expected);
-    EXPECT_EQ(ctx.trt.sums[9], 12345);
-    EXPECT_EQ(ctx.tru.sums[9], 0);
+    EXPECT_EQ(ctx.block.trt.sums[9], 12345);
+    EXPECT_EQ(ctx.block.tru.sums[9], 0);
   }
 }
 

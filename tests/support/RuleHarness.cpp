@@ -45,24 +45,24 @@ RuleState TotalState() {
 
 RuleRun RunBothWays(std::string_view id, const std::string& record, const RuleState& state) {
   MemoryRuleContext run;
-  run.employer = state.employer;
-  run.trt = state.trt;
-  run.tru = state.tru;
-  run.current_ssn = kSsn;
+  run.block.employer = state.employer;
+  run.block.trt = state.trt;
+  run.block.tru = state.tru;
+  run.block.current_ssn = kSsn;
   run.rw_records = kRWRecords;
   CheckRecordFields(id, record, run);
 
   ViewerRuleContext viewer;
-  viewer.employer = state.employer;
-  viewer.trt = state.trt;
-  viewer.tru = state.tru;
-  viewer.current_ssn = kSsn;
+  viewer.block.employer = state.employer;
+  viewer.block.trt = state.trt;
+  viewer.block.tru = state.tru;
+  viewer.block.current_ssn = kSsn;
   viewer.stored_rw_records = kRWRecords;
   CheckRecordFields(id, record, viewer);
   EXPECT_EQ(viewer.highlighted, FieldNumbers(run.findings)) << "viewer highlights";
-  ExpectUnchanged(viewer.trt, state.trt);
-  ExpectUnchanged(viewer.tru, state.tru);
-  return {run.findings, run.trt, run.tru, run.rec_reference};
+  ExpectUnchanged(viewer.block.trt, state.trt);
+  ExpectUnchanged(viewer.block.tru, state.tru);
+  return {run.findings, run.block.trt, run.block.tru, run.rec_reference};
 }
 
 }  // namespace ledgerly::test

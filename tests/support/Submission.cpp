@@ -23,7 +23,7 @@ std::string MatchingRT(const std::string& rw, long long count) {
   MemoryRuleContext ctx;
   CheckCodeRE(ValidRE(), ctx);
   CheckCodeRW(rw, ctx);
-  AccumulatorRow totals = ctx.trt;
+  AccumulatorRow totals = ctx.block.trt;
   totals.count *= count;
   for (int64_t& sum : totals.sums) sum *= count;
   return ValidRT(totals);
@@ -32,7 +32,7 @@ std::string MatchingRT(const std::string& rw, long long count) {
 // The totals records are built from what the rules summed over the block, so
 // they reconcile whatever the detail records hold.
 std::string Submission(const std::vector<std::string>& ids, std::string_view separator) {
-  MemoryRuleContext block;
+  MemoryRuleContext rules;
   std::string content;
   long long rw_count = 0;
   for (const std::string& given_id : ids) {
@@ -43,14 +43,14 @@ std::string Submission(const std::vector<std::string>& ids, std::string_view sep
     if (id == "RF") {
       record = ValidRF(rw_count);
     } else if (id == "RT") {
-      record = ValidRT(block.trt);
+      record = ValidRT(rules.block.trt);
     } else if (id == "RU") {
-      record = ValidRU(block.tru);
+      record = ValidRU(rules.block.tru);
     } else {
       record = ValidRecord(id);
-      if (id == "RE") CheckCodeRE(record, block);
-      if (id == "RW") CheckCodeRW(record, block);
-      if (id == "RO") CheckCodeRO(record, block);
+      if (id == "RE") CheckCodeRE(record, rules);
+      if (id == "RW") CheckCodeRW(record, rules);
+      if (id == "RO") CheckCodeRO(record, rules);
     }
     if (id == "RW") ++rw_count;
     record.replace(0, given_id.size(), given_id);
