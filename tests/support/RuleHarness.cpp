@@ -44,19 +44,14 @@ RuleState TotalState() {
 }
 
 RuleRun RunBothWays(std::string_view id, const std::string& record, const RuleState& state) {
+  const BlockState block{state.employer, kSsn, state.trt, state.tru};
   MemoryRuleContext run;
-  run.block.employer = state.employer;
-  run.block.trt = state.trt;
-  run.block.tru = state.tru;
-  run.block.current_ssn = kSsn;
+  run.block = block;
   run.rw_records = kRWRecords;
   CheckRecordFields(id, record, run);
 
   ViewerRuleContext viewer;
-  viewer.block.employer = state.employer;
-  viewer.block.trt = state.trt;
-  viewer.block.tru = state.tru;
-  viewer.block.current_ssn = kSsn;
+  viewer.block = block;
   viewer.stored_rw_records = kRWRecords;
   CheckRecordFields(id, record, viewer);
   EXPECT_EQ(viewer.highlighted, FieldNumbers(run.findings)) << "viewer highlights";

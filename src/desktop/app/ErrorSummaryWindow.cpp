@@ -8,6 +8,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "desktop/app/ResultGrid.h"
+
 namespace ledgerly::gui {
 namespace {
 
@@ -49,16 +51,8 @@ ErrorSummaryWindow::ErrorSummaryWindow(const std::vector<ErrorSummaryRow>& rows,
   }
 
   view_->setObjectName(QStringLiteral("grdSummary"));
-  view_->setModel(model_);
-  view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  view_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  view_->setSelectionMode(QAbstractItemView::SingleSelection);
-  view_->setWordWrap(false);
-  view_->setAlternatingRowColors(true);
+  ShowAsRows(view_, model_);
   view_->setTextElideMode(Qt::ElideMiddle);
-  view_->verticalHeader()->setVisible(false);
-  view_->horizontalHeader()->setStretchLastSection(true);
-  view_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   view_->resizeColumnsToContents();
   view_->setColumnWidth(kReference, std::min(view_->columnWidth(kReference), 360));
   view_->setColumnWidth(kError, std::min(view_->columnWidth(kError), 420));

@@ -68,21 +68,13 @@ ResultGrid::ResultGrid(const QString& grid_name, const QString& model_name,
   caption_->setFont(bold);
   caption_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
-  view_->setModel(model_);
-  view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  view_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  view_->setSelectionMode(QAbstractItemView::SingleSelection);
-  view_->setWordWrap(false);
-  view_->setAlternatingRowColors(true);
+  ShowAsRows(view_, model_);
   view_->setTabKeyNavigation(false);
   view_->setFrameShape(QFrame::NoFrame);
   // Rows of one height: the view places any of millions of rows without measuring them.
-  view_->verticalHeader()->setVisible(false);
   view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
-  view_->horizontalHeader()->setStretchLastSection(true);
   view_->horizontalHeader()->setHighlightSections(false);
-  view_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   view_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   if (IsRecordGrid()) {
     view_->setItemDelegateForColumn(2, new FixedFontDelegate(view_));
@@ -99,6 +91,18 @@ ResultGrid::ResultGrid(const QString& grid_name, const QString& model_name,
   layout->setSpacing(0);
   layout->addWidget(caption_);
   layout->addWidget(view_, 1);
+}
+
+void ShowAsRows(QTableView* view, QAbstractItemModel* model) {
+  view->setModel(model);
+  view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view->setSelectionBehavior(QAbstractItemView::SelectRows);
+  view->setSelectionMode(QAbstractItemView::SingleSelection);
+  view->setWordWrap(false);
+  view->setAlternatingRowColors(true);
+  view->verticalHeader()->setVisible(false);
+  view->horizontalHeader()->setStretchLastSection(true);
+  view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 bool ResultGrid::IsRecordGrid() const {

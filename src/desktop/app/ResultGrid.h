@@ -6,12 +6,16 @@
 
 #include "desktop/app/GridRows.h"
 
+class QAbstractItemModel;
 class QLabel;
 class QTableView;
 
 namespace ledgerly::gui {
 
 class ResultRowsModel;
+
+// A read-only table of whole rows, one chosen at a time, as every result list shows.
+void ShowAsRows(QTableView* view, QAbstractItemModel* model);
 
 // A read-only grid over rows of ERRORLOG.MDB with its caption bar. The grid
 // knows its row count at once and reads the rows it shows, so a grid of
