@@ -1,7 +1,6 @@
 #pragma once
 
-// Shared by the window tests: every prompt is answered by script and controls
-// are found by their names.
+// Shared by the window tests: prompts are answered by script, controls found by name.
 
 #include <QtTest>
 #include <QtWidgets>
@@ -98,15 +97,12 @@ inline void DuringRun(QObject* owner, std::function<bool()> condition,
   timer->start(0);
 }
 
-// Results of tested_file: five RW records; record 2 has two errors (a long
-// text and an entry with an ampersand, then an empty entry), record 4 one.
-inline const QString kLongError =
-    QString("Social Security Wages exceed the wage base. ").repeated(6).trimmed();
+// Results of tested_file: five RW records; record 2 has two errors (the first
+// entry with an ampersand, the second empty), record 4 one.
 inline void AddRecordsWithErrors(ResultDbBuilder& results, const std::string& tested_file) {
   results.AddMisc(tested_file, "12/06/2011");
   for (int rec_num = 1; rec_num <= 5; ++rec_num) results.AddRecord(rec_num, "RW", "123456789");
-  results.AddError(2, "Employer Name [Position 40 - 96]", "[SMITH & SONS]",
-                   kLongError.toStdString());
+  results.AddError(2, "Employer Name [Position 40 - 96]", "[SMITH & SONS]", "Not valid.");
   results.AddError(2, "Zip Code [Position 134 - 138]", "", "Second error of 2.");
   results.AddError(4, "Medicare Wages [Position 232 - 242]", "[Y]", "The error of 4.");
 }
