@@ -160,7 +160,8 @@ class ReportTest : public QObject {
     // 40 records of two errors each; the last with a long entry and a long two-line text.
     const std::string long_entry = "[" + std::string(400, 'Q') + "]";
     const QString long_text =
-        QString("Must be numeric; no negative amounts. ").repeated(5) + "\r\nSee the guide.";
+        "Must be numeric, with no negative amounts; right justify and fill "
+        "with zeros. Wages above the base are kept in the employer totals.\r\nSee the guide.";
     results_->AddMisc("/data/W2REPORT.TXT", "12/06/2011");
     for (int r = 1; r <= 40; ++r) {
       results_->AddRecord(r, "RW", "123456789");
