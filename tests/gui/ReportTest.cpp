@@ -82,7 +82,7 @@ class ReportTest : public QObject {
   }
   void cleanup() { window_.reset(); }
 
-  // No errors, no report. Save As writes the preview with CR LF and one more at the end.
+  // No errors, no report; HTML goes to the browser. Save As writes the preview, CR LF and one more.
   void smallReports() {
     ResultDbBuilder clean;
     clean.AddRecord(1, "RA");
