@@ -93,11 +93,7 @@ TEST(TodayOrOverride, TakesOnlyAValidDate) {
     ::setenv("LEDGERLY_TODAY", text, 1);
     EXPECT_EQ(TodayOrOverride(), date) << text;
   }
-  if (saved) {
-    ::setenv("LEDGERLY_TODAY", outer.c_str(), 1);
-  } else {
-    ::unsetenv("LEDGERLY_TODAY");
-  }
+  saved ? ::setenv("LEDGERLY_TODAY", outer.c_str(), 1) : ::unsetenv("LEDGERLY_TODAY");
 }
 
 }  // namespace

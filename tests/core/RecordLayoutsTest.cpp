@@ -1,5 +1,5 @@
-// The field layouts, and the rules that run once per field of a check kind: every
-// such field is tested here straight from the layout table.
+// The field layouts, and the money rules that run once per field: every money field
+// is tested here straight from the layout table.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -30,7 +30,7 @@ TEST(RecordLayouts, CoverTheRecordWithoutGapOrOverlap) {
 std::set<int> Columns(std::span<const FieldLayoutRow> layout) {
   std::set<int> columns;
   for (const FieldLayoutRow& row : layout) {
-    if (row.column != 0) EXPECT_TRUE(columns.insert(row.column).second) << row.label;
+    EXPECT_TRUE(row.column == 0 || columns.insert(row.column).second) << row.label;
   }
   return columns;
 }
@@ -75,35 +75,6 @@ std::string FieldName(const testing::TestParamInfo<LaidOutField>& info) {
   return info.param.id + "Field" + std::to_string(info.param.field_no);
 }
 
-// A valid record of the type; totals match the state's block rows.
-std::string ValidOfType(const std::string& id, const BlockState& state) {
-  if (id == "RW") return test::ValidRW();
-  if (id == "RO") return test::ValidRO();
-  return id == "RT" ? test::ValidRT(state.trt) : test::ValidRU(state.tru);
-}
-
-class CharactersFields : public testing::TestWithParam<LaidOutField> {};
-
-// A tab at the field's last position draws exactly the invalid-character finding
-// on that field.
-TEST_P(CharactersFields, TabIsReportedOnItsOwnField) {
-  const LaidOutField& field = GetParam();
-  const BlockState state = test::DetailState();
-  std::string record = ValidOfType(field.id, state);
-  test::Put(record, field.row().last, "\t");
-  const std::vector<Finding> expected = {{field.Reference(), "[" + field.Text(record) + "]",
-                                          InvalidCharError(std::to_string(field.row().last)),
-                                          field.field_no}};
-  EXPECT_EQ(test::RunBothWays(field.id, record, state).findings, expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryCharactersField, CharactersFields,
-                         testing::ValuesIn(FieldsOf({"RW", "RO", "RT", "RU"},
-                                                    [](const FieldLayoutRow& r) {
-                                                      return r.check == FieldCheck::Characters;
-                                                    })),
-                         FieldName);
-
 bool HasColumn(const FieldLayoutRow& row) {
   return row.column != 0;
 }
@@ -115,7 +86,7 @@ class DetailMoneyFields : public testing::TestWithParam<LaidOutField> {};
 TEST_P(DetailMoneyFields, LettersAreReportedAndMarkTheirColumn) {
   const LaidOutField& field = GetParam();
   const int column = field.row().column;
-  std::string record = ValidOfType(field.id, test::DetailState());
+  std::string record = test::ValidRecordIn(field.id, test::DetailState());
   test::Put(record, field.row().first, std::string(field.row().Width() - 1, '1') + "A");
   const std::string entry = "[" + field.Text(record) + "]";
   std::vector<Finding> expected = {
@@ -142,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(EveryDetailMoneyField, DetailMoneyFields,
 // Each amount lands in its own column, whatever the rules say of it.
 TEST(DetailMoneyColumns, EachAmountGoesToItsOwnColumn) {
   for (const char* id : {"RW", "RO"}) {
-    std::string record = ValidOfType(id, test::DetailState());
+    std::string record = test::ValidRecordIn(id, test::DetailState());
     std::set<int> columns;
     for (const LaidOutField& field : FieldsOf({id}, HasColumn)) {
       test::Put(record, field.row().first, test::Amount(field.row().column, field.row().Width()));
@@ -169,7 +140,7 @@ TEST_P(TotalMoneyFields, MismatchNonNumericAndIncompleteSum) {
   BlockState state = test::TotalState();
   const int64_t sum = state.trt.sums[field.row().column];
   const auto findings = [&](const std::string& amount) {
-    std::string record = ValidOfType(id, state);
+    std::string record = test::ValidRecordIn(id, state);
     if (!amount.empty()) test::Put(record, field.row().first, amount);
     return test::RunBothWays(id, record, state).findings;
   };

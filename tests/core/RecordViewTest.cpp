@@ -46,15 +46,28 @@ TEST_F(RecordViewTest, CleanRecordsOfEveryType) {
   EXPECT_EQ(View(1).rows[2].value, "********");
   EXPECT_EQ(View(8).rows[3].value, std::string(496, ' '));
   EXPECT_EQ(View(5).rows[0].label, "Record Identifier");
+
+  // The caption keeps the stored path when its folder is gone; a read that fails is
+  // the caller's to show, not an unmarked view.
+  Database db(this->db(), Database::Mode::ReadOnly);
+  Statement(db, "SELECT 1").Step();
+  Database writer(this->db(), Database::Mode::ReadWriteCreate);  // a second connection
+  writer.Exec("UPDATE MISC SET Path = '/no/such/folder/W2.TXT'");
+  EXPECT_EQ(ViewFile(db, 2)->caption,
+            "Record Number 2 of 8 Tested Record(s) - /no/such/folder/W2.TXT");
+  writer.Exec("DROP TABLE TRT");
+  EXPECT_THROW(ViewFile(db, 3), StoreError);
 }
 
 // The rows the viewer paints are the fields the run logged errors for: each field
-// reference names the field's first position. The RT cannot be reconciled with the
-// letters in the RW: the re-check against the stored block row says so.
+// reference names the field's first position. The RO amounts Puerto Rico does not
+// allow are painted under the employer values of the block's RE; the RT cannot be
+// reconciled with the letters in the RW: the re-check against the stored block row
+// says so.
 TEST_F(RecordViewTest, HighlightsAgreeWithTheLoggedErrors) {
   using test::Edited;
   RunW2(Edited(test::ValidRA(), {{29, "7"}, {423, "               "}}) +  // resub, phone
-        Edited(test::ValidRE(), {{219, "X"}, {221, "7"}}) +               // railroad, sick pay
+        Edited(test::ValidRE(), {{219, "X"}, {220, "P"}, {221, "7"}}) +   // railroad, Puerto Rico
         Edited(ValidRecord("RW"), {{12, "j0hn"}, {232, "00000000A00"}, {300, "X"}}) +
         Edited(ValidRecord("RO"), {{23, "ABC"}}) + test::MatchingRT(ValidRecord("RW"), 1) +
         test::BlankRecord("RU") + test::ValidRF(2));
@@ -82,15 +95,6 @@ TEST_F(RecordViewTest, HighlightsAgreeWithTheLoggedErrors) {
   }
 }
 
-TEST_F(RecordViewTest, EmployerValuesComeFromTheBlocksRE) {
-  // Under Tax Jurisdiction "P" a non-zero Allocated Tips amount is an error; the
-  // second block's RE (blank code) must not leak into the first block's view.
-  std::string re_p = test::ValidRE();
-  test::Put(re_p, 220, "P");
-  RunW2(Submission({"RA"}) + re_p + "\r\n" + Submission({"RW", "RO"}));
-  EXPECT_EQ(Highlighted(View(4)), (std::vector<int>{2, 4}));  // Allocated Tips, Medical Savings
-}
-
 // Records with a critical entry only are not checked again, but every field they
 // hold is shown; an unknown identifier is one highlighted row; a record number past
 // the end has no view.
@@ -109,21 +113,6 @@ TEST_F(RecordViewTest, CriticalOnlyRecordsAreNotRechecked) {
   EXPECT_EQ(view.rows[0].value, "XX");
   EXPECT_TRUE(view.rows[0].highlighted);
   EXPECT_FALSE(ViewFile(Database(db(), Database::Mode::ReadOnly), 99).has_value());
-}
-
-// The caption keeps the stored path when its folder is gone; a read that fails is
-// the caller's to show, not an unmarked view.
-TEST_F(RecordViewTest, CaptionAndFailedRead) {
-  RunW2(Submission({"RA", "RE", "RW", "RT", "RF"}));
-  Database db(this->db(), Database::Mode::ReadOnly);
-  Statement(db, "SELECT 1").Step();
-  // Rewritten through a second connection.
-  Database writer(this->db(), Database::Mode::ReadWriteCreate);
-  writer.Exec("UPDATE MISC SET Path = '/no/such/folder/W2.TXT'");
-  EXPECT_EQ(ViewFile(db, 2)->caption,
-            "Record Number 2 of 5 Tested Record(s) - /no/such/folder/W2.TXT");
-  writer.Exec("DROP TABLE TRT");
-  EXPECT_THROW(ViewFile(db, 3), StoreError);
 }
 
 }  // namespace

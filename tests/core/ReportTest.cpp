@@ -25,20 +25,15 @@ bool Contains(const std::string& text, std::string_view part) {
   return text.find(part) != std::string::npos;
 }
 
-// A submission whose names hold markup must not put markup into the page.
-class HostileRecord : public testing::Test {
- protected:
-  void SetUp() override {
-    db_.AddMisc("C:\\A&B\\<x>.txt", "01/15/2012\"");
-    db_.AddRecord(1, "R<", "<b>&\"1\"");
-    db_.AddError(1, "<script>alert(\"x\")</script>", "[<script>&</script>]", "A & B <i>");
-    db_.AddError(1, "Sequence of Records [Position 1 - 2]", "[R<]", "<stop> & go", true);
-  }
-  test::ResultDbBuilder db_;
-};
-
-TEST_F(HostileRecord, HtmlEscapesEveryDatabaseValue) {
-  const std::string html = Report(db_, ReportFormat::Html, 10);
+// A submission whose names hold markup must not put markup into the page; the
+// other formats keep the values as they are.
+TEST(HostileRecord, OnlyHtmlEscapesTheDatabaseValues) {
+  test::ResultDbBuilder db;
+  db.AddMisc("C:\\A&B\\<x>.txt", "01/15/2012\"");
+  db.AddRecord(1, "R<", "<b>&\"1\"");
+  db.AddError(1, "<script>alert(\"x\")</script>", "[<script>&</script>]", "A & B <i>");
+  db.AddError(1, "Sequence of Records [Position 1 - 2]", "[R<]", "<stop> & go", true);
+  const std::string html = Report(db, ReportFormat::Html, 10);
   EXPECT_FALSE(Contains(html, "<script")) << html;
   EXPECT_FALSE(Contains(html, "<x>"));
   EXPECT_FALSE(Contains(html, "<stop>"));
@@ -58,19 +53,17 @@ TEST_F(HostileRecord, HtmlEscapesEveryDatabaseValue) {
                        "</pre><pre>]</pre></td><td WIDTH=\"35%\" valign=\"center\">A &amp; B "
                        "&lt;i&gt;</td></tr>"))
       << html;
-}
 
-TEST_F(HostileRecord, TextAndJsonKeepTheValuesAsTheyAre) {
-  const std::string text = Report(db_, ReportFormat::Text);
+  const std::string text = Report(db, ReportFormat::Text);
   EXPECT_TRUE(Contains(text, "Reference: \t\t<script>alert(\"x\")</script>\r\n"));
   EXPECT_TRUE(Contains(text, "Code: R<    SSN: <b>&\"1\"\r\n"));
 
-  const auto json = nlohmann::json::parse(Report(db_, ReportFormat::Json));
+  const auto json = nlohmann::json::parse(Report(db, ReportFormat::Json));
   EXPECT_EQ(json["files"][0], "C:\\A&B\\<x>.txt");
   EXPECT_EQ(json["critical"]["error"], "<stop> & go");
   EXPECT_EQ(json["records"][0]["errors"][0]["user_entry"], "[<script>&</script>]");
 
-  EXPECT_EQ(Report(db_, ReportFormat::Csv),
+  EXPECT_EQ(Report(db, ReportFormat::Csv),
             "rec_num,id,identification,err_num,type,reference,user_entry,error\r\n"
             "1,\"R<\",\"SSN: <b>&\"\"1\"\"\",1,\"\",\"<script>alert(\"\"x\"\")</script>\","
             "\"[<script>&</script>]\",\"A & B <i>\"\r\n"
@@ -114,9 +107,6 @@ TEST(ErrorSummary, GroupsCountsAndSorts) {
             "    2  City       Bad city.          1, 5\n"
             "    2  Zip        Bad zip.           4, 5\n"
             "    1  Zip        Other zip.         1\n");
-  EXPECT_EQ(nlohmann::json::parse(Report(db, ReportFormat::Json))["summary"][3],
-            nlohmann::json::parse(R"({"count":1,"reference":"Zip",)"
-                                  R"("error":"Other zip.","first_rec_nums":[1]})"));
 }
 
 // '|' in the expected text stands for the tag.

@@ -13,8 +13,6 @@
 #include "engine/Latin1.h"
 #include "support/RecordBuilder.h"
 #include "support/RuleHarness.h"
-#include "support/ValidDetailRecords.h"
-#include "support/ValidRecords.h"
 
 namespace ledgerly {
 namespace {
@@ -32,15 +30,6 @@ struct TableRow {
 
 void PrintTo(const TableRow& row, std::ostream* os) {
   *os << row.id << ": " << row.name;
-}
-
-std::string ValidOfType(const std::string& id, const BlockState& state) {
-  if (id == "RA") return test::ValidRA();
-  if (id == "RE") return test::ValidRE();
-  if (id == "RF") return test::ValidRF(3);
-  if (id == "RT") return test::ValidRT(state.trt);
-  if (id == "RU") return test::ValidRU(state.tru);
-  return id == "RW" ? test::ValidRW() : test::ValidRO();
 }
 
 // Texts in the table are UTF-8; records and findings are Latin-1 bytes.
@@ -72,7 +61,7 @@ std::vector<TableRow> LoadRows() {
     const json j = json::parse(line);
     TableRow row{j["id"], j["case"], {}, StateOf(j["id"], j.value("employer", json::object())),
                  {},      {}};
-    row.record = ValidOfType(row.id, row.state);
+    row.record = test::ValidRecordIn(row.id, row.state);
     for (const json& edit : j["edits"]) test::Put(row.record, edit[0], Bytes(edit[1]));
     for (const json& f : j["findings"]) {
       row.findings.push_back({Bytes(f[1]), Bytes(f[2]), Bytes(f[3]), f[0].get<int>()});

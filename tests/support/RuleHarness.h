@@ -31,6 +31,10 @@ std::string CaseName(const std::string& name);
 BlockState DetailState();
 BlockState TotalState();
 
+// A record of the type that draws nothing under the state: an RF declares the three RW
+// records RunBothWays counts, a total record gives the state's block row.
+std::string ValidRecordIn(const std::string& id, const BlockState& state);
+
 // Runs the record's rules as a Test run does (three RW records counted), then as the
 // viewer does over the same stored state; a viewer that highlights other fields than
 // the run reports, or that counts or sums anything, fails the test. Returns the run.

@@ -1,7 +1,9 @@
 #include "support/ValidDetailRecords.h"
 
 #include <initializer_list>
+#include <span>
 
+#include "layout/RecordLayouts.h"
 #include "support/RecordBuilder.h"
 
 namespace ledgerly::test {
@@ -56,11 +58,9 @@ std::string ValidRW() {
 
 std::string ValidRO() {
   std::string ro = BlankRecord("RO");
-  for (int position = 12; position <= 110; position += 11) Put(ro, position, Amount(0, 11));
-  Put(ro, 111, Amount(0, 11));
-  for (int position = 275; position <= 341; position += 11) Put(ro, position, Amount(0, 11));
-  Put(ro, 363, Amount(0, 11));
-  Put(ro, 374, Amount(0, 11));
+  for (const FieldLayoutRow& row : std::span(kROLayout).subspan(1)) {
+    if (std::string_view(row.label) != "Blank") Put(ro, row.first, Amount(0, row.Width()));
+  }
   Put(ro, 12, Amount(20000, 11));  // allocated tips
   Put(ro, 23, Amount(1000, 11));   // uncollected employee tax on tips
   Put(ro, 34, Amount(30000, 11));  // medical savings account
