@@ -9,6 +9,7 @@
 
 #include "rules/RecordRules.h"
 #include "support/RuleHarness.h"
+#include "support/Submission.h"
 #include "support/ValidDetailRecords.h"
 #include "support/ValidRecords.h"
 #include "totals/TotalRecords.h"
@@ -97,10 +98,7 @@ TEST(RecordRules, TotalsOfEachBlockMatchItsOwnRecords) {
   EXPECT_EQ(ctx.rec_reference, "12345678A");
   ctx.findings.clear();
   CheckCodeRW(test::ValidRW(), ctx);
-  AccumulatorRow one_record;
-  one_record.count = 1;
-  one_record.sums = ctx.block.trt.sums;
-  CheckCodeRT(test::ValidRT(one_record), ctx);
+  CheckCodeRT(test::MatchingRT(test::ValidRW(), 1), ctx);
   EXPECT_TRUE(ctx.findings.empty());
   EXPECT_EQ(ctx.rec_reference, "12345678A");
   EXPECT_EQ(ctx.re_indx, 2);

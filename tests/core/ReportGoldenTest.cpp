@@ -17,13 +17,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path CasesFolder() {
-  return fs::path(LEDGERLY_TEST_DATA) / "reports";
-}
+const fs::path kCasesFolder = fs::path(LEDGERLY_TEST_DATA) / "reports";
 
 std::vector<std::string> CaseNames() {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(CasesFolder())) {
+  for (const auto& entry : fs::directory_iterator(kCasesFolder)) {
     if (entry.is_directory()) names.push_back(entry.path().filename().string());
   }
   std::sort(names.begin(), names.end());
@@ -33,7 +31,7 @@ std::vector<std::string> CaseNames() {
 class ReportGolden : public testing::TestWithParam<std::string> {
  protected:
   void SetUp() override { db_.Exec(test::ReadFileText(folder() / "input.sql")); }
-  fs::path folder() const { return CasesFolder() / GetParam(); }
+  fs::path folder() const { return kCasesFolder / GetParam(); }
 
   std::string Report(ReportFormat format) {
     std::string out;

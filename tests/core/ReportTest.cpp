@@ -6,8 +6,10 @@
 #include "reports/CsvReport.h"
 #include "reports/HtmlReport.h"
 #include "reports/SummaryReport.h"
+#include "reports/TempHtml.h"
 #include "reports/WriteReport.h"
 #include "support/ResultDbBuilder.h"
+#include "support/TempFolder.h"
 
 namespace ledgerly {
 namespace {
@@ -172,24 +174,45 @@ TEST(ReportStreaming, PiecesStaySmallForEveryFormat) {
   }
   db.Exec("COMMIT");
 
+  std::string html, json;
   for (ReportFormat format :
        {ReportFormat::Text, ReportFormat::Html, ReportFormat::Json, ReportFormat::Csv}) {
     std::size_t largest = 0, total = 0, pieces = 0;
-    std::string json;
     WriteReport(db.path(), format, kDefaultWrapWidth, [&](std::string_view piece) {
       largest = std::max(largest, piece.size());
       total += piece.size();
       ++pieces;
       if (format == ReportFormat::Json) json += piece;
+      if (format == ReportFormat::Html) html += piece;
     });
     EXPECT_LT(largest, 2048u);
     EXPECT_GT(total, 1000000u);
     EXPECT_GE(pieces, 3u * kRecords);
-    if (format == ReportFormat::Json) {
-      const auto doc = nlohmann::json::parse(json);
-      EXPECT_EQ(doc["records"].size(), static_cast<std::size_t>(kRecords));
-      EXPECT_EQ(doc["errors_found"], 3 * kRecords);
-    }
+  }
+  const auto doc = nlohmann::json::parse(json);
+  EXPECT_EQ(doc["records"].size(), static_cast<std::size_t>(kRecords));
+  EXPECT_EQ(doc["errors_found"], 3 * kRecords);
+
+  // The browser's page gets the HTML in a fresh file, in pieces of just over 64,000
+  // characters each followed by a line break, nothing lost or repeated.
+  test::TempFolder folder;
+  std::string old_page = "<!DOCTYPE old report>";
+  WriteTempHtml(folder.path(), old_page);
+  TempHtmlSink sink(folder.path());
+  WriteReport(db.path(), ReportFormat::Html, kDefaultWrapWidth, sink);
+  const std::string content = test::ReadFileText(sink.Finish());
+  std::vector<std::size_t> piece_sizes;
+  std::string joined;
+  for (std::size_t start = 0, end; (end = content.find("\r\n", start)) != std::string::npos;
+       start = end + 2) {
+    piece_sizes.push_back(end - start);
+    joined += content.substr(start, end - start);
+  }
+  EXPECT_EQ(joined, html);
+  ASSERT_GT(piece_sizes.size(), 2u);
+  for (std::size_t i = 0; i + 1 < piece_sizes.size(); ++i) {
+    EXPECT_GT(piece_sizes[i], 64000u);
+    EXPECT_LT(piece_sizes[i], 66000u);
   }
 }
 
