@@ -136,9 +136,7 @@ TEST(BreakUserEntry, InsertsTheTagBeforeEveryMultipleOfTheWidth) {
 TEST(WrapWidthForScreen, RoundsHalvesToEven) {
   const std::vector<std::pair<int, int>> cases = {{1024, 57}, {800, 35},  {1025, 58}, {1035, 58},
                                                   {1045, 60}, {1366, 92}, {1920, 147}};
-  for (const auto& [pixels, width] : cases) {
-    EXPECT_EQ(WrapWidthForScreen(pixels), width) << pixels;
-  }
+  for (const auto& [pixels, width] : cases) EXPECT_EQ(WrapWidthForScreen(pixels), width) << pixels;
 }
 
 TEST(ReportCounts, TextKeepsTheLastTenDigits) {
