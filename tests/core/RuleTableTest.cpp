@@ -32,7 +32,7 @@ void PrintTo(const TableRow& row, std::ostream* os) {
   *os << row.id << ": " << row.name;
 }
 
-// Texts in the table are UTF-8; records and findings are Latin-1 bytes.
+// Texts in the table are UTF-8; records and findings are Latin-1 ('?' for any other).
 std::string Bytes(const json& text) {
   return Utf8ToLatin1(text.get<std::string>());
 }
