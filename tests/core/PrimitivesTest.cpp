@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "engine/RunHost.h"
 #include "rules/Primitives.h"
@@ -8,60 +10,43 @@
 namespace ledgerly {
 namespace {
 
-TEST(Primitives, NumCheck) {
-  EXPECT_TRUE(NumCheck(""));
-  EXPECT_TRUE(NumCheck("0123456789"));
-  EXPECT_FALSE(NumCheck("12 4"));
-  EXPECT_FALSE(NumCheck("-12"));
-  EXPECT_FALSE(NumCheck("1.2"));
-  // Money fields are checked eight characters at a time: neighbours of '0'-'9'
-  // inside the first eight, and a fault in the rest.
-  EXPECT_TRUE(NumCheck("01234567890123456"));
-  EXPECT_FALSE(NumCheck("1234567:901"));
-  EXPECT_FALSE(NumCheck("/2345678901"));
-  EXPECT_FALSE(NumCheck("12345678 01"));
-}
-
-TEST(Primitives, NameAndAlphaNumChecks) {
-  EXPECT_TRUE(NameCheck("O'BRIEN-SMITH JR."));
-  EXPECT_FALSE(NameCheck("Smith"));
-  EXPECT_TRUE(AlphaNumCheck("AB12"));
-  EXPECT_FALSE(AlphaNumCheck("AB 12"));
-}
-
-TEST(Primitives, UserIDCheckLooksAtTheFirstEightOnly) {
-  EXPECT_FALSE(UserIDCheck("ABC1234"));
-  EXPECT_TRUE(UserIDCheck("ABCD1234"));
-  EXPECT_TRUE(UserIDCheck("ABCD1234#$%"));
-  EXPECT_FALSE(UserIDCheck("ABCd1234"));
-}
-
-TEST(Primitives, CodeListsAreSearchedAsText) {
-  EXPECT_TRUE(StateCheck("  "));
-  EXPECT_TRUE(StateCheck("MD"));
-  EXPECT_FALSE(StateCheck("md"));
-  EXPECT_TRUE(StateCheck("D,"));
-  EXPECT_TRUE(StateCheck("NC"));  // first code of the second list piece
-  EXPECT_TRUE(CountryCheck("  "));
-  EXPECT_FALSE(CountryCheck("US"));
-  EXPECT_TRUE(CountryCheck("CA"));
-  EXPECT_TRUE(CountryCheck("ZI"));
-  EXPECT_TRUE(CountryCheck("A,"));  // straddles a comma
-  EXPECT_FALSE(CountryCheck("ca"));
-  EXPECT_TRUE(StateCheck(" ,"));
-  EXPECT_FALSE(StateCheck("ZZ"));
+// The character class checks the field rules are built from. Money fields are
+// checked eight characters at a time: neighbours of '0'-'9' inside the first eight,
+// and a fault in the rest. The User ID check looks at the first eight characters
+// only. The code lists are searched as text, so a value straddling a comma passes;
+// NC is the first code of the second piece of the state list.
+TEST(Primitives, ClassChecks) {
+  const struct {
+    bool (*check)(std::string_view);
+    std::vector<std::string_view> pass, fail;
+  } cases[] = {
+      {NumCheck,
+       {"", "0123456789", "01234567890123456"},
+       {"12 4", "-12", "1.2", "1234567:901", "/2345678901", "12345678 01"}},
+      {NameCheck, {"O'BRIEN-SMITH JR."}, {"Smith"}},
+      {AlphaNumCheck, {"AB12"}, {"AB 12"}},
+      {UserIDCheck, {"ABCD1234#$%"}, {"ABC1234", "ABCd1234"}},
+      {StateCheck, {"  ", "NC", " ,"}, {"ZZ"}},
+      {CountryCheck, {"  ", "ZI", "A,"}, {"US", "ca"}},
+  };
+  for (const auto& c : cases) {
+    for (std::string_view text : c.pass) EXPECT_TRUE(c.check(text)) << text;
+    for (std::string_view text : c.fail) EXPECT_FALSE(c.check(text)) << text;
+  }
 }
 
 TEST(Primitives, CharCheckListsPositions) {
-  std::string positions;
-  EXPECT_TRUE(CharCheck("abc ~!", 10, positions));
-  EXPECT_EQ(positions, "");
-  EXPECT_FALSE(CharCheck("A\tB\tCCCCC", 62, positions));
-  EXPECT_EQ(positions, "63 and 65");
-  EXPECT_FALSE(CharCheck("A\tB\tCCCCC\xE9", 62, positions));
-  EXPECT_EQ(positions, "63, 65 and 71");
-  EXPECT_FALSE(CharCheck("\x7f", 5, positions));
-  EXPECT_EQ(positions, "5");
+  const std::pair<std::string_view, std::string> cases[] = {
+      {"abc ~!", ""},
+      {"A\tB\tCCCCC", "63 and 65"},
+      {"A\tB\tCCCCC\xE9", "63, 65 and 71"},
+      {"\x7f~", "62"},
+  };
+  for (const auto& [text, positions] : cases) {
+    std::string listed;
+    EXPECT_EQ(CharCheck(text, 62, listed), positions.empty()) << text;
+    EXPECT_EQ(listed, positions) << text;
+  }
 }
 
 // ToNumber reads eight digits at a time where it can; every other character is
@@ -108,11 +93,7 @@ TEST(TodayOrOverride, TakesOnlyAValidDate) {
     ::setenv("LEDGERLY_TODAY", text, 1);
     EXPECT_EQ(TodayOrOverride(), date) << text;
   }
-  if (saved) {
-    ::setenv("LEDGERLY_TODAY", outer.c_str(), 1);
-  } else {
-    ::unsetenv("LEDGERLY_TODAY");
-  }
+  saved ? ::setenv("LEDGERLY_TODAY", outer.c_str(), 1) : ::unsetenv("LEDGERLY_TODAY");
 }
 
 }  // namespace

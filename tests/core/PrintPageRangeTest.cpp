@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,38 +10,17 @@
 namespace ledgerly {
 namespace {
 
-struct Values {
-  int min, from, to, max;
-  bool operator==(const Values&) const = default;
-};
-
-void PrintTo(const Values& v, std::ostream* os) {
-  *os << "{" << v.min << ", " << v.from << ", " << v.to << ", " << v.max << "}";
-}
+using Values = std::array<int, 4>;  // min, from, to, max
 
 Values Of(const PrintPageRange& range) {
   return {range.Min(), range.FromPage(), range.ToPage(), range.Max()};
 }
 
-// The range the print command proposes: pages 1 to 5 of a five-page estimate.
-PrintPageRange Proposed() {
-  PrintPageRange range;
-  range.SetMin(1);
-  range.SetMax(5);
-  range.SetFromPage(range.Min());
-  range.SetToPage(range.Max());
-  return range;
-}
-
-struct SetterCase {
-  std::string name;
-  std::function<void(PrintPageRange&)> set;
-  Values expected;
-};
-
+// Starting from the range the print command proposes (pages 1 to 5 of a five-page
+// estimate), each setter keeps min <= from <= to <= max and nothing negative.
 TEST(PrintPageRange, KeepsTheOrderAfterEachSetter) {
   EXPECT_EQ(Of(PrintPageRange{}), (Values{0, 0, 0, 0}));
-  const std::vector<SetterCase> cases = {
+  const std::vector<std::tuple<std::string, std::function<void(PrintPageRange&)>, Values>> cases = {
       {"min above everything raises all", [](auto& r) { r.SetMin(7); }, {7, 7, 7, 7}},
       {"min inside raises from only", [](auto& r) { r.SetMin(3); }, {3, 3, 5, 5}},
       {"from above max raises to and max", [](auto& r) { r.SetFromPage(8); }, {1, 8, 8, 8}},
@@ -56,10 +36,14 @@ TEST(PrintPageRange, KeepsTheOrderAfterEachSetter) {
       {"zero min leaves the rest", [](auto& r) { r.SetMin(0); }, {0, 1, 5, 5}},
       {"range inside is kept", [](auto& r) { r.SetFromPage(2), r.SetToPage(3); }, {1, 2, 3, 5}},
   };
-  for (const SetterCase& c : cases) {
-    PrintPageRange range = Proposed();
-    c.set(range);
-    EXPECT_EQ(Of(range), c.expected) << c.name;
+  for (const auto& [name, set, expected] : cases) {
+    PrintPageRange range;
+    range.SetMin(1);
+    range.SetMax(5);
+    range.SetFromPage(range.Min());
+    range.SetToPage(range.Max());
+    set(range);
+    EXPECT_EQ(Of(range), expected) << name;
   }
 }
 

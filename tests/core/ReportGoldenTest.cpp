@@ -17,13 +17,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path CasesFolder() {
-  return fs::path(LEDGERLY_TEST_DATA) / "reports";
-}
+const fs::path kCasesFolder = fs::path(LEDGERLY_TEST_DATA) / "reports";
 
 std::vector<std::string> CaseNames() {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(CasesFolder())) {
+  for (const auto& entry : fs::directory_iterator(kCasesFolder)) {
     if (entry.is_directory()) names.push_back(entry.path().filename().string());
   }
   std::sort(names.begin(), names.end());
@@ -33,7 +31,7 @@ std::vector<std::string> CaseNames() {
 class ReportGolden : public testing::TestWithParam<std::string> {
  protected:
   void SetUp() override { db_.Exec(test::ReadFileText(folder() / "input.sql")); }
-  fs::path folder() const { return CasesFolder() / GetParam(); }
+  fs::path folder() const { return kCasesFolder / GetParam(); }
 
   std::string Report(ReportFormat format) {
     std::string out;
@@ -45,27 +43,21 @@ class ReportGolden : public testing::TestWithParam<std::string> {
   test::ResultDbBuilder db_;
 };
 
-TEST_P(ReportGolden, Text) {
-  EXPECT_EQ(Report(ReportFormat::Text), test::ReadFileText(folder() / "expected.txt"));
-}
-
-TEST_P(ReportGolden, Html) {
-  EXPECT_EQ(Report(ReportFormat::Html), test::ReadFileText(folder() / "expected.html"));
-}
-
-TEST_P(ReportGolden, Csv) {
-  EXPECT_EQ(Report(ReportFormat::Csv), test::ReadFileText(folder() / "expected.csv"));
-}
-
-TEST_P(ReportGolden, Summary) {
-  EXPECT_EQ(Report(ReportFormat::Summary), test::ReadFileText(folder() / "expected-summary.txt"));
+TEST_P(ReportGolden, EveryFormatGivesTheExpectedBytes) {
+  const std::pair<ReportFormat, const char*> formats[] = {
+      {ReportFormat::Text, "expected.txt"},
+      {ReportFormat::Html, "expected.html"},
+      {ReportFormat::Csv, "expected.csv"},
+      {ReportFormat::Summary, "expected-summary.txt"}};
+  for (const auto& [format, file] : formats) {
+    EXPECT_EQ(Report(format), test::ReadFileText(folder() / file)) << file;
+  }
 }
 
 TEST_P(ReportGolden, JsonParsesBackToTheExpectedDocument) {
   const nlohmann::json report = nlohmann::json::parse(Report(ReportFormat::Json));
-  const nlohmann::json expected =
-      nlohmann::json::parse(test::ReadFileText(folder() / "expected.json"));
-  EXPECT_EQ(report, expected) << report.dump(2);
+  EXPECT_EQ(report, nlohmann::json::parse(test::ReadFileText(folder() / "expected.json")))
+      << report.dump(2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReportGolden, testing::ValuesIn(CaseNames()),

@@ -12,10 +12,7 @@
 
 #include "engine/Latin1.h"
 #include "support/RecordBuilder.h"
-#include "support/RuleCase.h"
 #include "support/RuleHarness.h"
-#include "support/ValidDetailRecords.h"
-#include "support/ValidRecords.h"
 
 namespace ledgerly {
 namespace {
@@ -26,7 +23,7 @@ struct TableRow {
   std::string id;
   std::string name;
   std::string record;
-  test::RuleState state;
+  BlockState state;
   std::vector<Finding> findings;
   std::map<int, int64_t> sums;  // TRT columns for RW, TRU for RO
 };
@@ -35,23 +32,14 @@ void PrintTo(const TableRow& row, std::ostream* os) {
   *os << row.id << ": " << row.name;
 }
 
-std::string ValidOfType(const std::string& id, const test::RuleState& state) {
-  if (id == "RA") return test::ValidRA();
-  if (id == "RE") return test::ValidRE();
-  if (id == "RF") return test::ValidRF(3);
-  if (id == "RT") return test::ValidRT(state.trt);
-  if (id == "RU") return test::ValidRU(state.tru);
-  return id == "RW" ? test::ValidRW() : test::ValidRO();
-}
-
-// Texts in the table are UTF-8; records and findings are Latin-1 bytes.
+// Texts in the table are UTF-8; records and findings are Latin-1 ('?' for any other).
 std::string Bytes(const json& text) {
   return Utf8ToLatin1(text.get<std::string>());
 }
 
-test::RuleState StateOf(const std::string& id, const json& employer) {
+BlockState StateOf(const std::string& id, const json& employer) {
   const bool total = id == "RT" || id == "RU";
-  test::RuleState state = total ? test::TotalState() : test::DetailState();
+  BlockState state = total ? test::TotalState() : test::DetailState();
   if (!total && id != "RW" && id != "RO") state.employer = {};
   EmployerValues& e = state.employer;
   e.TaxYear = employer.value("year", e.TaxYear);
@@ -68,13 +56,12 @@ std::vector<TableRow> LoadRows() {
   std::ifstream in(LEDGERLY_TEST_DATA "/rule-cases.jsonl");
   EXPECT_TRUE(in) << "cannot read the rule table";
   std::vector<TableRow> rows;
-  std::string line;
-  while (std::getline(in, line)) {
+  for (std::string line; std::getline(in, line);) {
     if (line.empty() || line[0] == '#') continue;
     const json j = json::parse(line);
-    TableRow row{j["id"], j["case"], {}, {}, {}, {}};
-    row.state = StateOf(row.id, j.value("employer", json::object()));
-    row.record = ValidOfType(row.id, row.state);
+    TableRow row{j["id"], j["case"], {}, StateOf(j["id"], j.value("employer", json::object())),
+                 {},      {}};
+    row.record = test::ValidRecordIn(row.id, row.state);
     for (const json& edit : j["edits"]) test::Put(row.record, edit[0], Bytes(edit[1]));
     for (const json& f : j["findings"]) {
       row.findings.push_back({Bytes(f[1]), Bytes(f[2]), Bytes(f[3]), f[0].get<int>()});
@@ -92,9 +79,9 @@ class RuleTable : public testing::TestWithParam<TableRow> {};
 
 TEST_P(RuleTable, DrawsExactlyTheRowsFindings) {
   const TableRow& row = GetParam();
-  const test::RuleRun run = test::RunBothWays(row.id, row.record, row.state);
+  const MemoryRuleContext run = test::RunBothWays(row.id, row.record, row.state);
   EXPECT_EQ(run.findings, row.findings);
-  const AccumulatorRow& block = row.id == "RO" ? run.tru : run.trt;
+  const AccumulatorRow& block = row.id == "RO" ? run.block.tru : run.block.trt;
   for (const auto& [column, sum] : row.sums) EXPECT_EQ(block.sums[column], sum) << column;
 }
 

@@ -2,25 +2,43 @@
 
 #include <gtest/gtest.h>
 
-#include "support/RuleCase.h"
+#include <cctype>
+#include <set>
+#include <tuple>
+#include <utility>
+
+#include "support/RecordBuilder.h"
 #include "support/ValidDetailRecords.h"
+#include "support/ValidRecords.h"
 #include "totals/TotalRecords.h"
 
-namespace ledgerly::test {
+namespace ledgerly {
+
+void PrintTo(const Finding& finding, std::ostream* os) {
+  *os << "{" << finding.field_no << ", " << testing::PrintToString(finding.reference) << ", "
+      << testing::PrintToString(finding.user_entry) << ", " << testing::PrintToString(finding.error)
+      << "}";
+}
+
+namespace test {
 
 namespace {
-constexpr char kSsn[] = "123456789";
 constexpr int64_t kRWRecords = 3;
-
-void ExpectUnchanged(const AccumulatorRow& after, const AccumulatorRow& before) {
-  EXPECT_EQ(after.count, before.count);
-  EXPECT_EQ(after.sums, before.sums);
-  EXPECT_EQ(after.err_refs, before.err_refs);
-}
 }  // namespace
 
-RuleState DetailState() {
-  RuleState state{ValidEmployer(), {}, {}};
+std::string Edited(std::string record, const std::vector<Edit>& edits) {
+  for (const Edit& edit : edits) Put(record, edit.position, edit.text);
+  return record;
+}
+
+std::string CaseName(const std::string& name) {
+  std::string out;
+  for (char c : name) out += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  return out;
+}
+
+BlockState DetailState() {
+  BlockState state{ValidEmployer(), "123456789", {}, {}};
   for (AccumulatorRow* row : {&state.trt, &state.tru}) {
     row->Indx = 1;
     row->RE_EIN = "987654321";
@@ -28,36 +46,48 @@ RuleState DetailState() {
   return state;
 }
 
-AccumulatorRow SampleBlockRow() {
-  AccumulatorRow row;
-  row.Indx = 1;
-  row.RE_EIN = "987654321";
-  row.count = 2;
-  for (int column = 1; column <= AccumulatorRow::kMaxColumns; ++column) {
-    row.sums[column] = 100000 + column;
+BlockState TotalState() {
+  BlockState state = DetailState();
+  for (AccumulatorRow* row : {&state.trt, &state.tru}) {
+    row->count = 2;
+    for (int column = 1; column <= AccumulatorRow::kMaxColumns; ++column) {
+      row->sums[column] = 100000 + column;
+    }
   }
-  return row;
+  return state;
 }
 
-RuleState TotalState() {
-  return {ValidEmployer(), SampleBlockRow(), SampleBlockRow()};
+std::string ValidRecordIn(const std::string& id, const BlockState& state) {
+  if (id == "RA") return ValidRA();
+  if (id == "RE") return ValidRE();
+  if (id == "RF") return ValidRF(kRWRecords);
+  if (id == "RT") return ValidRT(state.trt);
+  if (id == "RU") return ValidRU(state.tru);
+  return id == "RW" ? ValidRW() : ValidRO();
 }
 
-RuleRun RunBothWays(std::string_view id, const std::string& record, const RuleState& state) {
-  const BlockState block{state.employer, kSsn, state.trt, state.tru};
+MemoryRuleContext RunBothWays(std::string_view id, const std::string& record,
+                              const BlockState& state) {
   MemoryRuleContext run;
-  run.block = block;
+  run.block = state;
   run.rw_records = kRWRecords;
   CheckRecordFields(id, record, run);
 
   ViewerRuleContext viewer;
-  viewer.block = block;
+  viewer.block = state;
   viewer.stored_rw_records = kRWRecords;
   CheckRecordFields(id, record, viewer);
-  EXPECT_EQ(viewer.highlighted, FieldNumbers(run.findings)) << "viewer highlights";
-  ExpectUnchanged(viewer.block.trt, state.trt);
-  ExpectUnchanged(viewer.block.tru, state.tru);
-  return {run.findings, run.block.trt, run.block.tru, run.rec_reference};
+  std::set<int> reported;
+  for (const Finding& finding : run.findings) reported.insert(finding.field_no);
+  EXPECT_EQ(viewer.highlighted, reported) << "viewer highlights";
+  // The viewer reads the stored block rows and never changes them.
+  for (const auto& [after, before] :
+       {std::pair{viewer.block.trt, state.trt}, std::pair{viewer.block.tru, state.tru}}) {
+    EXPECT_EQ(std::tie(after.count, after.sums, after.err_refs),
+              std::tie(before.count, before.sums, before.err_refs));
+  }
+  return run;
 }
 
-}  // namespace ledgerly::test
+}  // namespace test
+}  // namespace ledgerly

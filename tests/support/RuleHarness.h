@@ -1,41 +1,45 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "rules/RuleContext.h"
 
-namespace ledgerly::test {
+namespace ledgerly {
 
-// What the rules see around a record: the employer values and block rows left by
-// the records before it. The current SSN is 123456789 and three RW records are counted.
-struct RuleState {
-  EmployerValues employer;
-  AccumulatorRow trt;
-  AccumulatorRow tru;
+// Readable failure output for findings (control characters shown escaped).
+void PrintTo(const Finding& finding, std::ostream* os);
+
+namespace test {
+
+// One change to a valid record: text written at a 1-based position.
+struct Edit {
+  int position;
+  std::string text;
 };
 
-// A detail record's surroundings: ValidEmployer() and block 1 open, nothing summed.
-RuleState DetailState();
+std::string Edited(std::string record, const std::vector<Edit>& edits);
 
-// A stored block row of two detail records with a distinct sum in every column.
-AccumulatorRow SampleBlockRow();
+// A gtest-safe parameter name.
+std::string CaseName(const std::string& name);
 
-// A total record's surroundings: ValidEmployer() and SampleBlockRow() in both rows.
-RuleState TotalState();
+// What the rules see around a record: ValidEmployer(), the current SSN 123456789 and
+// block 1 open; a detail record's block has summed nothing yet, a total record's block
+// holds two detail records with a distinct sum in every column.
+BlockState DetailState();
+BlockState TotalState();
 
-// What the record drew in the Test run.
-struct RuleRun {
-  std::vector<Finding> findings;
-  AccumulatorRow trt;
-  AccumulatorRow tru;
-  std::string rec_reference;
-};
+// A record of the type that draws nothing under the state: an RF declares the three RW
+// records RunBothWays counts, a total record gives the state's block row.
+std::string ValidRecordIn(const std::string& id, const BlockState& state);
 
-// Runs the record's rules as a Test run does, then as the viewer does over the same
-// stored state; a viewer that highlights other fields than the run reports, or that
-// counts or sums anything, fails the test.
-RuleRun RunBothWays(std::string_view id, const std::string& record, const RuleState& state);
+// Runs the record's rules as a Test run does (three RW records counted), then as the
+// viewer does over the same stored state; a viewer that highlights other fields than
+// the run reports, or that counts or sums anything, fails the test. Returns the run.
+MemoryRuleContext RunBothWays(std::string_view id, const std::string& record,
+                              const BlockState& state);
 
-}  // namespace ledgerly::test
+}  // namespace test
+}  // namespace ledgerly

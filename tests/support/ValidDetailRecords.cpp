@@ -1,7 +1,9 @@
 #include "support/ValidDetailRecords.h"
 
-#include <utility>
+#include <initializer_list>
+#include <span>
 
+#include "layout/RecordLayouts.h"
 #include "support/RecordBuilder.h"
 
 namespace ledgerly::test {
@@ -56,43 +58,42 @@ std::string ValidRW() {
 
 std::string ValidRO() {
   std::string ro = BlankRecord("RO");
-  for (int position = 12; position <= 110; position += 11) Put(ro, position, Amount(0, 11));
-  Put(ro, 111, Amount(0, 11));
-  for (int position = 275; position <= 341; position += 11) Put(ro, position, Amount(0, 11));
-  Put(ro, 363, Amount(0, 11));
-  Put(ro, 374, Amount(0, 11));
+  for (const FieldLayoutRow& row : std::span(kROLayout).subspan(1)) {
+    if (std::string_view(row.label) != "Blank") Put(ro, row.first, Amount(0, row.Width()));
+  }
   Put(ro, 12, Amount(20000, 11));  // allocated tips
   Put(ro, 23, Amount(1000, 11));   // uncollected employee tax on tips
   Put(ro, 34, Amount(30000, 11));  // medical savings account
   return ro;
 }
 
-std::string ValidRT(const AccumulatorRow& trt) {
-  // First position of the total compared with each TRT column 1-23.
-  static constexpr int kColumnPositions[] = {10,  25,  40,  55,  70,  85,  100, 130,
-                                             145, 160, 175, 190, 205, 220, 235, 250,
-                                             265, 280, 310, 340, 355, 370, 385};
-  std::string rt = BlankRecord("RT");
-  Put(rt, 3, Amount(trt.count, 7));
+namespace {
+
+// A total record of the block row: its count, each sum column 1, 2, ... at the next
+// of `sum_positions`, zeros in the amounts that are not totals.
+std::string TotalRecord(std::string_view id, const AccumulatorRow& row,
+                        std::initializer_list<int> sum_positions,
+                        std::initializer_list<int> zero_positions) {
+  std::string record = BlankRecord(id);
+  Put(record, 3, Amount(row.count, 7));
   int column = 1;
-  for (int position : kColumnPositions) Put(rt, position, Amount(trt.sums[column++], 15));
-  Put(rt, 115, Amount(0, 15));
-  Put(rt, 295, Amount(0, 15));
-  Put(rt, 325, Amount(0, 15));
-  return rt;
+  for (int position : sum_positions) Put(record, position, Amount(row.sums[column++], 15));
+  for (int position : zero_positions) Put(record, position, Amount(0, 15));
+  return record;
+}
+
+}  // namespace
+
+std::string ValidRT(const AccumulatorRow& trt) {
+  return TotalRecord("RT", trt, {10,  25,  40,  55,  70,  85,  100, 130, 145, 160, 175, 190,
+                                 205, 220, 235, 250, 265, 280, 310, 340, 355, 370, 385},
+                     {115, 295, 325});
 }
 
 std::string ValidRU(const AccumulatorRow& tru) {
-  // First position of the total compared with each TRU column 1-17.
-  static constexpr int kColumnPositions[] = {10,  25,  40,  55,  70,  85,  100, 115, 355,
-                                             370, 385, 400, 415, 430, 445, 460, 475};
-  std::string ru = BlankRecord("RU");
-  Put(ru, 3, Amount(tru.count, 7));
-  int column = 1;
-  for (int position : kColumnPositions) Put(ru, position, Amount(tru.sums[column++], 15));
-  Put(ru, 130, Amount(0, 15));
-  Put(ru, 145, Amount(0, 15));
-  return ru;
+  return TotalRecord(
+      "RU", tru, {10, 25, 40, 55, 70, 85, 100, 115, 355, 370, 385, 400, 415, 430, 445, 460, 475},
+      {130, 145});
 }
 
 }  // namespace ledgerly::test

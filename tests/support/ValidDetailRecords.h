@@ -4,7 +4,6 @@
 #include <string>
 
 #include "rules/RuleContext.h"
-#include "support/RuleCase.h"
 
 // Records that pass every field rule under ValidEmployer(); tests change one field.
 namespace ledgerly::test {

@@ -1,8 +1,7 @@
 #include "support/ValidRecords.h"
 
-#include <cstdio>
-
 #include "support/RecordBuilder.h"
+#include "support/ValidDetailRecords.h"
 
 namespace ledgerly::test {
 
@@ -48,9 +47,7 @@ std::string ValidRE() {
 
 std::string ValidRF(int64_t rw_count) {
   std::string record = BlankRecord("RF");
-  char count[16];
-  std::snprintf(count, sizeof count, "%09lld", static_cast<long long>(rw_count));
-  Put(record, 8, count);
+  Put(record, 8, Amount(rw_count, 9));
   return record;
 }
 
