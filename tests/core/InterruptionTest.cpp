@@ -15,7 +15,6 @@
 #include "support/ChildProcess.h"
 #include "support/DbChecks.h"
 #include "support/DbRows.h"
-#include "support/ScriptedHost.h"
 #include "support/Submission.h"
 #include "support/TempFolder.h"
 
@@ -24,6 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+using Rows = std::vector<std::vector<std::string>>;
 
 constexpr long long kRWRecords = 12000;
 constexpr int kMoments = 8;
@@ -41,11 +41,18 @@ unsigned long long Seed() {
   return seed;
 }
 
+// Waits up to a minute for the condition, looking every `step`.
+template <typename Condition>
+void AwaitUpTo(Condition done, std::chrono::microseconds step = std::chrono::microseconds(200)) {
+  const auto give_up = Clock::now() + std::chrono::seconds(60);
+  while (!done() && Clock::now() < give_up) std::this_thread::sleep_for(step);
+}
+
 class InterruptionTest : public ::testing::Test {
  protected:
   // One file and one complete run serve every case.
   static void SetUpTestSuite() {
-    dir_ = new test::TempFolder;
+    dir_ = std::make_unique<test::TempFolder>();
     ASSERT_TRUE(test::WriteLargeSubmission(File(), kRWRecords, 7));
     // The quicker of two complete runs (the first may wait for the file to be written out).
     full_run_ = Clock::duration::max();
@@ -58,33 +65,33 @@ class InterruptionTest : public ::testing::Test {
     }
     std::printf("[          ] a complete run takes %.2f s\n",
                 std::chrono::duration<double>(full_run_).count());
-    complete_ = new std::vector<std::string>(StoredRecords());
-    complete_errors_ = new std::vector<std::vector<std::string>>(
-        StoredErrors(static_cast<std::size_t>(kRWRecords + 4)));
-    ASSERT_EQ(complete_->size(), static_cast<std::size_t>(kRWRecords + 4));
+    complete_ = StoredRecords();
+    complete_errors_ = ErrorsUpTo(complete_.size());
+    ASSERT_EQ(complete_.size(), static_cast<std::size_t>(kRWRecords + 4));
   }
-  static void TearDownTestSuite() {
-    delete complete_;
-    delete complete_errors_;
-    delete dir_;
-  }
+  static void TearDownTestSuite() { dir_.reset(); }
 
   static std::string File() { return (dir_->path() / "large.txt").string(); }
   static fs::path Db() { return dir_->path() / "ERRORLOG.MDB"; }
   static test::ChildProcess Start(std::vector<std::string> files = {File()},
-                                  bool input_pipe = false, rlim_t file_size_limit = 0) {
+                                  rlim_t file_size_limit = 0, bool input_pipe = false) {
     std::vector<std::string> args = {"--quiet", "--error-limit", "25000", "--db", Db().string()};
     args.insert(args.end(), files.begin(), files.end());
     return test::ChildProcess(
         LEDGERLY_CLI_PATH, args, dir_->path() / "stderr.txt",
         {{"LEDGERLY_HOME=" + dir_->path().string()}, false, file_size_limit, input_pipe});
   }
-  static std::vector<std::vector<std::string>> StoredErrors(std::size_t records) {
-    return test::QueryRows(Db(), kErrorsUpTo + std::to_string(records) + kByEntry);
+  static test::ChildProcess StartPiped() { return Start({"-"}, 0, true); }
+  // The stored entries of the first `records` records.
+  static Rows ErrorsUpTo(std::size_t records) {
+    return test::QueryRows(Db(),
+                           "SELECT Rec_Num, IFNULL(Type, ''), Reference, User_Entry, Error FROM "
+                           "ERRORS WHERE Rec_Num <= " +
+                               std::to_string(records) + " ORDER BY Err_Num");
   }
-  static std::vector<std::vector<std::string>> CompleteErrors(std::size_t records) {
-    std::vector<std::vector<std::string>> errors;
-    for (const auto& row : *complete_errors_) {
+  static Rows CompleteErrorsUpTo(std::size_t records) {
+    Rows errors;
+    for (const auto& row : complete_errors_) {
       if (std::stoul(row[0]) <= records) errors.push_back(row);
     }
     return errors;
@@ -110,64 +117,63 @@ class InterruptionTest : public ::testing::Test {
       fs::remove(Db().string() + suffix);
     }
   }
-  // The database is sound and holds the first records of the file, in order.
+  // The database is sound and holds the first records of the file, in order,
+  // with the complete run's entries for all but the last (which may carry the
+  // entry of the run's end).
   static std::size_t ExpectSoundPrefix() {
     EXPECT_EQ(test::ResultDatabaseFaults(Db()), std::vector<std::string>{});
     const std::vector<std::string> stored = StoredRecords();
-    EXPECT_LE(stored.size(), complete_->size());
-    for (std::size_t i = 0; i < stored.size() && i < complete_->size(); ++i) {
-      if (stored[i] != (*complete_)[i]) {
-        ADD_FAILURE() << "record " << i + 1 << " differs from the file's";
-        break;
-      }
-    }
+    const auto differ =
+        std::mismatch(stored.begin(), stored.end(), complete_.begin(), complete_.end()).first;
+    EXPECT_EQ(differ, stored.end()) << "record " << differ - stored.begin() + 1 << " differs";
+    const std::size_t whole = stored.empty() ? 0 : stored.size() - 1;
+    EXPECT_EQ(ErrorsUpTo(whole), CompleteErrorsUpTo(whole));
     return stored.size();
   }
   // After a failed write the last stored record carries the Critical entry, or
   // the file says the run did not finish: never results that read as complete.
   static void ExpectFailureRecorded() {
-    const Database db(Db(), Database::Mode::ReadOnly);
-    const ReportSummary summary = ReadReportSummary(db);
+    const ReportSummary summary = ReadReportSummary(Database(Db(), Database::Mode::ReadOnly));
     if (!summary.run_finished) return;
     ASSERT_TRUE(summary.critical.has_value());
     EXPECT_EQ(summary.critical->rec_num, summary.records_tested);
     EXPECT_NE(summary.critical->error.find("Error Number: "), std::string::npos);
   }
-  Clock::duration RandomMoment(double share) {
-    std::uniform_int_distribution<Clock::rep> pick(
-        0, static_cast<Clock::rep>(full_run_.count() * share));
-    return Clock::duration(pick(random_));
+  template <typename Number>
+  Number Pick(Number low, Number high) {
+    return std::uniform_int_distribution<Number>(low, high)(random_);
   }
 
-  static test::TempFolder* dir_;
-  static std::vector<std::string>* complete_;
-  static std::vector<std::vector<std::string>>* complete_errors_;
-  static constexpr const char* kErrorsUpTo =
-      "SELECT Rec_Num, IFNULL(Type, ''), Reference, User_Entry, Error FROM ERRORS WHERE Rec_Num "
-      "<= ";
-  static constexpr const char* kByEntry = " ORDER BY Err_Num";
-  static Clock::duration full_run_;
+  static inline std::unique_ptr<test::TempFolder> dir_;
+  static inline std::vector<std::string> complete_;
+  static inline Rows complete_errors_;
+  static inline Clock::duration full_run_;
   std::mt19937_64 random_{Seed()};
 };
 
-test::TempFolder* InterruptionTest::dir_ = nullptr;
-std::vector<std::string>* InterruptionTest::complete_ = nullptr;
-std::vector<std::vector<std::string>>* InterruptionTest::complete_errors_ = nullptr;
-Clock::duration InterruptionTest::full_run_{};
-
-// The file goes to the program through a pipe in parts, with a pause longer than
-// the commit interval before each part after the first: the run commits while it
-// reads each part and then waits for the next, so the kill lands after a commit and
-// before the end, after whichever part the seed picks.
-TEST_F(InterruptionTest, KilledAfterACommitLeavesTheCompleteRunsPrefix) {
+// Killed before its first record the run leaves the previous results as they
+// were. Then the file goes to the program through a pipe in parts, with a pause
+// longer than the commit interval before each part after the first: the run
+// commits while it reads each part and then waits for the next, so the kill lands
+// after a commit and before the end, after whichever part the seed picks.
+TEST_F(InterruptionTest, KilledTheResultsAreAPrefixOfTheCompleteRun) {
   const std::string content = test::ReadFileText(File());
+  {
+    const std::vector<std::string> before = StoredRecords();
+    test::ChildProcess cli = StartPiped();
+    AwaitUpTo([] { return fs::exists(Db().string() + "-new"); });
+    ASSERT_TRUE(cli.Feed(std::string_view(content).substr(0, 300)));
+    cli.Signal(SIGKILL);
+    cli.Wait();
+    EXPECT_EQ(StoredRecords(), before);
+  }
   const int parts = static_cast<int>((content.size() + kPartBytes - 1) / kPartBytes);
   ASSERT_GE(parts, 3);
   for (int i = 0; i < kKills; ++i) {
-    const int parts_sent = std::uniform_int_distribution<int>(1, parts - 1)(random_);
+    const int parts_sent = Pick(1, parts - 1);
     SCOPED_TRACE("kill " + std::to_string(i + 1) + " after part " + std::to_string(parts_sent));
     RemoveDatabase();
-    test::ChildProcess cli = Start({"-"}, true);
+    test::ChildProcess cli = StartPiped();
     for (int p = 0; p < parts_sent; ++p) {
       if (p > 0) std::this_thread::sleep_for(kCommitPause);
       ASSERT_TRUE(cli.Feed(std::string_view(content).substr(p * kPartBytes, kPartBytes)));
@@ -177,35 +183,16 @@ TEST_F(InterruptionTest, KilledAfterACommitLeavesTheCompleteRunsPrefix) {
     // record, a later one, read after the pause, commits at its first record.
     const std::size_t committed_at_least = parts_sent == 1 ? 1 : 2;
     // The writer thread makes that commit a moment after the reader asks for it.
-    const auto give_up = Clock::now() + std::chrono::seconds(10);
-    while (CommittedRecords() < committed_at_least && Clock::now() < give_up) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    std::this_thread::sleep_for(
-        std::chrono::milliseconds(std::uniform_int_distribution<int>(0, 20)(random_)));
+    AwaitUpTo([&] { return CommittedRecords() >= committed_at_least; },
+              std::chrono::milliseconds(2));
+    std::this_thread::sleep_for(std::chrono::milliseconds(Pick(0, 20)));
     cli.Signal(SIGKILL);
     cli.Wait();
     const std::size_t stored = ExpectSoundPrefix();
     EXPECT_GE(stored, committed_at_least);
-    EXPECT_LT(stored, complete_->size());
-    EXPECT_EQ(StoredErrors(stored), CompleteErrors(stored));
+    EXPECT_LT(stored, complete_.size());
+    EXPECT_EQ(ErrorsUpTo(stored), CompleteErrorsUpTo(stored));
   }
-}
-
-// Killed before its first record the run leaves the previous results as they were.
-TEST_F(InterruptionTest, KilledBeforeTheFirstCommitKeepsThePreviousResults) {
-  RemoveDatabase();
-  Start({File()}).Wait();
-  test::ChildProcess cli = Start({"-"}, true);
-  const auto give_up = Clock::now() + std::chrono::seconds(60);
-  while (!fs::exists(Db().string() + "-new") && Clock::now() < give_up) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  ASSERT_TRUE(cli.Feed(std::string_view(test::ReadFileText(File())).substr(0, 300)));
-  cli.Signal(SIGKILL);
-  cli.Wait();
-  EXPECT_EQ(StoredRecords(), *complete_);
-  EXPECT_EQ(StoredErrors(complete_->size()), CompleteErrors(complete_->size()));
 }
 
 TEST_F(InterruptionTest, StopSignalsEndTheRunCleanly) {
@@ -216,34 +203,27 @@ TEST_F(InterruptionTest, StopSignalsEndTheRunCleanly) {
     RemoveDatabase();
     test::ChildProcess cli = Start();
     // Once the database exists the program is past its start and handles the signal.
-    const auto give_up = Clock::now() + std::chrono::seconds(60);
-    while (!fs::exists(Db()) && Clock::now() < give_up) {
-      std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
-    std::this_thread::sleep_for(RandomMoment(0.8));
+    AwaitUpTo([] { return fs::exists(Db()); });
+    std::this_thread::sleep_for(Clock::duration(Pick<Clock::rep>(0, full_run_.count() * 4 / 5)));
     cli.Signal(signal);
     cli.Wait();
     ASSERT_TRUE(cli.exited()) << "ended by signal " << cli.term_signal();
     // A clean end commits: no journal is left to play back.
     EXPECT_FALSE(fs::exists(Db().string() + "-journal"));
     const std::size_t stored = ExpectSoundPrefix();
-    const auto last = test::QueryRows(
-        Db(),
-        "SELECT Rec_Num, IFNULL(Type, ''), Reference, User_Entry, Error FROM ERRORS "
-        "ORDER BY Err_Num DESC LIMIT 1");
     if (cli.exit_status() == kExitErrors) {
-      // The run was over before the signal came.
-      EXPECT_EQ(stored, complete_->size());
+      EXPECT_EQ(stored, complete_.size());  // the run was over before the signal came
       continue;
     }
     ASSERT_EQ(cli.exit_status(), kExitCritical);
     ++aborted;
     if (stored == 0) continue;  // stopped before its first record
-    ASSERT_EQ(last.size(), 1u);
-    EXPECT_EQ(last[0], (std::vector<std::string>{
-                           std::to_string(stored), "", "Test Aborted", "Exit was chosen",
-                           "The last file did not complete testing because the Exit Button was "
-                           "selected while processing."}));
+    EXPECT_EQ(test::QueryRows(Db(),
+                              "SELECT Rec_Num, IFNULL(Type, ''), Reference, User_Entry, Error "
+                              "FROM ERRORS ORDER BY Err_Num DESC LIMIT 1"),
+              (Rows{{std::to_string(stored), "", "Test Aborted", "Exit was chosen",
+                     "The last file did not complete testing because the Exit Button was "
+                     "selected while processing."}}));
   }
   EXPECT_GT(aborted, 0) << "no signal landed inside a run";
 }
@@ -252,12 +232,11 @@ TEST_F(InterruptionTest, FailedWritesLeaveAConsistentPrefix) {
   RemoveDatabase();
   Start().Wait();
   const auto full_size = static_cast<rlim_t>(fs::file_size(Db()));
-  std::uniform_int_distribution<rlim_t> pick(full_size / 20, full_size * 3 / 4);
   for (int i = 0; i < 4; ++i) {
-    const rlim_t limit = pick(random_);
+    const rlim_t limit = Pick(full_size / 20, full_size * 3 / 4);
     SCOPED_TRACE("disk full at " + std::to_string(limit) + " bytes");
     RemoveDatabase();
-    test::ChildProcess cli = Start({File()}, false, limit);
+    test::ChildProcess cli = Start({File()}, limit);
     cli.Wait();
     EXPECT_EQ(cli.exit_status(), kExitNotTested);
     ExpectSoundPrefix();
@@ -267,7 +246,7 @@ TEST_F(InterruptionTest, FailedWritesLeaveAConsistentPrefix) {
   SCOPED_TRACE("a reader holds its lock past the timeout");
   RemoveDatabase();
   test::ChildProcess cli = Start();
-  while (!fs::exists(Db())) std::this_thread::sleep_for(std::chrono::microseconds(200));
+  AwaitUpTo([] { return fs::exists(Db()); });
   {
     const Database reader(Db(), Database::Mode::ReadOnly);
     Statement holding(reader, "SELECT COUNT(*) FROM RECORDS");
@@ -301,8 +280,8 @@ TEST_F(InterruptionTest, StopSignalDuringAReportRemovesIt) {
   for (int i = 0; i < kMoments; ++i) {
     fs::remove(report);
     test::ChildProcess cli = write_report();
-    std::this_thread::sleep_for(Clock::duration(std::uniform_int_distribution<Clock::rep>(
-        report_time.count() / 10, report_time.count())(random_)));
+    std::this_thread::sleep_for(
+        Clock::duration(Pick<Clock::rep>(report_time.count() / 10, report_time.count())));
     cli.Signal(SIGTERM);
     cli.Wait();
     if (!cli.exited()) continue;  // before the program took the signal over

@@ -2,13 +2,13 @@
 
 #include <sys/resource.h>
 #include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "support/TempFolder.h"
 
 namespace ledgerly::test {
 
@@ -20,7 +20,7 @@ class ChildProcess {
     std::vector<std::string> env;  // NAME=value added to the environment
     // Run as the unprivileged user "nobody" when the test runs as root, so
     // permissions are enforced as they are for a user. The program is run from a
-    // copy in the temporary folder: the checkout may lie where nobody cannot enter.
+    // copy beside stderr_file: the checkout may lie where nobody cannot enter.
     bool unprivileged = false;
     // Bytes any file of the child may grow to (0: no limit): a disk that fills.
     rlim_t file_size_limit = 0;
@@ -33,37 +33,33 @@ class ChildProcess {
                const std::filesystem::path& stderr_file, const Options& options);
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
-  // A child still running is killed.
-  ~ChildProcess();
+  ~ChildProcess();  // a child still running is killed
 
-  pid_t pid() const { return pid_; }
-  void Signal(int signal) const;
+  void Signal(int signal) const { ::kill(pid_, signal); }
   // Writes to the child's input pipe; false when the child no longer reads it.
   bool Feed(std::string_view bytes);
   // Waits for the end. A child that outlives the watchdog is killed, so a
   // hang fails the test instead of stopping the suite.
   void Wait(int watchdog_seconds = 120);
 
-  bool exited() const { return exited_; }
-  int exit_status() const { return exit_status_; }  // -1 when ended by a signal
-  int term_signal() const { return term_signal_; }  // 0 when it exited
+  bool exited() const { return WIFEXITED(status_); }
+  int exit_status() const { return exited() ? WEXITSTATUS(status_) : -1; }
+  int term_signal() const { return WIFSIGNALED(status_) ? WTERMSIG(status_) : 0; }
 
  private:
   pid_t pid_ = -1;
   int input_ = -1;  // our end of the input pipe
-  bool exited_ = false;
-  int exit_status_ = -1;
-  int term_signal_ = 0;
+  bool waited_ = false;
+  int status_ = 0;
 };
 
 // True when the tests run as root, for whom file permissions do not apply.
-bool RunningAsRoot();
+inline bool RunningAsRoot() {
+  return ::geteuid() == 0;
+}
 
-// Where the unprivileged children can reach `folder` (and so a copy of the program
-// kept there): empty, or why not, naming the first folder on the way they cannot enter.
+// Where the unprivileged children can reach `folder`: empty, or why not, naming
+// the first folder on the way they cannot enter.
 std::string WhyNobodyCannotReach(const std::filesystem::path& folder);
-
-// Uid/gid the unprivileged children run as.
-inline constexpr uid_t kNobody = 65534;
 
 }  // namespace ledgerly::test
