@@ -1,6 +1,6 @@
-// Hostile inputs and environments for ledgerly-cli, run as a real process: each
-// must end with its outcome and a clear message, never a crash or a hang, and
-// any result database left behind must be sound.
+// ledgerly-cli run as a real process, on good and hostile inputs and in hostile
+// environments: each run must end with its outcome and a clear message, never a
+// crash or a hang, and any result database left behind must be sound.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,41 +23,42 @@ namespace fs = std::filesystem;
 using test::Submission;
 using Args = std::vector<std::string>;
 
-// The folder of one case: LEDGERLY_HOME is its "home" subfolder.
+// The folder of one case, with a clean submission "clean.txt", one with three
+// errors "faults.txt", and the data folder "home" (LEDGERLY_HOME).
 struct CaseFolder {
   test::TempFolder dir;
   std::unique_ptr<Database> lock_holder;  // another program's connection, kept open
   rlim_t file_size_limit = 0;             // a disk that fills at this size
 
   fs::path Path(const std::string& name) const { return dir.path() / name; }
-  std::string Write(const std::string& name, const std::string& content) const {
-    return dir.Write(name, content);
+  void Write(const std::string& name, const std::string& content) const {
+    dir.Write(name, content);
   }
   fs::path db() const { return Path("ERRORLOG.MDB"); }
-  std::string Clean() const {
-    return Write("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}));
-  }
 };
 
-struct BadInputCase {
+using Setup = std::function<void(CaseFolder&)>;
+
+struct CliCase {
   std::string name;
+  // "@name" is that file of the case folder, "~name" the same by a relative name;
+  // "--db @ERRORLOG.MDB" is added unless they name a database; "-" reads clean.txt
+  // from a pipe.
+  Args args;
   int exit_status;
-  std::string message;  // expected on stderr
-  // Builds the case and returns the arguments; "--db <folder>/ERRORLOG.MDB" is
-  // added unless they name a database.
-  std::function<Args(CaseFolder&)> setup;
+  std::string message;  // expected on stderr (or stdout: both go to one file)
+  Setup setup;
   bool unprivileged;
   std::string kept;  // a file of the case folder that must come through unchanged
 };
 
-BadInputCase Case(std::string name, int exit_status, std::string message,
-                  std::function<Args(CaseFolder&)> setup, bool unprivileged = false,
-                  std::string kept = "") {
-  return {std::move(name),  exit_status,  std::move(message),
-          std::move(setup), unprivileged, std::move(kept)};
+CliCase Case(std::string name, Args args, int exit_status, std::string message,
+             Setup setup = nullptr, bool unprivileged = false, std::string kept = "") {
+  return {std::move(name),  std::move(args), exit_status,    std::move(message),
+          std::move(setup), unprivileged,    std::move(kept)};
 }
 
-void PrintTo(const BadInputCase& c, std::ostream* os) {
+void PrintTo(const CliCase& c, std::ostream* os) {
   *os << c.name;
 }
 
@@ -72,7 +73,7 @@ std::string Garbage(std::size_t size, std::string_view head = {}) {
 
 // RA, RE, `faulty` RW records with a non-numeric amount each, RT and RF: one
 // error a record and one for the totals.
-std::string Faults(int faulty = 2) {
+std::string Faults(int faulty) {
   std::vector<std::string> ids(faulty + 4, "RW");
   ids.front() = "RA", ids[1] = "RE", ids[faulty + 2] = "RT", ids.back() = "RF";
   std::string content = Submission(ids);
@@ -80,60 +81,77 @@ std::string Faults(int faulty = 2) {
   return content;
 }
 
-// The settings file of the data folder, then a submission with three errors.
-std::function<Args(CaseFolder&)> Settings(std::string content) {
-  return [content](CaseFolder& f) -> Args {
-    f.Write("home/ErrSetLog.ini", content);
-    return {f.Write("faults.txt", Faults())};
+Setup Writes(std::string name, std::string content) {
+  return [=](CaseFolder& f) { f.Write(name, content); };
+}
+
+Setup Settings(std::string content) {
+  return Writes("home/ErrSetLog.ini", std::move(content));
+}
+
+// A folder "ro" the program may read only, holding `content` as its database.
+Setup ReadOnlyDb(const char* content) {
+  return [content](CaseFolder& f) {
+    fs::create_directory(f.Path("ro"));
+    if (content) f.Write("ro/ERRORLOG.MDB", content);
+    fs::permissions(f.Path("ro"), fs::perms::owner_read | fs::perms::owner_exec |
+                                      fs::perms::others_read | fs::perms::others_exec);
   };
 }
 
-// A file of the case folder as the only argument.
-std::function<Args(CaseFolder&)> FileOf(std::string name, std::string content) {
-  return [=](CaseFolder& f) -> Args { return {f.Write(name, content)}; };
+// "sparse.txt": a file of NULs only, 3 GiB long but taking no space; `head` is written first.
+Setup Sparse(std::string head) {
+  return [head](CaseFolder& f) {
+    f.Write("sparse.txt", head);
+    EXPECT_EQ(::truncate(f.Path("sparse.txt").c_str(), 3LL << 30), 0);
+  };
 }
 
-// A folder "ro" holding a database, or `content` as one, that the program may read only.
-fs::path ReadOnlyDb(CaseFolder& f, const char* content = nullptr) {
-  fs::create_directory(f.Path("ro"));
-  if (content) f.Write("ro/ERRORLOG.MDB", content);
-  fs::permissions(f.Path("ro"), fs::perms::owner_read | fs::perms::owner_exec |
-                                    fs::perms::others_read | fs::perms::others_exec);
-  return f.Path("ro/ERRORLOG.MDB");
+Setup DiskFullAt(rlim_t bytes, std::string submission = "") {
+  return [=](CaseFolder& f) {
+    f.file_size_limit = bytes;
+    f.Write("large.txt", submission);
+  };
 }
 
-// A file of NULs only, 3 GiB long but taking no space; `head` is written first.
-Args Sparse(CaseFolder& f, const std::string& head) {
-  const std::string file = f.Write("sparse.txt", head);
-  if (::truncate(file.c_str(), 3LL << 30) != 0) return {"--cannot-truncate"};
-  return {file};
-}
+class CliRunTest : public ::testing::TestWithParam<CliCase> {};
 
-constexpr const char* kRecords = "SELECT COUNT(*) FROM RECORDS";
-
-class BadInputTest : public ::testing::TestWithParam<BadInputCase> {};
-
-TEST_P(BadInputTest, EndsWithItsOutcomeAndMessage) {
-  const BadInputCase& c = GetParam();
+TEST_P(CliRunTest, EndsWithItsOutcomeAndMessage) {
+  const CliCase& c = GetParam();
   CaseFolder folder;
-  const fs::path home = folder.Path("home");
-  fs::create_directory(home);
+  fs::create_directory(folder.Path("home"));
   // Open to the unprivileged user the permission cases run as.
-  for (const fs::path& open : {folder.dir.path(), home}) fs::permissions(open, fs::perms::all);
+  for (const char* open : {"", "home"}) fs::permissions(folder.Path(open), fs::perms::all);
   if (c.unprivileged && test::RunningAsRoot()) {
     const std::string why = test::WhyNobodyCannotReach(folder.dir.path());
     if (!why.empty()) GTEST_SKIP() << why;
   }
-
-  Args args = c.setup(folder);
-  if (std::find(args.begin(), args.end(), "--db") == args.end()) {
-    args.insert(args.begin(), {"--db", folder.db().string()});
+  const std::string clean = Submission({"RA", "RE", "RW", "RT", "RF"});
+  folder.Write("clean.txt", clean);
+  folder.Write("faults.txt", Faults(2));
+  if (c.setup) c.setup(folder);
+  Args args = {"--db", folder.db().string()};
+  if (std::find(c.args.begin(), c.args.end(), "--db") != c.args.end()) args.clear();
+  for (const std::string& arg : c.args) {
+    if (arg.starts_with("@"))
+      args.push_back(folder.Path(arg.substr(1)));
+    else if (arg.starts_with("~"))
+      args.push_back(fs::relative(folder.Path(arg.substr(1))));
+    else
+      args.push_back(arg);
   }
+  const bool piped = std::find(args.begin(), args.end(), "-") != args.end();
   const std::string kept_before = c.kept.empty() ? "" : test::ReadFileText(folder.Path(c.kept));
   const fs::path err_file = folder.Path("stderr.txt");
-  test::ChildProcess cli(
-      LEDGERLY_CLI_PATH, args, err_file,
-      {{"LEDGERLY_HOME=" + home.string()}, c.unprivileged, folder.file_size_limit});
+  test::ChildProcess cli(LEDGERLY_CLI_PATH, args, err_file,
+                         {{"LEDGERLY_HOME=" + folder.Path("home").string()},
+                          c.unprivileged,
+                          folder.file_size_limit,
+                          piped});
+  if (piped) {
+    EXPECT_TRUE(cli.Feed(clean));
+  }
+  cli.EndInput();
   cli.Wait();
   const std::string err = test::ReadFileText(err_file);
   EXPECT_EQ(cli.term_signal(), 0) << err;
@@ -154,8 +172,14 @@ TEST_P(BadInputTest, EndsWithItsOutcomeAndMessage) {
     EXPECT_EQ(test::QueryValue(folder.db(), "SELECT Value FROM Other"), "kept");
   } else if (!reads_results && c.kept.empty() && fs::exists(folder.db())) {
     EXPECT_EQ(test::ResultDatabaseFaults(folder.db()), std::vector<std::string>{});
+    // The results name each file by its full path, whatever the command line said.
+    EXPECT_EQ(test::QueryValue(folder.db(),
+                               "SELECT COUNT(*) FROM MISC WHERE Path NOT LIKE '/%' "
+                               "OR Path LIKE '%/../%' OR Path LIKE '%/./%'"),
+              "0");
     // A failed run's records end with the Critical entry that names the failure.
-    if (c.exit_status == kExitNotTested && test::QueryValue(folder.db(), kRecords) != "0") {
+    if (c.exit_status == kExitNotTested &&
+        test::QueryValue(folder.db(), "SELECT COUNT(*) FROM RECORDS") != "0") {
       EXPECT_EQ(test::QueryValue(folder.db(), "SELECT Error FROM ERRORS WHERE Type = 'C'"),
                 "Error Number: 778\r\nError Description: disk I/O error");
     }
@@ -166,188 +190,152 @@ TEST_P(BadInputTest, EndsWithItsOutcomeAndMessage) {
   }
 }
 
+const char* kNoData = "Warning: The file contains no valid data.";
+const char* kNotRA = "Record Number 1:\nRecord 1 must be RA record.";
+
 INSTANTIATE_TEST_SUITE_P(
-    Cli, BadInputTest,
+    Cli, CliRunTest,
     ::testing::Values(
-        Case("MissingPath", kExitNotTested, "absent.txt was not found.",
-             [](CaseFolder& f) -> Args { return {f.Path("absent.txt")}; }),
-        Case("Directory", kExitNotTested, "folder: Is a directory",
-             [](CaseFolder& f) -> Args {
-               fs::create_directory(f.Path("folder"));
-               return {f.Path("folder")};
+        Case("Clean", {"--progress", "@clean.txt"}, kExitClean,
+             "(100%)\nResults: Testing Completed.\nThere were no errors found.\nRecords tested: 5"),
+        Case("SplitSubmission", {"@a.txt", "@b.txt"}, kExitClean, "Records tested: 6\n",
+             [](CaseFolder& f) {
+               const auto [a, b] = test::SplitSubmission({"RA", "RE", "RW", "RW", "RT", "RF"}, 3);
+               f.Write("a.txt", a);
+               f.Write("b.txt", b);
              }),
+        Case("RelativeName", {"~clean.txt"}, kExitClean, "Records tested: 5"),
+        Case("StandardInput", {"-"}, kExitClean, "Records tested: 5"),
+        Case("Version", {"--version"}, kExitClean, "ledgerly-cli " LEDGERLY_VERSION),
+        Case("NoFile", {}, kExitNotTested, "FILE is required (or --last with --report)"),
+        Case("UnknownOption", {"--bogus", "@clean.txt"}, kExitNotTested,
+             "The following argument was not expected: --bogus"),
+        Case("ErrorLimitNotANumber", {"--error-limit", "abc", "@clean.txt"}, kExitNotTested,
+             "abc must be a whole number from 1 to 25000"),
+        Case("ErrorLimitZero", {"--error-limit", "0", "@clean.txt"}, kExitNotTested,
+             "0 must be a whole number from 1 to 25000"),
+        Case("ErrorLimitAboveTheLargest", {"--error-limit", "25001", "@clean.txt"},
+             kExitNotTested, "25001 must be a whole number from 1 to 25000"),
+        Case("ErrorLimitOfOne", {"--error-limit", "1", "@faults.txt"}, kExitCritical,
+             "Errors found: 2"),
+        Case("LargestErrorLimit", {"--error-limit", "25000", "@clean.txt"}, kExitClean, "Records"),
+        Case("LastWithoutReport", {"--last"}, kExitNotTested, "--last needs --report"),
+        Case("LastWithAFile", {"--last", "--report", "text", "@clean.txt"}, kExitNotTested,
+             "FILE excludes --last"),
+        Case("LastWithoutResults", {"--last", "--report", "text"}, kExitNotTested,
+             "There are no test results in"),
+        Case("HtmlReportOnStdout", {"--report", "html", "@faults.txt"}, kExitErrors,
+             "<!DOCTYPE HTML"),
+        Case("MissingPath", {"@absent.txt"}, kExitNotTested, "absent.txt was not found."),
+        Case("Directory", {"@home"}, kExitNotTested, "home: Is a directory"),
         Case(
-            "NoReadPermission", kExitNotTested, "secret.txt: Permission denied",
-            [](CaseFolder& f) -> Args {
-              const std::string file = f.Write("secret.txt", Submission({"RA", "RE"}));
-              fs::permissions(file, fs::perms::none);
-              return {file};
+            "NoReadPermission", {"@secret.txt"}, kExitNotTested, "secret.txt: Permission denied",
+            [](CaseFolder& f) {
+              f.Write("secret.txt", Submission({"RA", "RE"}));
+              fs::permissions(f.Path("secret.txt"), fs::perms::none);
             },
             true),
         // Exists and opens, but reading its first bytes fails.
-        Case("ReadFails", kExitNotTested, "Unreadable data in File:\n/proc/self/mem",
-             [](CaseFolder&) -> Args { return {"/proc/self/mem"}; }),
-        Case("EndlessDevice", kExitNotTested, "/dev/zero is not a regular file",
-             [](CaseFolder&) -> Args { return {"/dev/zero"}; }),
-        Case("ZeroBytes", kExitNotTested, "Warning: The file contains no valid data.",
-             FileOf("e.txt", "")),
-        Case("OnlyLineBreaks", kExitNotTested, "Warning: The file contains no valid data.",
-             FileOf("breaks.txt", std::string(8000, '\n'))),
-        Case("NulBytes", kExitCritical, "Record Number 1:\nRecord 1 must be RA record.",
-             FileOf("nul.txt", std::string(4096, '\0'))),
-        Case("BinaryImage", kExitCritical, "Record Number 1:\nRecord 1 must be RA record.",
-             FileOf("p.png", Garbage(256 * 1024, "\x89PNG\r\n\x1a\n"))),
+        Case("ReadFails", {"/proc/self/mem"}, kExitNotTested,
+             "Unreadable data in File:\n/proc/self/mem"),
+        Case("EndlessDevice", {"/dev/zero"}, kExitNotTested, "/dev/zero is not a regular file"),
+        Case("ZeroBytes", {"@e.txt"}, kExitNotTested, kNoData, Writes("e.txt", "")),
+        Case("OnlyLineBreaks", {"@e.txt"}, kExitNotTested, kNoData,
+             Writes("e.txt", std::string(8000, '\n'))),
+        Case("NulBytes", {"@e.txt"}, kExitCritical, kNotRA, Writes("e.txt", std::string(4096, 0))),
+        Case("BinaryImage", {"@p.png"}, kExitCritical, kNotRA,
+             Writes("p.png", Garbage(256 * 1024, "\x89PNG\r\n\x1a\n"))),
         // Split every 512 characters: the 2nd piece has no valid identifier.
-        Case("RecordOf100000Characters", kExitCritical,
-             "Record Number 4:\nEnter appropriate code: RW, RO, RS,",
-             FileOf("long.txt", Submission({"RA", "RE"}) + "RW" + std::string(99998, '0'))),
+        Case("RecordOf100000Characters", {"@e.txt"}, kExitCritical,
+             "Critical Error in Record Number 4:\nEnter appropriate code: RW, RO, RS,",
+             Writes("e.txt", Submission({"RA", "RE"}) + "RW" + std::string(99998, '0'))),
         // Three records, then a hole of NULs: an end-of-file marker.
-        Case("SparseFileOf3GiB", kExitErrors, "Missing Final Record: RF record was not found.",
-             [](CaseFolder& f) {
-               return Sparse(f, Submission({"RA", "RE", "RW"}, ""));
-             }),
-        Case("SparseFileOfNulsOnly", kExitCritical, "Record 1 must be RA record.",
-             [](CaseFolder& f) { return Sparse(f, ""); }),
-        Case(
-            "ReadOnlyDataFolder", kExitNotTested, "unable to open database file: ",
-            [](CaseFolder& f) -> Args {
-              return {"--db", ReadOnlyDb(f), f.Clean()};
-            },
-            true),
-        Case(
-            "ReadOnlyDataFolderWithResults", kExitNotTested, "unable to open database file: ",
-            [](CaseFolder& f) -> Args {
-              return {"--db", ReadOnlyDb(f, ""), f.Clean()};
-            },
-            true),
-        Case("DatabaseLockedByAnotherProgram", kExitNotTested,
+        Case("SparseFileOf3GiB", {"@sparse.txt"}, kExitErrors,
+             "Missing Final Record: RF record was not found.",
+             Sparse(Submission({"RA", "RE", "RW"}, ""))),
+        Case("SparseFileOfNulsOnly", {"@sparse.txt"}, kExitCritical, kNotRA, Sparse("")),
+        Case("ReadOnlyDataFolder", {"--db", "@ro/ERRORLOG.MDB", "@clean.txt"}, kExitNotTested,
+             "unable to open database file: ", ReadOnlyDb(nullptr), true),
+        Case("ReadOnlyDataFolderWithResults", {"--db", "@ro/ERRORLOG.MDB", "@clean.txt"},
+             kExitNotTested, "unable to open database file: ", ReadOnlyDb(""), true),
+        Case("DatabaseLockedByAnotherProgram", {"@clean.txt"}, kExitNotTested,
              "ERRORLOG.MDB is in use by another program",
-             [](CaseFolder& f) -> Args {
+             [](CaseFolder& f) {
                f.lock_holder = std::make_unique<Database>(f.db(), Database::Mode::ReadWriteCreate);
                f.lock_holder->Exec(
                    "CREATE TABLE Other (Value TEXT); BEGIN EXCLUSIVE; INSERT INTO Other VALUES "
                    "('kept');");
-               return {f.Clean()};
              }),
+        Case("CorruptDatabaseIsKept", {"@clean.txt"}, kExitNotTested,
+             "(it is not an SQLite database: file is not a database)",
+             Writes("ERRORLOG.MDB", Garbage(8192, "SQLite format 3")), false, "ERRORLOG.MDB"),
+        Case("SubmissionAsDatabase", {"--db", "@clean.txt", "@clean.txt"}, kExitNotTested,
+             "clean.txt is not a Ledgerly result database", nullptr, false, "clean.txt"),
         Case(
-            "CorruptDatabaseIsKept", kExitNotTested,
-            "(it is not an SQLite database: file is not a database)",
-            [](CaseFolder& f) -> Args {
-              f.Write("ERRORLOG.MDB", Garbage(8192, "SQLite format 3"));
-              return {f.Clean()};
-            },
-            false, "ERRORLOG.MDB"),
-        Case(
-            "SubmissionAsDatabase", kExitNotTested, "s.txt is not a Ledgerly result database",
-            [](CaseFolder& f) -> Args {
-              const std::string file = f.Write("s.txt", Submission({"RA", "RE", "RF"}));
-              return {"--db", file, file};
-            },
-            false, "s.txt"),
-        Case(
-            "OtherProgramsDatabase", kExitNotTested, "(it is another program's SQLite database)",
-            [](CaseFolder& f) -> Args {
+            "OtherProgramsDatabase", {"@clean.txt"}, kExitNotTested,
+            "(it is another program's SQLite database)",
+            [](CaseFolder& f) {
               Database(f.db(), Database::Mode::ReadWriteCreate)
                   .Exec("CREATE TABLE RECORDS (Other TEXT)");
-              return {f.Clean()};
             },
             false, "ERRORLOG.MDB"),
-        Case("FolderAsDatabase", kExitNotTested, "(it is a folder)",
-             [](CaseFolder& f) -> Args {
-               fs::create_directory(f.Path("results"));
-               return {"--db", f.Path("results"), f.Clean()};
-             }),
-        Case("DiskFullAtTheStart", kExitNotTested, "Error Description: disk I/O error",
-             [](CaseFolder& f) -> Args {
-               f.file_size_limit = 32 * 1024;
-               return {f.Clean()};
-             }),
+        Case("FolderAsDatabase", {"--db", "@home", "@clean.txt"}, kExitNotTested,
+             "(it is a folder)"),
+        Case("DiskFullAtTheStart", {"@clean.txt"}, kExitNotTested,
+             "Error Description: disk I/O error", DiskFullAt(32 * 1024)),
         // The disk fills once the first record is committed.
-        Case("DiskFullInTheRun", kExitNotTested, "Record Number 1:\nError Number: 778",
-             [](CaseFolder& f) -> Args {
-               f.file_size_limit = 128 * 1024;
-               return {f.Write("faults.txt", Faults(600))};
-             }),
-        Case("OutputIsTheDatabase", kExitNotTested, "ERRORLOG.MDB: it is the result database.",
-             [](CaseFolder& f) -> Args {
-               return {"--report", "text", "--output", f.db(), f.Clean()};
-             }),
-        Case("OutputIsTheJournal", kExitNotTested, "it is the result database's journal.",
-             [](CaseFolder& f) -> Args {
-               return {"--report", "json", "--output", f.db().string() + "-journal", f.Clean()};
-             }),
-        Case(
-            "OutputIsTheSubmission", kExitNotTested, "it is a submission file being tested.",
-            [](CaseFolder& f) -> Args {
-              fs::create_directory(f.Path("sub"));
-              return {"--report", "html", "--output", f.Path("sub/../clean.txt"), f.Clean()};
-            },
-            false, "clean.txt"),
-        Case("OutputInAMissingFolder", kExitNotTested, "report.txt: No such file or directory",
-             [](CaseFolder& f) -> Args {
-               return {"--report", "text", "--output", f.Path("none/report.txt"), f.Clean()};
-             }),
-        Case("SymlinkLoop", kExitNotTested, "loop: Too many levels of symbolic links",
-             [](CaseFolder& f) -> Args {
-               fs::create_symlink(f.Path("loop"), f.Path("loop"));
-               return {f.Path("loop")};
-             }),
-        Case("Fifo", kExitNotTested, "pipe is not a regular file",
-             [](CaseFolder& f) -> Args {
-               ::mkfifo(f.Path("pipe").c_str(), 0666);
-               return {f.Path("pipe")};
-             }),
-        Case("ErrorLimitNotANumber", kExitNotTested, "abc must be a whole number from 1 to 25000",
-             [](CaseFolder& f) -> Args {
-               return {"--error-limit", "abc", f.Clean()};
-             }),
-        Case("ProgressEndsItsLine", kExitClean, "(100%)\nResults: Testing Completed.",
-             [](CaseFolder& f) -> Args {
-               return {"--progress", f.Clean()};
-             }),
+        Case("DiskFullInTheRun", {"@large.txt"}, kExitNotTested,
+             "Record Number 1:\nError Number: 778", DiskFullAt(128 * 1024, Faults(600))),
+        Case("OutputIsTheDatabase", {"--report", "text", "--output", "@ERRORLOG.MDB", "@clean.txt"},
+             kExitNotTested, "ERRORLOG.MDB: it is the result database."),
+        Case("OutputIsTheJournal",
+             {"--report", "json", "--output", "@ERRORLOG.MDB-journal", "@clean.txt"},
+             kExitNotTested, "it is the result database's journal."),
+        Case("OutputIsTheSubmission",
+             {"--report", "html", "--output", "@home/../clean.txt", "@clean.txt"}, kExitNotTested,
+             "it is a submission file being tested.", nullptr, false, "clean.txt"),
+        Case("OutputInAMissingFolder",
+             {"--report", "text", "--output", "@none/report.txt", "@clean.txt"}, kExitNotTested,
+             "report.txt: No such file or directory"),
+        Case("SymlinkLoop", {"@loop"}, kExitNotTested, "loop: Too many levels of symbolic links",
+             [](CaseFolder& f) { fs::create_symlink(f.Path("loop"), f.Path("loop")); }),
+        Case("Fifo", {"@pipe"}, kExitNotTested, "pipe is not a regular file",
+             [](CaseFolder& f) { ::mkfifo(f.Path("pipe").c_str(), 0666); }),
         // A copy taken in the middle of a write: a journal to play back.
         Case(
-            "InterruptedResultsReadOnly", kExitNotTested,
-            "need write access to the file and its folder to be recovered",
-            [](CaseFolder& f) -> Args {
+            "InterruptedResultsReadOnly", {"--last", "--report", "text", "--db", "@ro/ERRORLOG.MDB"},
+            kExitNotTested, "need write access to the file and its folder to be recovered",
+            [](CaseFolder& f) {
               Database writer(f.db(), Database::Mode::ReadWriteCreate);
               writer.Exec(
-                  "CREATE TABLE t (a); PRAGMA cache_size = 2; BEGIN; "
-                  "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-                  "WHERE i < 3000) INSERT INTO t SELECT zeroblob(500) FROM n;");
+                  "CREATE TABLE t (a); PRAGMA cache_size = 2; BEGIN; WITH RECURSIVE n(i) AS "
+                  "(SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) INSERT INTO t SELECT "
+                  "zeroblob(500) FROM n;");
               fs::create_directory(f.Path("ro"));
               fs::copy(f.db(), f.Path("ro/ERRORLOG.MDB"));
               fs::copy(f.db().string() + "-journal", f.Path("ro/ERRORLOG.MDB-journal"));
-              return {"--last", "--report", "text", "--db", ReadOnlyDb(f)};
+              ReadOnlyDb(nullptr)(f);
             },
             true),
-        Case("CorruptDatabaseForLast", kExitNotTested, "Error Description: file is not a database",
-             [](CaseFolder& f) -> Args {
-               f.Write("ERRORLOG.MDB", Garbage(8192));
-               return {"--last", "--report", "text"};
-             }),
-        Case("EmptyDatabaseForLast", kExitNotTested, "Error Description: no such table",
-             [](CaseFolder& f) -> Args {
-               f.Write("ERRORLOG.MDB", "");
-               return {"--last", "--report", "json"};
-             }),
+        Case("CorruptDatabaseForLast", {"--last", "--report", "text"}, kExitNotTested,
+             "Error Description: file is not a database", Writes("ERRORLOG.MDB", Garbage(8192))),
+        Case("EmptyDatabaseForLast", {"--last", "--report", "json"}, kExitNotTested,
+             "Error Description: no such table", Writes("ERRORLOG.MDB", "")),
         // The desktop program's setting of the error limit, however it reads.
-        Case("SettingsOfGarbage", kExitErrors, "Errors found: 3", Settings(Garbage(300))),
-        Case("SettingsOutOfRange", kExitErrors, "Errors found: 3",
+        Case("SettingsOfGarbage", {"@faults.txt"}, kExitErrors, "Errors found: 3",
+             Settings(Garbage(300))),
+        Case("SettingsOutOfRange", {"@faults.txt"}, kExitErrors, "Errors found: 3",
              Settings("[Maximum Error Count]:99999999999999999999999\r\n")),
-        Case("SettingsIsAFolder", kExitErrors, "Errors found: 3",
-             [](CaseFolder& f) -> Args {
-               fs::create_directory(f.Path("home/ErrSetLog.ini"));
-               return {f.Write("faults.txt", Faults())};
-             }),
-        Case("SettingsOfOne", kExitCritical, "Errors found: 2",
+        Case("SettingsIsAFolder", {"@faults.txt"}, kExitErrors, "Errors found: 3",
+             [](CaseFolder& f) { fs::create_directory(f.Path("home/ErrSetLog.ini")); }),
+        Case("SettingsOfOne", {"@faults.txt"}, kExitCritical, "Errors found: 2",
              Settings("[Maximum Error Count]: 1\r\n")),
-        Case("SettingsOfTheLargestLimit", kExitErrors, "Errors found: 601",
-             [](CaseFolder& f) -> Args {
-               f.Write("home/ErrSetLog.ini", "[Maximum Error Count]:25000\r\n");
-               return {f.Write("faults.txt", Faults(600))};
+        Case("SettingsOfTheLargestLimit", {"@large.txt"}, kExitErrors, "Errors found: 601",
+             [](CaseFolder& f) {
+               Settings("[Maximum Error Count]:25000\r\n")(f);
+               f.Write("large.txt", Faults(600));
              })),
-    [](const ::testing::TestParamInfo<BadInputCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<CliCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace ledgerly

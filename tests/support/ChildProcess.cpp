@@ -70,7 +70,7 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
 }
 
 ChildProcess::~ChildProcess() {
-  if (input_ >= 0) ::close(input_);
+  EndInput();
   if (!waited_) {
     ::kill(pid_, SIGKILL);
     ::waitpid(pid_, nullptr, 0);

@@ -38,6 +38,10 @@ class ChildProcess {
   void Signal(int signal) const { ::kill(pid_, signal); }
   // Writes to the child's input pipe; false when the child no longer reads it.
   bool Feed(std::string_view bytes);
+  void EndInput() {
+    if (input_ >= 0) ::close(input_);
+    input_ = -1;
+  }
   // Waits for the end. A child that outlives the watchdog is killed, so a
   // hang fails the test instead of stopping the suite.
   void Wait(int watchdog_seconds = 120);
