@@ -59,9 +59,10 @@ Rows ErrorLimit(int rec_num, int limit) {
           "located on the Ledgerly Welcome Screen and/or other screens within the software.");
 }
 
-// An RW record whose Social Security Wages amount is not a number.
-std::string FaultyRW(int copies = 1) {
+// RW records whose Social Security Wages amount is not a number.
+std::string FaultyRW(std::string ssn = "123456789", int copies = 1) {
   std::string rw = ValidRecord("RW");
+  test::Put(rw, 3, ssn);
   test::Put(rw, 210, "12345ABCDEF");
   std::string content;
   for (int i = 0; i < copies; ++i) content += rw + "\r\n";
@@ -112,8 +113,15 @@ TEST_P(RunCaseTest, EndsWithItsOutcomeAndEntries) {
     host_.files.push_back(dir_.Write("file" + std::to_string(host_.files.size()),
                                      c.files.substr(start, end - start)));
   }
+  const std::size_t files = host_.files.size();
   host_.stop_at_record_call = c.stop_at_record_call;
   const RunResult result = TestRun(host_, db(), c.error_limit).ReadFile();
+  // One dialog for each file; MISC names each file the run tested.
+  ASSERT_GE(host_.dialog_titles.size(), files);
+  for (std::size_t i = 0; i < host_.dialog_titles.size(); ++i) {
+    EXPECT_EQ(host_.dialog_titles[i], i == 0 ? "Please Enter File Name to be Tested"
+                                             : "Please Enter Next File Name to be Tested");
+  }
   EXPECT_EQ(result.outcome, c.outcome);
   EXPECT_EQ(result.records, c.records);
   EXPECT_EQ(host_.last_progress.rec_ctr, c.records);
@@ -125,6 +133,7 @@ TEST_P(RunCaseTest, EndsWithItsOutcomeAndEntries) {
   if (!std::filesystem::exists(db())) return;
   EXPECT_EQ(test::ResultDatabaseFaults(db()), std::vector<std::string>{});
   EXPECT_EQ(Records().size(), static_cast<std::size_t>(c.records));
+  EXPECT_EQ(QueryValue(db(), "SELECT COUNT(*) FROM MISC"), std::to_string(files));
   const Rows errors = Errors();
   EXPECT_EQ(static_cast<std::size_t>(result.errors), errors.size());
   ASSERT_GE(errors.size(), c.last_errors.size());
@@ -171,7 +180,10 @@ INSTANTIATE_TEST_SUITE_P(
         Case("NulEndsTheFile", Submission({"RA", "RE", "RW"}) + '\0' + "RUBBISH", Errors, 3,
              MissingFinal(3, "RW"), "Missing Final Record: RF record was not found."),
         Case("LoneRA", Submission({"RA"}), Errors, 1, MissingFinal(1, "RA")),
-        Case("Split", Split({"RA", "RE", "RW", "RW", "RT", "RF"}), Clean, 6),
+        Case("Split", Split({"RA", "RE", "RW", "RW", "RT", "RF"}), Clean, 6, {},
+             "Missing Final Record: RF record was not found.  Submission must end with a final "
+             "record.  If the wage report submission is saved on multiple disks or multiple data "
+             "files, click OK then choose the next file."),
         Case("SplitKeepsTheOrder",
              Submission({"RA", "RE", "RW"}) + std::string(test::kNextFileMarker) +
                  Submission({"RE", "RW", "RT", "RF"}),
@@ -201,11 +213,20 @@ INSTANTIATE_TEST_SUITE_P(
              CriticalEntry(4, "Invalid Record Identifier [Position 1 - 2]", "[XX]",
                            "Enter appropriate code: RW, RO, RS, RT, RU, RV, or RF. This condition "
                            "may also be caused by an incorrect record length.")),
-        Case("ErrorLimit", Head() + FaultyRW(2), Critical, 3, ErrorLimit(3, 1), "", 1),
+        Case("ErrorLimit", Head() + FaultyRW("123456789", 2), Critical, 3, ErrorLimit(3, 1), "", 1),
         // With the default limit the run goes on to the end of the file...
-        Case("BelowTheLimit", Head() + FaultyRW(2), Errors, 4, MissingFinal(4, "RW")),
+        Case("BelowTheLimit", Head() + FaultyRW("123456789", 2), Errors, 4, MissingFinal(4, "RW")),
         // ...and stops at the record that brings the count to 500.
-        Case("DefaultLimit", Head() + FaultyRW(600), Critical, 502, ErrorLimit(502, 500)),
+        Case("DefaultLimit", Head() + FaultyRW("123456789", 600), Critical, 502,
+             ErrorLimit(502, 500)),
+        // A non-numeric amount marks the block: the total names the record.
+        Case("NonNumericAmount",
+             Submission({"RA", "RE", "RW"}) + FaultyRW("987654321") +
+                 test::MatchingRT(ValidRecord("RW"), 2) + "\r\n" + test::ValidRF(2),
+             Errors, 6,
+             {{"5", "", "Social Security Wages [Position 40 - 54]", "[000000010000000]",
+               "The calculated sum is incorrect because of a non-numeric value entered in the RW "
+               "record with SSN#: 987654321."}}),
         // Lower-case rw records count for the RF record.
         Case("RFCountsLowerCaseRW", Submission({"RA", "RE", "rw", "RW", "RT", "RF"}), Clean, 6),
         Case("RFCountWrong", Submission({"RA", "RE", "RW", "RW", "RT"}) + test::ValidRF(3), Errors,
@@ -273,19 +294,6 @@ INSTANTIATE_TEST_SUITE_P(
         OrderCase{{"RA", "RE", "RW", "RO", "RT", "RE"}, 6, kRule6}));
 
 // --- what the user sees ----------------------------------------------------------
-
-TEST_F(TestRunTest, SplitSubmissionAsksForTheNextFile) {
-  const auto [first, second] = test::SplitSubmission({"RA", "RE", "RW", "RW", "RT", "RF"}, 3);
-  Run({first, second});
-  EXPECT_EQ(host_.dialog_titles,
-            (std::vector<std::string>{"Please Enter File Name to be Tested",
-                                      "Please Enter Next File Name to be Tested"}));
-  EXPECT_EQ(host_.messages.at(0).text,
-            "RF record was not found.  Submission must end with a final record.  If the wage "
-            "report submission is saved on multiple disks or multiple data files, click OK then "
-            "choose the next file.");
-  EXPECT_EQ(QueryRows(db(), "SELECT Data_Id, Path FROM MISC").size(), 2u);
-}
 
 TEST_F(TestRunTest, UpperCasesEverythingButTheContactEmail) {
   std::string ra = ValidRecord("RA");
@@ -364,22 +372,20 @@ TEST_F(TestRunTest, CleanRunOffersTheFilingServiceWithinThePeriod) {
 
 // --- the database ----------------------------------------------------------------
 
+// Other programs read the results by these names.
 TEST_F(TestRunTest, SchemaHasTheNamedTablesAndColumns) {
   Run({Submission(kClean)});
-  auto columns = [&](const std::string& table) {
-    std::string names;
-    for (const auto& row : QueryRows(db(), "SELECT name FROM pragma_table_info('" + table + "')"))
-      names += row[0] + ",";
-    return names;
-  };
-  EXPECT_EQ(columns("MISC"), "Data_Id,Path,PinOK,RptDate,");
-  EXPECT_EQ(columns("RECORDS"), "Rec_Num,ID,RE_Indx,Errors,Record,RecReference,");
-  EXPECT_EQ(columns("ERRORS"), "Err_Num,Type,Rec_Num,Reference,User_Entry,Error,");
-  EXPECT_EQ(columns("TRT").substr(0, 37), "Indx,RE_EIN,0,1,F1ErrRef,2,F2ErrRef,3");
-  EXPECT_NE(columns("TRT").find(",24,F24ErrRef,"), std::string::npos);
-  EXPECT_NE(columns("TRU").find(",19,F19ErrRef,"), std::string::npos);
-  EXPECT_EQ(columns("TRU").find("20"), std::string::npos);
-  EXPECT_EQ(QueryValue(db(), "SELECT COUNT(*) FROM pragma_index_list('ERRORS')"), "1");
+  EXPECT_EQ(
+      QueryRows(db(),
+                "SELECT m.name, group_concat(p.name) FROM sqlite_master m, "
+                "pragma_table_info(m.name) p WHERE m.name IN ('MISC', 'RECORDS', 'ERRORS') "
+                "OR p.name IN ('Indx', 'RE_EIN', '0', '1', '19', '20', '24', 'F24ErrRef') GROUP BY "
+                "m.name"),
+      (Rows{{"ERRORS", "Err_Num,Type,Rec_Num,Reference,User_Entry,Error"},
+            {"MISC", "Data_Id,Path,PinOK,RptDate"},
+            {"RECORDS", "Rec_Num,ID,RE_Indx,Errors,Record,RecReference"},
+            {"TRT", "Indx,RE_EIN,0,1,19,20,24,F24ErrRef"},
+            {"TRU", "Indx,RE_EIN,0,1,19"}}));
 }
 
 TEST_F(TestRunTest, StoresStampsAndBlockTotals) {
@@ -402,20 +408,6 @@ TEST_F(TestRunTest, StoresStampsAndBlockTotals) {
       (Rows{{"1", "2", std::to_string(2 * wages), "None", "0.0"},
             {"2", "1", std::to_string(wages), "None", "0.0"}}));
   EXPECT_EQ(QueryValue(db(), "SELECT \"0\" FROM TRU WHERE Indx = 1"), "1");
-}
-
-TEST_F(TestRunTest, NonNumericAmountMarksTheBlockForTheTotal) {
-  std::string faulty = FaultyRW();
-  test::Put(faulty, 3, "987654321");
-  EXPECT_EQ(Run({Submission({"RA", "RE", "RW"}) + faulty + test::MatchingRT(ValidRecord("RW"), 2) +
-                 "\r\n" + test::ValidRF(2)})
-                .outcome,
-            RunOutcome::Errors);
-  EXPECT_EQ(QueryValue(db(), "SELECT F3ErrRef FROM TRT"), "987654321");
-  EXPECT_EQ(QueryRows(db(), "SELECT Rec_Num, Error FROM ERRORS WHERE Rec_Num = 5"),
-            (Rows{{"5",
-                   "The calculated sum is incorrect because of a non-numeric value entered in the "
-                   "RW record with SSN#: 987654321."}}));
 }
 
 }  // namespace
