@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli/CliApp.h"
+#include "cli/CliHost.h"
 #include "cli/ReportOutput.h"
 #include "support/Submission.h"
 #include "support/TempFolder.h"
@@ -22,7 +23,8 @@ TEST(TerminalTextTest, ControlCharactersShowVisibly) {
   for (const auto& [text, shown] : cases) EXPECT_EQ(ShowControlCharacters(text), shown) << text;
 }
 
-// The report of a run, saved to a file, and the report of the last results, on stdout.
+// The report of a run, saved to a file, and the report of the last results, on
+// stdout; a report stopped by a signal leaves nothing behind.
 TEST(CliTest, WritesTheReportOfTheRunAndOfTheLastResults) {
   test::TempFolder dir;
   std::ostringstream out, err;
@@ -45,6 +47,13 @@ TEST(CliTest, WritesTheReportOfTheRunAndOfTheLastResults) {
   EXPECT_EQ(json["records_tested"], 2);
   EXPECT_EQ(json["critical"]["rec_num"], 2);
   EXPECT_EQ(json["records"][0]["errors"][0]["error"], "Record 2 must be RE record.");
+
+  std::filesystem::remove(report);
+  CliHost::stop_requested = true;
+  EXPECT_EQ(cli({"--last", "--report", "text", "--output", report}), kExitNotTested);
+  CliHost::stop_requested = false;
+  EXPECT_NE(err.str().find("The report was stopped by a signal\n"), std::string::npos);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);  // bad.txt, db
 }
 
 }  // namespace

@@ -258,48 +258,5 @@ TEST_F(InterruptionTest, FailedWritesLeaveAConsistentPrefix) {
   ExpectFailureRecorded();
 }
 
-TEST_F(InterruptionTest, StopSignalDuringAReportRemovesIt) {
-  RemoveDatabase();
-  Start().Wait();
-  const fs::path report = dir_->path() / "report.txt";
-  auto write_report = [&] {
-    return test::ChildProcess(
-        LEDGERLY_CLI_PATH,
-        {"--last", "--report", "text", "--db", Db().string(), "--output", report.string()},
-        dir_->path() / "stderr.txt", {{"LEDGERLY_HOME=" + dir_->path().string()}});
-  };
-  // The quicker of two (the first may read a cold file).
-  Clock::duration report_time = Clock::duration::max();
-  for (int run = 0; run < 2; ++run) {
-    const auto start = Clock::now();
-    write_report().Wait();
-    report_time = std::min(report_time, Clock::now() - start);
-  }
-  const std::string complete = test::ReadFileText(report);
-  int stopped = 0;
-  for (int i = 0; i < kMoments; ++i) {
-    fs::remove(report);
-    test::ChildProcess cli = write_report();
-    std::this_thread::sleep_for(
-        Clock::duration(Pick<Clock::rep>(report_time.count() / 10, report_time.count())));
-    cli.Signal(SIGTERM);
-    cli.Wait();
-    if (!cli.exited()) continue;  // before the program took the signal over
-    if (cli.exit_status() == kExitClean) {
-      EXPECT_EQ(test::ReadFileText(report), complete);
-      continue;
-    }
-    ++stopped;
-    EXPECT_EQ(cli.exit_status(), kExitNotTested);
-    EXPECT_NE(test::ReadFileText(dir_->path() / "stderr.txt").find("stopped by a signal"),
-              std::string::npos);
-    EXPECT_FALSE(fs::exists(report));
-  }
-  EXPECT_GT(stopped, 0) << "no signal landed inside a report";
-  for (const auto& entry : fs::directory_iterator(dir_->path())) {
-    EXPECT_NE(entry.path().filename().string()[0], '.') << "a partial report was left";
-  }
-}
-
 }  // namespace
 }  // namespace ledgerly
