@@ -133,12 +133,8 @@ TEST_P(CliRunTest, EndsWithItsOutcomeAndMessage) {
   Args args = {"--db", folder.db().string()};
   if (std::find(c.args.begin(), c.args.end(), "--db") != c.args.end()) args.clear();
   for (const std::string& arg : c.args) {
-    if (arg.starts_with("@"))
-      args.push_back(folder.Path(arg.substr(1)));
-    else if (arg.starts_with("~"))
-      args.push_back(fs::relative(folder.Path(arg.substr(1))));
-    else
-      args.push_back(arg);
+    const fs::path file = folder.Path(arg.substr(1));
+    args.push_back(arg[0] == '@' ? file : arg[0] == '~' ? fs::relative(file) : fs::path(arg));
   }
   const bool piped = std::find(args.begin(), args.end(), "-") != args.end();
   const std::string kept_before = c.kept.empty() ? "" : test::ReadFileText(folder.Path(c.kept));
@@ -172,10 +168,11 @@ TEST_P(CliRunTest, EndsWithItsOutcomeAndMessage) {
     EXPECT_EQ(test::QueryValue(folder.db(), "SELECT Value FROM Other"), "kept");
   } else if (!reads_results && c.kept.empty() && fs::exists(folder.db())) {
     EXPECT_EQ(test::ResultDatabaseFaults(folder.db()), std::vector<std::string>{});
-    // The results name each file by its full path, whatever the command line said.
+    // The results name each file by its full path, whatever the command line said,
+    // and carry the day's date.
     EXPECT_EQ(test::QueryValue(folder.db(),
-                               "SELECT COUNT(*) FROM MISC WHERE Path NOT LIKE '/%' "
-                               "OR Path LIKE '%/../%' OR Path LIKE '%/./%'"),
+                               "SELECT COUNT(*) FROM MISC WHERE Path NOT LIKE '/%' OR Path LIKE "
+                               "'%/../%' OR Path LIKE '%/./%' OR RptDate NOT LIKE '__/__/2___'"),
               "0");
     // A failed run's records end with the Critical entry that names the failure.
     if (c.exit_status == kExitNotTested &&
