@@ -145,12 +145,8 @@ TEST_P(RunCaseTest, EndsWithItsOutcomeAndEntries) {
   }
 }
 
-std::string Head() {
-  return Submission({"RA", "RE"});
-}
-std::string Tail() {
-  return Submission({"RT", "RF"});
-}
+const auto Head = [] { return Submission({"RA", "RE"}); };
+const auto Tail = [] { return Submission({"RT", "RF"}); };
 std::string Split(const std::vector<std::string>& ids, std::string_view after_first = "") {
   const auto [first, second] = test::SplitSubmission(ids, 3);
   return first + std::string(after_first) + std::string(test::kNextFileMarker) + second;
@@ -355,22 +351,6 @@ TEST_F(TestRunTest, CleanRunOffersTheFilingServiceWithinThePeriod) {
 }
 
 // --- the database ----------------------------------------------------------------
-
-// Other programs read the results by these names.
-TEST_F(TestRunTest, SchemaHasTheNamedTablesAndColumns) {
-  Run({Submission(kClean)});
-  EXPECT_EQ(
-      QueryRows(db(),
-                "SELECT m.name, group_concat(p.name) FROM sqlite_master m, "
-                "pragma_table_info(m.name) p WHERE m.name IN ('MISC', 'RECORDS', 'ERRORS') "
-                "OR p.name IN ('Indx', 'RE_EIN', '0', '1', '19', '20', '24', 'F24ErrRef') GROUP BY "
-                "m.name"),
-      (Rows{{"ERRORS", "Err_Num,Type,Rec_Num,Reference,User_Entry,Error"},
-            {"MISC", "Data_Id,Path,PinOK,RptDate"},
-            {"RECORDS", "Rec_Num,ID,RE_Indx,Errors,Record,RecReference"},
-            {"TRT", "Indx,RE_EIN,0,1,19,20,24,F24ErrRef"},
-            {"TRU", "Indx,RE_EIN,0,1,19"}}));
-}
 
 TEST_F(TestRunTest, StoresStampsAndBlockTotals) {
   EXPECT_EQ(

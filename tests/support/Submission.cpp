@@ -1,7 +1,7 @@
 #include "support/Submission.h"
 
 #include <cctype>
-#include <cstdio>
+#include <fstream>
 
 #include "rules/RecordRules.h"
 #include "support/RecordBuilder.h"
@@ -68,23 +68,16 @@ std::pair<std::string, std::string> SplitSubmission(const std::vector<std::strin
 }
 
 bool WriteLargeSubmission(const std::string& path, long long rw_count, long long fault_every) {
-  std::FILE* out = std::fopen(path.c_str(), "wb");
-  if (!out) return false;
-  auto write = [&](const std::string& record) {
-    std::fwrite(record.data(), 1, record.size(), out);
-    std::fputc('\n', out);
-  };
-  write(ValidRecord("RA"));
-  write(ValidRecord("RE"));
   const std::string rw = ValidRecord("RW");
   std::string faulty = rw;
   faulty.replace(209, 11, "12345ABCDEF");
+  std::ofstream out(path, std::ios::binary);
+  out << ValidRecord("RA") << '\n' << ValidRecord("RE") << '\n';
   for (long long i = 1; i <= rw_count; ++i) {
-    write(fault_every > 0 && i % fault_every == 0 ? faulty : rw);
+    out << (fault_every > 0 && i % fault_every == 0 ? faulty : rw) << '\n';
   }
-  write(MatchingRT(rw, rw_count));
-  write(ValidRF(rw_count));
-  return std::fclose(out) == 0;
+  out << MatchingRT(rw, rw_count) << '\n' << ValidRF(rw_count) << '\n';
+  return static_cast<bool>(out.flush());
 }
 
 }  // namespace ledgerly::test
