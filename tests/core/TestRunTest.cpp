@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/RecordOrder.h"
+#include "engine/ResultReader.h"
 #include "engine/RunState.h"
 #include "support/DbChecks.h"
 #include "support/DbRows.h"
@@ -137,6 +138,7 @@ TEST_P(RunCaseTest, EndsWithItsOutcomeAndEntries) {
   EXPECT_EQ(QueryValue(db(), "SELECT COUNT(*) FROM MISC"), std::to_string(files));
   const Rows errors = Errors();
   EXPECT_EQ(static_cast<std::size_t>(result.errors), errors.size());
+  EXPECT_EQ(ResultReader(Database(db(), Database::Mode::ReadOnly)).HasErrors(), !errors.empty());
   ASSERT_GE(errors.size(), c.last_errors.size());
   EXPECT_EQ(Rows(errors.end() - static_cast<long>(c.last_errors.size()), errors.end()),
             c.last_errors);
@@ -280,14 +282,14 @@ TEST_F(TestRunTest, UpperCasesEverythingButTheContactEmail) {
   test::Put(ra, 446, "mail@example.com");
   test::Put(ra, 396, "contact");
   std::string rw = ValidRecord("RW");
-  test::Put(rw, 40, "smith\xE9");
+  test::Put(rw, 40, "smith\xE9{");
   test::Put(rw, 446, "mail");  // the exception is the RA record's alone
   Run({ra + rw});
   const Rows stored = QueryRows(db(), "SELECT Record FROM RECORDS ORDER BY Rec_Num");
   EXPECT_EQ(stored.at(0).at(0).substr(445, 16), "mail@example.com");
   EXPECT_EQ(stored.at(0).at(0).substr(395, 7), "CONTACT");
   // Bytes above 127 are kept as their Latin-1 characters.
-  EXPECT_EQ(stored.at(1).at(0).substr(39, 7), "SMITH\xC3\xA9");
+  EXPECT_EQ(stored.at(1).at(0).substr(39, 8), "SMITH\xC3\xA9{");
   EXPECT_EQ(stored.at(1).at(0).substr(446, 4), "MAIL");
 }
 
@@ -372,6 +374,11 @@ TEST_F(TestRunTest, StoresStampsAndBlockTotals) {
       (Rows{{"1", "2", std::to_string(2 * wages), "None", "0.0"},
             {"2", "1", std::to_string(wages), "None", "0.0"}}));
   EXPECT_EQ(QueryValue(db(), "SELECT \"0\" FROM TRU WHERE Indx = 1"), "1");
+  // Without a valid User ID MISC says so.
+  std::string no_user_id = ValidRecord("RA");
+  test::Put(no_user_id, 12, "        ");
+  Run({no_user_id + Submission({"RE", "RW", "RT", "RF"})});
+  EXPECT_EQ(QueryValue(db(), "SELECT PinOK FROM MISC"), "0");
 }
 
 }  // namespace
