@@ -32,9 +32,6 @@ struct CaseFolder {
   rlim_t file_size_limit = 0;             // a disk that fills at this size
 
   fs::path Path(const std::string& name) const { return dir.path() / name; }
-  void Write(const std::string& name, const std::string& content) const {
-    dir.Write(name, content);
-  }
   fs::path db() const { return Path("ERRORLOG.MDB"); }
 };
 
@@ -84,7 +81,7 @@ std::string Faults(int faulty) {
 
 Setup Writes(std::string name, std::string content, fs::perms perms = fs::perms::unknown) {
   return [=](CaseFolder& f) {
-    f.Write(name, content);
+    f.dir.Write(name, content);
     if (perms != fs::perms::unknown) fs::permissions(f.Path(name), perms);
   };
 }
@@ -98,15 +95,11 @@ Setup Sql(std::string sql, bool hold = false) {
   };
 }
 
-Setup Settings(std::string content) {
-  return Writes("home/ErrSetLog.ini", std::move(content));
-}
-
 // A folder "ro" the program may read only, holding `content` as its database.
 Setup ReadOnlyDb(const char* content) {
   return [content](CaseFolder& f) {
     fs::create_directory(f.Path("ro"));
-    if (content) f.Write("ro/ERRORLOG.MDB", content);
+    if (content) f.dir.Write("ro/ERRORLOG.MDB", content);
     fs::permissions(f.Path("ro"), fs::perms::owner_read | fs::perms::owner_exec |
                                       fs::perms::others_read | fs::perms::others_exec);
   };
@@ -115,13 +108,9 @@ Setup ReadOnlyDb(const char* content) {
 // "sparse.txt": a file of NULs only, 3 GiB long but taking no space; `head` is written first.
 Setup Sparse(std::string head) {
   return [head](CaseFolder& f) {
-    f.Write("sparse.txt", head);
+    f.dir.Write("sparse.txt", head);
     EXPECT_EQ(::truncate(f.Path("sparse.txt").c_str(), 3LL << 30), 0);
   };
-}
-
-Setup DiskFullAt(rlim_t bytes) {
-  return [=](CaseFolder& f) { f.file_size_limit = bytes; };
 }
 
 class CliRunTest : public ::testing::TestWithParam<CliCase> {};
@@ -137,12 +126,12 @@ TEST_P(CliRunTest, EndsWithItsOutcomeAndMessage) {
     if (!why.empty()) GTEST_SKIP() << why;
   }
   const std::string clean = Submission({"RA", "RE", "RW", "RT", "RF"});
-  folder.Write("clean.txt", clean);
-  folder.Write("faults.txt", Faults(2));
-  folder.Write("large.txt", Faults(600));
+  folder.dir.Write("clean.txt", clean);
+  folder.dir.Write("faults.txt", Faults(2));
+  folder.dir.Write("large.txt", Faults(600));
   const auto [a, b] = test::SplitSubmission({"RA", "RE", "RW", "RW", "RT", "RF"}, 3);
-  folder.Write("a.txt", a);
-  folder.Write("b.txt", b);
+  folder.dir.Write("a.txt", a);
+  folder.dir.Write("b.txt", b);
   if (c.setup) c.setup(folder);
   Args args = {"--db", folder.db().string()};
   if (std::find(c.args.begin(), c.args.end(), "--db") != c.args.end()) args.clear();
@@ -201,144 +190,134 @@ TEST_P(CliRunTest, EndsWithItsOutcomeAndMessage) {
   }
 }
 
+const char* kSettings = "home/ErrSetLog.ini";  // the desktop program's settings
 const char* kNoData = "Warning: The file contains no valid data.";
 const char* kNotRA = "Record Number 1:\nRecord 1 must be RA record.";
 
-INSTANTIATE_TEST_SUITE_P(
-    Cli, CliRunTest,
-    ::testing::
-        Values(Case("Clean", {"--progress", "@clean.txt"}, kExitClean,
-                    "(100%)\nResults: Testing Completed.\nThere were no errors found.\nRecords "
-                    "tested: 5"),
-               Case("SplitSubmission", {"@a.txt", "@b.txt"}, kExitClean, "Records tested: 6\n"),
-               Case("RelativeName", {"~clean.txt"}, kExitClean, "Records tested: 5"),
-               Case("StandardInput", {"-"}, kExitClean, "Records tested: 5"),
-               Case("Version", {"--version"}, kExitClean, "ledgerly-cli " LEDGERLY_VERSION),
-               Case("NoFile", {}, kExitNotTested, "FILE is required (or --last with --report)"),
-               Case("UnknownOption", {"--bogus", "@clean.txt"}, kExitNotTested,
-                    "The following argument was not expected: --bogus"),
-               Case("ErrorLimitNotANumber", {"--error-limit", "abc", "@clean.txt"}, kExitNotTested,
-                    "abc must be a whole number from 1 to 25000"),
-               Case("ErrorLimitZero", {"--error-limit", "0", "@clean.txt"}, kExitNotTested,
-                    "0 must be a whole number from 1 to 25000"),
-               Case("ErrorLimitAboveTheLargest", {"--error-limit", "25001", "@clean.txt"},
-                    kExitNotTested, "25001 must be a whole number from 1 to 25000"),
-               Case("ErrorLimitOfOne", {"--error-limit", "1", "@faults.txt"}, kExitCritical,
-                    "Errors found: 2"),
-               Case("LargestErrorLimit", {"--error-limit", "25000", "@clean.txt"}, kExitClean,
-                    "Records"),
-               Case("LastWithoutReport", {"--last"}, kExitNotTested, "--last needs --report"),
-               Case("LastWithAFile", {"--last", "--report", "text", "@clean.txt"}, kExitNotTested,
-                    "FILE excludes --last"),
-               Case("LastWithoutResults", {"--last", "--report", "text"}, kExitNotTested,
-                    "There are no test results in"),
-               Case("HtmlReportOnStdout", {"--report", "html", "@faults.txt"}, kExitErrors,
-                    "<!DOCTYPE HTML"),
-               Case("MissingPath", {"@absent.txt"}, kExitNotTested, "absent.txt was not found."),
-               Case("Directory", {"@home"}, kExitNotTested, "home: Is a directory"),
-               Case("NoReadPermission", {"@secret.txt"}, kExitNotTested,
-                    "secret.txt: Permission denied",
-                    Writes("secret.txt", Submission({"RA", "RE"}), fs::perms::none), true),
-               // Exists and opens, but reading its first bytes fails.
-               Case("ReadFails", {"/proc/self/mem"}, kExitNotTested,
-                    "Unreadable data in File:\n/proc/self/mem"),
-               Case("EndlessDevice", {"/dev/zero"}, kExitNotTested,
-                    "/dev/zero is not a regular file"),
-               Case("ZeroBytes", {"@e.txt"}, kExitNotTested, kNoData, Writes("e.txt", "")),
-               Case("OnlyLineBreaks", {"@e.txt"}, kExitNotTested, kNoData,
-                    Writes("e.txt", std::string(8000, '\n'))),
-               Case("NulBytes", {"@e.txt"}, kExitCritical, kNotRA,
-                    Writes("e.txt", std::string(4096, 0))),
-               Case("BinaryImage", {"@p.png"}, kExitCritical, kNotRA,
-                    Writes("p.png", Garbage(256 * 1024, "\x89PNG\r\n\x1a\n"))),
-               // Split every 512 characters: the 2nd piece has no valid identifier.
-               Case("RecordOf100000Characters", {"@e.txt"}, kExitCritical,
-                    "Critical Error in Record Number 4:\nEnter appropriate code: RW, RO, RS,",
-                    Writes("e.txt", Submission({"RA", "RE"}) + "RW" + std::string(99998, '0'))),
-               // Three records, then a hole of NULs: an end-of-file marker.
-               Case("SparseFileOf3GiB", {"@sparse.txt"}, kExitErrors,
-                    "Missing Final Record: RF record was not found.",
-                    Sparse(Submission({"RA", "RE", "RW"}, ""))),
-               Case("SparseFileOfNulsOnly", {"@sparse.txt"}, kExitCritical, kNotRA, Sparse("")),
-               Case("ReadOnlyDataFolder", {"--db", "@ro/ERRORLOG.MDB", "@clean.txt"},
-                    kExitNotTested, "unable to open database file: ", ReadOnlyDb(nullptr), true),
-               Case("ReadOnlyDataFolderWithResults", {"--db", "@ro/ERRORLOG.MDB", "@clean.txt"},
-                    kExitNotTested, "unable to open database file: ", ReadOnlyDb(""), true),
-               Case(
-                   "DatabaseLockedByAnotherProgram", {"@clean.txt"}, kExitNotTested,
-                   "ERRORLOG.MDB is in use by another program",
-                   Sql("CREATE TABLE Other (Value TEXT); BEGIN EXCLUSIVE; INSERT INTO Other VALUES "
-                       "('kept');",
-                       true)),
-               Case("CorruptDatabaseIsKept", {"@clean.txt"}, kExitNotTested,
-                    "(it is not an SQLite database: file is not a database)",
-                    Writes("ERRORLOG.MDB", Garbage(8192, "SQLite format 3")),
-                    false, "ERRORLOG.MDB"),
-               Case("SubmissionAsDatabase", {"--db", "@clean.txt", "@clean.txt"}, kExitNotTested,
-                    "clean.txt is not a Ledgerly result database", nullptr, false, "clean.txt"),
-               Case("OtherProgramsDatabase", {"@clean.txt"}, kExitNotTested,
-                    "(it is another program's SQLite database)",
-                    Sql("CREATE TABLE RECORDS (Other TEXT)"), false, "ERRORLOG.MDB"),
-               Case("FolderAsDatabase", {"--db", "@home", "@clean.txt"}, kExitNotTested,
-                    "(it is a folder)"),
-               Case("DiskFullAtTheStart", {"@clean.txt"}, kExitNotTested,
-                    "Error Description: disk I/O error", DiskFullAt(32 * 1024)),
-               // The disk fills once the first record is committed.
-               Case("DiskFullInTheRun", {"@large.txt"}, kExitNotTested,
-                    "Record Number 1:\nError Number: 778", DiskFullAt(128 * 1024)),
-               Case("OutputIsTheDatabase",
-                    {"--report", "text", "--output", "@ERRORLOG.MDB", "@clean.txt"}, kExitNotTested,
-                    "ERRORLOG.MDB: it is the result database."),
-               Case("OutputIsTheJournal",
-                    {"--report", "json", "--output", "@ERRORLOG.MDB-journal", "@clean.txt"},
-                    kExitNotTested, "it is the result database's journal."),
-               Case("OutputIsTheSubmission",
-                    {"--report", "html", "--output", "@home/../clean.txt", "@clean.txt"},
-                    kExitNotTested, "it is a submission file being tested.", nullptr,
-                    false, "clean.txt"),
-               Case("OutputInAMissingFolder",
-                    {"--report", "text", "--output", "@none/report.txt", "@clean.txt"},
-                    kExitNotTested, "report.txt: No such file or directory"),
-               Case("SymlinkLoop", {"@loop"}, kExitNotTested,
-                    "loop: Too many levels of symbolic links",
-                    [](CaseFolder& f) { fs::create_symlink(f.Path("loop"), f.Path("loop")); }),
-               Case("Fifo", {"@pipe"}, kExitNotTested, "pipe is not a regular file",
-                    [](CaseFolder& f) { ::mkfifo(f.Path("pipe").c_str(), 0666); }),
-               // A copy taken in the middle of a write: a journal to play back.
-               Case(
-                   "InterruptedResultsReadOnly",
-                   {"--last", "--report", "text", "--db", "@ro/ERRORLOG.MDB"}, kExitNotTested,
-                   "need write access to the file and its folder to be recovered",
-                   [](CaseFolder& f) {
-                     Database writer(f.db(), Database::Mode::ReadWriteCreate);
-                     writer.Exec(
-                         "CREATE TABLE t (a); PRAGMA cache_size = 2; BEGIN; WITH RECURSIVE n(i) AS "
-                         "(SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) INSERT INTO t "
-                         "SELECT "
-                         "zeroblob(500) FROM n;");
-                     fs::create_directory(f.Path("ro"));
-                     fs::copy(f.db(), f.Path("ro/ERRORLOG.MDB"));
-                     fs::copy(f.db().string() + "-journal", f.Path("ro/ERRORLOG.MDB-journal"));
-                     ReadOnlyDb(nullptr)(f);
-                   },
-                   true),
-               Case("CorruptDatabaseForLast", {"--last", "--report", "text"}, kExitNotTested,
-                    "Error Description: file is not a database",
-                    Writes("ERRORLOG.MDB", Garbage(8192))),
-               Case("EmptyDatabaseForLast", {"--last", "--report", "json"}, kExitNotTested,
-                    "Error Description: no such table", Writes("ERRORLOG.MDB", "")),
-               // The desktop program's setting of the error limit, however it reads.
-               Case("SettingsOfGarbage", {"@faults.txt"}, kExitErrors, "Errors found: 3",
-                    Settings(Garbage(300))),
-               Case("SettingsOutOfRange", {"@faults.txt"}, kExitErrors, "Errors found: 3",
-                    Settings("[Maximum Error Count]:99999999999999999999999\r\n")),
-               Case("SettingsIsAFolder", {"@faults.txt"}, kExitErrors, "Errors found: 3",
-                    [](CaseFolder& f) { fs::create_directory(f.Path("home/ErrSetLog.ini")); }),
-               Case("SettingsOfOne", {"@faults.txt"}, kExitCritical, "Errors found: 2",
-                    Settings("[Maximum Error Count]: 1\r\n")),
-               Case("SettingsOfTheLargestLimit", {"@large.txt"}, kExitErrors, "Errors found: 601",
-                    Settings("[Maximum Error Count]:25000\r\n"))),
-    [](const ::testing::TestParamInfo<CliCase>& info) { return info.param.name; });
+std::vector<CliCase> Cases() {
+  return {
+      Case("Clean", {"--progress", "@clean.txt"}, kExitClean,
+           "(100%)\nResults: Testing Completed.\nThere were no errors found.\nRecords tested: 5"),
+      Case("SplitSubmission", {"@a.txt", "@b.txt"}, kExitClean, "Records tested: 6\n"),
+      Case("RelativeName", {"~clean.txt"}, kExitClean, "Records tested: 5"),
+      Case("StandardInput", {"-"}, kExitClean, "Records tested: 5"),
+      Case("Version", {"--version"}, kExitClean, "ledgerly-cli " LEDGERLY_VERSION),
+      Case("NoFile", {}, kExitNotTested, "FILE is required (or --last with --report)"),
+      Case("UnknownOption", {"--bogus", "@clean.txt"}, kExitNotTested,
+           "The following argument was not expected: --bogus"),
+      Case("ErrorLimitNotANumber", {"--error-limit", "abc", "@clean.txt"}, kExitNotTested,
+           "abc must be a whole number from 1 to 25000"),
+      Case("ErrorLimitZero", {"--error-limit", "0", "@clean.txt"}, kExitNotTested,
+           "0 must be a whole number from 1 to 25000"),
+      Case("ErrorLimitAboveTheLargest", {"--error-limit", "25001", "@clean.txt"}, kExitNotTested,
+           "25001 must be a whole number from 1 to 25000"),
+      Case("ErrorLimitOfOne", {"--error-limit", "1", "@faults.txt"}, kExitCritical,
+           "Errors found: 2"),
+      Case("LargestErrorLimit", {"--error-limit", "25000", "@clean.txt"}, kExitClean, "Records"),
+      Case("LastWithoutReport", {"--last"}, kExitNotTested, "--last needs --report"),
+      Case("LastWithAFile", {"--last", "--report", "text", "@clean.txt"}, kExitNotTested,
+           "FILE excludes --last"),
+      Case("LastWithoutResults", {"--last", "--report", "text"}, kExitNotTested,
+           "There are no test results in"),
+      Case("HtmlReportOnStdout", {"--report", "html", "@faults.txt"}, kExitErrors,
+           "<!DOCTYPE HTML"),
+      Case("MissingPath", {"@absent.txt"}, kExitNotTested, "absent.txt was not found."),
+      Case("Directory", {"@home"}, kExitNotTested, "home: Is a directory"),
+      Case("NoReadPermission", {"@secret.txt"}, kExitNotTested, "secret.txt: Permission denied",
+           Writes("secret.txt", Submission({"RA", "RE"}), fs::perms::none), true),
+      // Exists and opens, but reading its first bytes fails.
+      Case("ReadFails", {"/proc/self/mem"}, kExitNotTested,
+           "Unreadable data in File:\n/proc/self/mem"),
+      Case("EndlessDevice", {"/dev/zero"}, kExitNotTested, "/dev/zero is not a regular file"),
+      Case("ZeroBytes", {"@e.txt"}, kExitNotTested, kNoData, Writes("e.txt", "")),
+      Case("BinaryImage", {"@p.png"}, kExitCritical, kNotRA,
+           Writes("p.png", Garbage(256 * 1024, "\x89PNG\r\n\x1a\n"))),
+      // Split every 512 characters: the 2nd piece has no valid identifier.
+      Case("RecordOf100000Characters", {"@e.txt"}, kExitCritical,
+           "Critical Error in Record Number 4:\nEnter appropriate code: RW, RO, RS,",
+           Writes("e.txt", Submission({"RA", "RE"}) + "RW" + std::string(99998, '0'))),
+      // Three records, then a hole of NULs: an end-of-file marker.
+      Case("SparseFileOf3GiB", {"@sparse.txt"}, kExitErrors,
+           "Missing Final Record: RF record was not found.",
+           Sparse(Submission({"RA", "RE", "RW"}, ""))),
+      Case("SparseFileOfNulsOnly", {"@sparse.txt"}, kExitCritical, kNotRA, Sparse("")),
+      Case("ReadOnlyDataFolder", {"--db", "@ro/ERRORLOG.MDB", "@clean.txt"}, kExitNotTested,
+           "unable to open database file: ", ReadOnlyDb(nullptr), true),
+      Case("ReadOnlyDataFolderWithResults", {"--db", "@ro/ERRORLOG.MDB", "@clean.txt"},
+           kExitNotTested, "unable to open database file: ", ReadOnlyDb(""), true),
+      Case("DatabaseLockedByAnotherProgram", {"@clean.txt"}, kExitNotTested,
+           "ERRORLOG.MDB is in use by another program",
+           Sql("CREATE TABLE Other (Value TEXT); BEGIN EXCLUSIVE; INSERT INTO Other VALUES "
+               "('kept');",
+               true)),
+      Case("CorruptDatabaseIsKept", {"@clean.txt"}, kExitNotTested,
+           "(it is not an SQLite database: file is not a database)",
+           Writes("ERRORLOG.MDB", Garbage(8192, "SQLite format 3")), false, "ERRORLOG.MDB"),
+      Case("SubmissionAsDatabase", {"--db", "@clean.txt", "@clean.txt"}, kExitNotTested,
+           "clean.txt is not a Ledgerly result database", nullptr, false, "clean.txt"),
+      Case("OtherProgramsDatabase", {"@clean.txt"}, kExitNotTested,
+           "(it is another program's SQLite database)", Sql("CREATE TABLE RECORDS (Other TEXT)"),
+           false, "ERRORLOG.MDB"),
+      Case("FolderAsDatabase", {"--db", "@home", "@clean.txt"}, kExitNotTested, "(it is a folder)"),
+      Case("DiskFullAtTheStart", {"@clean.txt"}, kExitNotTested,
+           "Error Description: disk I/O error",
+           [](CaseFolder& f) { f.file_size_limit = 32 * 1024; }),
+      // The disk fills once the first record is committed.
+      Case("DiskFullInTheRun", {"@large.txt"}, kExitNotTested,
+           "Record Number 1:\nError Number: 778",
+           [](CaseFolder& f) { f.file_size_limit = 128 * 1024; }),
+      Case("OutputIsTheDatabase", {"--report", "text", "--output", "@ERRORLOG.MDB", "@clean.txt"},
+           kExitNotTested, "ERRORLOG.MDB: it is the result database."),
+      Case("OutputIsTheJournal",
+           {"--report", "json", "--output", "@ERRORLOG.MDB-journal", "@clean.txt"}, kExitNotTested,
+           "it is the result database's journal."),
+      Case("OutputIsTheSubmission",
+           {"--report", "html", "--output", "@home/../clean.txt", "@clean.txt"}, kExitNotTested,
+           "it is a submission file being tested.", nullptr, false, "clean.txt"),
+      Case("OutputInAMissingFolder",
+           {"--report", "text", "--output", "@none/report.txt", "@clean.txt"}, kExitNotTested,
+           "report.txt: No such file or directory"),
+      Case("SymlinkLoop", {"@loop"}, kExitNotTested, "loop: Too many levels of symbolic links",
+           [](CaseFolder& f) { fs::create_symlink(f.Path("loop"), f.Path("loop")); }),
+      Case("Fifo", {"@pipe"}, kExitNotTested, "pipe is not a regular file",
+           [](CaseFolder& f) { ::mkfifo(f.Path("pipe").c_str(), 0666); }),
+      // A copy taken in the middle of a write: a journal to play back.
+      Case(
+          "InterruptedResultsReadOnly", {"--last", "--report", "text", "--db", "@ro/ERRORLOG.MDB"},
+          kExitNotTested, "need write access to the file and its folder to be recovered",
+          [](CaseFolder& f) {
+            Database writer(f.db(), Database::Mode::ReadWriteCreate);
+            writer.Exec(
+                "CREATE TABLE t (a); PRAGMA cache_size = 2; BEGIN; WITH RECURSIVE n(i) AS "
+                "(SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                "INSERT INTO t SELECT zeroblob(500) FROM n;");
+            fs::create_directory(f.Path("ro"));
+            fs::copy(f.db(), f.Path("ro/ERRORLOG.MDB"));
+            fs::copy(f.db().string() + "-journal", f.Path("ro/ERRORLOG.MDB-journal"));
+            ReadOnlyDb(nullptr)(f);
+          },
+          true),
+      Case("CorruptDatabaseForLast", {"--last", "--report", "text"}, kExitNotTested,
+           "Error Description: file is not a database", Writes("ERRORLOG.MDB", Garbage(8192))),
+      Case("EmptyDatabaseForLast", {"--last", "--report", "json"}, kExitNotTested,
+           "Error Description: no such table", Writes("ERRORLOG.MDB", "")),
+      // The desktop program's setting of the error limit, however it reads.
+      Case("SettingsOfGarbage", {"@faults.txt"}, kExitErrors, "Errors found: 3",
+           Writes(kSettings, Garbage(300))),
+      Case("SettingsOutOfRange", {"@faults.txt"}, kExitErrors, "Errors found: 3",
+           Writes(kSettings, "[Maximum Error Count]:99999999999999999999999\r\n")),
+      Case("SettingsIsAFolder", {"@faults.txt"}, kExitErrors, "Errors found: 3",
+           [](CaseFolder& f) { fs::create_directory(f.Path(kSettings)); }),
+      Case("SettingsOfOne", {"@faults.txt"}, kExitCritical, "Errors found: 2",
+           Writes(kSettings, "[Maximum Error Count]: 1\r\n")),
+      Case("SettingsOfTheLargestLimit", {"@large.txt"}, kExitErrors, "Errors found: 601",
+           Writes(kSettings, "[Maximum Error Count]:25000\r\n"))};
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, CliRunTest, ::testing::ValuesIn(Cases()),
+                         [](const ::testing::TestParamInfo<CliCase>& info) {
+                           return info.param.name;
+                         });
 
 }  // namespace
 }  // namespace ledgerly
