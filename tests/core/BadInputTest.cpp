@@ -56,10 +56,6 @@ CliCase Case(std::string name, Args args, int exit_status, std::string message,
           std::move(setup), unprivileged,    std::move(kept)};
 }
 
-void PrintTo(const CliCase& c, std::ostream* os) {
-  *os << c.name;
-}
-
 std::string Garbage(std::size_t size, std::string_view head = {}) {
   std::string bytes(head);
   for (uint32_t state = 12345; bytes.size() < size;) {

@@ -17,20 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The files of one corpus input, written to dir, in the order a run takes them.
-std::deque<std::string> WriteFiles(const fs::path& input_path, const test::TempFolder& dir) {
-  const std::string input = test::ReadFileText(input_path);
-  std::deque<std::string> files;
-  std::size_t start = 0;
-  for (int n = 1;; ++n) {
-    const std::size_t end = input.find(test::kNextFileMarker, start);
-    files.push_back(dir.Write("file" + std::to_string(n) + ".txt",
-                              input.substr(start, end == std::string::npos ? end : end - start)));
-    if (end == std::string::npos) return files;
-    start = end + test::kNextFileMarker.size();
-  }
-}
-
 // Every row of every table, in order, and the finished mark.
 std::vector<std::vector<std::string>> Contents(const fs::path& db) {
   std::vector<std::vector<std::string>> rows = test::QueryRows(db, "PRAGMA user_version");
@@ -64,7 +50,8 @@ TEST(CorpusReplayTest, EveryInputLeavesASoundDatabaseWithOrWithoutTheWriterThrea
     SCOPED_TRACE(c.input.filename().string() + " at limit " + std::to_string(c.error_limit));
     test::TempFolder dir;
     const std::deque<std::string> files =
-        c.input == large_file ? std::deque<std::string>{large_file} : WriteFiles(c.input, dir);
+        c.input == large_file ? std::deque<std::string>{large_file}
+                              : test::WriteSubmissionFiles(dir, test::ReadFileText(c.input));
     RunResult results[2];
     for (const bool writer_thread : {true, false}) {
       test::ScriptedHost host;

@@ -101,20 +101,11 @@ RunCase Case(std::string name, std::string files, RunOutcome outcome, int record
           std::move(last_errors), std::move(first_message), error_limit, stop_at_record_call};
 }
 
-void PrintTo(const RunCase& c, std::ostream* os) {
-  *os << c.name;
-}
-
 class RunCaseTest : public TestRunTest, public ::testing::WithParamInterface<RunCase> {};
 
 TEST_P(RunCaseTest, EndsWithItsOutcomeAndEntries) {
   const RunCase& c = GetParam();
-  for (std::size_t start = 0, end = 0; end != std::string::npos;
-       start = end + test::kNextFileMarker.size()) {
-    end = c.files.find(test::kNextFileMarker, start);
-    host_.files.push_back(dir_.Write("file" + std::to_string(host_.files.size()),
-                                     c.files.substr(start, end - start)));
-  }
+  host_.files = test::WriteSubmissionFiles(dir_, c.files);
   const std::size_t files = host_.files.size();
   host_.stop_at_record_call = c.stop_at_record_call;
   const RunResult result = TestRun(host_, db(), c.error_limit).ReadFile();
