@@ -11,7 +11,6 @@
 #include <thread>
 
 #include "cli/CliApp.h"
-#include "reports/ReportData.h"
 #include "support/ChildProcess.h"
 #include "support/DbChecks.h"
 #include "support/DbRows.h"
@@ -54,15 +53,11 @@ class InterruptionTest : public ::testing::Test {
   static void SetUpTestSuite() {
     dir_ = std::make_unique<test::TempFolder>();
     ASSERT_TRUE(test::WriteLargeSubmission(File(), kRWRecords, 7));
-    // The quicker of two complete runs (the first may wait for the file to be written out).
-    full_run_ = Clock::duration::max();
-    for (int run = 0; run < 2; ++run) {
-      const auto start = Clock::now();
-      test::ChildProcess cli = Start();
-      cli.Wait();
-      full_run_ = std::min(full_run_, Clock::now() - start);
-      ASSERT_EQ(cli.exit_status(), kExitErrors);
-    }
+    const auto start = Clock::now();
+    test::ChildProcess cli = Start();
+    cli.Wait();
+    full_run_ = Clock::now() - start;
+    ASSERT_EQ(cli.exit_status(), kExitErrors);
     std::printf("[          ] a complete run takes %.2f s\n",
                 std::chrono::duration<double>(full_run_).count());
     fs::copy_file(Db(), Complete());
@@ -206,9 +201,9 @@ TEST_F(InterruptionTest, StopSignalsEndTheRunCleanly) {
   EXPECT_GT(aborted, 0) << "no signal landed inside a run";
 }
 
-// The disk fills in BadInputTest; here a reader holds its lock past the timeout,
-// after some commits: the last stored record carries the Critical entry, or the
-// file says the run did not finish, never results that read as complete.
+// A reader holds its lock past the timeout, after some commits (the disk that
+// fills is in BadInputTest): the last stored record carries the Critical entry,
+// or the file says the run did not finish, never results that read as complete.
 TEST_F(InterruptionTest, AFailedWriteLeavesAConsistentPrefix) {
   RemoveDatabase();
   test::ChildProcess cli = Start();
@@ -220,12 +215,12 @@ TEST_F(InterruptionTest, AFailedWriteLeavesAConsistentPrefix) {
     cli.Wait();
   }
   EXPECT_EQ(cli.exit_status(), kExitNotTested);
-  ExpectSoundPrefix();
-  const ReportSummary summary = ReadReportSummary(Database(Db(), Database::Mode::ReadOnly));
-  if (!summary.run_finished) return;
-  ASSERT_TRUE(summary.critical.has_value());
-  EXPECT_EQ(summary.critical->rec_num, summary.records_tested);
-  EXPECT_NE(summary.critical->error.find("Error Number: "), std::string::npos);
+  const std::size_t stored = ExpectSoundPrefix();
+  const std::string critical = test::QueryValue(
+      Db(), "SELECT Rec_Num || ' ' || substr(Error, 1, 14) FROM ERRORS WHERE Type = 'C'");
+  EXPECT_TRUE(test::QueryValue(Db(), "PRAGMA user_version") == "1" ||
+              critical == std::to_string(stored) + " Error Number: ")
+      << critical;
 }
 
 }  // namespace
