@@ -275,19 +275,16 @@ TEST_F(TestRunTest, UpperCasesEverythingButTheContactEmail) {
   std::string rw = ValidRecord("RW");
   test::Put(rw, 40, "smith\xE9{");
   test::Put(rw, 446, "mail");  // the exception is the RA record's alone
-  Run({ra + rw});
+  // The file's path is stored as the system gives it.
+  const std::string path = dir_.Write("r\xC3\xA9sum\xC3\xA9.txt", ra + rw);
+  RunFile(path);
+  EXPECT_EQ(QueryValue(db(), "SELECT Path FROM MISC"), path);
   const Rows stored = QueryRows(db(), "SELECT Record FROM RECORDS ORDER BY Rec_Num");
   EXPECT_EQ(stored.at(0).at(0).substr(445, 16), "mail@example.com");
   EXPECT_EQ(stored.at(0).at(0).substr(395, 7), "CONTACT");
   // Bytes above 127 are kept as their Latin-1 characters.
   EXPECT_EQ(stored.at(1).at(0).substr(39, 8), "SMITH\xC3\xA9{");
   EXPECT_EQ(stored.at(1).at(0).substr(446, 4), "MAIL");
-}
-
-TEST_F(TestRunTest, StoresTheFilePathAsTheSystemGivesIt) {
-  const std::string path = dir_.Write("r\xC3\xA9sum\xC3\xA9.txt", Submission(kClean));
-  RunFile(path);
-  EXPECT_EQ(QueryValue(db(), "SELECT Path FROM MISC"), path);
 }
 
 // While a run writes its results they read as unfinished. Cancel on the first
@@ -321,23 +318,22 @@ TEST_F(TestRunTest, MissingFileIsReported) {
 }
 
 TEST_F(TestRunTest, CleanRunOffersTheFilingServiceWithinThePeriod) {
-  const std::string offer =
-      "Testing Completed.\r\nThere were no errors found.\r\n\r\nWould you like to connect to "
-      "the Quorvix Web site to submit the wage report?";
   const std::string plain = "Testing Completed.\r\nThere were no errors found.";
-  for (const auto& [date, text] :
-       std::vector<std::pair<Date, std::string>>{{{2011, 12, 4}, plain},
-                                                 {{2011, 12, 5}, offer},
-                                                 {{2012, 12, 1}, offer},
-                                                 {{2012, 12, 2}, plain}}) {
+  host_.yes_no_answer = MessageAnswer::Yes;
+  for (const auto& [date, offered] : std::vector<std::pair<Date, bool>>{{{2011, 12, 4}, false},
+                                                                        {{2011, 12, 5}, true},
+                                                                        {{2012, 12, 1}, true},
+                                                                        {{2012, 12, 2}, false}}) {
     host_.messages.clear();
     host_.today = date;
-    host_.yes_no_answer = MessageAnswer::Yes;
     Run({Submission(kClean)});
     ASSERT_EQ(host_.messages.size(), 1u);
-    EXPECT_EQ(host_.messages[0].icon,
-              text == offer ? MessageIcon::Question : MessageIcon::Information);
-    EXPECT_EQ(host_.messages[0].text, text);
+    EXPECT_EQ(host_.messages[0].icon, offered ? MessageIcon::Question : MessageIcon::Information);
+    EXPECT_EQ(host_.messages[0].text,
+              offered ? plain +
+                            "\r\n\r\nWould you like to connect to the Quorvix Web site to "
+                            "submit the wage report?"
+                      : plain);
   }
   EXPECT_EQ(host_.filing_service_opened, 2);
   EXPECT_EQ(QueryValue(db(), "SELECT RptDate FROM MISC"), "12/02/2012");
