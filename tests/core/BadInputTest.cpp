@@ -217,7 +217,9 @@ std::vector<CliCase> Cases() {
            "There are no test results in"),
       Case("HtmlReportOnStdout", {"--report", "html", "@faults.txt"}, kExitErrors,
            "<!DOCTYPE HTML"),
-      Case("MissingPath", {"@absent.txt"}, kExitNotTested, "absent.txt was not found."),
+      Case("MissingPath", {"@absent.txt"}, kExitNotTested,
+           "absent.txt was not found.\nSubmission File Name Error: Please check to make sure that "
+           "correct File Name was entered and /or correct Drive was chosen."),
       Case("Directory", {"@home"}, kExitNotTested, "home: Is a directory"),
       Case("NoReadPermission", {"@secret.txt"}, kExitNotTested, "secret.txt: Permission denied",
            Writes("secret.txt", Submission({"RA", "RE"}), fs::perms::none), true),

@@ -27,15 +27,10 @@ const char* kIdentifier = "Record Identifier [Position 1 - 2]";
 const char* kOtherFormat =
     "The first two characters in the tested file are RC. This appears to be an PelkinC formatted "
     "file. The Ledgerly application should be used to test Pelkin formatted files only.";
-const char* kRule1 = "RW record must follow RE record.";
 const char* kRule2 = "RW or RO or RS or RT record must follow RW record.";
-const char* kRule3 = "RW or RS or RT record must follow RO record.";
-const char* kRule4 = "RW or RS or RT record must follow RS record.";
-const char* kRule5 = "RE or RF record must follow RV record.";
 const char* kRule6 = "RU record must follow RT record whenever RO record is generated.";
 const char* kRule7 =
     "RE or RF record must follow RT record whenever RO or RS record is not generated.";
-const char* kRule8 = "RE or RF record must follow RU record whenever RS record is not generated.";
 const std::vector<std::string> kClean{"RA", "RE", "RW", "RT", "RF"};
 
 Rows CriticalEntry(int rec_num, const std::string& reference, const std::string& user_entry,
@@ -247,14 +242,14 @@ TEST(RecordOrderTest, FollowsTheStateMachine) {
         "RT RA rs", "RT RV rs", "RU RW ro rs",
         // Lower-case rw is dispatched but matches no order rule.
         "RE rw", "rw RF"}},
-      {kRule1, {"RE RE", "RE RF", "RE RO"}},
+      {"RW record must follow RE record.", {"RE RE", "RE RF", "RE RO"}},
       {kRule2, {"RW RE", "RW RU", "RW RF", "RW rw"}},
-      {kRule3, {"RO RO ro", "RO RU ro"}},
-      {kRule4, {"RS RO rs", "RS RF rs"}},
-      {kRule5, {"RV RW rs", "RV RV rs"}},
+      {"RW or RS or RT record must follow RO record.", {"RO RO ro", "RO RU ro"}},
+      {"RW or RS or RT record must follow RS record.", {"RS RO rs", "RS RF rs"}},
+      {"RE or RF record must follow RV record.", {"RV RW rs", "RV RV rs"}},
       {kRule6, {"RT RF ro", "RT RE ro"}},
       {kRule7, {"RT RU", "RT RW"}},
-      {kRule8, {"RU RW ro"}},
+      {"RE or RF record must follow RU record whenever RS record is not generated.", {"RU RW ro"}},
   };
   for (const auto& [message, pairs] : rules) {
     for (const std::string& pair : pairs) {
@@ -305,16 +300,6 @@ TEST_F(TestRunTest, PreviousResultsStayUntilTheFirstRecord) {
   EXPECT_EQ(Run({Submission({"RA", "RE"})}).outcome, Aborted);
   EXPECT_EQ(Records().size(), 5u);
   EXPECT_TRUE(RunFinished(Database(db(), Database::Mode::ReadOnly)));
-}
-
-TEST_F(TestRunTest, MissingFileIsReported) {
-  const std::string absent = (dir_.path() / "absent.txt").string();
-  EXPECT_EQ(RunFile(absent).outcome, RunOutcome::FileNotFound);
-  ASSERT_EQ(host_.messages.size(), 2u);
-  EXPECT_EQ(host_.messages[0].title, "Submission File Not Found");
-  EXPECT_EQ(host_.messages[0].text, absent + " was not found.");
-  EXPECT_EQ(host_.messages[1].title, "Submission File Name Error");
-  EXPECT_FALSE(std::filesystem::exists(db()));
 }
 
 TEST_F(TestRunTest, CleanRunOffersTheFilingServiceWithinThePeriod) {
