@@ -1,7 +1,6 @@
-// Hostile inputs and environments for ledgerly-cli, run as a real process: each
-// must end with its outcome and a clear message, never a crash or a hang, and
-// any result database left behind must be sound.
-#include <fcntl.h>
+// ledgerly-cli run as a real process, on good and hostile inputs and in hostile
+// environments: each run must end with its outcome and a clear message, never a
+// crash or a hang, and any result database left behind must be sound.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,95 +13,145 @@
 #include "support/ChildProcess.h"
 #include "support/DbChecks.h"
 #include "support/DbRows.h"
-#include "support/ScriptedHost.h"
 #include "support/Submission.h"
 #include "support/TempFolder.h"
-#include "support/ValidRecords.h"
 
 namespace ledgerly {
 namespace {
 
 namespace fs = std::filesystem;
 using test::Submission;
+using Args = std::vector<std::string>;
 
-// The folder of one case: LEDGERLY_HOME is its "home" subfolder.
+// The folder of one case, with a clean submission "clean.txt", one with three
+// errors "faults.txt", one with 601 "large.txt", the same as "a.txt" and "b.txt"
+// in two files, and the data folder "home" (LEDGERLY_HOME).
 struct CaseFolder {
   test::TempFolder dir;
-  fs::path home;
   std::unique_ptr<Database> lock_holder;  // another program's connection, kept open
   rlim_t file_size_limit = 0;             // a disk that fills at this size
 
   fs::path Path(const std::string& name) const { return dir.path() / name; }
-  std::string Write(const std::string& name, const std::string& content) const {
-    return dir.Write(name, content);
-  }
   fs::path db() const { return Path("ERRORLOG.MDB"); }
 };
 
-struct BadInputCase {
+using Setup = std::function<void(CaseFolder&)>;
+
+struct CliCase {
   std::string name;
-  // Builds the case and returns the arguments; "--db <folder>/ERRORLOG.MDB" is
-  // added unless they name a database.
-  std::function<std::vector<std::string>(CaseFolder&)> setup;
+  // "@name" is that file of the case folder, "~name" the same by a relative name;
+  // "--db @ERRORLOG.MDB" is added unless they name a database; "-" reads clean.txt
+  // from a pipe.
+  Args args;
   int exit_status;
-  std::string message;  // expected on stderr
-  bool unprivileged = false;
-  std::string kept = {};  // a file of the case folder that must come through unchanged
+  std::string message;  // expected on stderr (or stdout: both go to one file)
+  Setup setup;
+  bool unprivileged;
+  std::string kept;  // a file of the case folder that must come through unchanged
 };
 
-void PrintTo(const BadInputCase& c, std::ostream* os) {
-  *os << c.name;
+CliCase Case(std::string name, Args args, int exit_status, std::string message,
+             Setup setup = nullptr, bool unprivileged = false, std::string kept = "") {
+  return {std::move(name),  std::move(args), exit_status,    std::move(message),
+          std::move(setup), unprivileged,    std::move(kept)};
 }
 
 std::string Garbage(std::size_t size, std::string_view head = {}) {
   std::string bytes(head);
-  uint32_t state = 12345;
-  while (bytes.size() < size) {
+  for (uint32_t state = 12345; bytes.size() < size;) {
     state = state * 1103515245u + 12345u;
     bytes += static_cast<char>(state >> 24);
   }
   return bytes;
 }
 
-// Two RW records with one faulty field each and the RT that cannot match them: 3 errors.
-std::string TwoFaults() {
-  std::string content = Submission({"RA", "RE", "RW", "RW", "RT", "RF"});
-  content.replace(514 * 2 + 209, 11, "12345ABCDEF");
-  content.replace(514 * 3 + 209, 11, "12345ABCDEF");
+// RA, RE, `faulty` RW records with a non-numeric amount each, RT and RF: one
+// error a record and one for the totals.
+std::string Faults(int faulty) {
+  std::vector<std::string> ids(faulty + 4, "RW");
+  ids.front() = "RA", ids[1] = "RE", ids[faulty + 2] = "RT", ids.back() = "RF";
+  std::string content = Submission(ids);
+  for (int i = 2; i < faulty + 2; ++i) content.replace(514 * i + 209, 11, "12345ABCDEF");
   return content;
 }
 
-std::string MakeSettings(CaseFolder& f, const std::string& content) {
-  f.Write("home/ErrSetLog.ini", content);
-  return f.Write("two-faults.txt", TwoFaults());
+Setup Writes(std::string name, std::string content, fs::perms perms = fs::perms::unknown) {
+  return [=](CaseFolder& f) {
+    f.dir.Write(name, content);
+    if (perms != fs::perms::unknown) fs::permissions(f.Path(name), perms);
+  };
 }
 
-class BadInputTest : public ::testing::TestWithParam<BadInputCase> {};
+// SQL run on the database before the program starts; `hold` keeps the connection open.
+Setup Sql(std::string sql, bool hold = false) {
+  return [=](CaseFolder& f) {
+    f.lock_holder = std::make_unique<Database>(f.db(), Database::Mode::ReadWriteCreate);
+    f.lock_holder->Exec(sql);
+    if (!hold) f.lock_holder.reset();
+  };
+}
 
-TEST_P(BadInputTest, EndsWithItsOutcomeAndMessage) {
-  const BadInputCase& c = GetParam();
+// A folder "ro" the program may read only, holding `content` as its database.
+Setup ReadOnlyDb(const char* content) {
+  return [content](CaseFolder& f) {
+    fs::create_directory(f.Path("ro"));
+    if (content) f.dir.Write("ro/ERRORLOG.MDB", content);
+    fs::permissions(f.Path("ro"), fs::perms::owner_read | fs::perms::owner_exec |
+                                      fs::perms::others_read | fs::perms::others_exec);
+  };
+}
+
+// "sparse.txt": a file of NULs only, 3 GiB long but taking no space; `head` is written first.
+Setup Sparse(std::string head) {
+  return [head](CaseFolder& f) {
+    f.dir.Write("sparse.txt", head);
+    EXPECT_EQ(::truncate(f.Path("sparse.txt").c_str(), 3LL << 30), 0);
+  };
+}
+
+class CliRunTest : public ::testing::TestWithParam<CliCase> {};
+
+TEST_P(CliRunTest, EndsWithItsOutcomeAndMessage) {
+  const CliCase& c = GetParam();
   CaseFolder folder;
+  fs::create_directory(folder.Path("home"));
   // Open to the unprivileged user the permission cases run as.
-  fs::permissions(folder.dir.path(), fs::perms::all);
-  folder.home = folder.Path("home");
-  fs::create_directory(folder.home);
-  fs::permissions(folder.home, fs::perms::all);
+  for (const char* open : {"", "home"}) fs::permissions(folder.Path(open), fs::perms::all);
   if (c.unprivileged && test::RunningAsRoot()) {
     const std::string why = test::WhyNobodyCannotReach(folder.dir.path());
     if (!why.empty()) GTEST_SKIP() << why;
   }
-
-  std::vector<std::string> args = c.setup(folder);
-  if (std::find(args.begin(), args.end(), "--db") == args.end()) {
-    args.insert(args.begin(), {"--db", folder.db().string()});
+  const std::string clean = Submission({"RA", "RE", "RW", "RT", "RF"});
+  folder.dir.Write("clean.txt", clean);
+  folder.dir.Write("faults.txt", Faults(2));
+  folder.dir.Write("large.txt", Faults(600));
+  const auto [a, b] = test::SplitSubmission({"RA", "RE", "RW", "RW", "RT", "RF"}, 3);
+  folder.dir.Write("a.txt", a);
+  folder.dir.Write("b.txt", b);
+  if (c.setup) c.setup(folder);
+  Args args = {"--db", folder.db().string()};
+  if (std::find(c.args.begin(), c.args.end(), "--db") != c.args.end()) args.clear();
+  for (const std::string& arg : c.args) {
+    const fs::path file = folder.Path(arg.substr(1));
+    args.push_back(arg[0] == '@' ? file : arg[0] == '~' ? fs::relative(file) : fs::path(arg));
   }
+  const bool piped = std::find(args.begin(), args.end(), "-") != args.end();
   const std::string kept_before = c.kept.empty() ? "" : test::ReadFileText(folder.Path(c.kept));
   const fs::path err_file = folder.Path("stderr.txt");
-  test::ChildProcess cli(
-      LEDGERLY_CLI_PATH, args, err_file,
-      {{"LEDGERLY_HOME=" + folder.home.string()}, c.unprivileged, folder.file_size_limit});
+  test::ChildProcess cli(LEDGERLY_CLI_PATH, args, err_file,
+                         {{"LEDGERLY_HOME=" + folder.Path("home").string()},
+                          c.unprivileged,
+                          folder.file_size_limit,
+                          piped});
+  if (piped) {
+    EXPECT_TRUE(cli.Feed(clean));
+  }
+  cli.EndInput();
   cli.Wait();
   const std::string err = test::ReadFileText(err_file);
+  EXPECT_EQ(cli.term_signal(), 0) << err;
+  EXPECT_EQ(cli.exit_status(), c.exit_status) << err;
+  EXPECT_NE(err.find(c.message), std::string::npos) << err;
   if (!c.kept.empty()) {
     EXPECT_EQ(test::ReadFileText(folder.Path(c.kept)), kept_before);
   }
@@ -111,260 +160,161 @@ TEST_P(BadInputTest, EndsWithItsOutcomeAndMessage) {
     const std::string name = entry.path().filename().string();
     EXPECT_TRUE(!name.ends_with("-new") && !name.starts_with(".")) << name;
   }
-
-  EXPECT_EQ(cli.term_signal(), 0) << err;
-  EXPECT_EQ(cli.exit_status(), c.exit_status) << err;
-  EXPECT_NE(err.find(c.message), std::string::npos) << err;
   const bool reads_results = std::find(args.begin(), args.end(), "--last") != args.end();
-  if (!reads_results && !folder.lock_holder && c.kept.empty() && fs::exists(folder.db())) {
+  if (folder.lock_holder) {
+    // The other program's work survives a refused run.
+    folder.lock_holder->Exec("COMMIT");
+    EXPECT_EQ(test::QueryValue(folder.db(), "SELECT Value FROM Other"), "kept");
+  } else if (!reads_results && c.kept.empty() && fs::exists(folder.db())) {
     EXPECT_EQ(test::ResultDatabaseFaults(folder.db()), std::vector<std::string>{});
+    // The results name each file by its full path, whatever the command line said,
+    // and carry the day's date.
+    EXPECT_EQ(test::QueryValue(folder.db(),
+                               "SELECT COUNT(*) FROM MISC WHERE Path NOT LIKE '/%' OR Path LIKE "
+                               "'%/../%' OR Path LIKE '%/./%' OR RptDate NOT LIKE '__/__/2___'"),
+              "0");
+    // A failed run's records end with the Critical entry that names the failure.
+    if (c.exit_status == kExitNotTested &&
+        test::QueryValue(folder.db(), "SELECT COUNT(*) FROM RECORDS") != "0") {
+      EXPECT_EQ(test::QueryValue(folder.db(), "SELECT Error FROM ERRORS WHERE Type = 'C'"),
+                "Error Number: 778\r\nError Description: disk I/O error");
+    }
   }
-  fs::permissions(folder.dir.path(), fs::perms::owner_all, fs::perm_options::add);
+  // Let the folder be removed whatever the case took away.
   for (const auto& entry : fs::recursive_directory_iterator(folder.dir.path())) {
-    if (entry.is_symlink()) continue;
-    fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add);
+    if (!entry.is_symlink()) fs::permissions(entry, fs::perms::owner_all, fs::perm_options::add);
   }
 }
 
-using Args = std::vector<std::string>;
+const char* kSettings = "home/ErrSetLog.ini";  // the desktop program's settings
+const char* kNoData = "Warning: The file contains no valid data.";
+const char* kNotRA = "Record Number 1:\nRecord 1 must be RA record.";
 
-std::string Clean(CaseFolder& f) {
-  return f.Write("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}));
+std::vector<CliCase> Cases() {
+  return {
+      Case("Clean", {"--progress", "@clean.txt"}, kExitClean,
+           "(100%)\nResults: Testing Completed.\nThere were no errors found.\nRecords tested: 5"),
+      Case("SplitSubmission", {"@a.txt", "@b.txt"}, kExitClean, "Records tested: 6\n"),
+      Case("RelativeName", {"~clean.txt"}, kExitClean, "Records tested: 5"),
+      Case("StandardInput", {"-"}, kExitClean, "Records tested: 5"),
+      Case("Version", {"--version"}, kExitClean, "ledgerly-cli " LEDGERLY_VERSION),
+      Case("NoFile", {}, kExitNotTested, "FILE is required (or --last with --report)"),
+      Case("UnknownOption", {"--bogus", "@clean.txt"}, kExitNotTested,
+           "The following argument was not expected: --bogus"),
+      Case("ErrorLimitNotANumber", {"--error-limit", "abc", "@clean.txt"}, kExitNotTested,
+           "abc must be a whole number from 1 to 25000"),
+      Case("ErrorLimitZero", {"--error-limit", "0", "@clean.txt"}, kExitNotTested,
+           "0 must be a whole number from 1 to 25000"),
+      Case("ErrorLimitAboveTheLargest", {"--error-limit", "25001", "@clean.txt"}, kExitNotTested,
+           "25001 must be a whole number from 1 to 25000"),
+      Case("ErrorLimitOfOne", {"--error-limit", "1", "@faults.txt"}, kExitCritical,
+           "Errors found: 2"),
+      Case("LargestErrorLimit", {"--error-limit", "25000", "@clean.txt"}, kExitClean, "Records"),
+      Case("LastWithoutReport", {"--last"}, kExitNotTested, "--last needs --report"),
+      Case("LastWithAFile", {"--last", "--report", "text", "@clean.txt"}, kExitNotTested,
+           "FILE excludes --last"),
+      Case("LastWithoutResults", {"--last", "--report", "text"}, kExitNotTested,
+           "There are no test results in"),
+      Case("HtmlReportOnStdout", {"--report", "html", "@faults.txt"}, kExitErrors,
+           "<!DOCTYPE HTML"),
+      Case("MissingPath", {"@absent.txt"}, kExitNotTested,
+           "absent.txt was not found.\nSubmission File Name Error: Please check to make sure that "
+           "correct File Name was entered and /or correct Drive was chosen."),
+      Case("Directory", {"@home"}, kExitNotTested, "home: Is a directory"),
+      Case("NoReadPermission", {"@secret.txt"}, kExitNotTested, "secret.txt: Permission denied",
+           Writes("secret.txt", Submission({"RA", "RE"}), fs::perms::none), true),
+      // Exists and opens, but reading its first bytes fails.
+      Case("ReadFails", {"/proc/self/mem"}, kExitNotTested,
+           "Unreadable data in File:\n/proc/self/mem"),
+      Case("EndlessDevice", {"/dev/zero"}, kExitNotTested, "/dev/zero is not a regular file"),
+      Case("ZeroBytes", {"@e.txt"}, kExitNotTested, kNoData, Writes("e.txt", "")),
+      Case("BinaryImage", {"@p.png"}, kExitCritical, kNotRA,
+           Writes("p.png", Garbage(256 * 1024, "\x89PNG\r\n\x1a\n"))),
+      // Split every 512 characters: the 2nd piece has no valid identifier.
+      Case("RecordOf100000Characters", {"@e.txt"}, kExitCritical,
+           "Critical Error in Record Number 4:\nEnter appropriate code: RW, RO, RS,",
+           Writes("e.txt", Submission({"RA", "RE"}) + "RW" + std::string(99998, '0'))),
+      // Three records, then a hole of NULs: an end-of-file marker.
+      Case("SparseFileOf3GiB", {"@sparse.txt"}, kExitErrors,
+           "Missing Final Record: RF record was not found.",
+           Sparse(Submission({"RA", "RE", "RW"}, ""))),
+      Case("SparseFileOfNulsOnly", {"@sparse.txt"}, kExitCritical, kNotRA, Sparse("")),
+      Case("ReadOnlyDataFolder", {"--db", "@ro/ERRORLOG.MDB", "@clean.txt"}, kExitNotTested,
+           "unable to open database file: ", ReadOnlyDb(nullptr), true),
+      Case("ReadOnlyDataFolderWithResults", {"--db", "@ro/ERRORLOG.MDB", "@clean.txt"},
+           kExitNotTested, "unable to open database file: ", ReadOnlyDb(""), true),
+      Case("DatabaseLockedByAnotherProgram", {"@clean.txt"}, kExitNotTested,
+           "ERRORLOG.MDB is in use by another program",
+           Sql("CREATE TABLE Other (Value TEXT); BEGIN EXCLUSIVE; INSERT INTO Other VALUES "
+               "('kept');",
+               true)),
+      Case("CorruptDatabaseIsKept", {"@clean.txt"}, kExitNotTested,
+           "(it is not an SQLite database: file is not a database)",
+           Writes("ERRORLOG.MDB", Garbage(8192, "SQLite format 3")), false, "ERRORLOG.MDB"),
+      Case("SubmissionAsDatabase", {"--db", "@clean.txt", "@clean.txt"}, kExitNotTested,
+           "clean.txt is not a Ledgerly result database", nullptr, false, "clean.txt"),
+      Case("OtherProgramsDatabase", {"@clean.txt"}, kExitNotTested,
+           "(it is another program's SQLite database)", Sql("CREATE TABLE RECORDS (Other TEXT)"),
+           false, "ERRORLOG.MDB"),
+      Case("FolderAsDatabase", {"--db", "@home", "@clean.txt"}, kExitNotTested, "(it is a folder)"),
+      Case("DiskFullAtTheStart", {"@clean.txt"}, kExitNotTested,
+           "Error Description: disk I/O error",
+           [](CaseFolder& f) { f.file_size_limit = 32 * 1024; }),
+      // The disk fills once the first record is committed.
+      Case("DiskFullInTheRun", {"@large.txt"}, kExitNotTested, "Critical Error in Record Number",
+           [](CaseFolder& f) { f.file_size_limit = 128 * 1024; }),
+      Case("OutputIsTheDatabase", {"--report", "text", "--output", "@ERRORLOG.MDB", "@clean.txt"},
+           kExitNotTested, "ERRORLOG.MDB: it is the result database."),
+      Case("OutputIsTheJournal",
+           {"--report", "json", "--output", "@ERRORLOG.MDB-journal", "@clean.txt"}, kExitNotTested,
+           "it is the result database's journal."),
+      Case("OutputIsTheSubmission",
+           {"--report", "html", "--output", "@home/../clean.txt", "@clean.txt"}, kExitNotTested,
+           "it is a submission file being tested.", nullptr, false, "clean.txt"),
+      Case("OutputInAMissingFolder",
+           {"--report", "text", "--output", "@none/report.txt", "@clean.txt"}, kExitNotTested,
+           "report.txt: No such file or directory"),
+      Case("SymlinkLoop", {"@loop"}, kExitNotTested, "loop: Too many levels of symbolic links",
+           [](CaseFolder& f) { fs::create_symlink(f.Path("loop"), f.Path("loop")); }),
+      Case("Fifo", {"@pipe"}, kExitNotTested, "pipe is not a regular file",
+           [](CaseFolder& f) { ::mkfifo(f.Path("pipe").c_str(), 0666); }),
+      // A copy taken in the middle of a write: a journal to play back.
+      Case(
+          "InterruptedResultsReadOnly", {"--last", "--report", "text", "--db", "@ro/ERRORLOG.MDB"},
+          kExitNotTested, "need write access to the file and its folder to be recovered",
+          [](CaseFolder& f) {
+            Database writer(f.db(), Database::Mode::ReadWriteCreate);
+            writer.Exec(
+                "CREATE TABLE t (a); PRAGMA cache_size = 2; BEGIN; WITH RECURSIVE n(i) AS "
+                "(SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                "INSERT INTO t SELECT zeroblob(500) FROM n;");
+            fs::create_directory(f.Path("ro"));
+            fs::copy(f.db(), f.Path("ro/ERRORLOG.MDB"));
+            fs::copy(f.db().string() + "-journal", f.Path("ro/ERRORLOG.MDB-journal"));
+            ReadOnlyDb(nullptr)(f);
+          },
+          true),
+      Case("CorruptDatabaseForLast", {"--last", "--report", "text"}, kExitNotTested,
+           "Error Description: file is not a database", Writes("ERRORLOG.MDB", Garbage(8192))),
+      Case("EmptyDatabaseForLast", {"--last", "--report", "json"}, kExitNotTested,
+           "Error Description: no such table", Writes("ERRORLOG.MDB", "")),
+      // The desktop program's setting of the error limit, however it reads.
+      Case("SettingsOfGarbage", {"@faults.txt"}, kExitErrors, "Errors found: 3",
+           Writes(kSettings, Garbage(300))),
+      Case("SettingsOutOfRange", {"@faults.txt"}, kExitErrors, "Errors found: 3",
+           Writes(kSettings, "[Maximum Error Count]:99999999999999999999999\r\n")),
+      Case("SettingsIsAFolder", {"@faults.txt"}, kExitErrors, "Errors found: 3",
+           [](CaseFolder& f) { fs::create_directory(f.Path(kSettings)); }),
+      Case("SettingsOfOne", {"@faults.txt"}, kExitCritical, "Errors found: 2",
+           Writes(kSettings, "[Maximum Error Count]: 1\r\n")),
+      Case("SettingsOfTheLargestLimit", {"@large.txt"}, kExitErrors, "Errors found: 601",
+           Writes(kSettings, "[Maximum Error Count]:25000\r\n"))};
 }
 
-// A folder "ro" for a database; MakeReadOnly() then lets the program read it only.
-fs::path ReadOnlyFolder(CaseFolder& f) {
-  fs::create_directory(f.Path("ro"));
-  return f.Path("ro/ERRORLOG.MDB");
-}
-
-void MakeReadOnly(CaseFolder& f) {
-  fs::permissions(f.Path("ro"), fs::perms::owner_read | fs::perms::owner_exec |
-                                    fs::perms::others_read | fs::perms::others_exec);
-}
-
-// A file of NULs only, 3 GiB long but taking no space; `head` is written first.
-Args Sparse(CaseFolder& f, const std::string& head) {
-  const std::string file = f.Write("sparse.txt", head);
-  if (::truncate(file.c_str(), 3LL << 30) != 0) return {"--cannot-truncate"};
-  return {file};
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cli, BadInputTest,
-    ::testing::Values(
-        BadInputCase{"MissingPath", [](CaseFolder& f) -> Args { return {f.Path("absent.txt")}; },
-                     kExitNotTested, "absent.txt was not found."},
-        BadInputCase{"Directory",
-                     [](CaseFolder& f) -> Args {
-                       fs::create_directory(f.Path("folder"));
-                       return {f.Path("folder")};
-                     },
-                     kExitNotTested, "folder: Is a directory"},
-        BadInputCase{"NoReadPermission",
-                     [](CaseFolder& f) -> Args {
-                       const std::string file = f.Write("secret.txt", Submission({"RA", "RE"}));
-                       fs::permissions(file, fs::perms::none);
-                       return {file};
-                     },
-                     kExitNotTested, "secret.txt: Permission denied", true},
-        // Exists and opens, but reading its first bytes fails.
-        BadInputCase{"ReadFails", [](CaseFolder&) -> Args { return {"/proc/self/mem"}; },
-                     kExitNotTested, "Unreadable data in File:\n/proc/self/mem"},
-        BadInputCase{"EndlessDevice", [](CaseFolder&) -> Args { return {"/dev/zero"}; },
-                     kExitNotTested, "/dev/zero is not a regular file"},
-        BadInputCase{"ZeroBytes", [](CaseFolder& f) -> Args { return {f.Write("e.txt", "")}; },
-                     kExitNotTested, "Warning: The file contains no valid data."},
-        BadInputCase{"OnlyLineBreaks",
-                     [](CaseFolder& f) -> Args {
-                       std::string breaks;
-                       for (int i = 0; i < 2000; ++i) breaks += "\r\n\n\r";
-                       return {f.Write("breaks.txt", breaks)};
-                     },
-                     kExitNotTested, "Warning: The file contains no valid data."},
-        BadInputCase{"NulBytes",
-                     [](CaseFolder& f) -> Args {
-                       return {f.Write("nul.txt", std::string(4096, '\0'))};
-                     },
-                     kExitCritical, "Record Number 1:\nRecord 1 must be RA record."},
-        BadInputCase{"BinaryImage",
-                     [](CaseFolder& f) -> Args {
-                       return {f.Write("p.png", Garbage(256 * 1024, "\x89PNG\r\n\x1a\n"))};
-                     },
-                     kExitCritical, "Record Number 1:\nRecord 1 must be RA record."},
-        // Split every 512 characters: the 2nd piece has no valid identifier.
-        BadInputCase{"RecordOf100000Characters",
-                     [](CaseFolder& f) -> Args {
-                       return {f.Write("long.txt", Submission({"RA", "RE"}) + "RW" +
-                                                       std::string(99998, '0'))};
-                     },
-                     kExitCritical, "Record Number 4:\nEnter appropriate code: RW, RO, RS,"},
-        // Three records, then a hole of NULs: an end-of-file marker.
-        BadInputCase{"SparseFileOf3GiB",
-                     [](CaseFolder& f) { return Sparse(f, Submission({"RA", "RE", "RW"}, "")); },
-                     kExitErrors, "Missing Final Record: RF record was not found."},
-        BadInputCase{"SparseFileOfNulsOnly", [](CaseFolder& f) { return Sparse(f, ""); },
-                     kExitCritical, "Record 1 must be RA record."},
-        BadInputCase{"ReadOnlyDataFolder",
-                     [](CaseFolder& f) -> Args {
-                       const fs::path db = ReadOnlyFolder(f);
-                       MakeReadOnly(f);
-                       return {"--db", db, Clean(f)};
-                     },
-                     kExitNotTested, "unable to open database file: ", true},
-        BadInputCase{"ReadOnlyDataFolderWithResults",
-                     [](CaseFolder& f) -> Args {
-                       const fs::path db = ReadOnlyFolder(f);
-                       f.Write("ro/ERRORLOG.MDB", "");
-                       MakeReadOnly(f);
-                       return {"--db", db, Clean(f)};
-                     },
-                     kExitNotTested, "unable to open database file: ", true},
-        BadInputCase{"DatabaseLockedByAnotherProgram",
-                     [](CaseFolder& f) -> Args {
-                       f.lock_holder =
-                           std::make_unique<Database>(f.db(), Database::Mode::ReadWriteCreate);
-                       f.lock_holder->Exec("CREATE TABLE Other (Value TEXT); BEGIN EXCLUSIVE; "
-                                           "INSERT INTO Other VALUES ('kept');");
-                       return {Clean(f)};
-                     },
-                     kExitNotTested, "ERRORLOG.MDB is in use by another program"},
-        BadInputCase{"CorruptDatabaseIsKept",
-                     [](CaseFolder& f) -> Args {
-                       f.Write("ERRORLOG.MDB", Garbage(8192, "SQLite format 3"));
-                       return {Clean(f)};
-                     },
-                     kExitNotTested, "(it is not an SQLite database: file is not a database)", false,
-                     "ERRORLOG.MDB"},
-        BadInputCase{"SubmissionAsDatabase",
-                     [](CaseFolder& f) -> Args {
-                       const std::string file = f.Write("s.txt", Submission({"RA", "RE", "RF"}));
-                       return {"--db", file, file};
-                     },
-                     kExitNotTested, "s.txt is not a Ledgerly result database", false, "s.txt"},
-        BadInputCase{"OtherProgramsDatabase",
-                     [](CaseFolder& f) -> Args {
-                       Database(f.db(), Database::Mode::ReadWriteCreate)
-                           .Exec("CREATE TABLE RECORDS (Other TEXT)");
-                       return {Clean(f)};
-                     },
-                     kExitNotTested, "(it is another program's SQLite database)", false,
-                     "ERRORLOG.MDB"},
-        BadInputCase{"FolderAsDatabase",
-                     [](CaseFolder& f) -> Args {
-                       fs::create_directory(f.Path("results"));
-                       return {"--db", f.Path("results"), Clean(f)};
-                     },
-                     kExitNotTested, "(it is a folder)"},
-        BadInputCase{"DiskFullAtTheStart",
-                     [](CaseFolder& f) -> Args {
-                       f.file_size_limit = 32 * 1024;
-                       return {Clean(f)};
-                     },
-                     kExitNotTested, "Error Description: disk I/O error"},
-        BadInputCase{"OutputIsTheDatabase",
-                     [](CaseFolder& f) -> Args {
-                       return {"--report", "text", "--output", f.db(), Clean(f)};
-                     },
-                     kExitNotTested, "ERRORLOG.MDB: it is the result database."},
-        BadInputCase{"OutputIsTheJournal",
-                     [](CaseFolder& f) -> Args {
-                       return {"--report", "json", "--output", f.db().string() + "-journal",
-                               Clean(f)};
-                     },
-                     kExitNotTested, "it is the result database's journal."},
-        BadInputCase{"OutputIsTheSubmission",
-                     [](CaseFolder& f) -> Args {
-                       const std::string file = f.Write("clean.txt", Submission({"RA", "RE"}));
-                       fs::create_directory(f.Path("sub"));
-                       return {"--report", "html", "--output", f.Path("sub/../clean.txt"), file};
-                     },
-                     kExitNotTested, "it is a submission file being tested.", false, "clean.txt"},
-        BadInputCase{"OutputInAMissingFolder",
-                     [](CaseFolder& f) -> Args {
-                       return {"--report", "text", "--output", f.Path("none/report.txt"),
-                               Clean(f)};
-                     },
-                     kExitNotTested, "report.txt: No such file or directory"},
-        BadInputCase{"SymlinkLoop",
-                     [](CaseFolder& f) -> Args {
-                       fs::create_symlink(f.Path("loop"), f.Path("loop"));
-                       return {f.Path("loop")};
-                     },
-                     kExitNotTested, "loop: Too many levels of symbolic links"},
-        BadInputCase{"Fifo",
-                     [](CaseFolder& f) -> Args {
-                       ::mkfifo(f.Path("pipe").c_str(), 0666);
-                       return {f.Path("pipe")};
-                     },
-                     kExitNotTested, "pipe is not a regular file"},
-        BadInputCase{"ErrorLimitNotANumber",
-                     [](CaseFolder& f) -> Args {
-                       return {"--error-limit", "abc", f.Write("two-faults.txt", TwoFaults())};
-                     },
-                     kExitNotTested, "abc must be a whole number from 1 to 25000"},
-        BadInputCase{"ProgressEndsItsLine",
-                     [](CaseFolder& f) -> Args { return {"--progress", Clean(f)}; }, kExitClean,
-                     "(100%)\nResults: Testing Completed."},
-        // A copy taken in the middle of a write: a journal to play back.
-        BadInputCase{"InterruptedResultsReadOnly",
-                     [](CaseFolder& f) -> Args {
-                       Database writer(f.db(), Database::Mode::ReadWriteCreate);
-                       writer.Exec(
-                           "CREATE TABLE t (a); PRAGMA cache_size = 2; BEGIN; "
-                           "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-                           "WHERE i < 3000) INSERT INTO t SELECT zeroblob(500) FROM n;");
-                       const fs::path db = ReadOnlyFolder(f);
-                       fs::copy(f.db(), db);
-                       fs::copy(f.db().string() + "-journal", db.string() + "-journal");
-                       MakeReadOnly(f);
-                       return {"--last", "--report", "text", "--db", db};
-                     },
-                     kExitNotTested, "need write access to the file and its folder to be recovered",
-                     true},
-        BadInputCase{"CorruptDatabaseForLast",
-                     [](CaseFolder& f) -> Args {
-                       f.Write("ERRORLOG.MDB", Garbage(8192));
-                       return {"--last", "--report", "text"};
-                     },
-                     kExitNotTested, "Error Description: file is not a database"},
-        BadInputCase{"EmptyDatabaseForLast",
-                     [](CaseFolder& f) -> Args {
-                       f.Write("ERRORLOG.MDB", "");
-                       return {"--last", "--report", "json"};
-                     },
-                     kExitNotTested, "Error Description: no such table"},
-        BadInputCase{"SettingsOfGarbage",
-                     [](CaseFolder& f) -> Args { return {MakeSettings(f, Garbage(300))}; },
-                     kExitErrors, "Errors found: 3"},
-        BadInputCase{"SettingsOutOfRange",
-                     [](CaseFolder& f) -> Args {
-                       return {MakeSettings(f, "[Maximum Error Count]:99999999999999999999999\r\n")};
-                     },
-                     kExitErrors, "Errors found: 3"},
-        BadInputCase{"SettingsIsAFolder",
-                     [](CaseFolder& f) -> Args {
-                       fs::create_directory(f.home / "ErrSetLog.ini");
-                       return {f.Write("two-faults.txt", TwoFaults())};
-                     },
-                     kExitErrors, "Errors found: 3"}),
-    [](const ::testing::TestParamInfo<BadInputCase>& info) { return info.param.name; });
-
-// The other program's data survives a refused run.
-TEST(BadInputLockTest, TheHolderKeepsItsFile) {
-  test::TempFolder dir;
-  const fs::path db = dir.path() / "ERRORLOG.MDB";
-  Database holder(db, Database::Mode::ReadWriteCreate);
-  holder.Exec("CREATE TABLE Other (Value TEXT); INSERT INTO Other VALUES ('kept');");
-  holder.Exec("BEGIN IMMEDIATE");
-  const std::string file = dir.Write("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}));
-  test::ChildProcess cli(LEDGERLY_CLI_PATH, {"--db", db.string(), file}, dir.path() / "err.txt",
-                         {{"LEDGERLY_HOME=" + dir.path().string()}});
-  cli.Wait();
-  EXPECT_EQ(cli.exit_status(), kExitNotTested) << test::ReadFileText(dir.path() / "err.txt");
-  holder.Exec("COMMIT");
-  EXPECT_EQ(test::QueryValue(db, "SELECT Value FROM Other"), "kept");
-}
+INSTANTIATE_TEST_SUITE_P(Cli, CliRunTest, ::testing::ValuesIn(Cases()),
+                         [](const ::testing::TestParamInfo<CliCase>& info) {
+                           return info.param.name;
+                         });
 
 }  // namespace
 }  // namespace ledgerly

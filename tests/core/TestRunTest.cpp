@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "engine/RecordOrder.h"
+#include "engine/ResultReader.h"
 #include "engine/RunState.h"
+#include "support/DbChecks.h"
 #include "support/DbRows.h"
 #include "support/RecordBuilder.h"
 #include "support/RunFixture.h"
@@ -19,8 +22,49 @@ using Rows = std::vector<std::vector<std::string>>;
 const char* kLengthError =
     "Must be 512 bytes for Pelkin files. This condition may also be generated if the previous "
     "record is greater than 512 bytes or if there is a Carriage Return/Line Feed within a record.";
-
 const char* kSequence = "Sequence of Records [Position 1 - 2]";
+const char* kIdentifier = "Record Identifier [Position 1 - 2]";
+const char* kOtherFormat =
+    "The first two characters in the tested file are RC. This appears to be an PelkinC formatted "
+    "file. The Ledgerly application should be used to test Pelkin formatted files only.";
+const char* kRule2 = "RW or RO or RS or RT record must follow RW record.";
+const char* kRule6 = "RU record must follow RT record whenever RO record is generated.";
+const char* kRule7 =
+    "RE or RF record must follow RT record whenever RO or RS record is not generated.";
+const std::vector<std::string> kClean{"RA", "RE", "RW", "RT", "RF"};
+
+Rows CriticalEntry(int rec_num, const std::string& reference, const std::string& user_entry,
+                   const std::string& error) {
+  return {{std::to_string(rec_num), "C", reference, user_entry, error}};
+}
+
+// The entry of a submission that ended without its RF record, on its last record.
+Rows MissingFinal(int rec_num, const std::string& id) {
+  return {{std::to_string(rec_num), "", kSequence, "[" + id + "]",
+           "Submission must not end with " + id +
+               " record. RF record was not found. Submission must end with a Final record."}};
+}
+
+Rows ErrorLimit(int rec_num, int limit) {
+  const std::string n = std::to_string(limit);
+  return CriticalEntry(
+      rec_num, n + " or more Errors in submission", n + " Errors",
+      n + " or more errors were encountered. Please correct the errors identified in the "
+          "submission and rerun Ledgerly. Please note that the number of errors allowed before "
+          "Ledgerly stops testing can be set by the user to a number between 1 and 25,000. For "
+          "information on how to set the error limitation, please look in the Help section "
+          "located on the Ledgerly Welcome Screen and/or other screens within the software.");
+}
+
+// RW records whose Social Security Wages amount is not a number.
+std::string FaultyRW(std::string ssn = "123456789", int copies = 1) {
+  std::string rw = ValidRecord("RW");
+  test::Put(rw, 3, ssn);
+  test::Put(rw, 210, "12345ABCDEF");
+  std::string content;
+  for (int i = 0; i < copies; ++i) content += rw + "\r\n";
+  return content;
+}
 
 class TestRunTest : public test::RunFixture {
  protected:
@@ -32,421 +76,281 @@ class TestRunTest : public test::RunFixture {
   }
 };
 
-// --- reading ---------------------------------------------------------------
+// --- whole runs: outcome, stored records, the last entries ---------------------
 
-TEST_F(TestRunTest, LineBreaksBetweenRecordsAreOptional) {
-  const std::vector<std::string> ids{"RA", "RE", "RW", "RT", "RF"};
-  EXPECT_EQ(Run({Submission(ids, "\r\n")}).outcome, RunOutcome::Clean);
-  const Rows with_breaks = QueryRows(db(), "SELECT * FROM RECORDS");
-  EXPECT_EQ(Run({Submission(ids, "")}).outcome, RunOutcome::Clean);
-  EXPECT_EQ(QueryRows(db(), "SELECT * FROM RECORDS"), with_breaks);
-  EXPECT_EQ(Run({Submission(ids, "\n")}).outcome, RunOutcome::Clean);
-  EXPECT_EQ(QueryRows(db(), "SELECT * FROM RECORDS"), with_breaks);
-  EXPECT_EQ(with_breaks.size(), 5u);
+struct RunCase {
+  std::string name;
+  std::string files;  // of one submission, separated by test::kNextFileMarker
+  RunOutcome outcome;
+  int records;                // stored; also the last progress report's record number
+  Rows last_errors;           // the last ERRORS rows
+  std::string first_message;  // "title: text" of the first message starts so
+  int error_limit;
+  int stop_at_record_call;
+};
+
+RunCase Case(std::string name, std::string files, RunOutcome outcome, int records,
+             Rows last_errors = {}, std::string first_message = "",
+             int error_limit = kDefaultErrorLimit, int stop_at_record_call = -1) {
+  return {std::move(name),        std::move(files),         outcome,     records,
+          std::move(last_errors), std::move(first_message), error_limit, stop_at_record_call};
 }
 
-TEST_F(TestRunTest, WrongRecordLengthStopsWithItsLength) {
-  const std::string head = Submission({"RA", "RE"}), tail = Submission({"RT", "RF"});
-  const RunResult result = Run({head + ValidRecord("RW").substr(0, 511) + "\r\n" + tail});
-  EXPECT_EQ(result.outcome, RunOutcome::Critical);
-  EXPECT_EQ(result.critical_rec_num, 3);
-  EXPECT_EQ(Errors(), (Rows{{"3", "C", "Record Length", "511 bytes.", kLengthError}}));
-  EXPECT_EQ(Records().size(), 3u);
-  // The 513th character of a long record forms a one-character record of its own.
-  Run({head + ValidRecord("RW") + "X\r\n" + tail});
-  EXPECT_EQ(Errors(), (Rows{{"4", "C", "Record Length", "1 bytes.", kLengthError}}));
+class RunCaseTest : public TestRunTest, public ::testing::WithParamInterface<RunCase> {};
+
+TEST_P(RunCaseTest, EndsWithItsOutcomeAndEntries) {
+  const RunCase& c = GetParam();
+  host_.files = test::WriteSubmissionFiles(dir_, c.files);
+  const std::size_t files = host_.files.size();
+  host_.stop_at_record_call = c.stop_at_record_call;
+  const RunResult result = TestRun(host_, db(), c.error_limit).ReadFile();
+  // One dialog for each file; MISC names each file the run tested.
+  ASSERT_GE(host_.dialog_titles.size(), files);
+  for (std::size_t i = 0; i < host_.dialog_titles.size(); ++i) {
+    EXPECT_EQ(host_.dialog_titles[i], i == 0 ? "Please Enter File Name to be Tested"
+                                             : "Please Enter Next File Name to be Tested");
+  }
+  EXPECT_EQ(result.outcome, c.outcome);
+  EXPECT_EQ(result.records, c.records);
+  EXPECT_EQ(host_.last_progress.rec_ctr, c.records);
+  if (!c.first_message.empty()) {
+    ASSERT_FALSE(host_.messages.empty());
+    const std::string shown = host_.messages[0].title + ": " + host_.messages[0].text;
+    EXPECT_EQ(shown.rfind(c.first_message, 0), 0u) << shown;
+  }
+  if (!std::filesystem::exists(db())) return;
+  EXPECT_EQ(test::ResultDatabaseFaults(db()), std::vector<std::string>{});
+  EXPECT_EQ(Records().size(), static_cast<std::size_t>(c.records));
+  EXPECT_EQ(QueryValue(db(), "SELECT COUNT(*) FROM MISC"), std::to_string(files));
+  const Rows errors = Errors();
+  EXPECT_EQ(static_cast<std::size_t>(result.errors), errors.size());
+  EXPECT_EQ(ResultReader(Database(db(), Database::Mode::ReadOnly)).HasErrors(), !errors.empty());
+  ASSERT_GE(errors.size(), c.last_errors.size());
+  EXPECT_EQ(Rows(errors.end() - static_cast<long>(c.last_errors.size()), errors.end()),
+            c.last_errors);
+  if (c.outcome == RunOutcome::Critical) {
+    EXPECT_EQ(std::to_string(result.critical_rec_num), c.last_errors.at(0).at(0));
+  }
 }
 
-TEST_F(TestRunTest, FilesWithoutRecords) {
-  EXPECT_EQ(Run({"\r\n\n\r\r\n"}).outcome, RunOutcome::NoData);
-  ASSERT_EQ(host_.messages.size(), 1u);
-  EXPECT_EQ(host_.messages[0].title, "Results");
-  EXPECT_EQ(host_.messages[0].text, "Warning: The file contains no valid data.");
-  EXPECT_EQ(host_.messages[0].icon, MessageIcon::Exclamation);
-  host_.messages.clear();
-  EXPECT_EQ(Run({""}).outcome, RunOutcome::NoData);
-  EXPECT_EQ(host_.messages.at(0).text, "Warning: The file contains no valid data.");
-  EXPECT_TRUE(Records().empty());
+const auto Head = [] { return Submission({"RA", "RE"}); };
+const auto Tail = [] { return Submission({"RT", "RF"}); };
+std::string Split(const std::vector<std::string>& ids, std::string_view after_first = "") {
+  const auto [first, second] = test::SplitSubmission(ids, 3);
+  return first + std::string(after_first) + std::string(test::kNextFileMarker) + second;
 }
+const char* kNoData = "Results: Warning: The file contains no valid data.";
+using enum RunOutcome;
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, RunCaseTest,
+    ::testing::Values(
+        // Line breaks between records are optional.
+        Case("CRLF", Submission(kClean), Clean, 5, {}, "Results: Testing Completed."),
+        Case("NoBreaks", Submission(kClean, ""), Clean, 5),
+        Case("LF", Submission(kClean, "\n"), Clean, 5),
+        Case("ShortRecord", Head() + ValidRecord("RW").substr(0, 511) + "\r\n" + Tail(), Critical,
+             3, CriticalEntry(3, "Record Length", "511 bytes.", kLengthError)),
+        // The 513th character of a long record forms a one-character record of its own.
+        Case("LongRecord", Head() + ValidRecord("RW") + "X\r\n" + Tail(), Critical, 4,
+             CriticalEntry(4, "Record Length", "1 bytes.", kLengthError)),
+        Case("OnlyLineBreaks", "\r\n\n\r\r\n", NoData, 0, {}, kNoData),
+        Case("EmptyFile", "", NoData, 0, {}, kNoData),
+        // A lone end-of-file marker after RF ends the file quietly...
+        Case("MarkerAfterRF", Submission(kClean) + "\x1a", Clean, 5),
+        // ...one holding other characters is a record after RF...
+        Case("MarkerWithTextAfterRF", Submission(kClean) + "\x1a" + "ABC", Critical, 6,
+             CriticalEntry(6, kSequence, "[\032A]", "RF record must be last record in file.")),
+        // ...and elsewhere the marker is dropped and the file ends there.
+        Case("NulEndsTheFile", Submission({"RA", "RE", "RW"}) + '\0' + "RUBBISH", Errors, 3,
+             MissingFinal(3, "RW"), "Missing Final Record: RF record was not found."),
+        Case("LoneRA", Submission({"RA"}), Errors, 1, MissingFinal(1, "RA")),
+        Case("Split", Split({"RA", "RE", "RW", "RW", "RT", "RF"}), Clean, 6, {},
+             "Missing Final Record: RF record was not found.  Submission must end with a final "
+             "record.  If the wage report submission is saved on multiple disks or multiple data "
+             "files, click OK then choose the next file."),
+        Case("SplitKeepsTheOrder",
+             Submission({"RA", "RE", "RW"}) + std::string(test::kNextFileMarker) +
+                 Submission({"RE", "RW", "RT", "RF"}),
+             Critical, 4, CriticalEntry(4, kSequence, "[RE]", kRule2)),
+        // A marker dropped at the end of a file does not shift the record numbers.
+        Case("SplitAfterMarker", Split({"RA", "RE", "RW", "RS", "RT"}, "\x1a"), Errors, 5,
+             MissingFinal(5, "RT")),
+        // The first call comes before the database is replaced.
+        Case("Exit", Submission(kClean), Aborted, 2,
+             {{"2", "", "Test Aborted", "Exit was chosen",
+               "The last file did not complete testing because the Exit Button was selected "
+               "while processing."}},
+             "", kDefaultErrorLimit, 4),
+        Case("OtherFormat", Submission({"RCA", "RE"}), Critical, 1,
+             CriticalEntry(1, kIdentifier, "[RC]", kOtherFormat)),
+        Case("OtherFormatLowerCase", Submission({"rca", "RE"}), Critical, 1,
+             CriticalEntry(1, kIdentifier, "[rc]", kOtherFormat)),
+        Case("LowerCaseRA", Submission({"ra", "RE"}), Critical, 1,
+             CriticalEntry(1, kSequence, "[ra]", "Record 1 must be RA record.")),
+        Case("NoRE", Submission({"RA", "RW"}), Critical, 2,
+             CriticalEntry(2, kSequence, "[RW]", "Record 2 must be RE record.")),
+        Case("RecordAfterRF", Submission({"RA", "RE", "RW", "RT", "RF", "RF"}), Critical, 6,
+             CriticalEntry(6, kSequence, "[RF]", "RF record must be last record in file.")),
+        Case("LowerCaseRE", Submission({"RA", "RE", "RW", "re"}), Critical, 4,
+             CriticalEntry(4, kSequence, "[re]", kRule2)),
+        Case("UnknownIdentifier", Submission({"RA", "RE", "RW", "XX"}), Critical, 4,
+             CriticalEntry(4, "Invalid Record Identifier [Position 1 - 2]", "[XX]",
+                           "Enter appropriate code: RW, RO, RS, RT, RU, RV, or RF. This condition "
+                           "may also be caused by an incorrect record length.")),
+        Case("ErrorLimit", Head() + FaultyRW("123456789", 2), Critical, 3, ErrorLimit(3, 1), "", 1),
+        // With the default limit the run goes on to the end of the file...
+        Case("BelowTheLimit", Head() + FaultyRW("123456789", 2), Errors, 4, MissingFinal(4, "RW")),
+        // ...and stops at the record that brings the count to 500.
+        Case("DefaultLimit", Head() + FaultyRW("123456789", 600), Critical, 502,
+             ErrorLimit(502, 500)),
+        // A non-numeric amount marks the block: the total names the record.
+        Case("NonNumericAmount",
+             Submission({"RA", "RE", "RW"}) + FaultyRW("987654321") +
+                 test::MatchingRT(ValidRecord("RW"), 2) + "\r\n" + test::ValidRF(2),
+             Errors, 6,
+             {{"5", "", "Social Security Wages [Position 40 - 54]", "[000000010000000]",
+               "The calculated sum is incorrect because of a non-numeric value entered in the RW "
+               "record with SSN#: 987654321."}}),
+        // The run tells the order rules whether the block has RO and RS records...
+        Case("BlockWithRO", Submission({"RA", "RE", "RW", "RO", "RW", "RT", "RU", "RF"}), Clean, 8),
+        Case("BlockWithRS", Submission({"RA", "RE", "RW", "RS", "RT", "RV", "RF"}), Clean, 7),
+        Case("ROSeenUpToTheNextBlock", Submission({"RA", "RE", "RW", "RO", "RT", "RE"}), Critical,
+             6, CriticalEntry(6, kSequence, "[RE]", kRule6)),
+        // ...and the next block's RE clears them.
+        Case("NextBlockWithoutRO",
+             Submission({"RA", "RE", "RW", "RO", "RT", "RU", "RE", "RW", "RT", "RU"}), Critical, 10,
+             CriticalEntry(10, kSequence, "[RU]", kRule7)),
+        // Lower-case rw records count for the RF record.
+        Case("RFCountsLowerCaseRW", Submission({"RA", "RE", "rw", "RW", "RT", "RF"}), Clean, 6),
+        Case("RFCountWrong", Submission({"RA", "RE", "RW", "RW", "RT"}) + test::ValidRF(3), Errors,
+             6,
+             {{"6", "", "Number of RW Records [Position 8 - 16]", "[000000003]",
+               "The number of RW records in the submission does not equal the value in the RF "
+               "record."}})),
+    [](const ::testing::TestParamInfo<RunCase>& info) { return info.param.name; });
+
+// --- record order ------------------------------------------------------------
+
+// Each pair "prev cur", with " ro" or " rs" when the block has had such a record.
+TEST(RecordOrderTest, FollowsTheStateMachine) {
+  const std::pair<const char*, std::vector<std::string>> rules[] = {
+      {nullptr,
+       {"RE RW", "RW RO", "RO RW ro", "RW RS", "RS RS rs", "RS RW rs", "RW RT", "RT RE", "RT RF",
+        "RO RS ro", "RT RU ro", "RU RF ro", "RU RE ro", "RV RF rs", "RV RE rs",
+        // RT and RU of a block with RS accept any successor.
+        "RT RA rs", "RT RV rs", "RU RW ro rs",
+        // Lower-case rw is dispatched but matches no order rule.
+        "RE rw", "rw RF"}},
+      {"RW record must follow RE record.", {"RE RE", "RE RF", "RE RO"}},
+      {kRule2, {"RW RE", "RW RU", "RW RF", "RW rw"}},
+      {"RW or RS or RT record must follow RO record.", {"RO RO ro", "RO RU ro"}},
+      {"RW or RS or RT record must follow RS record.", {"RS RO rs", "RS RF rs"}},
+      {"RE or RF record must follow RV record.", {"RV RW rs", "RV RV rs"}},
+      {kRule6, {"RT RF ro", "RT RE ro"}},
+      {kRule7, {"RT RU", "RT RW"}},
+      {"RE or RF record must follow RU record whenever RS record is not generated.", {"RU RW ro"}},
+  };
+  for (const auto& [message, pairs] : rules) {
+    for (const std::string& pair : pairs) {
+      const auto violation = SequenceViolation(pair.substr(0, 2), pair.substr(3, 2),
+                                               pair.find(" ro") != std::string::npos,
+                                               pair.find(" rs") != std::string::npos);
+      EXPECT_EQ(violation.value_or("none"), message ? message : "none") << pair;
+    }
+  }
+}
+
+// --- what the user sees ----------------------------------------------------------
 
 TEST_F(TestRunTest, UpperCasesEverythingButTheContactEmail) {
   std::string ra = ValidRecord("RA");
   test::Put(ra, 446, "mail@example.com");
   test::Put(ra, 396, "contact");
   std::string rw = ValidRecord("RW");
-  test::Put(rw, 40, "smith\xE9");
-  Run({ra + rw});
-  const std::string stored_ra = QueryValue(db(), "SELECT Record FROM RECORDS WHERE Rec_Num = 1");
-  EXPECT_EQ(stored_ra.substr(445, 16), "mail@example.com");
-  EXPECT_EQ(stored_ra.substr(395, 7), "CONTACT");
-  // Bytes above 127 are kept as their Latin-1 characters.
-  const std::string stored_rw = QueryValue(db(), "SELECT Record FROM RECORDS WHERE Rec_Num = 2");
-  EXPECT_EQ(stored_rw.substr(39, 7), "SMITH\xC3\xA9");
-}
-
-TEST_F(TestRunTest, EndOfFileMarkers) {
-  // A lone marker after RF ends the file quietly.
-  EXPECT_EQ(Run({Submission({"RA", "RE", "RW", "RT", "RF"}) + "\x1a"}).outcome, RunOutcome::Clean);
-  EXPECT_EQ(Records().size(), 5u);
-
-  // A marker holding other characters after RF is a record after RF.
-  EXPECT_EQ(Run({Submission({"RA", "RE", "RW", "RT", "RF"}) + "\x1a" + "ABC"}).outcome,
-            RunOutcome::Critical);
-  EXPECT_EQ(Errors(), (Rows{{"6", "C", kSequence,
-                             "[\x1a"
-                             "A]",
-                             "RF record must be last record in file."}}));
-  EXPECT_EQ(Records().size(), 6u);  // the entry's record is stored with it
-
-  // Elsewhere the marker is dropped and the file ends there.
-  host_.messages.clear();
-  EXPECT_EQ(Run({Submission({"RA", "RE", "RW"}) + std::string(1, '\0') + "RUBBISH"}).outcome,
-            RunOutcome::Errors);
-  EXPECT_EQ(Records().size(), 3u);
-  EXPECT_EQ(host_.messages.at(0).title, "Missing Final Record");
-}
-
-// --- critical errors of the driver -------------------------------------------
-
-const char* kRule1 = "RW record must follow RE record.";
-const char* kRule2 = "RW or RO or RS or RT record must follow RW record.";
-const char* kRule3 = "RW or RS or RT record must follow RO record.";
-const char* kRule4 = "RW or RS or RT record must follow RS record.";
-const char* kRule5 = "RE or RF record must follow RV record.";
-const char* kRule6 = "RU record must follow RT record whenever RO record is generated.";
-const char* kRule7 =
-    "RE or RF record must follow RT record whenever RO or RS record is not generated.";
-const char* kRule8 = "RE or RF record must follow RU record whenever RS record is not generated.";
-
-const char* kOtherFormat =
-    "The first two characters in the tested file are RC. This appears to be an PelkinC formatted "
-    "file. The Ledgerly application should be used to test Pelkin formatted files only.";
-struct CriticalCase {
-  std::vector<std::string> ids;
-  int64_t rec_num;
-  std::string reference;
-  std::string user_entry;
-  std::string error;
-};
-
-class DriverCriticalTest : public TestRunTest,
-                           public ::testing::WithParamInterface<CriticalCase> {};
-
-TEST_P(DriverCriticalTest, StopsWithTheEntry) {
-  const CriticalCase& c = GetParam();
-  const RunResult result = Run({Submission(c.ids)});
-  EXPECT_EQ(result.outcome, RunOutcome::Critical);
-  EXPECT_EQ(result.critical_rec_num, c.rec_num);
-  ASSERT_FALSE(Errors().empty());
-  EXPECT_EQ(Errors().back(), (std::vector<std::string>{std::to_string(c.rec_num), "C", c.reference,
-                                                       c.user_entry, c.error}));
-  EXPECT_EQ(Records().size(), static_cast<size_t>(c.rec_num));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Driver, DriverCriticalTest,
-    ::testing::Values(
-        CriticalCase{{"RCA", "RE"}, 1, "Record Identifier [Position 1 - 2]", "[RC]", kOtherFormat},
-        CriticalCase{{"rca", "RE"}, 1, "Record Identifier [Position 1 - 2]", "[rc]", kOtherFormat},
-        CriticalCase{{"ra", "RE"}, 1, kSequence, "[ra]", "Record 1 must be RA record."},
-        CriticalCase{{"RA", "RW"}, 2, kSequence, "[RW]", "Record 2 must be RE record."},
-        CriticalCase{{"RA", "RE", "RW", "RT", "RF", "RF"},
-                     6,
-                     kSequence,
-                     "[RF]",
-                     "RF record must be last record in file."},
-        CriticalCase{{"RA", "RE", "RW", "re"}, 4, kSequence, "[re]", kRule2},
-        CriticalCase{{"RA", "RE", "RW", "XX"},
-                     4,
-                     "Invalid Record Identifier [Position 1 - 2]",
-                     "[XX]",
-                     "Enter appropriate code: RW, RO, RS, RT, RU, RV, or RF. This condition may "
-                     "also be caused by an incorrect record length."}));
-
-// --- record order ------------------------------------------------------------
-
-struct OrderCase {
-  std::vector<std::string> ids;
-  int64_t stop_at;  // 0: no sequence error
-  std::string message;
-};
-
-class RecordOrderTest : public TestRunTest, public ::testing::WithParamInterface<OrderCase> {};
-
-TEST_P(RecordOrderTest, FollowsTheStateMachine) {
-  const OrderCase& c = GetParam();
-  Run({Submission(c.ids)});
-  const Rows sequence =
-      QueryRows(db(),
-                "SELECT Rec_Num, Type, Error FROM ERRORS WHERE Reference = "
-                "'Sequence of Records [Position 1 - 2]' AND Error NOT LIKE 'Submission must not%'");
-  if (c.stop_at == 0) {
-    EXPECT_TRUE(sequence.empty()) << sequence[0][2];
-    return;
-  }
-  ASSERT_EQ(sequence.size(), 1u);
-  EXPECT_EQ(sequence[0], (std::vector<std::string>{std::to_string(c.stop_at), "C", c.message}));
-  EXPECT_EQ(Records().size(), static_cast<size_t>(c.stop_at));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Sequences, RecordOrderTest,
-    ::testing::Values(
-        OrderCase{{"RA", "RE", "RW", "RO", "RW", "RT", "RU", "RF"}, 0, ""},
-        OrderCase{{"RA", "RE", "RW", "RT", "RF"}, 0, ""},
-        OrderCase{{"RA", "RE", "RW", "RS", "RT", "RV", "RF"}, 0, ""},
-        OrderCase{{"RA", "RE", "RW", "RS", "RS", "RW", "RT", "RE", "RW", "RT", "RF"}, 0, ""},
-        // RT and RU of a block with RS accept any successor.
-        OrderCase{{"RA", "RE", "RW", "RS", "RT", "RA", "RE", "RW", "RT", "RF"}, 0, ""},
-        OrderCase{{"RA", "RE", "RW", "RO", "RS", "RT", "RU", "RW"}, 0, ""},
-        // Lower-case rw is dispatched but matches no order rule.
-        OrderCase{{"RA", "RE", "rw", "RF"}, 0, ""}, OrderCase{{"RA", "RE", "RE"}, 3, kRule1},
-        OrderCase{{"RA", "RE", "RF"}, 3, kRule1}, OrderCase{{"RA", "RE", "RO"}, 3, kRule1},
-        OrderCase{{"RA", "RE", "RW", "RE"}, 4, kRule2},
-        OrderCase{{"RA", "RE", "RW", "RU"}, 4, kRule2},
-        OrderCase{{"RA", "RE", "RW", "RF"}, 4, kRule2},
-        OrderCase{{"RA", "RE", "RW", "rw"}, 4, kRule2},
-        OrderCase{{"RA", "RE", "RW", "RO", "RO"}, 5, kRule3},
-        OrderCase{{"RA", "RE", "RW", "RO", "RU"}, 5, kRule3},
-        OrderCase{{"RA", "RE", "RW", "RS", "RO"}, 5, kRule4},
-        OrderCase{{"RA", "RE", "RW", "RS", "RF"}, 5, kRule4},
-        OrderCase{{"RA", "RE", "RW", "RS", "RT", "RV", "RW"}, 7, kRule5},
-        OrderCase{{"RA", "RE", "RW", "RS", "RT", "RV", "RV"}, 7, kRule5},
-        OrderCase{{"RA", "RE", "RW", "RO", "RT", "RF"}, 6, kRule6},
-        OrderCase{{"RA", "RE", "RW", "RT", "RU", "RF"}, 5, kRule7},
-        OrderCase{{"RA", "RE", "RW", "RT", "RW"}, 5, kRule7},
-        OrderCase{{"RA", "RE", "RW", "RO", "RT", "RU", "RW"}, 7, kRule8},
-        // The second block's RE clears the first block's flags.
-        OrderCase{{"RA", "RE", "RW", "RO", "RT", "RU", "RE", "RW", "RT", "RU"}, 10, kRule7},
-        // ...but the flags still apply to the record after the first block's RT.
-        OrderCase{{"RA", "RE", "RW", "RO", "RT", "RE"}, 6, kRule6}));
-
-// --- split submissions ----------------------------------------------------------
-
-TEST_F(TestRunTest, SplitSubmissionContinuesInTheNextFile) {
-  const auto [first, second] = test::SplitSubmission({"RA", "RE", "RW", "RW", "RT", "RF"}, 3);
-  const RunResult result = Run({first, second});
-  EXPECT_EQ(result.outcome, RunOutcome::Clean);
-  EXPECT_EQ(host_.dialog_titles,
-            (std::vector<std::string>{"Please Enter File Name to be Tested",
-                                      "Please Enter Next File Name to be Tested"}));
-  EXPECT_EQ(host_.messages.at(0).title, "Missing Final Record");
-  EXPECT_EQ(host_.messages.at(0).text,
-            "RF record was not found.  Submission must end with a final record.  If the wage "
-            "report submission is saved on multiple disks or multiple data files, click OK then "
-            "choose the next file.");
-  EXPECT_EQ(Records().size(), 6u);
-  EXPECT_EQ(QueryRows(db(), "SELECT Data_Id, Path FROM MISC").size(), 2u);
-}
-
-TEST_F(TestRunTest, SplitSubmissionChecksOrderAcrossFiles) {
-  Run({Submission({"RA", "RE", "RW"}), Submission({"RE", "RW", "RT", "RF"})});
-  EXPECT_EQ(Errors(), (Rows{{"4", "C", kSequence, "[RE]", kRule2}}));
-}
-
-TEST_F(TestRunTest, CancelAfterMissingFinalRecord) {
-  const RunResult result = Run({Submission({"RA", "RE", "RW"})});
-  EXPECT_EQ(result.outcome, RunOutcome::Errors);
-  EXPECT_EQ(Errors(), (Rows{{"3", "", kSequence, "[RW]",
-                             "Submission must not end with RW record. RF record was not found. "
-                             "Submission must end with a Final record."}}));
-  EXPECT_EQ(Records().back(), (std::vector<std::string>{"3", "RW", "1"}));
-  // A lone RA is a submission without its final record too.
-  host_.messages.clear();
-  EXPECT_EQ(Run({Submission({"RA"})}).outcome, RunOutcome::Errors);
-  EXPECT_EQ(host_.messages.at(0).title, "Missing Final Record");
-}
-
-TEST_F(TestRunTest, DroppedMarkerDoesNotShiftRecordNumbers) {
-  const auto [first, second] = test::SplitSubmission({"RA", "RE", "RW", "RS", "RT"}, 3);
-  Run({first + "\x1a", second});
-  EXPECT_EQ(QueryRows(db(), "SELECT Rec_Num, ID FROM RECORDS"),
-            (Rows{{"1", "RA"}, {"2", "RE"}, {"3", "RW"}, {"4", "RS"}, {"5", "RT"}}));
-  // The abandoned run's entry belongs to the last stored record.
-  EXPECT_EQ(Errors().at(0).at(0), "5");
-  EXPECT_EQ(Records().back(), (std::vector<std::string>{"5", "RT", "1"}));
-}
-
-// --- outcome and messages ----------------------------------------------------------
-
-TEST_F(TestRunTest, StoresTheFilePathAsTheSystemGivesIt) {
-  const std::string path =
-      dir_.Write("r\xC3\xA9sum\xC3\xA9.txt", Submission({"RA", "RE", "RW", "RT", "RF"}));
+  test::Put(rw, 40, "smith\xE9{");
+  test::Put(rw, 446, "mail");  // the exception is the RA record's alone
+  // The file's path is stored as the system gives it.
+  const std::string path = dir_.Write("r\xC3\xA9sum\xC3\xA9.txt", ra + rw);
   RunFile(path);
   EXPECT_EQ(QueryValue(db(), "SELECT Path FROM MISC"), path);
+  const Rows stored = QueryRows(db(), "SELECT Record FROM RECORDS ORDER BY Rec_Num");
+  EXPECT_EQ(stored.at(0).at(0).substr(445, 16), "mail@example.com");
+  EXPECT_EQ(stored.at(0).at(0).substr(395, 7), "CONTACT");
+  // Bytes above 127 are kept as their Latin-1 characters.
+  EXPECT_EQ(stored.at(1).at(0).substr(39, 8), "SMITH\xC3\xA9{");
+  EXPECT_EQ(stored.at(1).at(0).substr(446, 4), "MAIL");
 }
 
-TEST_F(TestRunTest, CancelOnTheFirstDialogKeepsThePreviousResults) {
-  Run({Submission({"RA", "RE", "RW", "RT", "RF"})});
-  EXPECT_EQ(Run({}).outcome, RunOutcome::Cancelled);
+// While a run writes its results they read as unfinished. Cancel on the first
+// dialog, or Exit before the first record, keeps the previous results.
+TEST_F(TestRunTest, PreviousResultsStayUntilTheFirstRecord) {
+  int unfinished_seen = 0;
+  host_.between_records = [&] {
+    if (std::filesystem::exists(db())) {
+      unfinished_seen += !RunFinished(Database(db(), Database::Mode::ReadOnly));
+    }
+  };
+  host_.files.push_back(dir_.Write("clean.txt", Submission(kClean)));
+  EXPECT_EQ(TestRun(host_, db(), kDefaultErrorLimit, false).ReadFile().outcome, Clean);
+  EXPECT_GT(unfinished_seen, 0);
+  host_.between_records = nullptr;
+  EXPECT_EQ(Run({}).outcome, Cancelled);
+  host_.stop_at_record_call = host_.responsive_calls + 1;
+  EXPECT_EQ(Run({Submission({"RA", "RE"})}).outcome, Aborted);
   EXPECT_EQ(Records().size(), 5u);
   EXPECT_TRUE(RunFinished(Database(db(), Database::Mode::ReadOnly)));
 }
 
-TEST_F(TestRunTest, MissingFileIsReported) {
-  host_.files.push_back((dir_.path() / "absent.txt").string());
-  TestRun run(host_, db(), 500);
-  EXPECT_EQ(run.ReadFile().outcome, RunOutcome::FileNotFound);
-  ASSERT_EQ(host_.messages.size(), 2u);
-  EXPECT_EQ(host_.messages[0].title, "Submission File Not Found");
-  EXPECT_EQ(host_.messages[0].text, (dir_.path() / "absent.txt").string() + " was not found.");
-  EXPECT_EQ(host_.messages[1].title, "Submission File Name Error");
-  EXPECT_FALSE(std::filesystem::exists(db()));
-}
-
 TEST_F(TestRunTest, CleanRunOffersTheFilingServiceWithinThePeriod) {
-  const auto clean = Submission({"RA", "RE", "RW", "RT", "RF"});
-  const std::string offer =
-      "Testing Completed.\r\nThere were no errors found.\r\n\r\nWould you like to connect to "
-      "the Quorvix Web site to submit the wage report?";
   const std::string plain = "Testing Completed.\r\nThere were no errors found.";
-  for (const auto& [date, text] :
-       std::vector<std::pair<Date, std::string>>{{{2011, 12, 4}, plain},
-                                                 {{2011, 12, 5}, offer},
-                                                 {{2012, 12, 1}, offer},
-                                                 {{2012, 12, 2}, plain}}) {
+  host_.yes_no_answer = MessageAnswer::Yes;
+  for (const auto& [date, offered] : std::vector<std::pair<Date, bool>>{{{2011, 12, 4}, false},
+                                                                        {{2011, 12, 5}, true},
+                                                                        {{2012, 12, 1}, true},
+                                                                        {{2012, 12, 2}, false}}) {
     host_.messages.clear();
     host_.today = date;
-    host_.yes_no_answer = MessageAnswer::Yes;
-    Run({clean});
+    Run({Submission(kClean)});
     ASSERT_EQ(host_.messages.size(), 1u);
-    EXPECT_EQ(host_.messages[0].title, "Results");
-    EXPECT_EQ(host_.messages[0].text, text);
+    EXPECT_EQ(host_.messages[0].icon, offered ? MessageIcon::Question : MessageIcon::Information);
+    EXPECT_EQ(host_.messages[0].text,
+              offered ? plain +
+                            "\r\n\r\nWould you like to connect to the Quorvix Web site to "
+                            "submit the wage report?"
+                      : plain);
   }
   EXPECT_EQ(host_.filing_service_opened, 2);
   EXPECT_EQ(QueryValue(db(), "SELECT RptDate FROM MISC"), "12/02/2012");
 }
 
-TEST_F(TestRunTest, ExitDuringTheRunLogsTestAborted) {
-  // The first call comes before the database is replaced.
-  host_.stop_at_record_call = 4;
-  const RunResult result = Run({Submission({"RA", "RE", "RW", "RT", "RF"})});
-  EXPECT_EQ(result.outcome, RunOutcome::Aborted);
-  EXPECT_EQ(Records().size(), 2u);
-  EXPECT_EQ(Errors(), (Rows{{"2", "", "Test Aborted", "Exit was chosen",
-                             "The last file did not complete testing because the Exit Button was "
-                             "selected while processing."}}));
-  EXPECT_EQ(Records().back(), (std::vector<std::string>{"2", "RE", "1"}));
-
-  // Exit before the first record leaves those results in place.
-  host_.responsive_calls = 0;
-  host_.stop_at_record_call = 1;
-  EXPECT_EQ(Run({Submission({"RA", "RE", "RW", "RT", "RF"})}).outcome, RunOutcome::Aborted);
-  EXPECT_EQ(Records().size(), 2u);
-}
-
 // --- the database ----------------------------------------------------------------
 
-TEST_F(TestRunTest, SchemaHasTheNamedTablesAndColumns) {
-  Run({Submission({"RA", "RE", "RW", "RT", "RF"})});
-  auto columns = [&](const std::string& table) {
-    std::string names;
-    for (const auto& row : QueryRows(db(), "SELECT name FROM pragma_table_info('" + table + "')"))
-      names += row[0] + ",";
-    return names;
-  };
-  EXPECT_EQ(columns("MISC"), "Data_Id,Path,PinOK,RptDate,");
-  EXPECT_EQ(columns("RECORDS"), "Rec_Num,ID,RE_Indx,Errors,Record,RecReference,");
-  EXPECT_EQ(columns("ERRORS"), "Err_Num,Type,Rec_Num,Reference,User_Entry,Error,");
-  const std::string trt = columns("TRT");
-  EXPECT_EQ(trt.substr(0, 37), "Indx,RE_EIN,0,1,F1ErrRef,2,F2ErrRef,3");
-  EXPECT_NE(trt.find(",24,F24ErrRef,"), std::string::npos);
-  EXPECT_NE(columns("TRU").find(",19,F19ErrRef,"), std::string::npos);
-  EXPECT_EQ(columns("TRU").find("20"), std::string::npos);
-  EXPECT_EQ(QueryValue(db(), "SELECT COUNT(*) FROM pragma_index_list('ERRORS')"), "1");
-}
-
-TEST_F(TestRunTest, FinalRecordCountsLowerCaseRWRecords) {
-  Run({Submission({"RA", "RE", "rw", "RW", "RT", "RF"})});
-  EXPECT_EQ(QueryValue(db(),
-                       "SELECT COUNT(*) FROM ERRORS WHERE Reference LIKE 'Number of RW Records "
-                       "[Position 8 - 16]'"),
-            "0");
-  Run({Submission({"RA", "RE", "RW", "RW", "RT"}) + test::ValidRF(3)});
-  EXPECT_EQ(
-      QueryValue(
-          db(),
-          "SELECT Error FROM ERRORS WHERE Reference LIKE 'Number of RW Records [Position 8 - 16]'"),
-      "The number of RW records in the submission does not equal the value in the RF record.");
-}
-
 TEST_F(TestRunTest, StoresStampsAndBlockTotals) {
-  const std::string rw = ValidRecord("RW");
   EXPECT_EQ(
       Run({Submission({"RA", "RE", "RW", "RW", "RO", "RT", "RU", "RE", "RW", "RT", "RF"})}).outcome,
       RunOutcome::Clean);
   EXPECT_EQ(QueryRows(db(),
-                      "SELECT ID, IFNULL(RE_Indx, '-'), IFNULL(RecReference, '-') FROM "
-                      "RECORDS"),
-            (Rows{{"RA", "-", "123456789"},
-                  {"RE", "1", "123456789"},
-                  {"RW", "1", "123456789"},
-                  {"RW", "1", "123456789"},
-                  {"RO", "1", "123456789"},
-                  {"RT", "1", "123456789"},
-                  {"RU", "1", "123456789"},
-                  {"RE", "2", "123456789"},
-                  {"RW", "2", "123456789"},
-                  {"RT", "2", "123456789"},
-                  {"RF", "-", "-"}}));
+                      "SELECT group_concat(ID || IFNULL(RE_Indx, '-') || IFNULL(RecReference, '-'),"
+                      " ' ') FROM RECORDS"),
+            (Rows{{"RA-123456789 RE1123456789 RW1123456789 RW1123456789 RO1123456789 "
+                   "RT1123456789 RU1123456789 RE2123456789 RW2123456789 RT2123456789 RF--"}}));
   // A valid User ID is masked in the stored record and noted in MISC.
   EXPECT_EQ(QueryValue(db(), "SELECT substr(Record, 12, 8) FROM RECORDS WHERE Rec_Num = 1"),
             "********");
   EXPECT_EQ(QueryValue(db(), "SELECT PinOK FROM MISC"), "1");
   // The block rows hold the sums whenever the run ends.
-  const int64_t wages = std::stoll(rw.substr(187, 11));
+  const int64_t wages = std::stoll(ValidRecord("RW").substr(187, 11));
   EXPECT_EQ(
       QueryRows(db(), "SELECT Indx, \"0\", CAST(\"1\" AS INTEGER), F1ErrRef, \"24\" FROM TRT"),
       (Rows{{"1", "2", std::to_string(2 * wages), "None", "0.0"},
             {"2", "1", std::to_string(wages), "None", "0.0"}}));
   EXPECT_EQ(QueryValue(db(), "SELECT \"0\" FROM TRU WHERE Indx = 1"), "1");
-}
-
-TEST_F(TestRunTest, NonNumericAmountMarksTheBlockForTheTotal) {
-  std::string faulty = ValidRecord("RW");
-  test::Put(faulty, 3, "987654321");
-  test::Put(faulty, 210, "12345ABCDEF");
-  std::string content = Submission({"RA", "RE", "RW"});
-  content += faulty + "\r\n";
-  content += test::MatchingRT(ValidRecord("RW"), 2) + "\r\n" + test::ValidRF(2) + "\r\n";
-  EXPECT_EQ(Run({content}).outcome, RunOutcome::Errors);
-  EXPECT_EQ(QueryValue(db(), "SELECT F3ErrRef FROM TRT"), "987654321");
-  EXPECT_EQ(QueryRows(db(), "SELECT Rec_Num, Error FROM ERRORS WHERE Rec_Num = 5"),
-            (Rows{{"5",
-                   "The calculated sum is incorrect because of a non-numeric value entered in the "
-                   "RW record with SSN#: 987654321."}}));
-}
-
-TEST_F(TestRunTest, ErrorLimitStopsTheRun) {
-  std::string faulty = ValidRecord("RW");
-  test::Put(faulty, 210, "12345ABCDEF");
-  const std::string content = Submission({"RA", "RE"}) + faulty + "\r\n" + faulty + "\r\n";
-  RunResult result = Run({content}, 1);
-  EXPECT_EQ(result.outcome, RunOutcome::Critical);
-  EXPECT_EQ(Errors().size(), 2u);
-  EXPECT_EQ(Errors().back(),
-            (std::vector<std::string>{
-                "3", "C", "1 or more Errors in submission", "1 Errors",
-                "1 or more errors were encountered. Please correct the errors identified in the "
-                "submission and rerun Ledgerly. Please note that the number of errors allowed "
-                "before Ledgerly stops testing can be set by the user to a number between 1 and "
-                "25,000. For information on how to set the error limitation, please look in the "
-                "Help section located on the Ledgerly Welcome Screen and/or other screens within "
-                "the software."}));
-  // With the default limit the run goes on to the end of the file...
-  result = Run({content});
-  EXPECT_EQ(result.outcome, RunOutcome::Errors);
-  EXPECT_EQ(Records().size(), 4u);
-
-  // ...and stops at the record that brings the count to 500.
-  std::string many = Submission({"RA", "RE"});
-  for (int i = 0; i < 600; ++i) many += faulty + "\r\n";
-  result = Run({many});
-  EXPECT_EQ(result.outcome, RunOutcome::Critical);
-  EXPECT_EQ(result.critical_rec_num, 502);
-  EXPECT_EQ(Errors().size(), 501u);
-  EXPECT_EQ(Errors().back().at(2), "500 or more Errors in submission");
-  EXPECT_EQ(Errors().back().at(3), "500 Errors");
+  // Without a valid User ID MISC says so.
+  std::string no_user_id = ValidRecord("RA");
+  test::Put(no_user_id, 12, "        ");
+  Run({no_user_id + Submission({"RE", "RW", "RT", "RF"})});
+  EXPECT_EQ(QueryValue(db(), "SELECT PinOK FROM MISC"), "0");
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "engine/Sqlite.h"
 
 namespace ledgerly::test {
 
@@ -10,6 +13,34 @@ namespace ledgerly::test {
 // run ended: a sound SQLite file, each RECORDS.Errors equal to its count of
 // ERRORS rows, records numbered 1..n without gaps, no entry without its record,
 // and a Critical entry only as the last one. Returns one line per broken rule.
-std::vector<std::string> ResultDatabaseFaults(const std::filesystem::path& db);
+inline std::vector<std::string> ResultDatabaseFaults(const std::filesystem::path& db) {
+  // Each rule counts the rows that break it.
+  static constexpr std::pair<const char*, const char*> kRules[] = {
+      {"integrity_check",
+       "SELECT COUNT(*) FROM pragma_integrity_check WHERE integrity_check != 'ok'"},
+      {"RECORDS.Errors differs from its ERRORS rows",
+       "SELECT COUNT(*) FROM RECORDS r WHERE r.Errors != "
+       "(SELECT COUNT(*) FROM ERRORS e WHERE e.Rec_Num = r.Rec_Num)"},
+      {"Rec_Num is not 1..n", "SELECT COUNT(*) != IFNULL(MAX(Rec_Num), 0) FROM RECORDS"},
+      {"ERRORS row without its record",
+       "SELECT COUNT(*) FROM ERRORS WHERE Rec_Num NOT IN (SELECT Rec_Num FROM RECORDS)"},
+      {"Critical entry before the last entry",
+       "SELECT COUNT(*) FROM ERRORS WHERE Type = 'C' AND Err_Num < (SELECT MAX(Err_Num) FROM "
+       "ERRORS)"},
+  };
+  std::vector<std::string> faults;
+  try {
+    const Database database(db, Database::Mode::ReadOnly);
+    for (const auto& [fault, count_sql] : kRules) {
+      Statement count(database, count_sql);
+      if (count.Step() && count.Int(0) != 0) {
+        faults.push_back(std::string(fault) + " (" + std::to_string(count.Int(0)) + ")");
+      }
+    }
+  } catch (const StoreError& e) {
+    faults.push_back(std::string("cannot read the database: ") + e.what());
+  }
+  return faults;
+}
 
 }  // namespace ledgerly::test

@@ -4,13 +4,29 @@
 #include <string>
 #include <vector>
 
+#include "engine/Sqlite.h"
+
 namespace ledgerly::test {
 
 // Every row of a query, each column as text ("NULL" for a null).
-std::vector<std::vector<std::string>> QueryRows(const std::filesystem::path& db,
-                                                const std::string& sql);
+inline std::vector<std::vector<std::string>> QueryRows(const std::filesystem::path& db,
+                                                       const std::string& sql) {
+  const Database database(db, Database::Mode::ReadOnly);
+  Statement statement(database, sql);
+  std::vector<std::vector<std::string>> rows;
+  while (statement.Step()) {
+    rows.emplace_back();
+    for (int i = 0; i < statement.ColumnCount(); ++i) {
+      rows.back().push_back(statement.IsNull(i) ? "NULL" : statement.Text(i));
+    }
+  }
+  return rows;
+}
 
 // The first column of the first row.
-std::string QueryValue(const std::filesystem::path& db, const std::string& sql);
+inline std::string QueryValue(const std::filesystem::path& db, const std::string& sql) {
+  const auto rows = QueryRows(db, sql);
+  return rows.empty() || rows[0].empty() ? std::string() : rows[0][0];
+}
 
 }  // namespace ledgerly::test

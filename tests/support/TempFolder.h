@@ -1,6 +1,11 @@
 #pragma once
 
+#include <stdlib.h>
+
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 
 namespace ledgerly::test {
@@ -9,19 +14,38 @@ namespace ledgerly::test {
 // again with everything in it on destruction.
 class TempFolder {
  public:
-  TempFolder();
-  ~TempFolder();
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "ledgerly-test-XXXXXX");
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed for " + pattern);
+    path_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
   const std::filesystem::path& path() const { return path_; }
   // Writes a file in the folder and returns its full path.
-  std::string Write(const std::string& name, const std::string& content) const;
+  std::string Write(const std::string& name, const std::string& content) const {
+    const std::string file = path_ / name;
+    if (!(std::ofstream(file, std::ios::binary) << content).flush()) {
+      throw std::runtime_error("cannot write " + file);
+    }
+    return file;
+  }
 
  private:
   std::filesystem::path path_;
 };
 
 // The whole file as bytes; throws when it cannot be read.
-std::string ReadFileText(const std::filesystem::path& path);
+inline std::string ReadFileText(const std::filesystem::path& path) {
+  std::ostringstream text;
+  if (!(text << std::ifstream(path, std::ios::binary).rdbuf())) {
+    throw std::runtime_error("cannot read " + path.string());
+  }
+  return text.str();
+}
 
 }  // namespace ledgerly::test
