@@ -15,7 +15,7 @@ class TempHtml : public testing::Test {
 
 // A document type line starts a fresh file (exactly its nine characters do not);
 // any other text is appended, and empty text becomes the placeholder page. A
-// folder that is gone is an error.
+// folder that is gone, or a disk that is full, is an error.
 TEST_F(TempHtml, ADocumentTypeLineStartsAFreshFile) {
   EXPECT_EQ(Write("<!DOCTYPE first>"), folder_.path() / "temphtm.HTM");
   Write("<tr>more</tr>");
@@ -28,6 +28,9 @@ TEST_F(TempHtml, ADocumentTypeLineStartsAFreshFile) {
   EXPECT_EQ(text, "<HTML> </HTML>");
   EXPECT_EQ(Content(), "<HTML> </HTML>\r\n");
   EXPECT_THROW(WriteTempHtml(folder_.path() / "missing", text), std::filesystem::filesystem_error);
+  std::filesystem::create_directory(folder_.path() / "full");
+  std::filesystem::create_symlink("/dev/full", folder_.path() / "full" / "temphtm.HTM");
+  EXPECT_THROW(WriteTempHtml(folder_.path() / "full", text), std::filesystem::filesystem_error);
 }
 
 }  // namespace
