@@ -118,13 +118,17 @@ TEST_P(RunCaseTest, EndsWithItsOutcomeAndEntries) {
     const std::string shown = host_.messages[0].title + ": " + host_.messages[0].text;
     EXPECT_EQ(shown.rfind(c.first_message, 0), 0u) << shown;
   }
-  if (!std::filesystem::exists(db())) return;
+  // A run that stored records leaves its database in place.
+  if (c.records == 0 && !std::filesystem::exists(db())) return;
   EXPECT_EQ(test::ResultDatabaseFaults(db()), std::vector<std::string>{});
   EXPECT_EQ(Records().size(), static_cast<std::size_t>(c.records));
   EXPECT_EQ(QueryValue(db(), "SELECT COUNT(*) FROM MISC"), std::to_string(files));
   const Rows errors = Errors();
   EXPECT_EQ(static_cast<std::size_t>(result.errors), errors.size());
-  EXPECT_EQ(ResultReader(Database(db(), Database::Mode::ReadOnly)).HasErrors(), !errors.empty());
+  const Database stored(db(), Database::Mode::ReadOnly);
+  const ResultReader results(stored);
+  EXPECT_EQ(results.HasErrors(), !errors.empty());
+  EXPECT_TRUE(results.RunFinished());
   ASSERT_GE(errors.size(), c.last_errors.size());
   EXPECT_EQ(Rows(errors.end() - static_cast<long>(c.last_errors.size()), errors.end()),
             c.last_errors);
