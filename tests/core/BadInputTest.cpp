@@ -49,6 +49,9 @@ struct CliCase {
   bool unprivileged;
   std::string kept;  // a file of the case folder that must come through unchanged
 };
+void PrintTo(const CliCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 CliCase Case(std::string name, Args args, int exit_status, std::string message,
              Setup setup = nullptr, bool unprivileged = false, std::string kept = "") {

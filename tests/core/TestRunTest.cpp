@@ -88,6 +88,9 @@ struct RunCase {
   int error_limit;
   int stop_at_record_call;
 };
+void PrintTo(const RunCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 RunCase Case(std::string name, std::string files, RunOutcome outcome, int records,
              Rows last_errors = {}, std::string first_message = "",
