@@ -74,10 +74,8 @@ class InterruptionTest : public ::testing::Test {
   static Rows Stored(const fs::path& db, std::size_t records, std::size_t entries) {
     Rows rows = test::QueryRows(db, "SELECT Rec_Num, Record FROM RECORDS WHERE Rec_Num <= " +
                                         std::to_string(records) + " ORDER BY Rec_Num");
-    for (auto& row : test::QueryRows(db,
-                                     "SELECT Rec_Num, IFNULL(Type, ''), Reference, User_Entry, "
-                                     "Error FROM ERRORS WHERE Rec_Num <= " +
-                                         std::to_string(entries) + " ORDER BY Err_Num")) {
+    for (auto& row : test::ErrorEntries(
+             db, "WHERE Rec_Num <= " + std::to_string(entries) + " ORDER BY Err_Num")) {
       rows.push_back(std::move(row));
     }
     return rows;
@@ -169,9 +167,7 @@ TEST_F(InterruptionTest, InterruptedTheResultsAreAPrefixOfTheCompleteRun) {
     EXPECT_EQ(cli.exit_status(), kExitCritical) << "ended by signal " << cli.term_signal();
     // A clean end commits: no journal is left to play back.
     EXPECT_FALSE(fs::exists(Db().string() + "-journal"));
-    EXPECT_EQ(test::QueryRows(Db(),
-                              "SELECT Rec_Num, IFNULL(Type, ''), Reference, User_Entry, Error "
-                              "FROM ERRORS ORDER BY Err_Num DESC LIMIT 1"),
+    EXPECT_EQ(test::ErrorEntries(Db(), "ORDER BY Err_Num DESC LIMIT 1"),
               (Rows{{std::to_string(stored), "", "Test Aborted", "Exit was chosen",
                      "The last file did not complete testing because the Exit Button was "
                      "selected while processing."}}));

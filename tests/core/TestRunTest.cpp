@@ -69,11 +69,7 @@ std::string FaultyRW(std::string ssn = "123456789", int copies = 1) {
 class TestRunTest : public test::RunFixture {
  protected:
   Rows Records() const { return QueryRows(db(), "SELECT Rec_Num, ID, Errors FROM RECORDS"); }
-  Rows Errors() const {
-    return QueryRows(db(),
-                     "SELECT Rec_Num, IFNULL(Type, ''), Reference, User_Entry, Error FROM ERRORS "
-                     "ORDER BY Err_Num");
-  }
+  Rows Errors() const { return test::ErrorEntries(db()); }
 };
 
 // --- whole runs: outcome, stored records, the last entries ---------------------

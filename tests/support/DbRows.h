@@ -29,4 +29,13 @@ inline std::string QueryValue(const std::filesystem::path& db, const std::string
   return rows.empty() || rows[0].empty() ? std::string() : rows[0][0];
 }
 
+// The ERRORS entries as the tests compare them (record, type, reference, user
+// entry, error), in logging order; `tail` follows the WHERE clause, if any.
+inline std::vector<std::vector<std::string>> ErrorEntries(const std::filesystem::path& db,
+                                                          const std::string& tail = "") {
+  return QueryRows(db,
+                   "SELECT Rec_Num, IFNULL(Type, ''), Reference, User_Entry, Error FROM ERRORS " +
+                       (tail.empty() ? std::string("ORDER BY Err_Num") : tail));
+}
+
 }  // namespace ledgerly::test
