@@ -35,6 +35,11 @@ MessageAnswer CliHost::ShowMessage(MessageIcon, std::string_view title, std::str
   return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
 }
 
+void CliHost::ShowStatus(std::string_view text) {
+  EndProgressLine();
+  if (show_messages_) err_ << text << '\n' << std::flush;
+}
+
 void CliHost::Progress(const RunProgress& progress) {
   if (!show_progress_) return;
   // A file that grew while it was read would pass 100%.

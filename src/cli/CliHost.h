@@ -28,6 +28,7 @@ class CliHost : public RunHost {
   bool KeepResponsive() override;
   Date Today() override { return TodayOrOverride(); }
   void OpenFilingService() override {}
+  void ShowStatus(std::string_view text) override;
 
   // Set from a signal handler.
   static std::atomic<bool> stop_requested;

@@ -1,6 +1,10 @@
 #include "engine/ResultStore.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <system_error>
 
 #include "engine/Latin1.h"
@@ -36,34 +40,43 @@ void RemoveIfPresent(const std::filesystem::path& path) {
   if (ec) throw StoreError(ec.value(), "Cannot delete " + path.string() + ": " + ec.message());
 }
 
+std::filesystem::path JournalOf(const std::filesystem::path& database) {
+  return database.string() + "-journal";
+}
+
 // Marks the files this program creates, so a run replaces nothing else.
 constexpr int kApplicationId = 0x4C44474C;
 constexpr const char* kTableNames = "('MISC', 'RECORDS', 'ERRORS', 'TRT', 'TRU')";
+// A reader of the new results (the sqlite3 shell, a report) holds up a commit
+// for as long as it reads; the run waits for it rather than fail.
+constexpr int kWriterBusyWaitMs = 60000;
 
 [[noreturn]] void Refuse(int code, const std::filesystem::path& path, const std::string& what) {
   throw StoreError(code, path.string() + " is not a Ledgerly result database (" + what +
                              "); it was left unchanged.");
 }
 
-// A run replaces only a result database (ours, or an older one without the
-// mark but with our five tables), an empty file or nothing: a mistyped --db
-// must not destroy a file. Nor may it pull the file from under another
-// program still using it (the desktop program's result views, a second run):
-// SQLite's lock on it tells.
-void EnsureReplaceable(const std::filesystem::path& path) {
+enum class Found { Nothing, Empty, Ours };
+
+// A run replaces or removes only a result database (ours, or an older one
+// without the mark but with our five tables), an empty file or nothing: a
+// mistyped --db must not destroy a file. Reading it plays back the journal of
+// a run that was killed.
+Found Inspect(const std::filesystem::path& path) {
   std::error_code ec;
-  const auto status = std::filesystem::status(path, ec);
-  if (status.type() == std::filesystem::file_type::not_found) return;
+  const auto status = std::filesystem::symlink_status(path, ec);
+  if (status.type() == std::filesystem::file_type::not_found) return Found::Nothing;
   if (ec) throw StoreError(SQLITE_CANTOPEN, path.string() + ": " + ec.message());
   if (std::filesystem::is_directory(status)) Refuse(SQLITE_CANTOPEN, path, "it is a folder");
   if (!std::filesystem::is_regular_file(status)) {
     Refuse(SQLITE_CANTOPEN, path, "it is not a regular file");
   }
-  if (std::filesystem::file_size(path, ec) == 0 && !ec) return;
+  if (std::filesystem::file_size(path, ec) == 0 && !ec) return Found::Empty;
   bool ours = false;
   try {
     Database db(path, Database::Mode::ReadWriteCreate);
-    db.Exec("BEGIN EXCLUSIVE");
+    // A shared lock only: a reader of the previous results may go on reading.
+    db.Exec("BEGIN");
     Statement id(db, "PRAGMA application_id");
     const int64_t application_id = id.Step() ? id.Int(0) : 0;
     Statement tables(db, std::string("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' "
@@ -82,6 +95,53 @@ void EnsureReplaceable(const std::filesystem::path& path) {
     Refuse(e.code(), path, std::string("it is not an SQLite database: ") + e.what());
   }
   if (!ours) Refuse(SQLITE_NOTADB, path, "it is another program's SQLite database");
+  return Found::Ours;
+}
+
+// The start of every rollback journal SQLite writes.
+constexpr unsigned char kJournalMagic[] = {0xd9, 0xd5, 0x05, 0xf9, 0x20, 0xa1, 0x63, 0xd7};
+
+bool IsEmptyOrJournal(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  char head[sizeof kJournalMagic] = {};
+  in.read(head, sizeof head);
+  return in.gcount() == 0 ||
+         (in.gcount() == sizeof head && std::memcmp(head, kJournalMagic, sizeof head) == 0);
+}
+
+// A journal left beside `database` would be played back into the file that
+// takes its name. It goes when its database is ours, or when it is a bare
+// journal whose database is gone; anything else is in the way.
+void RemoveStaleJournal(const std::filesystem::path& database, Found found) {
+  const std::filesystem::path journal = JournalOf(database);
+  std::error_code ec;
+  const auto status = std::filesystem::symlink_status(journal, ec);
+  if (status.type() == std::filesystem::file_type::not_found) return;
+  if (found == Found::Nothing &&
+      (!std::filesystem::is_regular_file(status) || !IsEmptyOrJournal(journal))) {
+    throw StoreError(SQLITE_CANTOPEN, journal.string() +
+                                          " is in the way: it is not a journal of a Ledgerly "
+                                          "result database; it was left unchanged.");
+  }
+  RemoveIfPresent(journal);
+}
+
+// The new file, empty and private to its owner before SQLite opens it: its
+// journal is created with the same permissions.
+void CreatePrivateFile(const std::filesystem::path& path) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::error_code ec;
+  if (file) {
+    std::fclose(file);
+    std::filesystem::permissions(
+        path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write, ec);
+  } else {
+    ec.assign(errno, std::generic_category());
+  }
+  if (ec) {
+    throw StoreError(SQLITE_CANTOPEN,
+                     "unable to open database file: " + path.string() + " (" + ec.message() + ")");
+  }
 }
 
 // Without an early exit, so the compiler checks many characters at once.
@@ -118,12 +178,15 @@ std::string SchemaSql() {
 // it holds a record, so whenever the process is killed ERRORLOG.MDB is either
 // the previous results or a database with all its tables, never a file
 // without them; a run stopped before its first record keeps the previous ones.
-std::unique_ptr<ResultStore> ResultStore::Create(const std::filesystem::path& path) {
-  EnsureReplaceable(path);
+std::unique_ptr<ResultStore> ResultStore::Create(const std::filesystem::path& path,
+                                                 std::unique_ptr<ResultClaim> claim) {
+  RemoveStaleJournal(path, Inspect(path));
   const std::filesystem::path fresh = path.string() + "-new";
+  const Found fresh_found = Inspect(fresh);
+  RemoveStaleJournal(fresh, fresh_found);
   RemoveIfPresent(fresh);
-  RemoveIfPresent(fresh.string() + "-journal");
   try {
+    CreatePrivateFile(fresh);
     Database db(fresh, Database::Mode::ReadWriteCreate);
     // Larger pages than the default 4 KiB: fewer page writes and tree levels for
     // a table of 512-character records.
@@ -137,14 +200,15 @@ std::unique_ptr<ResultStore> ResultStore::Create(const std::filesystem::path& pa
     // The half-built file is of no use to anyone; the previous one stays.
     std::error_code ec;
     std::filesystem::remove(fresh, ec);
-    std::filesystem::remove(fresh.string() + "-journal", ec);
+    std::filesystem::remove(JournalOf(fresh), ec);
     throw;
   }
-  return std::unique_ptr<ResultStore>(new ResultStore(path, fresh));
+  return std::unique_ptr<ResultStore>(new ResultStore(path, fresh, std::move(claim)));
 }
 
-ResultStore::ResultStore(const std::filesystem::path& path, const std::filesystem::path& fresh)
-    : path_(path), fresh_(fresh) {
+ResultStore::ResultStore(const std::filesystem::path& path, const std::filesystem::path& fresh,
+                         std::unique_ptr<ResultClaim> claim)
+    : claim_(std::move(claim)), path_(path), fresh_(fresh) {
   Open(fresh_);
   Begin();
 }
@@ -153,7 +217,7 @@ ResultStore::ResultStore(const std::filesystem::path& path, const std::filesyste
 void ResultStore::MoveIntoPlace() {
   CloseConnection();
   // A journal left by a killed run would be played back into the new file.
-  RemoveIfPresent(path_.string() + "-journal");
+  RemoveIfPresent(JournalOf(path_));
   std::error_code ec;
   std::filesystem::rename(fresh_, path_, ec);
   if (ec) {
@@ -166,6 +230,7 @@ void ResultStore::MoveIntoPlace() {
 
 void ResultStore::Open(const std::filesystem::path& file) {
   db_ = std::make_unique<Database>(file, Database::Mode::ReadWriteCreate);
+  sqlite3_busy_timeout(db_->handle(), kWriterBusyWaitMs);
   db_->Exec("PRAGMA synchronous = NORMAL");
   // 16 MiB of page cache rather than 2: once the cache is full, SQLite writes
   // pages to the file under an exclusive lock kept to the end of the
@@ -291,6 +356,7 @@ void ResultStore::Commit() {
 
 void ResultStore::Close() {
   Release(true);
+  claim_.reset();  // the results are in place: another run may go ahead
 }
 
 StoredTail ResultStore::RollBack() {
@@ -310,6 +376,7 @@ StoredTail ResultStore::RollBack() {
 void ResultStore::CloseUnfinished() {
   Release(false);
   if (!fresh_.empty()) MoveIntoPlace();
+  claim_.reset();
 }
 
 void ResultStore::CloseWithCritical(int64_t rec_num, std::string_view reference,

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/ResultClaim.h"
 #include "engine/Sqlite.h"
 #include "rules/RuleContext.h"
 
@@ -41,8 +42,11 @@ struct StoredTail {
 class ResultStore {
  public:
   // DeleteMDB + Create_MDB: replaces the previous results at path (refused,
-  // with StoreError, for any other kind of file) and builds the tables.
-  static std::unique_ptr<ResultStore> Create(const std::filesystem::path& path);
+  // with StoreError, for any other kind of file, and for side files "-new"
+  // and "-journal" that are not ours) and builds the tables. The run's claim
+  // on path is held until the store is closed.
+  static std::unique_ptr<ResultStore> Create(const std::filesystem::path& path,
+                                             std::unique_ptr<ResultClaim> claim);
   ~ResultStore();
 
   void AddMisc(std::string_view path, std::string_view rpt_date);
@@ -59,8 +63,8 @@ class ResultStore {
 
   // The first commit also puts the new file in place of the previous one.
   void Commit();
-  // CloseDatabase: marks the run finished, commits and closes; further calls
-  // are ignored.
+  // CloseDatabase: marks the run finished, commits and closes, and lets the
+  // claim go; further calls are ignored.
   void Close();
 
   // After a failed write: drops the open transaction and reads what is stored.
@@ -75,13 +79,15 @@ class ResultStore {
   const std::filesystem::path& path() const { return path_; }
 
  private:
-  ResultStore(const std::filesystem::path& path, const std::filesystem::path& fresh);
+  ResultStore(const std::filesystem::path& path, const std::filesystem::path& fresh,
+              std::unique_ptr<ResultClaim> claim);
   void Open(const std::filesystem::path& file);
   void MoveIntoPlace();
   void Begin();
   void Release(bool finished);
   void CloseConnection();
 
+  std::unique_ptr<ResultClaim> claim_;  // first: released after everything else
   std::filesystem::path path_;
   std::filesystem::path fresh_;  // the new file until it replaces the one at path_
   std::unique_ptr<Database> db_;

@@ -55,6 +55,9 @@ class RunHost {
   // A file of the submission has been opened (the window hides its result views).
   virtual void FileStarted(std::string_view /*path*/) {}
 
+  // A passing state of the run, such as a wait for another run, shown without a question.
+  virtual void ShowStatus(std::string_view /*text*/) {}
+
   // After a clean run the user agreed to open the filing service.
   virtual void OpenFilingService() = 0;
 };

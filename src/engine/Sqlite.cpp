@@ -1,5 +1,6 @@
 #include "engine/Sqlite.h"
 
+#include <cerrno>
 #include <cstring>
 
 namespace ledgerly {
@@ -15,6 +16,23 @@ bool RecoverInterruptedWrite(const std::filesystem::path& path) {
   }
   sqlite3_close(db);
   return (rc & 0xff) != SQLITE_READONLY && (rc & 0xff) != SQLITE_CANTOPEN;
+}
+
+// " (the system's reason)" for a failure of the file rather than of SQL:
+// "disk I/O error" alone does not tell a full disk from a failing one, nor
+// "unable to open database file" a missing folder from a full inode table.
+static std::string SystemReason(sqlite3* db) {
+  if (!db) return {};
+  const int primary = sqlite3_errcode(db) & 0xff;
+  if (primary != SQLITE_IOERR && primary != SQLITE_FULL && primary != SQLITE_CANTOPEN) return {};
+  // The database file keeps the error of its last failed call; the connection's
+  // own is whatever errno held when SQLite looked, which later calls may have changed.
+  int error = 0;
+  if (primary != SQLITE_CANTOPEN) sqlite3_file_control(db, "main", SQLITE_FCNTL_LAST_ERRNO, &error);
+  if (error == 0) error = sqlite3_system_errno(db);
+  // SQLite reports a short write as a full disk and forgets the error.
+  if (error == 0 && primary == SQLITE_FULL) error = ENOSPC;
+  return error == 0 ? std::string() : std::string(" (") + std::strerror(error) + ")";
 }
 
 Database::Database(const std::filesystem::path& path, Mode mode) {
@@ -36,8 +54,8 @@ Database::Database(const std::filesystem::path& path, Mode mode) {
       (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
   const int rc = sqlite3_open_v2(path.string().c_str(), &db_, flags, nullptr);
   if (rc != SQLITE_OK) {
-    const std::string message =
-        std::string(db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc)) + ": " + path.string();
+    const std::string message = std::string(db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc)) + ": " +
+                                path.string() + SystemReason(db_);
     sqlite3_close(db_);
     db_ = nullptr;
     throw StoreError(rc, message);
@@ -55,13 +73,7 @@ void Database::Exec(const std::string& sql) {
 }
 
 void Database::Fail() const {
-  std::string message = sqlite3_errmsg(db_);
-  // "disk I/O error" alone does not tell a full disk from a failing one.
-  if (const int error = sqlite3_system_errno(db_);
-      (sqlite3_errcode(db_) & 0xff) == SQLITE_IOERR && error != 0) {
-    message += std::string(" (") + std::strerror(error) + ")";
-  }
-  throw StoreError(sqlite3_extended_errcode(db_), message);
+  throw StoreError(sqlite3_extended_errcode(db_), sqlite3_errmsg(db_) + SystemReason(db_));
 }
 
 Statement::Statement(const Database& db, std::string_view sql) : db_(db) {

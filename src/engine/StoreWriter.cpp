@@ -11,6 +11,10 @@ namespace ledgerly {
 namespace {
 
 constexpr auto kCommitInterval = std::chrono::milliseconds(500);
+// And after this much record text: a full disk then loses at most one such
+// batch, and a transaction stays within the page cache, so its pages are not
+// written (under an exclusive lock that shuts out readers) before the commit.
+constexpr std::size_t kCommitBytes = 4 << 20;
 // The thread commits on its own when the run's commits stop coming: a write
 // that waits for another program's lock (SQLite waits up to two seconds a
 // page) would otherwise hold back the queued commit, and with it the failure,
@@ -67,6 +71,7 @@ void StoreWriter::InsertRecord(const StoredRecord& record) {
   Write& write = Next();
   write.kind = Write::Kind::Record;
   write.record = record;  // reuses the slot's buffers
+  uncommitted_bytes_ += record.Record.size();
   Queued();
 }
 
@@ -95,11 +100,13 @@ void StoreWriter::UpdateAccumulatorRow(Totals which, const AccumulatorRow& row) 
 }
 
 bool StoreWriter::CommitDue() const {
-  return !first_commit_done_ || CoarseNow() - last_commit_ >= kCommitInterval;
+  return !first_commit_done_ || uncommitted_bytes_ >= kCommitBytes ||
+         CoarseNow() - last_commit_ >= kCommitInterval;
 }
 
 void StoreWriter::Commit() {
   first_commit_done_ = true;
+  uncommitted_bytes_ = 0;
   last_commit_ = CoarseNow();
   Queue([this](ResultStore& store) {
     store.Commit();

@@ -39,7 +39,7 @@ class StoreWriter {
   void UpdateAccumulatorRow(Totals which, const AccumulatorRow& row);
 
   // True for the first record's commit (it puts the new file in place) and
-  // then half a second after the last one.
+  // then half a second after the last one, or sooner after many records.
   bool CommitDue() const;
   void Commit();
   // Waits until every queued write is done; throws the one that failed.
@@ -76,6 +76,7 @@ class StoreWriter {
   std::unique_ptr<ResultStore> store_;
   std::chrono::nanoseconds last_commit_{};  // CoarseNow
   bool first_commit_done_ = false;
+  std::size_t uncommitted_bytes_ = 0;  // of records queued since the last commit
 
   std::vector<Write> ring_;
   uint64_t queued_ = 0, free_until_ = 0;  // the run's side only

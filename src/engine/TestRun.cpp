@@ -195,7 +195,13 @@ bool TestRun::TestFile(const std::string& path) {
       aborted_ = true;
       return false;
     }
-    store_ = std::make_unique<StoreWriter>(ResultStore::Create(database_path_), writer_thread_);
+    std::unique_ptr<ResultClaim> claim = ClaimDatabase();
+    if (!claim) {
+      aborted_ = true;
+      return false;
+    }
+    store_ = std::make_unique<StoreWriter>(ResultStore::Create(database_path_, std::move(claim)),
+                                           writer_thread_);
   }
   store_->AddMisc(StoredPath(path), FormatDate(host_.Today()));
   bytes_read_ = 0;
@@ -250,6 +256,17 @@ bool TestRun::TestFile(const std::string& path) {
   // The last record of the file may be short.
   if (!record.empty() && HandleRecord(record) == RecordStep::Stop) return false;
   return true;
+}
+
+// Waits while another run writes the same database; nothing when the user
+// chose Exit meanwhile.
+std::unique_ptr<ResultClaim> TestRun::ClaimDatabase() {
+  bool told = false;
+  return ResultClaim::ForRun(database_path_, [&] {
+    if (!told) host_.ShowStatus("Waiting for another test run on " + database_path_.string());
+    told = true;
+    return !host_.KeepResponsive();
+  });
 }
 
 TestRun::RecordStep TestRun::HandleRecord(std::string& record) {
@@ -485,6 +502,8 @@ RunResult TestRun::AbandonAfterMissingFinal() {
 // A failure must never leave a result that reads as a clean run: the last stored
 // record gets a Critical entry with the notice the user saw.
 RunResult TestRun::Fail(std::string_view title, std::string_view text) {
+  if (store_ && stored_records_ == 0 && !current_pending_)
+    return FailWithNothingStored(title, text);
   host_.ShowMessage(MessageIcon::Critical, title, text, MessageButtons::Ok);
   if (!store_) return Result(RunOutcome::Failed);
   try {
@@ -498,34 +517,64 @@ RunResult TestRun::Fail(std::string_view title, std::string_view text) {
   }
 }
 
-RunResult TestRun::FailInStore(std::string_view text) {
-  host_.ShowMessage(MessageIcon::Critical, "Submission File Error", text, MessageButtons::Ok);
-  if (!store_) return Result(RunOutcome::Failed);
-  return EndAfterStoreFailure(text);
+// Only a run that stored a record replaces the previous results.
+RunResult TestRun::FailWithNothingStored(std::string_view title, std::string_view text) {
+  store_.reset();
+  std::error_code ec;
+  const bool kept = std::filesystem::exists(database_path_, ec);
+  host_.ShowMessage(MessageIcon::Critical, title,
+                    std::string(text) + (kept ? "\r\nThe previous results were kept." : ""),
+                    MessageButtons::Ok);
+  stored_records_ = error_count_ = critical_rec_num_ = 0;
+  critical_error_.clear();
+  return Result(RunOutcome::Failed);
 }
 
-RunResult TestRun::EndAfterStoreFailure(std::string_view text) {
+RunResult TestRun::FailInStore(std::string_view text) {
+  constexpr std::string_view kTitle = "Submission File Error";
+  if (!store_) {
+    // The database was refused or could not be made: it says so itself.
+    host_.ShowMessage(MessageIcon::Critical, kTitle, text, MessageButtons::Ok);
+    return Result(RunOutcome::Failed);
+  }
+  StoredTail tail;
   try {
-    return EndAfterRollBack(text);
+    tail = store_->RollBack();
+  } catch (const StoreError& e) {
+    host_.ShowMessage(MessageIcon::Critical, kTitle, text, MessageButtons::Ok);
+    return EndInFailedStore(text, e);
+  }
+  if (tail.records == 0) return FailWithNothingStored(kTitle, text);
+  host_.ShowMessage(MessageIcon::Critical, kTitle, text, MessageButtons::Ok);
+  try {
+    return EndWithCritical(tail, text);
   } catch (const StoreError& e) {
     return EndInFailedStore(text, e);
   }
 }
 
-// The open transaction may hold records and entries the file never got: it is
-// dropped, and the Critical entry goes on the last record actually stored.
-RunResult TestRun::EndAfterRollBack(std::string_view text) {
-  const StoredTail tail = store_->RollBack();
+// After a failed write that was already told.
+RunResult TestRun::EndAfterStoreFailure(std::string_view text) {
+  try {
+    const StoredTail tail = store_->RollBack();
+    if (tail.records == 0) {
+      store_.reset();  // nothing stored: the previous results stay
+      stored_records_ = error_count_ = 0;
+      return Result(RunOutcome::Failed);
+    }
+    return EndWithCritical(tail, text);
+  } catch (const StoreError& e) {
+    return EndInFailedStore(text, e);
+  }
+}
+
+// The open transaction may have held records and entries the file never got:
+// it was dropped, and the Critical entry goes on the last record actually stored.
+RunResult TestRun::EndWithCritical(const StoredTail& tail, std::string_view text) {
   stored_records_ = tail.records;
   error_count_ = tail.errors;
   critical_rec_num_ = 0;
   critical_error_.clear();
-  if (tail.records == 0) {
-    // No record to carry the entry: the file's mark says the run did not finish.
-    store_->CloseUnfinished();
-    store_.reset();
-    return Result(RunOutcome::Failed);
-  }
   store_->CloseWithCritical(tail.records, "Submission File Error", UserEntry(tail.last_id), text);
   ++error_count_;
   critical_rec_num_ = tail.records;

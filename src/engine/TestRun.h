@@ -55,6 +55,7 @@ class TestRun {
   enum class FileEnd { Finished, NextFile };
 
   bool TestFile(const std::string& path);
+  std::unique_ptr<ResultClaim> ClaimDatabase();
   RecordStep HandleRecord(std::string& record);
   RecordStep HandleEndOfFileMarker(const std::string& record);
   FileEnd EndOfFile();
@@ -79,9 +80,10 @@ class TestRun {
   RunResult Stop(RunOutcome outcome);
   RunResult Fail(std::string_view title, std::string_view text);
   // After a failed write of the result database.
+  RunResult FailWithNothingStored(std::string_view title, std::string_view text);
   RunResult FailInStore(std::string_view text);
   RunResult EndAfterStoreFailure(std::string_view text);
-  RunResult EndAfterRollBack(std::string_view text);
+  RunResult EndWithCritical(const StoredTail& tail, std::string_view text);
   RunResult EndInFailedStore(std::string_view text, const StoreError& e);
   RunResult AbandonAfterMissingFinal();
   void LogMissingFinal();

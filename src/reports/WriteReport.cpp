@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "engine/ResultClaim.h"
 #include "reports/CsvReport.h"
 #include "reports/ErrorSummary.h"
 #include "reports/HtmlReport.h"
@@ -63,8 +64,8 @@ ReportSummary WriteReport(const Database& db, ReportFormat format, int wrap_widt
 
 ReportSummary WriteReport(const std::filesystem::path& db_path, ReportFormat format, int wrap_width,
                           ReportSink& sink) {
-  const Database db(db_path, Database::Mode::ReadOnly);
-  return WriteReport(db, format, wrap_width, sink);
+  const std::unique_ptr<Database> db = OpenResultsSnapshot(db_path);
+  return WriteReport(*db, format, wrap_width, sink);
 }
 
 ReportSummary WriteReport(const std::filesystem::path& db_path, ReportFormat format, int wrap_width,

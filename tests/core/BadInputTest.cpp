@@ -94,6 +94,14 @@ Setup Sql(std::string sql, bool hold = false) {
   };
 }
 
+// The results of a complete run of clean.txt, there before the case runs.
+void PreviousResults(CaseFolder& f) {
+  test::ChildProcess run(LEDGERLY_CLI_PATH,
+                         {"--quiet", "--db", f.db().string(), f.Path("clean.txt").string()},
+                         f.Path("previous.txt"), {});
+  run.Wait();
+}
+
 // A folder "ro" the program may read only, holding `content` as its database.
 Setup ReadOnlyDb(const char* content) {
   return [content](CaseFolder& f) {
@@ -161,7 +169,7 @@ TEST_P(CliRunTest, EndsWithItsOutcomeAndMessage) {
   // Nothing half-made is left beside the database or a report.
   for (const auto& entry : fs::directory_iterator(folder.dir.path())) {
     const std::string name = entry.path().filename().string();
-    EXPECT_TRUE(!name.ends_with("-new") && !name.starts_with(".")) << name;
+    EXPECT_TRUE(name == c.kept || (!name.ends_with("-new") && !name.starts_with("."))) << name;
   }
   const bool reads_results = std::find(args.begin(), args.end(), "--last") != args.end();
   if (folder.lock_holder) {
@@ -180,7 +188,7 @@ TEST_P(CliRunTest, EndsWithItsOutcomeAndMessage) {
     if (c.exit_status == kExitNotTested &&
         test::QueryValue(folder.db(), "SELECT COUNT(*) FROM RECORDS") != "0") {
       EXPECT_EQ(test::QueryValue(folder.db(), "SELECT Error FROM ERRORS WHERE Type = 'C'"),
-                "Error Number: 778\r\nError Description: disk I/O error");
+                "Error Number: 778\r\nError Description: disk I/O error (File too large)");
     }
   }
   // Let the folder be removed whatever the case took away.
@@ -259,6 +267,15 @@ std::vector<CliCase> Cases() {
       Case("OtherProgramsDatabase", {"@clean.txt"}, kExitNotTested,
            "(it is another program's SQLite database)", Sql("CREATE TABLE RECORDS (Other TEXT)"),
            false, "ERRORLOG.MDB"),
+      Case("UnreadableFileKeepsThePreviousResults", {"/proc/self/mem"}, kExitNotTested,
+           "Unreadable data in File:\n/proc/self/mem\nThe previous results were kept.",
+           PreviousResults, false, "ERRORLOG.MDB"),
+      Case("OtherFileAsNewDatabaseIsKept", {"@clean.txt"}, kExitNotTested,
+           "ERRORLOG.MDB-new is not a Ledgerly result database (it is not an SQLite database",
+           Writes("ERRORLOG.MDB-new", "notes\n"), false, "ERRORLOG.MDB-new"),
+      Case("OtherFileAsJournalIsKept", {"@clean.txt"}, kExitNotTested,
+           "ERRORLOG.MDB-journal is in the way: it is not a journal",
+           Writes("ERRORLOG.MDB-journal", "notes\n"), false, "ERRORLOG.MDB-journal"),
       Case("FolderAsDatabase", {"--db", "@home", "@clean.txt"}, kExitNotTested, "(it is a folder)"),
       Case("DiskFullAtTheStart", {"@clean.txt"}, kExitNotTested,
            "Error Description: disk I/O error",

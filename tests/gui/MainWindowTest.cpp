@@ -7,10 +7,15 @@
 #include "desktop/app/ErrorSummaryWindow.h"
 #include "desktop/common/HelpWindow.h"
 #include "desktop/common/NumberDialog.h"
+#include "desktop/report/ReportSettings.h"
+#include "desktop/report/ReportWindow.h"
 #include "desktop/viewer/RecordViewer.h"
+#include "engine/ResultClaim.h"
+#include "engine/TestRun.h"
 #include "gui/GuiTestSupport.h"
 #include "support/DbRows.h"
 #include "support/RecordBuilder.h"
+#include "support/ScriptedHost.h"
 #include "support/Submission.h"
 
 using namespace ledgerly;
@@ -150,6 +155,36 @@ class MainWindowTest : public QObject {
                           "FROM Records, Errors"),
                "3 3 Test Aborted");
     }
+  }
+
+  // The results the window shows are its own until it lets them go: another
+  // program's run leaves them, and the report is of the results on the screen.
+  // While another program's run writes them, the window says so and waits.
+  void otherRunsLeaveTheShownResults() {
+    TempFolder home;
+    const auto db = home.path() / "ERRORLOG.MDB";
+    gui::MainWindow window(home.path());
+    RunFile(window, home.path() / "no-re.txt", Submission({"RA", "RW", "RT", "RF"}));
+    ScriptedHost other;
+    other.files = {home.Write("clean.txt", Submission({"RA", "RE", "RW", "RT", "RF"}))};
+    QCOMPARE(TestRun(other, db, kDefaultErrorLimit).ReadFile().outcome, RunOutcome::Failed);
+    QCOMPARE(other.messages.back().text,
+             "Error Number: 5\r\nError Description: " + db.string() +
+                 " is in use by another program; it was left unchanged.");
+    gui::ReportOptionDialog::setNextAnswer(gui::kTextReport);
+    Choose(window, "cmdErrors");
+    QVERIFY(
+        window.CurrentReportWindow()->findChild<QPlainTextEdit*>("Text1")->toPlainText().contains(
+            "Record 2 must be RE record."));
+    window.close();
+
+    const auto writing = ResultClaim::ForRun(db, [] { return false; });
+    gui::MessageBox::reset();
+    gui::MainWindow later(home.path());
+    Choose(later, "cmdLast");
+    const QString notice = "Results: A test run is writing the results in " + FileName(db) +
+                           ". They can be viewed once it has finished.";
+    QCOMPARE(Messages(), QStringList({notice, notice}));  // at the start and when asked
   }
 
   void secondInstanceIsRefused() {

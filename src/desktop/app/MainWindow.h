@@ -81,6 +81,7 @@ class MainWindow : public QMainWindow {
   void RunFileStarted(const QString& path);
   void ShowRunProgress(const RunProgress& progress);
   void ReleaseResults();
+  void ShowRunStatus(const QString& text);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -113,6 +114,8 @@ class MainWindow : public QMainWindow {
   void UnloadStep();
 
   // Result views.
+  // False when another program's run is writing the results (the user was told).
+  bool OpenResults();
   void ReopenResults();
   void DBGrid1_RowColChange();
   void DBGrid3_RowColChange();

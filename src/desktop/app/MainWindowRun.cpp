@@ -138,6 +138,15 @@ void MainWindow::ReleaseResults() {
   results_->Close();
 }
 
+bool MainWindow::OpenResults() {
+  return results_->Open() || !results_->BeingWritten();
+}
+
+void MainWindow::ShowRunStatus(const QString& text) {
+  run_status_->record_number->setText(text);
+  run_status_->SetShown(true);
+}
+
 void MainWindow::ReopenResults() {
   if (!results_->Open()) return;
   for (auto& [grid, rows] : released_rows_) {

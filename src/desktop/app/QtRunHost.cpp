@@ -67,6 +67,10 @@ std::optional<std::string> QtRunHost::ChooseFile(std::string_view title) {
   return QFile::encodeName(*file).toStdString();
 }
 
+void QtRunHost::ShowStatus(std::string_view text) {
+  window_.ShowRunStatus(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
 MessageAnswer QtRunHost::ShowMessage(MessageIcon icon, std::string_view title,
                                      std::string_view text, MessageButtons buttons) {
   if (stop_requested_) {

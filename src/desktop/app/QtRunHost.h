@@ -23,6 +23,7 @@ class QtRunHost : public RunHost {
   bool KeepResponsive() override;
   Date Today() override { return TodayOrOverride(); }
   void FileStarted(std::string_view path) override;
+  void ShowStatus(std::string_view text) override;
   void OpenFilingService() override;
 
   // Exit was chosen: the run stops at its next record.

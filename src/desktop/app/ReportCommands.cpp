@@ -16,7 +16,7 @@ namespace ledgerly::gui {
 void MainWindow::cmdErrors_Click() {
   if (TestRunning()) return;
   ReportSettings& settings = *report_settings_;
-  results_->Open();
+  if (!OpenResults()) return;
   if (!results_->HasErrors()) {
     MessageBox::Show(this, QMessageBox::Information, QStringLiteral("Results"),
                      QStringLiteral("No errors found in the submission!"));

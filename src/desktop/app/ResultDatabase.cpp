@@ -30,18 +30,23 @@ bool ResultDatabase::Exists() const {
 
 bool ResultDatabase::Open() {
   if (IsOpen()) return true;
+  being_written_ = false;
   if (!Exists()) return false;
   QSqlDatabase db = QSqlDatabase::contains(connection_name_)
                         ? QSqlDatabase::database(connection_name_, false)
                         : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_name_);
   db.setDatabaseName(path_);
-  // The core's connection first: it plays back an interrupted write, which the
-  // read-only Qt connection could not.
+  // The claim first: no run may replace the results while they are shown, and
+  // none is writing them now. Then the core's connection: it plays back an
+  // interrupted write, which the read-only Qt connection could not.
   try {
+    claim_ = ResultClaim::ForViewing(path_.toStdString());
     database_ = std::make_unique<Database>(path_.toStdString(), Database::Mode::ReadOnly);
     ResultReader(*database_).HasRecords();
   } catch (const StoreError& e) {
     database_.reset();
+    claim_.reset();
+    being_written_ = dynamic_cast<const ResultsBeingWritten*>(&e) != nullptr;
     // A file that is not a result database holds no readable results, which
     // the views say in their own words.
     if (!IsDamagedFile(e)) on_failure_(e);
@@ -51,6 +56,7 @@ bool ResultDatabase::Open() {
   db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
   if (!db.open()) {
     database_.reset();
+    claim_.reset();
     return false;
   }
   reader_ = std::make_unique<ResultReader>(*database_);
@@ -60,9 +66,11 @@ bool ResultDatabase::Open() {
 void ResultDatabase::Close() {
   reader_.reset();
   database_.reset();
-  if (!QSqlDatabase::contains(connection_name_)) return;
-  QSqlDatabase db = QSqlDatabase::database(connection_name_, false);
-  if (db.isOpen()) db.close();
+  if (QSqlDatabase::contains(connection_name_)) {
+    QSqlDatabase db = QSqlDatabase::database(connection_name_, false);
+    if (db.isOpen()) db.close();
+  }
+  claim_.reset();
 }
 
 bool ResultDatabase::IsOpen() const {

@@ -9,14 +9,17 @@
 #include <memory>
 #include <optional>
 
+#include "engine/ResultClaim.h"
 #include "engine/ResultReader.h"
 #include "reports/ErrorSummary.h"
 
 namespace ledgerly::gui {
 
 // The result views' read-only connections to ERRORLOG.MDB: Qt's for the grid
-// models, the core's for every other read. Both are closed before a Test run
-// replaces the file and opened again on the new one. While closed the counts
+// models, the core's for every other read. While they are open the window
+// holds a viewer's claim on the file, so no other program's run replaces the
+// results it shows. Both are closed before the window's own Test run replaces
+// the file and opened again on the new one. While closed the counts
 // are zero. A failed open or read goes to the failure handler, which shows it,
 // and the answer is the one of a closed file.
 class ResultDatabase {
@@ -32,6 +35,8 @@ class ResultDatabase {
   bool Open();
   void Close();
   bool IsOpen() const;
+  // The last Open failed because a Test run of another program is writing the file.
+  bool BeingWritten() const { return being_written_; }
   QSqlDatabase Connection() const;
 
   bool HasErrors() const;
@@ -53,6 +58,8 @@ class ResultDatabase {
   QString connection_name_;
   QString path_;
   FailureHandler on_failure_;
+  std::unique_ptr<ResultClaim> claim_;
+  bool being_written_ = false;
   std::unique_ptr<Database> database_;
   std::unique_ptr<ResultReader> reader_;
 };

@@ -35,7 +35,7 @@ void MainWindow::SelectFirstRow(ResultGrid* grid) {
 
 void MainWindow::cmdGrid_Click() {
   if (TestRunning()) return;
-  results_->Open();
+  if (!OpenResults()) return;
   if (!results_->HasErrors()) {
     MessageBox::Show(this, QMessageBox::NoIcon, ProgramTitle(),
                      QStringLiteral("No errors found in the submission within the scope of this "
@@ -128,7 +128,7 @@ void MainWindow::DBGrid1_RowColChange() {
 
 void MainWindow::cmdView_Click() {
   if (TestRunning()) return;
-  results_->Open();
+  if (!OpenResults()) return;
   if (results_->HasErrors()) SetEnabled(QStringLiteral("cmdGrid"), true);
   SetEnabled(QStringLiteral("cmdView"), false);
 
@@ -167,7 +167,7 @@ void MainWindow::cmdLast_Click() {
     SetEnabled({"cmdLast", "mnuVReport", "mnuTOpenLast"}, false);
     return;
   }
-  results_->Open();
+  if (!OpenResults()) return;
   if (!results_->HasRecords()) {
     MessageBox::Show(this, QMessageBox::Warning, QStringLiteral("Results"),
                      QStringLiteral("Unreadable data was found in the last File tested!\r\n"
