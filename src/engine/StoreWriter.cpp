@@ -14,11 +14,10 @@ constexpr auto kCommitInterval = std::chrono::milliseconds(500);
 // And after this much record text: a full disk then loses at most one such
 // batch, and a transaction stays within the page cache, so its pages are not
 // written (under an exclusive lock that shuts out readers) before the commit.
-constexpr std::size_t kCommitBytes = 4 << 20;
+constexpr std::size_t kCommitBytes = 32 << 20;
 // The thread commits on its own when the run's commits stop coming: a write
-// that waits for another program's lock (SQLite waits up to two seconds a
-// page) would otherwise hold back the queued commit, and with it the failure,
-// for thousands of records.
+// that waits for another program's lock would otherwise hold back the queued
+// commit, and with it the failure, for thousands of records.
 constexpr auto kCommitOverdue = 2 * kCommitInterval;
 // A few milliseconds of records: enough to ride out a pause of either side,
 // little enough memory. The run hands them over a batch at a time, so the two
