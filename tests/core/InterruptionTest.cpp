@@ -184,17 +184,19 @@ TEST_F(InterruptionTest, AReaderAcrossCommitsHoldsTheRunUpButNeverFailsIt) {
   test::ChildProcess cli = Start({"-"}, true);
   ASSERT_TRUE(cli.Feed(std::string_view(content).substr(0, kPartBytes)));
   AwaitUpTo([] { return CommittedRecords() >= 1; });
+  std::thread feeder;
   {
     const Database reader(Db(), Database::Mode::ReadOnly);
     Statement holding(reader, "SELECT COUNT(*) FROM RECORDS");
     ASSERT_TRUE(holding.Step());
-    std::thread feeder([&] {
+    // The run reads on until it waits at a commit, or its queue fills behind one.
+    feeder = std::thread([&] {
       cli.Feed(std::string_view(content).substr(kPartBytes));
       cli.EndInput();
     });
     std::this_thread::sleep_for(std::chrono::seconds(3));
-    feeder.join();  // meanwhile the run reached a commit, or its queue filled behind one
   }
+  feeder.join();
   cli.Wait();
   EXPECT_EQ(cli.exit_status(), kExitErrors);
   EXPECT_EQ(ExpectSoundPrefix(), kRecords);
