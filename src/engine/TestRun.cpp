@@ -10,6 +10,7 @@
 #include "engine/FailureNotice.h"
 #include "engine/RecordOrder.h"
 #include "layout/RecordLayouts.h"
+#include "layout/RecordTypes.h"
 #include "rules/Primitives.h"
 #include "rules/RecordRules.h"
 #include "totals/TotalRecords.h"

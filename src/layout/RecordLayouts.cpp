@@ -1,16 +1,19 @@
 #include "layout/RecordLayouts.h"
 
+#include "layout/RecordTypes.h"
+
 namespace ledgerly {
 
+const RecordType* FindRecordType(std::string_view id) {
+  for (const RecordType& type : kRecordTypes) {
+    if (type.id == id) return &type;
+  }
+  return nullptr;
+}
+
 std::span<const FieldLayoutRow> LayoutFor(std::string_view id) {
-  if (id == "RA") return kRALayout;
-  if (id == "RE") return kRELayout;
-  if (id == "RW") return kRWLayout;
-  if (id == "RO") return kROLayout;
-  if (id == "RT") return kRTLayout;
-  if (id == "RU") return kRULayout;
-  if (id == "RF") return kRFLayout;
-  return {};
+  const RecordType* type = FindRecordType(id);
+  return type ? type->layout : std::span<const FieldLayoutRow>();
 }
 
 }  // namespace ledgerly

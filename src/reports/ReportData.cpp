@@ -1,5 +1,7 @@
 #include "reports/ReportData.h"
 
+#include "layout/RecordTypes.h"
+
 namespace ledgerly {
 namespace {
 
@@ -71,9 +73,12 @@ bool ErrorRowReader::Next() {
 }
 
 std::string IdentificationText(std::string_view id, std::string_view rec_reference) {
-  const bool employer_level = id == "RA" || id == "RE" || id == "RT" || id == "RU";
-  if (employer_level && !rec_reference.empty()) return "EIN: " + std::string(rec_reference);
-  if (id == "RF") return {};
+  const RecordType* type = FindRecordType(id);
+  const Identification identification = type ? type->identification : Identification::Ssn;
+  if (identification == Identification::Ein && !rec_reference.empty()) {
+    return "EIN: " + std::string(rec_reference);
+  }
+  if (identification == Identification::None) return {};
   return "SSN: " + std::string(rec_reference);
 }
 

@@ -15,7 +15,4 @@ void CheckCodeRW2(std::string_view txtline, RuleContext& ctx);
 void CheckCodeRO(std::string_view txtline, RuleContext& ctx);
 void CheckCodeRF(std::string_view txtline, RuleContext& ctx);
 
-// True for the nine record identifiers (RA, RE, RW, RO, RS, RT, RU, RV, RF).
-bool IsRecordIdentifier(std::string_view id);
-
 }  // namespace ledgerly

@@ -2,7 +2,7 @@
 
 #include "engine/Latin1.h"
 #include "engine/ResultReader.h"
-#include "layout/RecordLayouts.h"
+#include "layout/RecordTypes.h"
 #include "rules/RecordRules.h"
 #include "totals/TotalRecords.h"
 
@@ -26,11 +26,6 @@ class ViewerContext : public ViewerRuleContext {
  private:
   const ResultReader& reader_;
 };
-
-// The records whose rules compare with or add to their employer block's sums.
-bool UsesBlockRows(std::string_view id) {
-  return id == "RW" || id == "RO" || id == "RT" || id == "RU";
-}
 
 // The employer values of the block come from running the RE rule on the
 // block's RE record, so they are exactly what the run's rules saw.
@@ -73,7 +68,8 @@ std::optional<RecordView> ViewFile(const Database& db, int64_t rec_num) {
 
   ViewerContext ctx(reader, re_indx);
   const std::string dispatch_id = record.substr(0, 2);
-  if (re_indx && UsesBlockRows(dispatch_id)) {
+  const RecordType* type = FindRecordType(dispatch_id);
+  if (re_indx && type && type->uses_block_rows) {
     LoadEmployerValues(reader, *re_indx, ctx);
   }
 
@@ -82,7 +78,7 @@ std::optional<RecordView> ViewFile(const Database& db, int64_t rec_num) {
   const bool only_critical = errors.count == 1 && errors.last_type == "C";
   const bool sequence_only = only_critical && errors.last_reference == kSequenceReference;
 
-  const auto layout = LayoutFor(dispatch_id);
+  const auto layout = type ? type->layout : std::span<const FieldLayoutRow>();
   if (!layout.empty()) {
     if (!only_critical) CheckRecordFields(dispatch_id, record, ctx);
     for (std::size_t i = 0; i < layout.size(); ++i) {
@@ -95,8 +91,8 @@ std::optional<RecordView> ViewFile(const Database& db, int64_t rec_num) {
           {row.label, Latin1ToUtf8(value), ctx.highlighted.count(static_cast<int>(i)) > 0});
     }
   } else {
-    const bool known = IsRecordIdentifier(dispatch_id);  // RS or RV: no fields of their own
-    view.rows.push_back({"Record Identifier", Latin1ToUtf8(dispatch_id), !known});
+    // RS or RV: no fields of their own.
+    view.rows.push_back({"Record Identifier", Latin1ToUtf8(dispatch_id), type == nullptr});
   }
   if (only_critical && sequence_only) view.rows[0].highlighted = true;
   view.caption = Caption(reader, rec_num);

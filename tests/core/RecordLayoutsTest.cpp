@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "layout/RecordLayouts.h"
+#include "layout/RecordTypes.h"
 #include "rules/Primitives.h"
 #include "support/RecordBuilder.h"
 #include "support/RuleHarness.h"
@@ -15,16 +16,21 @@
 namespace ledgerly {
 namespace {
 
+// Every record type with fields covers all 512 positions; the identifier is field 0.
 TEST(RecordLayouts, CoverTheRecordWithoutGapOrOverlap) {
-  for (const char* id : {"RA", "RE", "RW", "RO", "RT", "RU", "RF"}) {
+  for (const RecordType& type : kRecordTypes) {
+    if (type.layout.empty()) continue;
+    EXPECT_EQ(FindRecordType(type.id), &type);
     int next = 1;
-    for (const FieldLayoutRow& row : LayoutFor(id)) {
-      EXPECT_EQ(row.first, next) << id << " " << row.label;
-      EXPECT_LE(row.first, row.last) << id << " " << row.label;
+    for (const FieldLayoutRow& row : type.layout) {
+      EXPECT_EQ(row.first, next) << type.id << " " << row.label;
+      EXPECT_LE(row.first, row.last) << type.id << " " << row.label;
       next = row.last + 1;
     }
-    EXPECT_EQ(next, static_cast<int>(kRecordLength) + 1) << id;
+    EXPECT_EQ(next, static_cast<int>(kRecordLength) + 1) << type.id;
+    EXPECT_EQ(std::string(type.layout[0].label), "Record Identifier") << type.id;
   }
+  EXPECT_EQ(FindRecordType("rw"), nullptr);  // identifiers are looked up as read, upper case
 }
 
 std::set<int> Columns(std::span<const FieldLayoutRow> layout) {
