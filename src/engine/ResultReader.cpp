@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "engine/Latin1.h"
-#include "engine/ResultTables.h"
 #include "engine/RunState.h"
+#include "totals/BlockRows.h"
 
 namespace ledgerly {
 

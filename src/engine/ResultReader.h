@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/Sqlite.h"
-#include "rules/RuleContext.h"
+#include "totals/BlockRows.h"
 
 namespace ledgerly {
 

@@ -8,8 +8,8 @@
 #include <system_error>
 
 #include "engine/Latin1.h"
-#include "engine/ResultTables.h"
 #include "engine/RunState.h"
+#include "totals/BlockRows.h"
 
 namespace ledgerly {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "engine/ResultClaim.h"
 #include "engine/Sqlite.h"
-#include "rules/RuleContext.h"
+#include "totals/BlockRows.h"
 
 namespace ledgerly {
 

@@ -13,7 +13,6 @@
 #include "layout/RecordTypes.h"
 #include "rules/Primitives.h"
 #include "rules/RecordRules.h"
-#include "totals/TotalRecords.h"
 
 namespace ledgerly {
 namespace {

@@ -4,8 +4,9 @@
 
 #include "rules/RuleContext.h"
 
-// The field rules of the header and detail record types (RT and RU: totals/). Each walks its
-// record's fields in position order and reports through the context; none stops early.
+// The field rules of every record type, and the one entry point that runs the
+// rules of any record. Each walks its record's fields in position order and
+// reports through the context; none stops early.
 namespace ledgerly {
 
 void CheckCodeRA(std::string_view txtline, RuleContext& ctx);
@@ -14,5 +15,10 @@ void CheckCodeRW(std::string_view txtline, RuleContext& ctx);  // ends with Chec
 void CheckCodeRW2(std::string_view txtline, RuleContext& ctx);
 void CheckCodeRO(std::string_view txtline, RuleContext& ctx);
 void CheckCodeRF(std::string_view txtline, RuleContext& ctx);
+void CheckCodeRT(std::string_view txtline, RuleContext& ctx);
+void CheckCodeRU(std::string_view txtline, RuleContext& ctx);
+
+// Runs the field rules of the record's type; RS and RV have none.
+void CheckRecordFields(std::string_view id, std::string_view txtline, RuleContext& ctx);
 
 }  // namespace ledgerly

@@ -1,20 +1,6 @@
 #include "rules/RuleContext.h"
 
-#include <limits>
-
 namespace ledgerly {
-namespace {
-
-// A block would need some hundred million maximal amounts to pass the 64-bit
-// range; the sum then stays at the largest value (no total field can hold it,
-// so the reconciliation still reports the difference) instead of wrapping.
-void AddSaturating(int64_t& sum, int64_t amount) {
-  if (__builtin_add_overflow(sum, amount, &sum)) {
-    sum = amount > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
-  }
-}
-
-}  // namespace
 
 int64_t RunRuleContext::StartBlockRows(std::string_view ein) {
   // Both tables gain one row per RE record, so their numbering agrees.
@@ -28,19 +14,16 @@ int64_t RunRuleContext::StartBlockRows(std::string_view ein) {
 
 void RunRuleContext::CountInBlock(Totals which) {
   AccumulatorRow& row = Row(which);
-  AddSaturating(row.count, 1);
+  row.Count();
   LinkRecord(block.current_ssn, row.Indx);
 }
 
 void RunRuleContext::AddToSum(Totals which, int column, int64_t amount) {
-  if (column <= 0 || column > AccumulatorRow::kMaxColumns) return;
-  AddSaturating(Row(which).sums[static_cast<std::size_t>(column)], amount);
+  Row(which).Add(column, amount);
 }
 
 void RunRuleContext::MarkIncomplete(Totals which, int column) {
-  if (column <= 0 || column > AccumulatorRow::kMaxColumns) return;
-  std::string& ref = Row(which).err_refs[static_cast<std::size_t>(column)];
-  if (ref == AccumulatorRow::kNoErrRef) ref = block.current_ssn;
+  Row(which).MarkIncomplete(column, block.current_ssn);
 }
 
 void MemoryRuleContext::AddFieldError(std::string_view reference, std::string_view user_entry,

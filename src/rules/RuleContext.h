@@ -1,11 +1,12 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "totals/BlockRows.h"
 
 namespace ledgerly {
 
@@ -18,23 +19,6 @@ struct EmployerValues {
   bool TaxJurisdictionOK = false;
   std::string TaxJurisdictionRaw;
 };
-
-// One accumulator row of an employer block: TRT (RW sums, columns 1-24) or
-// TRU (RO sums, columns 1-19). Amounts are whole cents.
-struct AccumulatorRow {
-  static constexpr int kMaxColumns = 24;
-  static constexpr const char* kNoErrRef = "None";
-
-  int64_t Indx = 0;  // 0 while no RE record has opened a block
-  std::string RE_EIN;
-  int64_t count = 0;                                  // column "0"
-  std::array<int64_t, kMaxColumns + 1> sums{};        // columns "1".."24"; [0] unused
-  std::array<std::string, kMaxColumns + 1> err_refs;  // "F1ErrRef".."F24ErrRef"; [0] unused
-
-  AccumulatorRow() { err_refs.fill(kNoErrRef); }
-};
-
-enum class Totals { TRT, TRU };
 
 // What the rules carry from record to record: the employer values of the
 // current block, the SSN of the current detail record and the block's rows.

@@ -4,7 +4,6 @@
 #include "engine/ResultReader.h"
 #include "layout/RecordTypes.h"
 #include "rules/RecordRules.h"
-#include "totals/TotalRecords.h"
 
 namespace ledgerly {
 namespace {

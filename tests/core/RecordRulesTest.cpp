@@ -12,7 +12,6 @@
 #include "support/Submission.h"
 #include "support/ValidDetailRecords.h"
 #include "support/ValidRecords.h"
-#include "totals/TotalRecords.h"
 
 namespace ledgerly {
 namespace {

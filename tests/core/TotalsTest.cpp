@@ -6,8 +6,8 @@
 
 #include "layout/RecordLayouts.h"
 #include "rules/MoneyFields.h"
+#include "rules/TotalFieldChecks.h"
 #include "support/RecordBuilder.h"
-#include "totals/TotalFieldChecks.h"
 
 namespace ledgerly {
 namespace {

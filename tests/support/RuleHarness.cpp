@@ -7,10 +7,10 @@
 #include <tuple>
 #include <utility>
 
+#include "rules/RecordRules.h"
 #include "support/RecordBuilder.h"
 #include "support/ValidDetailRecords.h"
 #include "support/ValidRecords.h"
-#include "totals/TotalRecords.h"
 
 namespace ledgerly {
 

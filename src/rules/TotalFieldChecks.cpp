@@ -1,4 +1,4 @@
-#include "totals/TotalFieldChecks.h"
+#include "rules/TotalFieldChecks.h"
 
 #include <string>
 

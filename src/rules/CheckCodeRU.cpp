@@ -1,7 +1,7 @@
 #include "layout/RecordLayouts.h"
 #include "rules/FieldChecker.h"
-#include "totals/TotalFieldChecks.h"
-#include "totals/TotalRecords.h"
+#include "rules/RecordRules.h"
+#include "rules/TotalFieldChecks.h"
 
 namespace ledgerly {
 

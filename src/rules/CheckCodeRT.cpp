@@ -4,8 +4,8 @@
 #include "rules/DetailFieldChecks.h"
 #include "rules/FieldChecker.h"
 #include "rules/Primitives.h"
-#include "totals/TotalFieldChecks.h"
-#include "totals/TotalRecords.h"
+#include "rules/RecordRules.h"
+#include "rules/TotalFieldChecks.h"
 
 namespace ledgerly {
 namespace {

@@ -1,5 +1,3 @@
-#include "totals/TotalRecords.h"
-
 #include "rules/RecordRules.h"
 
 namespace ledgerly {
