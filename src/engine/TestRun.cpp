@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "engine/FailureNotice.h"
-#include "engine/RecordOrder.h"
 #include "layout/RecordLayouts.h"
 #include "layout/RecordTypes.h"
 #include "rules/Primitives.h"
+#include "rules/RecordOrder.h"
 #include "rules/RecordRules.h"
 
 namespace ledgerly {

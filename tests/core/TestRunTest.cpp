@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "engine/RecordOrder.h"
 #include "engine/ResultReader.h"
 #include "engine/RunState.h"
+#include "rules/RecordOrder.h"
 #include "support/DbChecks.h"
 #include "support/DbRows.h"
 #include "support/RecordBuilder.h"

@@ -1,4 +1,4 @@
-#include "engine/RecordOrder.h"
+#include "rules/RecordOrder.h"
 
 #include <algorithm>
 #include <initializer_list>
