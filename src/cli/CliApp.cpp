@@ -1,13 +1,12 @@
 #include "cli/CliApp.h"
 
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <charconv>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 #include <ostream>
+#include <sstream>
 
 #include "cli/CliHost.h"
 #include "cli/ReportOutput.h"
@@ -15,6 +14,7 @@
 #include "engine/ResultStore.h"
 #include "engine/Settings.h"
 #include "engine/TestRun.h"
+#include "platform/StandardStreams.h"
 #include "reports/HtmlReport.h"
 #include "reports/ReportData.h"
 #include "reports/WriteReport.h"
@@ -66,8 +66,11 @@ void PrintSummary(const RunResult& result, std::ostream& err) {
   err << "Records tested: " << result.records << "\nErrors found: " << result.errors << '\n';
   if (result.outcome == RunOutcome::Critical || result.outcome == RunOutcome::Failed) {
     if (result.critical_rec_num > 0) {
-      err << TerminationSentence(result.critical_rec_num) << '\n'
-          << WithoutCarriageReturns(result.critical_error) << '\n';
+      err << TerminationSentence(result.critical_rec_num) << '\n';
+      // A failure was shown as its message already.
+      if (result.outcome == RunOutcome::Critical) {
+        err << WithoutCarriageReturns(result.critical_error) << '\n';
+      }
     }
   } else if (result.outcome == RunOutcome::Aborted) {
     err << "Test Aborted\n";
@@ -79,7 +82,7 @@ bool WriteReportTo(const std::filesystem::path& db, ReportFormat format, ReportO
                    std::ostream& err) {
   try {
     WriteReport(db, format, kDefaultWrapWidth, [&](std::string_view piece) {
-      if (CliHost::stop_requested) throw ReportOutputError("The report was stopped by a signal");
+      if (CliHost::stop_requested) throw ReportOutputError(kReportStoppedText);
       output.Write(piece);
     });
     // A saved text or HTML report ends with one line break, as the desktop program writes it.
@@ -116,6 +119,35 @@ std::optional<std::string> OutputConflict(const std::string& output,
     if (SameFile(output, file)) return "a submission file being tested";
   }
   return std::nullopt;
+}
+
+// The files after the one that ended the submission, which the run never read.
+// False when they make the run's outcome incomplete.
+bool ReportUnreadFiles(const CliHost& host, const RunResult& result, std::ostream& err) {
+  const std::vector<std::string> unread = host.UnreadFiles();
+  if (unread.empty()) return true;
+  const bool submission_ended =
+      result.outcome == RunOutcome::Clean || result.outcome == RunOutcome::Errors;
+  if (submission_ended) {
+    err << "The submission ended with the RF record of " << host.LastFile()
+        << "; these files were not tested (use one call per submission):\n";
+  } else {
+    err << "The run stopped before these files; they were not tested:\n";
+  }
+  for (const std::string& file : unread) err << "  " << file << '\n';
+  return !submission_ended;
+}
+
+// A file after the first that is missing is refused before the run replaces any
+// results (the run itself tells a missing first file).
+bool AllFilesPresent(const std::vector<std::string>& files, std::ostream& err) {
+  for (std::size_t i = 1; i < files.size(); ++i) {
+    std::error_code ec;
+    if (files[i] == kStandardInput || std::filesystem::exists(files[i], ec) || ec) continue;
+    err << files[i] << " was not found; nothing was tested.\n";
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -162,8 +194,10 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                  "error) or summary (one row per kind of error) (default: no report)")
       ->type_name("FORMAT")
       ->check(CLI::IsMember(format_names));
-  app.add_option("--output", output, "Write the report to FILE (default: stdout)")
-      ->type_name("FILE");
+  auto* report_option = app.get_option("--report");
+  app.add_option("--output", output, "Write the report to FILE; - is stdout (default: stdout)")
+      ->type_name("FILE")
+      ->needs(report_option);
   auto* last_flag =
       app.add_flag("--last", last, "Report the results already in the database; test nothing");
   last_flag->excludes(file_option);
@@ -190,10 +224,23 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     return kExitNotTested;
   }
   const std::optional<ReportFormat> format = ParseReportFormat(report_name);
+  if (const std::string warning = TodayOverrideWarning(); !warning.empty() && !quiet) {
+    err << warning << '\n';
+  }
 
-  const auto data_folder = DataFolder(ProgramFolder());
+  // Only asked for when something lives there: the database or the error limit.
+  std::filesystem::path data_folder;
+  if (db_path.empty() || (!last && error_limit == 0)) {
+    try {
+      data_folder = DataFolder(ProgramFolder());
+    } catch (const DataFolderError& e) {
+      err << e.what() << '\n';
+      return kExitNotTested;
+    }
+  }
   const std::filesystem::path database =
       db_path.empty() ? data_folder / kDatabaseFileName : std::filesystem::path(db_path);
+  if (ReportOutput::IsStandardOutput(output)) output.clear();
 
   if (const auto conflict = OutputConflict(output, database, files)) {
     err << "The report cannot be written to " << output << ": it is " << *conflict << ".\n";
@@ -210,7 +257,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   std::optional<ReportOutput> report;
   if (format) {
     try {
-      report.emplace(output, out, &out == &std::cout && ::isatty(STDOUT_FILENO));
+      const bool own_stdout = &out == &std::cout;
+      report.emplace(output, out, own_stdout,
+                     own_stdout && platform::IsTerminal(platform::StandardStream::Output));
     } catch (const ReportOutputError& e) {
       err << e.what() << '\n';
       return kExitNotTested;
@@ -220,13 +269,17 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
   if (error_limit == 0) error_limit = ReadErrorLimit(data_folder);
   ReadStandardInputFor(files);
-  const bool show_progress = !quiet && (progress || ::isatty(STDERR_FILENO));
+  if (!AllFilesPresent(files, err)) return kExitNotTested;
+  const bool show_progress =
+      !quiet && (progress || platform::IsTerminal(platform::StandardStream::Error));
   CliHost host(files, err, !quiet, show_progress);
   TestRun run(host, database, error_limit);
   const RunResult result = run.ReadFile();
   host.EndProgressLine();
   if (!quiet) PrintSummary(result, err);
-  const int status = ExitStatusFor(result);
+  std::ostringstream ignored;
+  const bool all_tested = ReportUnreadFiles(host, result, quiet ? ignored : err);
+  const int status = all_tested ? ExitStatusFor(result) : kExitNotTested;
   // A signal during the run stopped the run; one during the report stops the report.
   CliHost::stop_requested = false;
   if (report && result.records > 0 && !WriteReportTo(database, *format, *report, err)) {

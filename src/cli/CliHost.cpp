@@ -61,6 +61,10 @@ bool CliHost::KeepResponsive() {
   return stop_requested.load(std::memory_order_relaxed);
 }
 
+std::vector<std::string> CliHost::UnreadFiles() const {
+  return {files_.begin() + static_cast<std::ptrdiff_t>(next_file_), files_.end()};
+}
+
 void CliHost::EndProgressLine() {
   if (!progress_shown_) return;
   err_ << '\n';

@@ -36,6 +36,10 @@ class CliHost : public RunHost {
   // Ends the progress line, so nothing else is printed onto it.
   void EndProgressLine();
 
+  // The files the run never asked for, and the last one it did.
+  std::vector<std::string> UnreadFiles() const;
+  std::string LastFile() const { return next_file_ > 0 ? files_[next_file_ - 1] : std::string(); }
+
  private:
   std::vector<std::string> files_;
   std::size_t next_file_ = 0;

@@ -23,6 +23,8 @@ std::string FormatDate(const Date& date);
 
 // Today, or the date in LEDGERLY_TODAY (YYYY-MM-DD) when it is set and valid.
 Date TodayOrOverride();
+// What to tell the user when LEDGERLY_TODAY is set but no valid date, else "".
+std::string TodayOverrideWarning();
 
 struct RunProgress {
   int64_t rec_ctr = 0;       // record being handled

@@ -1,6 +1,7 @@
 #include "reports/ReportData.h"
 
 #include "layout/RecordTypes.h"
+#include "reports/Utf8Text.h"
 
 namespace ledgerly {
 namespace {
@@ -16,7 +17,10 @@ constexpr std::string_view kErrorRowsSql =
 ReportSummary ReadReportSummary(const Database& db) {
   const ResultReader reader(db);
   ReportSummary summary;
-  summary.files = reader.TestedFiles();
+  // A file's name is whatever bytes the system allows; the reports are UTF-8.
+  for (const std::string& file : reader.TestedFiles()) {
+    summary.files.push_back(EscapeInvalidUtf8(file));
+  }
   summary.report_date = reader.ReportDate();
   summary.critical = reader.CriticalEntry();
   summary.records_tested = reader.RecordCount();

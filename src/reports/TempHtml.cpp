@@ -17,6 +17,10 @@ std::filesystem::path WriteTempHtml(const std::filesystem::path& data_folder, st
   std::filesystem::path path = data_folder / kTempHtmlFileName;
   const bool new_document = StartsNewDocument(text);
   if (text.empty()) text = kEmptyHtmlPage;
+  // A new document starts a new file, created for the user only, whatever an
+  // earlier version's file allowed.
+  std::error_code ignored;
+  if (new_document) std::filesystem::remove(path, ignored);
   AppendReportText(path, text, new_document);
   return path;
 }

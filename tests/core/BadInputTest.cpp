@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <thread>
 
 #include "cli/CliApp.h"
 #include "engine/Sqlite.h"
@@ -30,6 +32,13 @@ struct CaseFolder {
   test::TempFolder dir;
   std::unique_ptr<Database> lock_holder;  // another program's connection, kept open
   rlim_t file_size_limit = 0;             // a disk that fills at this size
+  std::vector<std::string> env;           // NAME=value, before the case's own
+  test::ChildProcess::Options streams;    // pipes and closed streams of the child
+  // Plays the world around the running child (else: "-" is fed clean.txt).
+  std::function<void(test::ChildProcess&, CaseFolder&)> drive;
+  std::function<void(CaseFolder&)> check;  // after the child ended
+  int killed_by = 0;                       // a signal that may end it
+  bool run_complete = false;               // exit status 3 for what came after the run
 
   fs::path Path(const std::string& name) const { return dir.path() / name; }
   fs::path db() const { return Path("ERRORLOG.MDB"); }
@@ -120,6 +129,53 @@ Setup Sparse(std::string head) {
   };
 }
 
+Setup Env(std::string setting) {
+  return [setting](CaseFolder& f) { f.env.push_back(setting); };
+}
+
+Setup ClosedStream(int fd) {
+  return [fd](CaseFolder& f) { f.streams.closed_stream = fd; };
+}
+
+void AwaitText(const fs::path& file, const std::string& text) {
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while ((!fs::exists(file) || test::ReadFileText(file).find(text) == std::string::npos) &&
+         std::chrono::steady_clock::now() < give_up) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+}
+
+// "-" gets the first MiB (a read block) of a clean submission of 2,204 records,
+// the rest once `between` has been done.
+Setup FeedAround(std::function<void(test::ChildProcess&, CaseFolder&)> between) {
+  return [between](CaseFolder& f) {
+    f.drive = [between](test::ChildProcess& cli, CaseFolder& folder) {
+      std::vector<std::string> ids(2204, "RW");
+      ids.front() = "RA", ids[1] = "RE", ids[2202] = "RT", ids.back() = "RF";
+      const std::string content = Submission(ids);
+      constexpr std::size_t kFirst = (1 << 20) + 1000;
+      EXPECT_TRUE(cli.Feed(std::string_view(content).substr(0, kFirst)));
+      between(cli, folder);
+      cli.Feed(std::string_view(content).substr(kFirst));  // a stopped run reads no more
+    };
+  };
+}
+
+// Sends signal once stderr shows `shown`.
+Setup SignalWhen(int signal, std::string shown) {
+  return [=](CaseFolder& f) {
+    f.drive = [=](test::ChildProcess& cli, CaseFolder& folder) {
+      AwaitText(folder.Path("stderr.txt"), shown);
+      cli.Signal(signal);
+    };
+    if (signal == SIGKILL) f.killed_by = SIGKILL;
+  };
+}
+
+void ExpectMode(const fs::path& file, fs::perms mode) {
+  EXPECT_EQ(fs::status(file).permissions(), mode) << file;
+}
+
 class CliRunTest : public ::testing::TestWithParam<CliCase> {};
 
 TEST_P(CliRunTest, EndsWithItsOutcomeAndMessage) {
@@ -149,23 +205,31 @@ TEST_P(CliRunTest, EndsWithItsOutcomeAndMessage) {
   const bool piped = std::find(args.begin(), args.end(), "-") != args.end();
   const std::string kept_before = c.kept.empty() ? "" : test::ReadFileText(folder.Path(c.kept));
   const fs::path err_file = folder.Path("stderr.txt");
-  test::ChildProcess cli(LEDGERLY_CLI_PATH, args, err_file,
-                         {{"LEDGERLY_HOME=" + folder.Path("home").string()},
-                          c.unprivileged,
-                          folder.file_size_limit,
-                          piped});
-  if (piped) {
+  test::ChildProcess::Options options = folder.streams;
+  options.env = folder.env;
+  options.env.push_back("LEDGERLY_HOME=" + folder.Path("home").string());
+  options.unprivileged = c.unprivileged;
+  options.file_size_limit = folder.file_size_limit;
+  options.input_pipe = piped;
+  test::ChildProcess cli(LEDGERLY_CLI_PATH, args, err_file, options);
+  if (folder.drive) {
+    folder.drive(cli, folder);
+  } else if (piped) {
     EXPECT_TRUE(cli.Feed(clean));
   }
   cli.EndInput();
   cli.Wait();
   const std::string err = test::ReadFileText(err_file);
-  EXPECT_EQ(cli.term_signal(), 0) << err;
-  EXPECT_EQ(cli.exit_status(), c.exit_status) << err;
+  // A kill may come after the end; either way it must leave nothing half-made.
+  if (folder.killed_by == 0 || cli.term_signal() != folder.killed_by) {
+    EXPECT_EQ(cli.term_signal(), 0) << err;
+    EXPECT_EQ(cli.exit_status(), c.exit_status) << err;
+  }
   EXPECT_NE(err.find(c.message), std::string::npos) << err;
   if (!c.kept.empty()) {
     EXPECT_EQ(test::ReadFileText(folder.Path(c.kept)), kept_before);
   }
+  if (folder.check) folder.check(folder);
   // Nothing half-made is left beside the database or a report.
   for (const auto& entry : fs::directory_iterator(folder.dir.path())) {
     const std::string name = entry.path().filename().string();
@@ -185,7 +249,7 @@ TEST_P(CliRunTest, EndsWithItsOutcomeAndMessage) {
                                "'%/../%' OR Path LIKE '%/./%' OR RptDate NOT LIKE '__/__/2___'"),
               "0");
     // A failed run's records end with the Critical entry that names the failure.
-    if (c.exit_status == kExitNotTested &&
+    if (c.exit_status == kExitNotTested && !folder.run_complete &&
         test::QueryValue(folder.db(), "SELECT COUNT(*) FROM RECORDS") != "0") {
       EXPECT_EQ(test::QueryValue(folder.db(), "SELECT Error FROM ERRORS WHERE Type = 'C'"),
                 "Error Number: 778\r\nError Description: disk I/O error (File too large)");
@@ -200,6 +264,8 @@ TEST_P(CliRunTest, EndsWithItsOutcomeAndMessage) {
 const char* kSettings = "home/ErrSetLog.ini";  // the desktop program's settings
 const char* kNoData = "Warning: The file contains no valid data.";
 const char* kNotRA = "Record Number 1:\nRecord 1 must be RA record.";
+const char* kReport = "rep.txt";
+const fs::perms kPrivate = fs::perms::owner_read | fs::perms::owner_write;
 
 std::vector<CliCase> Cases() {
   return {
@@ -328,7 +394,121 @@ std::vector<CliCase> Cases() {
       Case("SettingsOfOne", {"@faults.txt"}, kExitCritical, "Errors found: 2",
            Writes(kSettings, "[Maximum Error Count]: 1\r\n")),
       Case("SettingsOfTheLargestLimit", {"@large.txt"}, kExitErrors, "Errors found: 601",
-           Writes(kSettings, "[Maximum Error Count]:25000\r\n"))};
+           Writes(kSettings, "[Maximum Error Count]:25000\r\n")),
+      Case("SettingsWithLettersAfterTheValue", {"@faults.txt"}, kExitErrors, "Errors found: 3",
+           Writes(kSettings, "[Maximum Error Count]:1x\r\n")),
+      Case("SettingsOfAnotherLabel", {"@faults.txt"}, kExitErrors, "Errors found: 3",
+           Writes(kSettings, "foo:1\r\n")),
+      Case("SettingsLineTooLong", {"@faults.txt"}, kExitErrors, "Errors found: 3",
+           Writes(kSettings, "[Maximum Error Count]:" + std::string(1000, ' ') + "1\r\n")),
+      // Every FILE is tested, or the run says which were not.
+      Case("FileAfterTheFinalRecord", {"@clean.txt", "@faults.txt"}, kExitNotTested,
+           "clean.txt; these files were not tested (use one call per submission):\n  /",
+           [](CaseFolder& f) { f.run_complete = true; }),
+      Case(
+          "MissingLaterFile", {"@clean.txt", "@absent.txt"}, kExitNotTested,
+          "absent.txt was not found; nothing was tested.",
+          [](CaseFolder& f) { f.check = [](CaseFolder& f) { EXPECT_FALSE(fs::exists(f.db())); }; }),
+      Case("OutputWithoutReport", {"--output", "@rep.txt", "@clean.txt"}, kExitNotTested,
+           "--output requires --report"),
+      Case("OutputDashIsStandardOutput", {"--report", "summary", "--output", "-", "@faults.txt"},
+           kExitErrors, "Count  Reference",
+           [](CaseFolder& f) {
+             f.check = [](CaseFolder& f) { EXPECT_FALSE(fs::exists(f.Path("-"))); };
+           }),
+      // Standard streams closed or gone.
+      Case("StandardErrorClosed",
+           {"--progress", "--report", "json", "--output", "@rep.txt", "@faults.txt"}, kExitErrors,
+           "",
+           [](CaseFolder& f) {
+             ClosedStream(STDERR_FILENO)(f);
+             f.check = [](CaseFolder& f) {
+               EXPECT_EQ(test::ReadFileText(f.Path(kReport)).substr(0, 9), "{\"files\":");
+             };
+           }),
+      Case("StandardOutputClosed", {"--report", "text", "@clean.txt"}, kExitNotTested,
+           "Cannot write the report to standard output: Bad file descriptor",
+           [](CaseFolder& f) {
+             ClosedStream(STDOUT_FILENO)(f);
+             f.check = [](CaseFolder& f) { EXPECT_FALSE(fs::exists(f.db())); };
+           }),
+      Case("StandardInputClosed", {"/dev/stdin"}, kExitNotTested, "is not a regular file",
+           ClosedStream(STDIN_FILENO)),
+      // --progress 2>&1 | head -c 1: the run goes on without its stderr.
+      Case("StandardErrorReaderGone", {"--progress", "-"}, kExitClean, "",
+           [](CaseFolder& f) {
+             f.streams.output_pipe = f.streams.errors_to_pipe = true;
+             f.drive = [](test::ChildProcess& cli, CaseFolder& f) {
+               cli.EndOutput();
+               EXPECT_TRUE(cli.Feed(test::ReadFileText(f.Path("clean.txt"))));
+             };
+             f.check = [](CaseFolder& f) {
+               EXPECT_EQ(test::QueryValue(f.db(), "SELECT COUNT(*) FROM RECORDS"), "5");
+             };
+           }),
+      Case("StandardOutputReaderGone", {"--report", "csv", "@faults.txt"}, kExitNotTested,
+           "Cannot write the report to standard output: Broken pipe",
+           [](CaseFolder& f) {
+             // Found before the run, or at the first write if the reader goes later.
+             f.streams.output_pipe = f.run_complete = true;
+             f.drive = [](test::ChildProcess& cli, CaseFolder&) { cli.EndOutput(); };
+           }),
+      // Signals stop a run like Exit, and a report however blocked.
+      Case("HangUpInTheRun", {"--progress", "-"}, kExitCritical, "Test Aborted",
+           FeedAround([](test::ChildProcess& cli, CaseFolder& f) {
+             AwaitText(f.Path("stderr.txt"), "Processing Record Number");
+             cli.Signal(SIGHUP);
+           })),
+      Case("TerminatedInABlockedReport",
+           {"--error-limit", "25000", "--report", "csv", "@large.txt"}, kExitNotTested,
+           "Errors found: 601\nThe report was stopped by a signal\n",
+           [](CaseFolder& f) {
+             f.streams.output_pipe = f.run_complete = true;
+             f.drive = [](test::ChildProcess& cli, CaseFolder&) {
+               EXPECT_NE(cli.ReadOutput(1), "");  // the report has begun; its pipe is full
+               cli.Signal(SIGTERM);
+             };
+           }),
+      Case("KilledInTheReport",
+           {"--error-limit", "25000", "--report", "csv", "--output", "@rep.txt", "@large.txt"},
+           kExitErrors, "Errors found: 601", SignalWhen(SIGKILL, "Errors found: 601")),
+      // Private files whatever the umask; a report replaced keeps its mode.
+      Case("NewFilesArePrivate", {"--report", "text", "--output", "@rep.txt", "@clean.txt"},
+           kExitClean, "Records tested: 5",
+           [](CaseFolder& f) {
+             ::umask(022);
+             fs::remove_all(f.Path("home"));
+             f.check = [](CaseFolder& f) {
+               ExpectMode(f.Path("home"), fs::perms::owner_all);
+               ExpectMode(f.Path(kSettings), kPrivate);
+               ExpectMode(f.Path(kReport), kPrivate);
+             };
+           }),
+      Case("ReplacedReportKeepsItsMode", {"--report", "text", "--output", "@rep.txt", "@clean.txt"},
+           kExitClean, "Records tested: 5",
+           [](CaseFolder& f) {
+             Writes(kReport, "old", kPrivate | fs::perms::group_read)(f);
+             f.check = [](CaseFolder& f) {
+               ExpectMode(f.Path(kReport), kPrivate | fs::perms::group_read);
+               EXPECT_NE(test::ReadFileText(f.Path(kReport)), "old");
+             };
+           }),
+      Case("ReadOnlyReportIsRefused", {"--report", "text", "--output", "@rep.txt", "@clean.txt"},
+           kExitNotTested, "rep.txt is read-only; it was left unchanged.",
+           Writes(kReport, "old", fs::perms::owner_read | fs::perms::group_read), false, kReport),
+      // A killed writer's temporary is removed by the next one.
+      Case("StaleTemporaryIsRemoved", {"--report", "csv", "--output", "@rep.txt", "@faults.txt"},
+           kExitErrors, "Errors found: 3", Writes(".ledgerly-999999999.tmp", "SSNs")),
+      Case("PathNotUtf8", {"--report", "text", "@bad\xff.txt"}, kExitErrors, "bad\\xFF.txt",
+           Writes("bad\xff.txt", Faults(2))),
+      // An invalid date for today is said, and today's date is used.
+      Case("TodayNotADay", {"@clean.txt"}, kExitClean,
+           "Warning: LEDGERLY_TODAY=2011-02-30 is not a date (YYYY-MM-DD); today's date is used.",
+           Env("LEDGERLY_TODAY=2011-02-30")),
+      Case("TodayInYearZero", {"@clean.txt"}, kExitClean, "LEDGERLY_TODAY=0000-01-01 is not",
+           Env("LEDGERLY_TODAY=0000-01-01")),
+      Case("TodayNegative", {"@clean.txt"}, kExitClean, "LEDGERLY_TODAY=-001 is not",
+           Env("LEDGERLY_TODAY=-001"))};
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, CliRunTest, ::testing::ValuesIn(Cases()),

@@ -6,6 +6,9 @@
 #include "cli/CliApp.h"
 #include "cli/CliHost.h"
 #include "cli/ReportOutput.h"
+#include "engine/Settings.h"
+#include "platform/ReplacementFile.h"
+#include "reports/Utf8Text.h"
 #include "support/Submission.h"
 #include "support/TempFolder.h"
 
@@ -15,12 +18,84 @@ namespace {
 // A report on a terminal must not let a submission's bytes drive it.
 TEST(TerminalTextTest, ControlCharactersShowVisibly) {
   const std::pair<std::string, std::string> cases[] = {
-      {"\x1b[2J", "^[[2J"},                      // clears the screen
-      {std::string("\0\x07\x7f", 3), "^@^G^?"},  // NUL, bell, DEL
-      {"a\tb\r\n", "a\tb\r\n"},                  // the layout's own characters stay
-      {"\xc3\xa9\xc2\x9b", "\xc3\xa9\xc2\x9b"},  // UTF-8 is not split
+      {"\x1b[2J", "^[[2J"},                              // clears the screen
+      {std::string("\0\x07\x7f", 3), "^@^G^?"},          // NUL, bell, DEL
+      {"a\tb\r\n", "a\tb\r\n"},                          // the layout's own characters stay
+      {"\xc3\xa9\xe2\x82\xac", "\xc3\xa9\xe2\x82\xac"},  // UTF-8 is not split
+      {"\xc2\x9b"
+       "2J\xc2\x80",
+       "M-^[2JM-^@"},            // C1 controls: CSI, PAD
+      {"\x9d\x80", "M-^]M-^@"},  // the same outside UTF-8
   };
   for (const auto& [text, shown] : cases) EXPECT_EQ(ShowControlCharacters(text), shown) << text;
+}
+
+TEST(TerminalTextTest, BytesOutsideUtf8AreEscaped) {
+  EXPECT_EQ(EscapeInvalidUtf8("/a\xc3\xa9/b\xff\xc3.txt"), "/a\xc3\xa9/b\\xFF\\xC3.txt");
+  EXPECT_EQ(EscapeInvalidUtf8("\xed\xa0\x80\xc0\xaf"), "\\xED\\xA0\\x80\\xC0\\xAF");
+}
+
+// The data folder is the user's own, or there is none: never a shared folder.
+TEST(DataFolderTest, IsTheUsersOwnOrNone) {
+  namespace fs = std::filesystem;
+  test::TempFolder dir;
+  const fs::path shared = dir.path() / "shared", own = dir.path() / "own";
+  fs::create_directory(shared);
+  fs::permissions(shared, fs::perms::all);
+  fs::create_directory(own);
+  fs::permissions(own, fs::perms::owner_all);
+  const fs::path xdg_folder = dir.path() / "Ledgerly";
+  struct Row {
+    const char* home;
+    const char* xdg;
+    fs::path program;
+    fs::path chosen;  // empty: refused
+  };
+  const Row rows[] = {
+      {nullptr, nullptr, shared, {}},
+      {"relative", "", shared, {}},
+      {"", dir.path().c_str(), shared, xdg_folder},
+      {nullptr, nullptr, own, own},
+      {dir.path().c_str(), nullptr, "/", dir.path() / ".local/share/Ledgerly"},
+  };
+  const std::string saved[] = {std::getenv("HOME") ? std::getenv("HOME") : "",
+                               std::getenv("LEDGERLY_HOME") ? std::getenv("LEDGERLY_HOME") : ""};
+  ::unsetenv("LEDGERLY_HOME");
+  for (const Row& row : rows) {
+    const auto set = [](const char* name, const char* value) {
+      value ? ::setenv(name, value, 1) : ::unsetenv(name);
+    };
+    set("HOME", row.home);
+    set("XDG_DATA_HOME", row.xdg);
+    SCOPED_TRACE(row.program.string());
+    if (row.chosen.empty()) {
+      EXPECT_THROW(DataFolder(row.program), DataFolderError);
+      continue;
+    }
+    EXPECT_EQ(DataFolder(row.program), row.chosen);
+    if (row.chosen != own) EXPECT_EQ(fs::status(row.chosen).permissions(), fs::perms::owner_all);
+  }
+  ::setenv("HOME", saved[0].c_str(), 1);
+  ::unsetenv("XDG_DATA_HOME");
+  if (!saved[1].empty()) ::setenv("LEDGERLY_HOME", saved[1].c_str(), 1);
+}
+
+// Where there are no unnamed files, the next writer removes a dead writer's temporary.
+TEST(ReplacementFileTest, NamedTemporaryOfADeadWriterIsRemoved) {
+  test::TempFolder dir;
+  const std::string dead = dir.Write(platform::ReplacementFile::TemporaryName(999999999), "x");
+  const std::string live = dir.Write(platform::ReplacementFile::TemporaryName(::getppid()), "x");
+  {
+    platform::ReplacementFile file(dir.path() / "report.txt", false);
+    file.Write("report");
+    EXPECT_TRUE(
+        std::filesystem::exists(dir.path() / platform::ReplacementFile::TemporaryName(::getpid())));
+    file.Commit();
+  }
+  EXPECT_FALSE(std::filesystem::exists(dead));
+  EXPECT_TRUE(std::filesystem::exists(live));
+  EXPECT_EQ(test::ReadFileText(dir.path() / "report.txt"), "report");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
 // The report of a run, saved to a file, and the report of the last results, on

@@ -37,6 +37,11 @@ class ChildProcess {
     rlim_t file_size_limit = 0;
     // The child reads its standard input from a pipe fed by Feed().
     bool input_pipe = false;
+    // The child writes its standard output (and with errors_to_pipe its standard
+    // error) into a pipe of one page, read by ReadOutput().
+    bool output_pipe = false;
+    bool errors_to_pipe = false;
+    int closed_stream = -1;  // a standard stream the child starts without
   };
 
   // Starts program with the arguments; stderr and stdout go to stderr_file.
@@ -64,6 +69,9 @@ class ChildProcess {
     const std::string err_path = stderr_file.string();
     int input[2] = {-1, -1};
     if (options.input_pipe && ::pipe(input) != 0) throw std::runtime_error("pipe failed");
+    int output[2] = {-1, -1};
+    if (options.output_pipe && ::pipe(output) != 0) throw std::runtime_error("pipe failed");
+    if (options.output_pipe) ::fcntl(output[1], F_SETPIPE_SZ, 4096);
     // A child that died must fail the test, not end it with SIGPIPE.
     ::signal(SIGPIPE, SIG_IGN);
 
@@ -75,6 +83,13 @@ class ChildProcess {
       ::close(input[1]);
       const int fd = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
       if (fd < 0 || ::dup2(fd, STDERR_FILENO) < 0 || ::dup2(fd, STDOUT_FILENO) < 0) ::_exit(124);
+      if (options.output_pipe) {
+        ::dup2(output[1], STDOUT_FILENO);
+        if (options.errors_to_pipe) ::dup2(output[1], STDERR_FILENO);
+        ::close(output[0]);
+        ::close(output[1]);
+      }
+      if (options.closed_stream >= 0) ::close(options.closed_stream);
       if (drop &&
           (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
         ::_exit(126);
@@ -90,11 +105,14 @@ class ChildProcess {
     }
     ::close(input[0]);
     input_ = input[1];
+    if (options.output_pipe) ::close(output[1]);
+    output_ = output[0];
   }
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
   ~ChildProcess() {  // a child still running is killed
     EndInput();
+    EndOutput();
     if (!waited_) {
       ::kill(pid_, SIGKILL);
       ::waitpid(pid_, nullptr, 0);
@@ -110,6 +128,17 @@ class ChildProcess {
       bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
+  }
+  // Up to `size` bytes of the child's output pipe, "" at its end.
+  std::string ReadOutput(std::size_t size) {
+    std::string bytes(size, '\0');
+    const ssize_t got = ::read(output_, bytes.data(), size);
+    bytes.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return bytes;
+  }
+  void EndOutput() {
+    if (output_ >= 0) ::close(output_);
+    output_ = -1;
   }
   void EndInput() {
     if (input_ >= 0) ::close(input_);
@@ -136,7 +165,8 @@ class ChildProcess {
 
  private:
   pid_t pid_ = -1;
-  int input_ = -1;  // our end of the input pipe
+  int input_ = -1;   // our end of the input pipe
+  int output_ = -1;  // our end of the output pipe
   bool waited_ = false;
   int status_ = 0;
 };

@@ -41,10 +41,10 @@ class TempFolder {
 
 // The whole file as bytes; throws when it cannot be read.
 inline std::string ReadFileText(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw std::runtime_error("cannot read " + path.string());
   std::ostringstream text;
-  if (!(text << std::ifstream(path, std::ios::binary).rdbuf())) {
-    throw std::runtime_error("cannot read " + path.string());
-  }
+  text << file.rdbuf();  // an empty file is read as ""
   return text.str();
 }
 

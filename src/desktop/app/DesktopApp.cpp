@@ -1,6 +1,7 @@
 #include "desktop/app/DesktopApp.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLockFile>
 
 #include "desktop/app/AppTexts.h"
@@ -13,7 +14,14 @@ namespace ledgerly::gui {
 int RunDesktop(QApplication& app) {
   QApplication::setApplicationName(QStringLiteral("Ledgerly"));
   QApplication::setApplicationVersion(QStringLiteral(LEDGERLY_VERSION));
-  const auto data_folder = DataFolder(QApplication::applicationDirPath().toStdString());
+  std::filesystem::path data_folder;
+  try {
+    data_folder = DataFolder(QFile::encodeName(QApplication::applicationDirPath()).toStdString());
+  } catch (const DataFolderError& e) {
+    MessageBox::Show(nullptr, QMessageBox::Critical, QApplication::applicationName(),
+                     QString::fromLocal8Bit(e.what()));
+    return 1;
+  }
 
   QLockFile lock(QString::fromStdString((data_folder / "Ledgerly.lock").string()));
   if (!lock.tryLock(0)) {

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace ledgerly::platform {
+
+// A file written in full before it takes the place of target, so a failed or
+// stopped write never leaves a truncated file. It stays unnamed until Commit
+// where the system allows (a process killed meanwhile leaves nothing); else it
+// is TemporaryName(its process) in target's folder, which the next writer there
+// removes once that process is gone. A new file is for the user only; a file
+// it replaces keeps its mode.
+class ReplacementFile {
+ public:
+  // Throws std::system_error when the folder cannot take the file.
+  explicit ReplacementFile(std::filesystem::path target, bool unnamed = true);
+  ~ReplacementFile();  // discards what was not committed
+  ReplacementFile(const ReplacementFile&) = delete;
+  ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+  // Both throw std::system_error.
+  void Write(std::string_view bytes);
+  void Commit();
+
+  // The same for every file of a process, so it fits whatever target's name.
+  static std::string TemporaryName(long process_id);
+
+ private:
+  void Close() noexcept;
+
+  std::filesystem::path target_;
+  std::filesystem::path named_;  // the temporary's path once it has one
+  int fd_ = -1;
+};
+
+}  // namespace ledgerly::platform
