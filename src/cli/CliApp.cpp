@@ -11,6 +11,7 @@
 #include "cli/CliHost.h"
 #include "cli/ReportOutput.h"
 #include "engine/FailureNotice.h"
+#include "engine/ResultClaim.h"
 #include "engine/ResultStore.h"
 #include "engine/Settings.h"
 #include "engine/TestRun.h"
@@ -88,6 +89,9 @@ bool WriteReportTo(const std::filesystem::path& db, ReportFormat format, ReportO
     // A saved text or HTML report ends with one line break, as the desktop program writes it.
     if (format == ReportFormat::Text || format == ReportFormat::Html) output.Write("\r\n");
     output.Commit();
+  } catch (const ResultsBeingWritten& e) {
+    err << e.what() << '\n';  // not a failure of the file: a plain notice
+    return false;
   } catch (const StoreError& e) {
     err << WithoutCarriageReturns(FailureNotice(e.code(), e.what())) << '\n';
     return false;

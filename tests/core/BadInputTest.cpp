@@ -482,6 +482,8 @@ std::vector<CliCase> Cases() {
                ExpectMode(f.Path("home"), fs::perms::owner_all);
                ExpectMode(f.Path(kSettings), kPrivate);
                ExpectMode(f.Path(kReport), kPrivate);
+               ExpectMode(f.db(), kPrivate);
+               ExpectMode(f.db().string() + "-lock", kPrivate);
              };
            }),
       Case("ReplacedReportKeepsItsMode", {"--report", "text", "--output", "@rep.txt", "@clean.txt"},

@@ -159,6 +159,12 @@ TEST_F(InterruptionTest, InterruptedTheResultsAreAPrefixOfTheCompleteRun) {
     if (signal != SIGKILL) cli.Feed(std::string_view(content).substr(parts_sent * kPartBytes));
     cli.EndInput();
     cli.Wait();
+    // The journal a kill leaves is as private as the database.
+    for (const std::string suffix : {"", "-journal"}) {
+      std::error_code ec;
+      const auto perms = fs::status(Db().string() + suffix, ec).permissions();
+      if (!ec) EXPECT_EQ(perms & (fs::perms::group_all | fs::perms::others_all), fs::perms::none);
+    }
     const std::size_t stored = ExpectSoundPrefix();
     EXPECT_GE(stored, committed_at_least);
     EXPECT_LT(stored, kRecords);
