@@ -50,6 +50,8 @@ constexpr const char* kTableNames = "('MISC', 'RECORDS', 'ERRORS', 'TRT', 'TRU')
 // A reader of the new results (the sqlite3 shell, a report) holds up a commit
 // for as long as it reads; the run waits for it rather than fail.
 constexpr int kWriterBusyWaitMs = 60000;
+// SQLite's name for a database that lives only in its connection.
+constexpr const char* kInMemoryPath = ":memory:";
 
 [[noreturn]] void Refuse(int code, const std::filesystem::path& path, const std::string& what) {
   throw StoreError(code, path.string() + " is not a Ledgerly result database (" + what +
@@ -206,10 +208,32 @@ std::unique_ptr<ResultStore> ResultStore::Create(const std::filesystem::path& pa
   return std::unique_ptr<ResultStore>(new ResultStore(path, fresh, std::move(claim)));
 }
 
+std::unique_ptr<ResultStore> ResultStore::CreateInMemory() {
+  return std::unique_ptr<ResultStore>(new ResultStore(kInMemoryPath, {}, nullptr));
+}
+
 ResultStore::ResultStore(const std::filesystem::path& path, const std::filesystem::path& fresh,
                          std::unique_ptr<ResultClaim> claim)
     : claim_(std::move(claim)), path_(path), fresh_(fresh) {
-  Open(fresh_);
+  Open(InMemory() ? path_ : fresh_);
+  Begin();
+}
+
+bool ResultStore::InMemory() const {
+  return path_ == kInMemoryPath;
+}
+
+void ResultStore::Reset() {
+  if (!sqlite3_get_autocommit(db_->handle())) db_->Exec("ROLLBACK");
+  in_transaction_ = false;
+  std::string empty_tables = "BEGIN;";
+  {
+    Statement tables(*db_, "SELECT name FROM sqlite_master WHERE type = 'table'");
+    while (tables.Step()) empty_tables += "DELETE FROM " + tables.Text(0) + ";";
+  }
+  db_->Exec(empty_tables);
+  MarkRunUnfinished(*db_);
+  db_->Exec("COMMIT");
   Begin();
 }
 
@@ -230,6 +254,11 @@ void ResultStore::MoveIntoPlace() {
 
 void ResultStore::Open(const std::filesystem::path& file) {
   db_ = std::make_unique<Database>(file, Database::Mode::ReadWriteCreate);
+  if (InMemory()) {
+    // Small pages: a run of a few records then touches little memory.
+    db_->Exec("PRAGMA page_size = 1024");
+    db_->Exec(SchemaSql());
+  }
   sqlite3_busy_timeout(db_->handle(), kWriterBusyWaitMs);
   db_->Exec("PRAGMA synchronous = NORMAL");
   // 16 MiB of page cache rather than 2: once the cache is full, SQLite writes
@@ -398,7 +427,7 @@ void ResultStore::Release(bool finished) {
     MoveIntoPlace();
     return;
   }
-  CloseConnection();
+  if (!InMemory()) CloseConnection();
 }
 
 void ResultStore::CloseConnection() {

@@ -47,7 +47,16 @@ class ResultStore {
   // on path is held until the store is closed.
   static std::unique_ptr<ResultStore> Create(const std::filesystem::path& path,
                                              std::unique_ptr<ResultClaim> claim);
+  // One database in memory for a process that runs one Test run after another
+  // (the fuzz targets): tables and statements are made once, Reset empties the
+  // tables for the next run, and closing keeps the connection. No claim, no
+  // rename: a file's failure paths are only met through a file.
+  static std::unique_ptr<ResultStore> CreateInMemory();
   ~ResultStore();
+
+  // The start of a run on an in-memory store: the tables emptied, the run
+  // marked unfinished.
+  void Reset();
 
   void AddMisc(std::string_view path, std::string_view rpt_date);
   void SetPinOK(bool pin_ok, bool first_row);
@@ -77,6 +86,8 @@ class ResultStore {
                          std::string_view error);
 
   const std::filesystem::path& path() const { return path_; }
+  // For reading the results of an in-memory store.
+  const Database& database() const { return *db_; }
 
  private:
   ResultStore(const std::filesystem::path& path, const std::filesystem::path& fresh,
@@ -86,6 +97,7 @@ class ResultStore {
   void Begin();
   void Release(bool finished);
   void CloseConnection();
+  bool InMemory() const;
 
   std::unique_ptr<ResultClaim> claim_;  // first: released after everything else
   std::filesystem::path path_;

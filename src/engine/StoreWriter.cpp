@@ -36,7 +36,12 @@ std::chrono::nanoseconds CoarseNow() {
 }  // namespace
 
 StoreWriter::StoreWriter(std::unique_ptr<ResultStore> store, bool own_thread)
-    : store_(std::move(store)), ring_(own_thread ? kQueueLength : 1) {
+    : StoreWriter(*store, own_thread) {
+  owned_store_ = std::move(store);
+}
+
+StoreWriter::StoreWriter(ResultStore& store, bool own_thread)
+    : store_(&store), ring_(own_thread ? kQueueLength : 1) {
   if (!own_thread) return;
   // The thread takes no signals: a stop request (SIGINT, SIGTERM) reaches the
   // run's own thread as before, and the thread's writes are not interrupted.

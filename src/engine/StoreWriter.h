@@ -25,6 +25,8 @@ namespace ledgerly {
 class StoreWriter {
  public:
   StoreWriter(std::unique_ptr<ResultStore> store, bool own_thread);
+  // For a store that outlives the writer (ResultStore::CreateInMemory).
+  StoreWriter(ResultStore& store, bool own_thread);
   ~StoreWriter();
   StoreWriter(const StoreWriter&) = delete;
   StoreWriter& operator=(const StoreWriter&) = delete;
@@ -73,7 +75,8 @@ class StoreWriter {
   // Lets the thread finish what is queued (unless a write failed) and end.
   void StopThread();
 
-  std::unique_ptr<ResultStore> store_;
+  std::unique_ptr<ResultStore> owned_store_;  // null for a store lent to the writer
+  ResultStore* store_;
   std::chrono::nanoseconds last_commit_{};  // CoarseNow
   bool first_commit_done_ = false;
   std::size_t uncommitted_bytes_ = 0;  // of records queued since the last commit

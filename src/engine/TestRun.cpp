@@ -107,6 +107,11 @@ TestRun::TestRun(RunHost& host, std::filesystem::path database, int error_limit,
       error_limit_(error_limit),
       writer_thread_(writer_thread) {}
 
+TestRun::TestRun(RunHost& host, ResultStore& reused_store, int error_limit, bool writer_thread)
+    : TestRun(host, {}, error_limit, writer_thread) {
+  reused_store_ = &reused_store;
+}
+
 TestRun::~TestRun() = default;
 
 RunResult TestRun::ReadFile() {
@@ -195,13 +200,11 @@ bool TestRun::TestFile(const std::string& path) {
       aborted_ = true;
       return false;
     }
-    std::unique_ptr<ResultClaim> claim = ClaimDatabase();
-    if (!claim) {
+    store_ = OpenStore();
+    if (!store_) {
       aborted_ = true;
       return false;
     }
-    store_ = std::make_unique<StoreWriter>(ResultStore::Create(database_path_, std::move(claim)),
-                                           writer_thread_);
   }
   store_->AddMisc(StoredPath(path), FormatDate(host_.Today()));
   bytes_read_ = 0;
@@ -267,6 +270,17 @@ std::unique_ptr<ResultClaim> TestRun::ClaimDatabase() {
     told = true;
     return !host_.KeepResponsive();
   });
+}
+
+std::unique_ptr<StoreWriter> TestRun::OpenStore() {
+  if (reused_store_) {
+    reused_store_->Reset();
+    return std::make_unique<StoreWriter>(*reused_store_, writer_thread_);
+  }
+  std::unique_ptr<ResultClaim> claim = ClaimDatabase();
+  if (!claim) return nullptr;
+  return std::make_unique<StoreWriter>(ResultStore::Create(database_path_, std::move(claim)),
+                                       writer_thread_);
 }
 
 TestRun::RecordStep TestRun::HandleRecord(std::string& record) {

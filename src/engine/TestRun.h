@@ -45,6 +45,9 @@ class TestRun {
   // rules; the results are the same either way.
   TestRun(RunHost& host, std::filesystem::path database, int error_limit,
           bool writer_thread = true);
+  // Into a store that is used again by the next run (ResultStore::CreateInMemory):
+  // it is emptied when the first file is opened, where a file would be replaced.
+  TestRun(RunHost& host, ResultStore& reused_store, int error_limit, bool writer_thread);
   ~TestRun();
 
   RunResult ReadFile();
@@ -56,6 +59,8 @@ class TestRun {
 
   bool TestFile(const std::string& path);
   std::unique_ptr<ResultClaim> ClaimDatabase();
+  // Null when the user chose Exit while waiting for the database.
+  std::unique_ptr<StoreWriter> OpenStore();
   RecordStep HandleRecord(std::string& record);
   RecordStep HandleEndOfFileMarker(const std::string& record);
   FileEnd EndOfFile();
@@ -92,6 +97,7 @@ class TestRun {
   std::filesystem::path database_path_;
   int error_limit_;
   bool writer_thread_;
+  ResultStore* reused_store_ = nullptr;
   std::unique_ptr<StoreWriter> store_;
   std::unique_ptr<Context> context_;
 

@@ -1,9 +1,11 @@
 // Every file of the fuzzers' corpus, and every input a fuzzer ever crashed on
 // (kept in the same folder), through a whole run: the result database must be
-// sound whatever the bytes, and the same whether a second thread writes it.
+// sound whatever the bytes, and the same whether a second thread writes it or
+// it is kept in memory for the next run, as the fuzz targets keep it.
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <memory>
 
 #include "engine/TestRun.h"
 #include "support/DbChecks.h"
@@ -18,7 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Every row of every table, in order, and the finished mark.
-std::vector<std::vector<std::string>> Contents(const fs::path& db) {
+std::vector<std::vector<std::string>> Contents(const Database& db) {
   std::vector<std::vector<std::string>> rows = test::QueryRows(db, "PRAGMA user_version");
   for (const char* table : {"MISC", "RECORDS", "ERRORS", "TRT", "TRU"}) {
     for (auto& row : test::QueryRows(db, std::string("SELECT * FROM ") + table + " ORDER BY 1")) {
@@ -29,9 +31,11 @@ std::vector<std::vector<std::string>> Contents(const fs::path& db) {
 }
 
 // The writes queued for a second thread leave the very database, and the same
-// outcome, as writes done at once: at the default and a low error limit, and
-// on a submission longer than the queue, run through or stopped by Exit.
+// outcome, as writes done at once, and as one store in memory reused by every
+// run: at the default and a low error limit, and on a submission longer than
+// the queue, run through or stopped by Exit.
 TEST(CorpusReplayTest, EveryInputLeavesASoundDatabaseWithOrWithoutTheWriterThread) {
+  const std::unique_ptr<ResultStore> in_memory = ResultStore::CreateInMemory();
   test::TempFolder large;
   const std::string large_file = (large.path() / "large.txt").string();
   ASSERT_TRUE(test::WriteLargeSubmission(large_file, 6000, 7));
@@ -52,14 +56,18 @@ TEST(CorpusReplayTest, EveryInputLeavesASoundDatabaseWithOrWithoutTheWriterThrea
     const std::deque<std::string> files =
         c.input == large_file ? std::deque<std::string>{large_file}
                               : test::WriteSubmissionFiles(dir, test::ReadFileText(c.input));
-    RunResult results[2];
-    for (const bool writer_thread : {true, false}) {
+    RunResult results[3];  // inline, threaded, in memory
+    for (const int way : {0, 1, 2}) {
       test::ScriptedHost host;
       host.files = files;
       host.stop_at_record_call = c.stop_at_record_call;
-      TestRun run(host, dir.path() / (writer_thread ? "threaded.MDB" : "inline.MDB"), c.error_limit,
-                  writer_thread);
-      results[writer_thread] = run.ReadFile();
+      if (way == 2) {
+        results[way] = TestRun(host, *in_memory, c.error_limit, false).ReadFile();
+        continue;
+      }
+      TestRun run(host, dir.path() / (way == 1 ? "threaded.MDB" : "inline.MDB"), c.error_limit,
+                  way == 1);
+      results[way] = run.ReadFile();
     }
     const fs::path threaded = dir.path() / "threaded.MDB";
     EXPECT_NE(results[1].outcome, RunOutcome::Failed);
@@ -70,7 +78,11 @@ TEST(CorpusReplayTest, EveryInputLeavesASoundDatabaseWithOrWithoutTheWriterThrea
     EXPECT_EQ(results[0].records, results[1].records);
     EXPECT_EQ(results[0].errors, results[1].errors);
     EXPECT_EQ(results[0].critical_rec_num, results[1].critical_rec_num);
-    EXPECT_EQ(Contents(dir.path() / "inline.MDB"), Contents(threaded));
+    const auto contents = Contents(Database(threaded, Database::Mode::ReadOnly));
+    EXPECT_EQ(Contents(Database(dir.path() / "inline.MDB", Database::Mode::ReadOnly)), contents);
+    EXPECT_EQ(results[2].outcome, results[1].outcome);
+    EXPECT_EQ(results[2].errors, results[1].errors);
+    EXPECT_EQ(Contents(in_memory->database()), contents);
   }
 }
 

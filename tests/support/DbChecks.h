@@ -9,11 +9,13 @@
 
 namespace ledgerly::test {
 
+inline const std::string kCannotRead = "cannot read the database: ";
+
 // What every result database must satisfy whatever the input and however the
 // run ended: a sound SQLite file, each RECORDS.Errors equal to its count of
 // ERRORS rows, records numbered 1..n without gaps, no entry without its record,
 // and a Critical entry only as the last one. Returns one line per broken rule.
-inline std::vector<std::string> ResultDatabaseFaults(const std::filesystem::path& db) {
+inline std::vector<std::string> ResultDatabaseFaults(const Database& database) {
   // Each rule counts the rows that break it.
   static constexpr std::pair<const char*, const char*> kRules[] = {
       {"integrity_check",
@@ -30,7 +32,6 @@ inline std::vector<std::string> ResultDatabaseFaults(const std::filesystem::path
   };
   std::vector<std::string> faults;
   try {
-    const Database database(db, Database::Mode::ReadOnly);
     for (const auto& [fault, count_sql] : kRules) {
       Statement count(database, count_sql);
       if (count.Step() && count.Int(0) != 0) {
@@ -38,9 +39,17 @@ inline std::vector<std::string> ResultDatabaseFaults(const std::filesystem::path
       }
     }
   } catch (const StoreError& e) {
-    faults.push_back(std::string("cannot read the database: ") + e.what());
+    faults.push_back(kCannotRead + e.what());
   }
   return faults;
+}
+
+inline std::vector<std::string> ResultDatabaseFaults(const std::filesystem::path& db) {
+  try {
+    return ResultDatabaseFaults(Database(db, Database::Mode::ReadOnly));
+  } catch (const StoreError& e) {
+    return {kCannotRead + e.what()};
+  }
 }
 
 }  // namespace ledgerly::test

@@ -9,9 +9,8 @@
 namespace ledgerly::test {
 
 // Every row of a query, each column as text ("NULL" for a null).
-inline std::vector<std::vector<std::string>> QueryRows(const std::filesystem::path& db,
+inline std::vector<std::vector<std::string>> QueryRows(const Database& database,
                                                        const std::string& sql) {
-  const Database database(db, Database::Mode::ReadOnly);
   Statement statement(database, sql);
   std::vector<std::vector<std::string>> rows;
   while (statement.Step()) {
@@ -21,6 +20,11 @@ inline std::vector<std::vector<std::string>> QueryRows(const std::filesystem::pa
     }
   }
   return rows;
+}
+
+inline std::vector<std::vector<std::string>> QueryRows(const std::filesystem::path& db,
+                                                       const std::string& sql) {
+  return QueryRows(Database(db, Database::Mode::ReadOnly), sql);
 }
 
 // The first column of the first row.
