@@ -10,6 +10,7 @@
 #include "engine/FailureNotice.h"
 #include "layout/RecordLayouts.h"
 #include "layout/RecordTypes.h"
+#include "rules/FileChecks.h"
 #include "rules/Primitives.h"
 #include "rules/RecordOrder.h"
 #include "rules/RecordRules.h"
@@ -302,43 +303,19 @@ TestRun::RecordStep TestRun::HandleRecord(std::string& record) {
   current_.Record.assign(record);
   current_.RecReference.reset();
   current_pending_ = true;
-  const std::string entry = UserEntry(current_id_);
 
-  if (rec_ctr_ == 1 && record.compare(0, 3, "RCA") == 0) {
-    AddCriticalError("Record Identifier [Position 1 - 2]", entry,
-                     "The first two characters in the tested file are RC. This appears to be an "
-                     "PelkinC formatted file. The Ledgerly application should be used to test "
-                     "Pelkin formatted files only.");
-  } else if (rec_ctr_ == 1 && current_id_ != "RA") {
-    AddCriticalError(kSequenceReference, entry, "Record 1 must be RA record.");
-  } else if (rec_ctr_ == 2 && current_id_ != "RE") {
-    AddCriticalError(kSequenceReference, entry, "Record 2 must be RE record.");
+  if (const auto finding = HeaderFinding(rec_ctr_, record, current_id_)) {
+    AddCriticalError(*finding);
   } else if (rec_ctr_ > 1 && (current_id_[0] == kEndOfFileMark || current_id_[0] == '\0')) {
     return HandleEndOfFileMarker(record);
-  } else if (rec_ctr_ > 1 && last_id_ == "RF") {
-    AddCriticalError(kSequenceReference, entry, "RF record must be last record in file.");
-  } else if (length < kRecordLength) {
-    AddCriticalError("Record Length", std::to_string(length) + " bytes.",
-                     "Must be 512 bytes for Pelkin files. This condition may also be generated if "
-                     "the previous record is greater than 512 bytes or if there is a Carriage "
-                     "Return/Line Feed within a record.");
+  } else if (const auto placed = PlaceFinding(last_id_, current_id_, length)) {
+    AddCriticalError(*placed);
   } else {
     FillFields(record);
     if (bad_rec_id_) {
-      AddCriticalError("Invalid Record Identifier [Position 1 - 2]", entry,
-                       "Enter appropriate code: RW, RO, RS, RT, RU, RV, or RF. This condition may "
-                       "also be caused by an incorrect record length.");
+      AddCriticalError(InvalidIdentifier(current_id_));
     } else if (error_count_ > 0 && !last_error_critical_ && error_count_ >= error_limit_) {
-      const std::string limit = std::to_string(error_limit_);
-      AddCriticalError(
-          limit + " or more Errors in submission", limit + " Errors",
-          limit +
-              " or more errors were encountered. Please correct the errors identified in the "
-              "submission and rerun Ledgerly. Please note that the number of errors allowed "
-              "before Ledgerly stops testing can be set by the user to a number between 1 and "
-              "25,000. For information on how to set the error limitation, please look in the "
-              "Help section located on the Ledgerly Welcome Screen and/or other screens within "
-              "the software.");
+      AddCriticalError(ErrorLimitReached(error_limit_));
     }
   }
   StoreCurrentRecord();
@@ -352,8 +329,7 @@ TestRun::RecordStep TestRun::HandleEndOfFileMarker(const std::string& record) {
   if (last_id_ == "RF") {
     for (char c : record) {
       if (c == kEndOfFileMark || c == '\0') continue;
-      AddCriticalError(kSequenceReference, UserEntry(current_id_),
-                       "RF record must be last record in file.");
+      AddCriticalError(RecordAfterFinal(current_id_));
       StoreCurrentRecord();
       return RecordStep::Stop;
     }
@@ -391,7 +367,7 @@ void TestRun::FillFields(std::string_view txtline) {
 void TestRun::SequenceCheck() {
   if (rec_ctr_ < 2) return;
   if (const auto message = SequenceViolation(last_id_, current_id_, ro_seen_, rs_seen_)) {
-    AddCriticalError(kSequenceReference, UserEntry(current_id_), *message);
+    AddCriticalError({kSequenceReference, UserEntry(current_id_), std::string(*message)});
     seq_error_ = true;
   }
 }
@@ -429,17 +405,15 @@ void TestRun::AddError(std::string_view reference, std::string_view user_entry,
   ++current_.Errors;
 }
 
-void TestRun::AddCriticalError(std::string_view reference, std::string_view user_entry,
-                               std::string_view error) {
-  LogError(rec_ctr_, true, reference, user_entry, error);
+void TestRun::AddCriticalError(const FileFinding& finding) {
+  LogError(rec_ctr_, true, finding.reference, finding.user_entry, finding.error);
   ++current_.Errors;
 }
 
-void TestRun::AddErrorToLastRecord(std::string_view reference, std::string_view user_entry,
-                                   std::string_view error, bool critical) {
+void TestRun::AddErrorToLastRecord(const FileFinding& finding, bool critical) {
   if (stored_records_ == 0) return;
   const int64_t rec_num = rec_ctr_ - 1;
-  LogError(rec_num, critical, reference, user_entry, error);
+  LogError(rec_num, critical, finding.reference, finding.user_entry, finding.error);
   store_->AddToErrorCount(rec_num, 1);
 }
 
@@ -490,21 +464,14 @@ RunResult TestRun::Stop(RunOutcome outcome) {
     return Result(outcome);
   }
   if (outcome == RunOutcome::Aborted) {
-    AddErrorToLastRecord("Test Aborted", "Exit was chosen",
-                         "The last file did not complete testing because the Exit Button was "
-                         "selected while processing.",
-                         false);
+    AddErrorToLastRecord(TestAborted(), false);
   }
   CloseStore();
   return Result(outcome);
 }
 
 void TestRun::LogMissingFinal() {
-  AddErrorToLastRecord(kSequenceReference, UserEntry(last_id_),
-                       "Submission must not end with " + last_id_ +
-                           " record. RF record was not found. Submission must end with a Final "
-                           "record.",
-                       false);
+  AddErrorToLastRecord(MissingFinal(last_id_), false);
 }
 
 RunResult TestRun::AbandonAfterMissingFinal() {
@@ -523,7 +490,7 @@ RunResult TestRun::Fail(std::string_view title, std::string_view text) {
   try {
     StoreCurrentRecord();
     if (missing_final_) LogMissingFinal();
-    AddErrorToLastRecord("Submission File Error", UserEntry(last_id_), text, true);
+    AddErrorToLastRecord(SubmissionFileError(last_id_, text), true);
     CloseStore();
     return Result(RunOutcome::Failed);
   } catch (const StoreError&) {
@@ -589,7 +556,8 @@ RunResult TestRun::EndWithCritical(const StoredTail& tail, std::string_view text
   error_count_ = tail.errors;
   critical_rec_num_ = 0;
   critical_error_.clear();
-  store_->CloseWithCritical(tail.records, "Submission File Error", UserEntry(tail.last_id), text);
+  const FileFinding failure = SubmissionFileError(tail.last_id, text);
+  store_->CloseWithCritical(tail.records, failure.reference, failure.user_entry, failure.error);
   ++error_count_;
   critical_rec_num_ = tail.records;
   critical_error_ = std::string(text);

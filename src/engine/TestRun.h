@@ -9,6 +9,7 @@
 #include "engine/ResultStore.h"
 #include "engine/RunHost.h"
 #include "engine/StoreWriter.h"
+#include "rules/FileChecks.h"
 #include "rules/RuleContext.h"
 
 namespace ledgerly {
@@ -72,13 +73,11 @@ class TestRun {
   void CloseStore();
 
   void AddError(std::string_view reference, std::string_view user_entry, std::string_view error);
-  void AddCriticalError(std::string_view reference, std::string_view user_entry,
-                        std::string_view error);
+  void AddCriticalError(const FileFinding& finding);
   void LogError(int64_t rec_num, bool critical, std::string_view reference,
                 std::string_view user_entry, std::string_view error);
   // An entry for the last stored record, written after its row.
-  void AddErrorToLastRecord(std::string_view reference, std::string_view user_entry,
-                            std::string_view error, bool critical);
+  void AddErrorToLastRecord(const FileFinding& finding, bool critical);
 
   RunResult Result(RunOutcome outcome) const;
   RunResult Finish();
