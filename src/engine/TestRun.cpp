@@ -38,13 +38,15 @@ struct ReadFailure {};
   }
 }
 
-// The RA record's contact e-mail address (positions 446-485) keeps its case.
+// The RA record's contact e-mail address keeps its case.
 void UpperCase(std::string& record) {
+  constexpr FieldLayoutRow kEmail = kRALayout[kRAContactEmail];
+  constexpr std::size_t kBefore = kEmail.first - 1, kAfter = kEmail.last;
   char* const begin = record.data();
   char* const end = begin + record.size();
-  if (record.compare(0, 2, "RA") == 0 && record.size() > 445) {
-    UpperCaseRange(begin, begin + 445);
-    if (record.size() > 485) UpperCaseRange(begin + 485, end);
+  if (record.compare(0, 2, "RA") == 0 && record.size() > kBefore) {
+    UpperCaseRange(begin, begin + kBefore);
+    if (record.size() > kAfter) UpperCaseRange(begin + kAfter, end);
   } else {
     UpperCaseRange(begin, end);
   }

@@ -327,6 +327,10 @@ struct AddressFields {
   bool zip_excludes_country = true;
 };
 
+// The submitter's contact e-mail address, which keeps its case when a record is upper-cased.
+inline constexpr int kRAContactEmail = 34;
+static_assert(std::string_view(kRALayout[kRAContactEmail].label) == "Contact E-Mail/Internet");
+
 inline constexpr AddressFields kRACompanyAddress{12, 13, 18};
 inline constexpr AddressFields kRASubmitterAddress{23, 24, 29, false};
 inline constexpr AddressFields kREAddress{12, 13, 19};
