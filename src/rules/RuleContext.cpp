@@ -26,19 +26,4 @@ void RunRuleContext::MarkIncomplete(Totals which, int column) {
   Row(which).MarkIncomplete(column, block.current_ssn);
 }
 
-void MemoryRuleContext::AddFieldError(std::string_view reference, std::string_view user_entry,
-                                      std::string_view error, int field_no) {
-  findings.push_back(
-      {std::string(reference), std::string(user_entry), std::string(error), field_no});
-}
-
-void MemoryRuleContext::LinkRecord(std::string_view reference, int64_t indx) {
-  rec_reference = reference;
-  re_indx = indx;
-}
-
-void MemoryRuleContext::OpenBlock(std::string_view ein) {
-  LinkRecord(ein, StartBlockRows(ein));
-}
-
 }  // namespace ledgerly

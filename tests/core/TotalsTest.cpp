@@ -7,6 +7,7 @@
 #include "layout/RecordLayouts.h"
 #include "rules/MoneyFields.h"
 #include "rules/TotalFieldChecks.h"
+#include "support/MemoryRuleContext.h"
 #include "support/RecordBuilder.h"
 
 namespace ledgerly {

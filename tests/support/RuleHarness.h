@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "rules/RuleContext.h"
+#include "support/MemoryRuleContext.h"
 
 namespace ledgerly {
 

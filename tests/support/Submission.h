@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "rules/RecordRules.h"
+#include "support/MemoryRuleContext.h"
 #include "support/RecordBuilder.h"
 #include "support/TempFolder.h"
 #include "support/ValidDetailRecords.h"
