@@ -7,6 +7,7 @@
 #include "cli/CliHost.h"
 #include "cli/ReportOutput.h"
 #include "engine/Settings.h"
+#include "layout/RecordLayouts.h"
 #include "platform/ReplacementFile.h"
 #include "reports/Utf8Text.h"
 #include "support/Submission.h"
@@ -130,6 +131,28 @@ TEST(CliTest, WritesTheReportOfTheRunAndOfTheLastResults) {
   EXPECT_NE(err.str().find("The report was stopped by a signal\n"), std::string::npos);
   // bad.txt, the database and its lock file
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
+}
+
+// The layouts as data: the JSON lists every field of a type with the layout's
+// positions; an unknown type is refused.
+TEST(CliTest, PrintsTheRecordLayouts) {
+  std::ostringstream out, err;
+  const auto cli = [&](std::vector<const char*> argv) {
+    argv.insert(argv.begin(), "ledgerly-cli");
+    return RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
+  };
+  EXPECT_EQ(cli({"layout", "RW", "--format", "json"}), kExitClean);
+  const auto listing = nlohmann::ordered_json::parse(out.str());
+  ASSERT_EQ(listing.size(), 1u);
+  EXPECT_EQ(listing[0]["fields"].size(), kRWLayout.size());
+  EXPECT_EQ(listing[0]["fields"][18].dump(),
+            R"({"field":18,"name":"Social Security Wages","reference":"Social Security Wages",)"
+            R"("start":210,"end":220,"width":11,"check":"rule"})");
+  out.str("");
+  EXPECT_EQ(cli({"layout"}), kExitClean);
+  EXPECT_NE(out.str().find("RV: no fields of its own are checked\n"), std::string::npos);
+  EXPECT_EQ(cli({"layout", "RX"}), kExitNotTested);
+  EXPECT_EQ(err.str(), "RX is not a record identifier (RA, RE, RW, RO, RS, RT, RU, RV or RF)\n");
 }
 
 }  // namespace
