@@ -83,8 +83,9 @@ with tempfile.TemporaryDirectory() as tmp:
 
 version = subprocess.run([cli, "--version"], capture_output=True, text=True).stdout
 check(re.fullmatch(r"ledgerly-cli \d+\.\d+\.\d+\n", version) is not None, f"--version: {version!r}")
-help_options = set(re.findall(r"--[a-z-]+", subprocess.run([cli, "--help"], capture_output=True,
-                                                           text=True).stdout))
+help_text = "".join(subprocess.run([cli, *command, "--help"], capture_output=True, text=True).stdout
+                    for command in ([], ["layout"]))
+help_options = set(re.findall(r"--[a-z-]+", help_text))
 manual_options = set(re.findall(r"--[a-z-]+", Path(manual).read_text().replace("\\-", "-")))
 check(help_options == manual_options,
       f"manual page and --help differ: {sorted(help_options ^ manual_options)}")
