@@ -1,14 +1,13 @@
 #include "engine/ResultStore.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <system_error>
 
 #include "engine/Latin1.h"
 #include "engine/RunState.h"
+#include "platform/PrivateFiles.h"
 #include "totals/BlockRows.h"
 
 namespace ledgerly {
@@ -131,18 +130,11 @@ void RemoveStaleJournal(const std::filesystem::path& database, Found found) {
 // The new file, empty and private to its owner before SQLite opens it: its
 // journal is created with the same permissions.
 void CreatePrivateFile(const std::filesystem::path& path) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  std::error_code ec;
-  if (file) {
-    std::fclose(file);
-    std::filesystem::permissions(
-        path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write, ec);
-  } else {
-    ec.assign(errno, std::generic_category());
-  }
-  if (ec) {
-    throw StoreError(SQLITE_CANTOPEN,
-                     "unable to open database file: " + path.string() + " (" + ec.message() + ")");
+  try {
+    platform::WritePrivateFile(path, "", false);
+  } catch (const std::system_error& e) {
+    throw StoreError(SQLITE_CANTOPEN, "unable to open database file: " + path.string() + " (" +
+                                          e.code().message() + ")");
   }
 }
 
