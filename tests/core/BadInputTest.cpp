@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "cli/CliApp.h"
+#include "engine/ResultClaim.h"
 #include "engine/Sqlite.h"
 #include "support/ChildProcess.h"
 #include "support/DbChecks.h"
@@ -31,6 +32,7 @@ using Args = std::vector<std::string>;
 struct CaseFolder {
   test::TempFolder dir;
   std::unique_ptr<Database> lock_holder;  // another program's connection, kept open
+  std::unique_ptr<ResultClaim> viewer;    // a program showing the results
   rlim_t file_size_limit = 0;             // a disk that fills at this size
   std::vector<std::string> env;           // NAME=value, before the case's own
   test::ChildProcess::Options streams;    // pipes and closed streams of the child
@@ -336,6 +338,14 @@ std::vector<CliCase> Cases() {
       Case("UnreadableFileKeepsThePreviousResults", {"/proc/self/mem"}, kExitNotTested,
            "Unreadable data in File:\n/proc/self/mem\nThe previous results were kept.",
            PreviousResults, false, "ERRORLOG.MDB"),
+      Case(
+          "ResultsShownByAnotherProgram", {"@clean.txt"}, kExitNotTested,
+          "ERRORLOG.MDB is in use by another program; it was left unchanged.",
+          [](CaseFolder& f) {
+            PreviousResults(f);
+            f.viewer = ResultClaim::ForViewing(f.db());
+          },
+          false, "ERRORLOG.MDB"),
       Case("OtherFileAsNewDatabaseIsKept", {"@clean.txt"}, kExitNotTested,
            "ERRORLOG.MDB-new is not a Ledgerly result database (it is not an SQLite database",
            Writes("ERRORLOG.MDB-new", "notes\n"), false, "ERRORLOG.MDB-new"),
@@ -507,6 +517,8 @@ std::vector<CliCase> Cases() {
       Case("TodayNotADay", {"@clean.txt"}, kExitClean,
            "Warning: LEDGERLY_TODAY=2011-02-30 is not a date (YYYY-MM-DD); today's date is used.",
            Env("LEDGERLY_TODAY=2011-02-30")),
+      Case("TodayThirtyFirstOfApril", {"@clean.txt"}, kExitClean,
+           "LEDGERLY_TODAY=2011-04-31 is not", Env("LEDGERLY_TODAY=2011-04-31")),
       Case("TodayInYearZero", {"@clean.txt"}, kExitClean, "LEDGERLY_TODAY=0000-01-01 is not",
            Env("LEDGERLY_TODAY=0000-01-01")),
       Case("TodayNegative", {"@clean.txt"}, kExitClean, "LEDGERLY_TODAY=-001 is not",
