@@ -69,51 +69,46 @@ WageValues ReadWageValues(const FieldChecker& f) {
 
 // Fields 1-4: SSN and the employee's name.
 void CheckSsnAndName(const FieldChecker& f) {
-  RuleContext& ctx = f.ctx();
   const std::string_view ssn = f.Text(1);
   if (!NumCheck(ssn)) {
-    ctx.AddFieldError(f.Reference(1), UserEntry(ssn),
-                      "This is a mandatory field and must contain only valid numeric data.", 1);
+    f.Error(1, "This is a mandatory field and must contain only valid numeric data.");
   } else if (ssn.substr(0, 1) == "9" || ssn.substr(0, 3) == "666") {
-    ctx.AddFieldError(f.Reference(1), UserEntry(ssn),
-                      "Must not begin with 9 or 666."
-                      "This is a mandatory field and must contain only valid numeric data.",
-                      1);
+    f.Error(1,
+            "Must not begin with 9 or 666."
+            "This is a mandatory field and must contain only valid numeric data.");
   }
 
   static const std::string mandatory_name_characters =
       std::string(kNameCharacters) + std::string(kMandatory);
   const std::string_view first = f.Text(2);
   if (IsBlank(first)) {
-    ctx.AddFieldError(f.Reference(2), UserEntry(first), kNotBlank, 2);
+    f.Error(2, kNotBlank);
   } else if (!NameCheck(first)) {
-    ctx.AddFieldError(f.Reference(2), UserEntry(first), mandatory_name_characters, 2);
+    f.Error(2, mandatory_name_characters);
   }
 
   const std::string_view middle = f.Text(3);
   if (!NameCheck(middle)) {
-    ctx.AddFieldError(f.Reference(3), UserEntry(middle), kNameCharacters, 3);
+    f.Error(3, kNameCharacters);
   }
 
   const std::string_view last = f.Text(4);
   if (!NameCheck(last)) {
-    ctx.AddFieldError(f.Reference(4), UserEntry(last), mandatory_name_characters, 4);
+    f.Error(4, mandatory_name_characters);
   } else if (IsBlank(last)) {
-    ctx.AddFieldError(f.Reference(4), UserEntry(last), kNotBlank, 4);
+    f.Error(4, kNotBlank);
   }
 }
 
 // Fields 5-15: the employee's address.
 void CheckAddress(const FieldChecker& f) {
-  RuleContext& ctx = f.ctx();
   for (int field_no = 5; field_no <= 8; ++field_no) f.CharCheckField(field_no);
 
   // A faulty state, zip or country makes the foreign/domestic comparison meaningless.
   bool address_faulty = false;
   const std::string_view state = f.Text(9);
   if (!StateCheck(state)) {
-    ctx.AddFieldError(f.Reference(9), UserEntry(state),
-                      "The Postal Abbreviation is invalid (see Pelkin).", 9);
+    f.Error(9, "The Postal Abbreviation is invalid (see Pelkin).");
     address_faulty = true;
   }
 
@@ -129,8 +124,7 @@ void CheckAddress(const FieldChecker& f) {
 
   const std::string_view country = f.Text(15);
   if (!CountryCheck(country)) {
-    ctx.AddFieldError(f.Reference(15), UserEntry(country),
-                      "The Country Code is invalid (see Pelkin).", 15);
+    f.Error(15, "The Country Code is invalid (see Pelkin).");
     address_faulty = true;
   }
   if (!address_faulty) CheckForeignAddress(f, kRWAddress);
