@@ -7,9 +7,6 @@
 namespace ledgerly {
 namespace {
 
-constexpr const char* kInvalidState = "The Postal Abbreviation is invalid (see Pelkin).";
-constexpr const char* kInvalidCountry = "The Country Code is invalid (see Pelkin).";
-
 void CheckUserID(const FieldChecker& f) {
   RuleContext& ctx = f.ctx();
   const std::string_view txtline = f.txtline();
@@ -38,11 +35,12 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
 
   // 1 Submitter's EIN
   if (!NumCheck(f.Text(1))) {
-    f.Error(1, "This is a mandatory field and must contain only valid numeric data.");
+    f.Error(1, kMandatoryNumeric);
   } else if (HasRefusedPrefix(f.Text(1))) {
     f.Error(1,
-            "Must not start with 07, 08, 09, 17, 18, 19, 28, 29, 49, 69, 70, 78, 79 or 89. "
-            "This is a mandatory field and must contain only valid numeric data.");
+            std::string("Must not start with 07, 08, 09, 17, 18, 19, 28, 29, 49, 69, 70, 78, 79 or "
+                        "89. ") +
+                kMandatoryNumeric);
   }
 
   // 2 User ID

@@ -8,8 +8,6 @@
 namespace ledgerly {
 namespace {
 
-constexpr const char* kMandatoryNumeric =
-    "This is a mandatory field and must contain only valid numeric data.";
 constexpr const char* kRefusedPrefix =
     "Must not start with 00, 07, 08, 09, 17, 18, 19, 28, 29, 49, 69, 70, 78, 79 or 89.";
 
@@ -103,7 +101,7 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
   // suppresses the foreign/domestic address check.
   bool address_ok = true;
   if (!StateCheck(f.Text(12))) {
-    f.Error(12, "The Postal Abbreviation is invalid (see Pelkin).");
+    f.Error(12, kInvalidState);
     address_ok = false;
   }
   if (!IsBlank(f.Text(13)) && !NumCheck(f.Text(13))) {
@@ -125,7 +123,7 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
 
   // 19 Country Code
   if (!CountryCheck(f.Text(19))) {
-    f.Error(19, "The Country Code is invalid (see Pelkin).");
+    f.Error(19, kInvalidCountry);
     address_ok = false;
   }
   if (address_ok) CheckForeignAddress(f, kREAddress);

@@ -71,11 +71,9 @@ WageValues ReadWageValues(const FieldChecker& f) {
 void CheckSsnAndName(const FieldChecker& f) {
   const std::string_view ssn = f.Text(1);
   if (!NumCheck(ssn)) {
-    f.Error(1, "This is a mandatory field and must contain only valid numeric data.");
+    f.Error(1, kMandatoryNumeric);
   } else if (ssn.substr(0, 1) == "9" || ssn.substr(0, 3) == "666") {
-    f.Error(1,
-            "Must not begin with 9 or 666."
-            "This is a mandatory field and must contain only valid numeric data.");
+    f.Error(1, std::string("Must not begin with 9 or 666.") + kMandatoryNumeric);
   }
 
   static const std::string mandatory_name_characters =
@@ -108,7 +106,7 @@ void CheckAddress(const FieldChecker& f) {
   bool address_faulty = false;
   const std::string_view state = f.Text(9);
   if (!StateCheck(state)) {
-    f.Error(9, "The Postal Abbreviation is invalid (see Pelkin).");
+    f.Error(9, kInvalidState);
     address_faulty = true;
   }
 
@@ -124,7 +122,7 @@ void CheckAddress(const FieldChecker& f) {
 
   const std::string_view country = f.Text(15);
   if (!CountryCheck(country)) {
-    f.Error(15, "The Country Code is invalid (see Pelkin).");
+    f.Error(15, kInvalidCountry);
     address_faulty = true;
   }
   if (!address_faulty) CheckForeignAddress(f, kRWAddress);

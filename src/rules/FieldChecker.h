@@ -42,7 +42,12 @@ class FieldChecker {
   bool printable_;  // the whole record: then so is every field
 };
 
+// Texts that several records' rules report.
 inline constexpr std::string_view kNumericOrBlank = "Must be numeric or blank.";
+inline constexpr const char* kMandatoryNumeric =
+    "This is a mandatory field and must contain only valid numeric data.";
+inline constexpr const char* kInvalidState = "The Postal Abbreviation is invalid (see Pelkin).";
+inline constexpr const char* kInvalidCountry = "The Country Code is invalid (see Pelkin).";
 
 // Zip Code Extension: numeric or blank, and only together with a Zip Code.
 void CheckZipExtension(const FieldChecker& f, int field_no, int zip_field_no);
