@@ -74,7 +74,7 @@ constexpr rlim_t kPageSize = 16384;
 // One input in this many goes to a file, through the writer thread, on a disk
 // that fills at a size chosen by the input, so the store's failure paths are
 // fuzzed as well (about as many a second as when every third input did); the
-// others go to the store in memory, ten times faster.
+// others go to the store in memory, many times faster.
 constexpr std::size_t kOnDiskEvery = 32;
 
 // Limits the size any file may grow to while it lives (0: no limit).
