@@ -217,13 +217,8 @@ bool ResultStore::InMemory() const {
 
 void ResultStore::Reset() {
   if (!sqlite3_get_autocommit(db_->handle())) db_->Exec("ROLLBACK");
-  in_transaction_ = false;
-  std::string empty_tables = "BEGIN;";
-  {
-    Statement tables(*db_, "SELECT name FROM sqlite_master WHERE type = 'table'");
-    while (tables.Step()) empty_tables += "DELETE FROM " + tables.Text(0) + ";";
-  }
-  db_->Exec(empty_tables);
+  db_->Exec("BEGIN");
+  for (const auto& empty_table : empty_tables_) empty_table->Run();
   MarkRunUnfinished(*db_);
   db_->Exec("COMMIT");
   Begin();
@@ -278,6 +273,12 @@ void ResultStore::Open(const std::filesystem::path& file) {
     insert_acc_[i] = std::make_unique<Statement>(
         *db_, std::string("INSERT INTO ") + TableName(which) + " (Indx, RE_EIN) VALUES (?, ?)");
     update_acc_[i] = std::make_unique<Statement>(*db_, UpdateAccumulatorSql(which));
+  }
+  if (InMemory()) {
+    Statement tables(*db_, "SELECT name FROM sqlite_master WHERE type = 'table'");
+    while (tables.Step()) {
+      empty_tables_.push_back(std::make_unique<Statement>(*db_, "DELETE FROM " + tables.Text(0)));
+    }
   }
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/ResultClaim.h"
 #include "engine/Sqlite.h"
@@ -106,6 +107,7 @@ class ResultStore {
   std::unique_ptr<Statement> insert_misc_, pin_first_, pin_last_, insert_record_, insert_error_,
       add_error_count_;
   std::unique_ptr<Statement> insert_acc_[2], update_acc_[2];
+  std::vector<std::unique_ptr<Statement>> empty_tables_;  // of an in-memory store, for Reset
   bool in_transaction_ = false;
 };
 
