@@ -163,7 +163,9 @@ TEST_F(InterruptionTest, InterruptedTheResultsAreAPrefixOfTheCompleteRun) {
     for (const std::string suffix : {"", "-journal"}) {
       std::error_code ec;
       const auto perms = fs::status(Db().string() + suffix, ec).permissions();
-      if (!ec) EXPECT_EQ(perms & (fs::perms::group_all | fs::perms::others_all), fs::perms::none);
+      if (!ec) {
+        EXPECT_EQ(perms & (fs::perms::group_all | fs::perms::others_all), fs::perms::none);
+      }
     }
     const std::size_t stored = ExpectSoundPrefix();
     EXPECT_GE(stored, committed_at_least);
