@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "cli/CliHost.h"
+#include "cli/ListingCommands.h"
 #include "cli/ReportOutput.h"
 #include "engine/FailureNotice.h"
 #include "engine/ResultClaim.h"
@@ -17,7 +18,6 @@
 #include "engine/TestRun.h"
 #include "platform/StandardStreams.h"
 #include "reports/HtmlReport.h"
-#include "reports/LayoutListing.h"
 #include "reports/ReportData.h"
 #include "reports/WriteReport.h"
 
@@ -210,14 +210,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                        "Print the version and exit");
   app.footer(kExitStatusHelp);
 
-  // The layouts as data: ledgerly-cli layout [TYPE] [--format text|json].
-  auto* layout_command =
-      app.add_subcommand("layout", "Print every field of each record type (or of TYPE) and exit");
-  std::string layout_type;
-  std::string layout_format = "text";
-  layout_command->add_option("TYPE", layout_type, "A record identifier, such as RW");
-  layout_command->add_option("--format", layout_format, "text or json (default: text)")
-      ->check(CLI::IsMember({"text", "json"}));
+  const ListingCommands listings(app);
 
   try {
     app.parse(argc, argv);
@@ -229,15 +222,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     return kExitNotTested;
   }
 
-  if (*layout_command) {
-    if (WriteLayoutListing(layout_type,
-                           layout_format == "json" ? ListingFormat::Json : ListingFormat::Text,
-                           out)) {
-      return kExitClean;
-    }
-    err << layout_type << " is not a record identifier (RA, RE, RW, RO, RS, RT, RU, RV or RF)\n";
-    return kExitNotTested;
-  }
+  if (const std::optional<int> status = listings.Run(out, err)) return *status;
   if (files.empty() && !last) {
     err << "FILE is required (or --last with --report)\nRun with --help for more information.\n";
     return kExitNotTested;
