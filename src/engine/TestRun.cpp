@@ -67,36 +67,14 @@ struct FileCloser {
 
 }  // namespace
 
-// The rule context of a Test run: errors become ERRORS rows of the current
-// record, stamps go to its RECORDS row, the block's sums stay in memory and are
-// written to TRT/TRU whenever the run commits.
-class TestRun::Context : public RunRuleContext {
+// The findings of a Test run's rules become ERRORS rows of the current record.
+class TestRun::Findings : public FindingSink {
  public:
-  explicit Context(TestRun& run) : run_(run) {}
+  explicit Findings(TestRun& run) : run_(run) {}
 
-  void AddFieldError(std::string_view code, std::string_view reference,
-                     std::string_view user_entry, std::string_view error, int) override {
+  void AddFieldError(std::string_view code, std::string_view reference, std::string_view user_entry,
+                     std::string_view error, int) override {
     run_.AddError(code, reference, user_entry, error);
-  }
-  void SetRecordReference(std::string_view reference) override {
-    run_.current_.RecReference = std::string(reference);
-  }
-  void LinkRecord(std::string_view reference, int64_t re_indx) override {
-    run_.current_.RecReference = std::string(reference);
-    run_.current_.RE_Indx = re_indx;
-  }
-  void ReplaceStoredRecord(std::string_view text) override {
-    run_.current_.Record = std::string(text);
-  }
-  // A failed ID marks the first file's row, a valid one the current file's row.
-  void SetPinOK(bool pin_ok) override { run_.store_->SetPinOK(pin_ok, !pin_ok); }
-  int64_t CountRWRecords() override { return run_.rw_records_; }
-  void OpenBlock(std::string_view ein) override {
-    run_.PersistBlocks();
-    const int64_t indx = StartBlockRows(ein);
-    run_.store_->InsertAccumulatorRow(Totals::TRT, block.trt);
-    run_.store_->InsertAccumulatorRow(Totals::TRU, block.tru);
-    LinkRecord(ein, indx);
   }
 
  private:
@@ -124,7 +102,8 @@ RunResult TestRun::ReadFile() {
   critical_error_.clear();
   last_error_critical_ = current_pending_ = false;
   store_.reset();
-  context_ = std::make_unique<Context>(*this);
+  findings_ = std::make_unique<Findings>(*this);
+  context_ = std::make_unique<RuleContext>(*findings_);
 
   try {
     for (;;) {
@@ -362,7 +341,7 @@ void TestRun::FillFields(std::string_view txtline) {
   if (id == "RS") rs_seen_ = true;
   SequenceCheck();
   if (id == "RE") ro_seen_ = rs_seen_ = false;
-  if (!seq_error_) CheckRecordFields(id, txtline, *context_);
+  if (!seq_error_) CheckFields(id, txtline);
 }
 
 void TestRun::SequenceCheck() {
@@ -380,6 +359,27 @@ void TestRun::StoreCurrentRecord() {
   last_id_ = current_.ID;
   ++stored_records_;
   if (SameIdIgnoringCase(current_.ID, "RW")) ++rw_records_;
+}
+
+// The rules run over the record; what they leave goes to its RECORDS row, and an
+// opened block's rows to TRT/TRU. The block before an RE is written while its
+// sums are still in memory.
+void TestRun::CheckFields(std::string_view id, std::string_view txtline) {
+  RuleContext& ctx = *context_;
+  if (id == "RE") PersistBlocks();
+  ctx.stamps = {};
+  ctx.rw_records = rw_records_;
+  CheckRecordFields(id, txtline, ctx);
+  RecordStamps& stamps = ctx.stamps;
+  if (stamps.rec_reference) current_.RecReference = std::move(stamps.rec_reference);
+  if (stamps.re_indx) current_.RE_Indx = stamps.re_indx;
+  if (stamps.stored_record) current_.Record = std::move(*stamps.stored_record);
+  // A failed ID marks the first file's row, a valid one the current file's row.
+  if (stamps.pin_ok) store_->SetPinOK(*stamps.pin_ok, !*stamps.pin_ok);
+  if (stamps.opened_block) {
+    store_->InsertAccumulatorRow(Totals::TRT, ctx.block.trt);
+    store_->InsertAccumulatorRow(Totals::TRU, ctx.block.tru);
+  }
 }
 
 void TestRun::PersistBlocks() {

@@ -106,10 +106,11 @@ constexpr AddressEntry kAddresses[] = {
 
 // The findings on the file, in the order a run meets them.
 constexpr const Finding* kFileFindings[] = {
-    &kOtherFormat, &kFirstNotRA, &kSecondNotRE,   &kWrongLength,  &kAfterFinal,
-    &kInvalidIdentifier, &kAfterRE, &kAfterRW,    &kAfterRO,       &kAfterRS,
-    &kAfterRV,     &kAfterRTWithRO, &kAfterRT,    &kAfterRU,       &kErrorLimit,
-    &kSubmissionFileError, &kMissingFinal, &kTestAborted,
+    &kOtherFormat,  &kFirstNotRA,        &kSecondNotRE, &kWrongLength,
+    &kAfterFinal,   &kInvalidIdentifier, &kAfterRE,     &kAfterRW,
+    &kAfterRO,      &kAfterRS,           &kAfterRV,     &kAfterRTWithRO,
+    &kAfterRT,      &kAfterRU,           &kErrorLimit,  &kSubmissionFileError,
+    &kMissingFinal, &kTestAborted,
 };
 
 class CatalogueBuilder {

@@ -6,8 +6,7 @@
 
 namespace ledgerly {
 
-FieldChecker::FieldChecker(std::string_view txtline, std::string_view record_type,
-                           RuleContext& ctx)
+FieldChecker::FieldChecker(std::string_view txtline, std::string_view record_type, RuleContext& ctx)
     : FieldChecker(txtline, record_type, LayoutFor(record_type), ctx) {}
 
 FieldChecker::FieldChecker(std::string_view txtline, std::string_view record_type,
