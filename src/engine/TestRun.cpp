@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/FailureNotice.h"
+#include "layout/FieldNumbers.h"
 #include "layout/RecordLayouts.h"
 #include "layout/RecordTypes.h"
 #include "rules/FileChecks.h"
@@ -39,7 +40,7 @@ struct ReadFailure {};
 
 // The RA record's contact e-mail address keeps its case.
 void UpperCase(std::string& record) {
-  constexpr FieldLayoutRow kEmail = kRALayout[kRAContactEmail];
+  constexpr FieldLayoutRow kEmail = kRALayout[ra::kContactEmail];
   constexpr std::size_t kBefore = kEmail.first - 1, kAfter = kEmail.last;
   char* const begin = record.data();
   char* const end = begin + record.size();
