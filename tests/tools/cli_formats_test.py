@@ -81,10 +81,57 @@ with tempfile.TemporaryDirectory() as tmp:
     status = run("--db", db, "-", stdin=clean).returncode
     check(status == 0, f"standard input: exit status {status}")
 
+# Several reports from one run, each to its own place; two to one place are refused.
+with tempfile.TemporaryDirectory() as tmp:
+    t, faulty = Path(tmp), str(Path(corpus) / "faulty-wages.txt")
+    db = str(t / "E.MDB")
+    r = run("--db", db, "-f", "json:-", "--report", f"csv:{t / 'r.csv'}", "-f", "text",
+            "-o", str(t / "r.txt"), faulty)
+    check(r.returncode == 1 and json.loads(r.stdout)["errors_found"] == 2, "several reports: json")
+    check((t / "r.csv").read_text().count("\n") == 3, "several reports: csv")
+    check(b"LEDGERLY TAX YEAR" in (t / "r.txt").read_bytes(), "several reports: text")
+    r = run("--db", db, "-f", "json", "-f", "csv", faulty)
+    check(r.returncode == 3 and b"Two reports cannot both go to standard output" in r.stderr,
+          f"two reports to stdout: {r.returncode} {r.stderr!r}")
+    # 0 is no limit; --isolated ignores the desktop program's limit of 1.
+    home = t / "home"
+    home.mkdir(mode=0o700)
+    (home / "ErrSetLog.ini").write_text("[Maximum Error Count]:1\n")
+    env = {"LEDGERLY_HOME": str(home), "PATH": "/usr/bin:/bin"}
+    for args, status in ((["--error-limit", "1"], 2), (["--error-limit", "0"], 1), ([], 2),
+                         (["--isolated"], 1)):
+        got = subprocess.run([cli, "-q", *args, faulty], capture_output=True, env=env).returncode
+        check(got == status, f"{args}: exit status {got}, not {status}")
+    check((home / "ErrSetLog.ini").read_text() == "[Maximum Error Count]:1\n", "ini rewritten")
+
+# A batch: each file its own submission and database, two at once, in the order given.
+with tempfile.TemporaryDirectory() as tmp:
+    t = Path(tmp)
+    names = ["clean.txt", "faulty-wages.txt", "absent.txt", "wrong-order.txt"]
+    r = run("batch", "--jobs", "2", "--results", str(t / "res"), "-f", "json",
+            "--summary", f"json:{t / 'batch.json'}", *[str(Path(corpus) / n) for n in names])
+    lines = r.stdout.decode().splitlines()
+    check(r.returncode == 3 and len(lines) == len(names) + 2, f"batch: {r.returncode} {lines}")
+    statuses = [line.split("\t")[5].split(":")[0] for line in lines[1:-1]]
+    check(statuses == ["clean", "errors", "not tested", "stopped"], f"batch statuses {statuses}")
+    summary = json.loads((t / "batch.json").read_text())
+    check([f["exit_status"] for f in summary["files"]] == [0, 1, 3, 2], "batch summary")
+    check((t / "res").stat().st_mode & 0o777 == 0o700, "batch results folder mode")
+    for name, status in zip(names, [0, 1, 3, 2]):
+        if status == 3:
+            continue
+        report = json.loads((t / "res" / f"{name}.json").read_text())
+        check(not list(validator.iter_errors(report)), f"batch {name}: report not valid")
+        check((t / "res" / f"{name}.MDB").stat().st_mode & 0o777 == 0o600, f"{name}: mode")
+    (t / "res" / "clean.txt.MDB").write_text("not a result database")
+    r = run("batch", "--results", str(t / "res"), str(Path(corpus) / "clean.txt"))
+    check(r.returncode == 3 and "not an SQLite database" in r.stdout.decode(),
+          f"batch overwrote a file not its own: {r.stdout!r}")
+
 version = subprocess.run([cli, "--version"], capture_output=True, text=True).stdout
 check(re.fullmatch(r"ledgerly-cli \d+\.\d+\.\d+\n", version) is not None, f"--version: {version!r}")
 help_text = "".join(subprocess.run([cli, *command, "--help"], capture_output=True, text=True).stdout
-                    for command in ([], ["layout"]))
+                    for command in ([], ["layout"], ["batch"]))
 help_options = set(re.findall(r"--[a-z-]+", help_text))
 manual_options = set(re.findall(r"--[a-z-]+", Path(manual).read_text().replace("\\-", "-")))
 check(help_options == manual_options,

@@ -1,0 +1,290 @@
+#include "cli/BatchCommand.h"
+
+#include <algorithm>
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <sstream>
+#include <thread>
+
+#include "cli/CliApp.h"
+#include "cli/CliHost.h"
+#include "cli/ReportRequest.h"
+#include "cli/ReportWriting.h"
+#include "engine/ResultClaim.h"
+#include "engine/Settings.h"
+#include "platform/PrivateFiles.h"
+#include "reports/ReportData.h"
+#include "reports/RunVerdict.h"
+
+namespace ledgerly {
+namespace {
+
+namespace fs = std::filesystem;
+
+// One FILE of the batch and what its run found.
+struct BatchItem {
+  std::string file;
+  fs::path database;
+  ReportSummary summary;
+  int status = kExitNotTested;
+  std::string message;  // why nothing was tested
+  bool done = false;
+};
+
+constexpr std::string_view kStatusWords[] = {"clean", "errors", "stopped", "not tested"};
+
+std::string LastLine(const std::string& text) {
+  std::string line;
+  std::istringstream lines(text);
+  for (std::string next; std::getline(lines, next);) {
+    if (!next.empty()) line = next;
+  }
+  return line;
+}
+
+// Refuses what the batch cannot give a database of its own.
+bool CheckFiles(const std::vector<std::string>& files, std::ostream& err) {
+  std::map<std::string, std::string> by_name;
+  for (const std::string& file : files) {
+    if (file == "-") {
+      err << "batch tests named files only; standard input is one submission: test it without "
+             "batch\n";
+      return false;
+    }
+    const auto [it, fresh] = by_name.emplace(fs::path(file).filename().string(), file);
+    if (!fresh) {
+      err << it->second << " and " << file
+          << " have one name: their results would share one database; test them in two "
+             "batches\n";
+      return false;
+    }
+  }
+  return true;
+}
+
+class Batch {
+ public:
+  Batch(const BatchOptions& options, fs::path results, int error_limit,
+        std::vector<ReportRequest> reports, std::ostream& table)
+      : options_(options),
+        results_(std::move(results)),
+        error_limit_(error_limit),
+        reports_(std::move(reports)),
+        table_(table) {
+    for (const std::string& file : options.files) {
+      BatchItem item;
+      item.file = file;
+      item.database = results_ / (fs::path(file).filename().string() + ".MDB");
+      items_.push_back(std::move(item));
+    }
+  }
+
+  void Run(unsigned jobs) {
+    table_ << "file\trecords\twith_errors\terrors\tstopped_by\tstatus\n" << std::flush;
+    // Each run reads, checks and writes on one thread: with a run per core the
+    // cores are busy already, and a writer thread beside each would only share them.
+    const bool writer_thread = jobs < std::max(1U, std::thread::hardware_concurrency());
+    std::vector<std::thread> workers;
+    for (unsigned i = 0; i < jobs; ++i) {
+      workers.emplace_back([this, writer_thread] {
+        for (std::size_t index = next_++; index < items_.size(); index = next_++) {
+          Test(items_[index], writer_thread);
+          Done(index);
+        }
+      });
+    }
+    for (std::thread& worker : workers) worker.join();
+    PrintTotal();
+  }
+
+  int WorstStatus() const {
+    int worst = kExitClean;
+    for (const BatchItem& item : items_) worst = std::max(worst, item.status);
+    return worst;
+  }
+
+  const std::vector<BatchItem>& items() const { return items_; }
+
+ private:
+  void Test(BatchItem& item, bool writer_thread) {
+    if (CliHost::stop_requested) {
+      item.message = "not tested: the batch was stopped by a signal";
+      return;
+    }
+    std::ostringstream messages;
+    CliHost host({item.file}, messages, true, false);
+    TestRun run(host, item.database, error_limit_, writer_thread);
+    const RunResult result = run.ReadFile();
+    item.status = ExitStatusFor(result);
+    if (result.records == 0) {
+      item.message = LastLine(messages.str());
+      return;
+    }
+    try {
+      item.summary = ReadReportSummary(*OpenResultsSnapshot(item.database));
+    } catch (const StoreError& e) {
+      item.message = e.what();
+    }
+    if (CliHost::stop_requested) return;
+    for (const ReportRequest& report : reports_) {
+      const fs::path folder = report.path.empty() ? results_ : fs::path(report.path);
+      const std::string path = (folder / (fs::path(item.file).filename().string() + "." +
+                                          std::string(ReportFileExtension(report.format))))
+                                   .string();
+      try {
+        ReportOutput output(path, messages, false, false);
+        if (WriteReportTo(item.database, report.format, output, messages)) continue;
+      } catch (const ReportOutputError& e) {
+        messages << e.what() << '\n';
+      }
+      item.status = kExitNotTested;
+      item.message = LastLine(messages.str());
+    }
+  }
+
+  // Lines are printed in the order of the files, each as soon as it and those before it are done.
+  void Done(std::size_t index) {
+    const std::lock_guard lock(mutex_);
+    items_[index].done = true;
+    for (; printed_ < items_.size() && items_[printed_].done; ++printed_) {
+      const BatchItem& item = items_[printed_];
+      const std::string_view stopped = StopCauseName(StopCauseOf(item.summary));
+      table_ << item.file << '\t' << item.summary.records_tested << '\t'
+             << item.summary.records_with_errors << '\t' << item.summary.errors_found << '\t'
+             << (stopped.empty() ? "-" : stopped) << '\t' << kStatusWords[item.status];
+      if (!item.message.empty()) table_ << ": " << WithoutCarriageReturns(item.message);
+      table_ << '\n' << std::flush;
+    }
+  }
+
+  void PrintTotal() {
+    ReportSummary total;
+    int stopped = 0;
+    for (const BatchItem& item : items_) {
+      total.records_tested += item.summary.records_tested;
+      total.records_with_errors += item.summary.records_with_errors;
+      total.errors_found += item.summary.errors_found;
+      if (StopCauseOf(item.summary) != StopCause::None) ++stopped;
+    }
+    table_ << "total (" << items_.size() << " files)\t" << total.records_tested << '\t'
+           << total.records_with_errors << '\t' << total.errors_found << '\t' << stopped << '\t'
+           << kStatusWords[WorstStatus()] << '\n'
+           << std::flush;
+  }
+
+  const BatchOptions& options_;
+  fs::path results_;
+  int error_limit_;
+  std::vector<ReportRequest> reports_;
+  std::ostream& table_;
+  std::vector<BatchItem> items_;
+  std::atomic<std::size_t> next_{0};
+  std::mutex mutex_;
+  std::size_t printed_ = 0;
+};
+
+std::string SummaryJson(const Batch& batch) {
+  using Json = nlohmann::ordered_json;
+  Json files = Json::array();
+  for (const BatchItem& item : batch.items()) {
+    const std::string_view stopped = StopCauseName(StopCauseOf(item.summary));
+    files.push_back({{"file", item.file},
+                     {"database", item.database.string()},
+                     {"records_tested", item.summary.records_tested},
+                     {"records_with_errors", item.summary.records_with_errors},
+                     {"errors_found", item.summary.errors_found},
+                     {"stopped_by", stopped.empty() ? Json(nullptr) : Json(stopped)},
+                     {"exit_status", item.status},
+                     {"message", item.message}});
+  }
+  const int worst = batch.WorstStatus();
+  const Json document{{"tool", kToolName},
+                      {"version", LEDGERLY_VERSION},
+                      {"valid", worst == kExitClean},
+                      {"exit_status", worst},
+                      {"files", files}};
+  return document.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace
+
+CLI::App* AddBatchCommand(CLI::App& app, BatchOptions& options) {
+  auto* batch = app.add_subcommand(
+      "batch",
+      "Test each FILE as a submission of its own, several at once, into a result database "
+      "of its own; print one line per file and a total, and exit with the worst status");
+  batch->add_option("FILE", options.files, "The submission files")->required();
+  batch->add_option("-j,--jobs", options.jobs, "Files tested at once (default: one per core)")
+      ->type_name("N")
+      ->check(CLI::Range(1, 256));
+  batch
+      ->add_option("--results", options.results,
+                   "Folder of the result databases, FILE's name + .MDB each (default: batch in "
+                   "the data folder)")
+      ->type_name("DIR");
+  AddRunOptions(*batch, options.run,
+                "Write each file's error report (repeatable), FILE's name + the format's "
+                "extension, into PATH, a folder (default: the --results folder)");
+  batch
+      ->add_option("--summary", options.summary,
+                   "Write the batch's own report instead of the table: json, to PATH or stdout")
+      ->type_name("json[:PATH]")
+      ->check(CLI::Validator(
+          [](const std::string& value) {
+            return value == "json" || value.starts_with("json:") ? std::string()
+                                                                 : value + " is not json[:PATH]";
+          },
+          "json[:PATH]"));
+  return batch;
+}
+
+int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
+  if (!CheckFiles(options.files, err)) return kExitNotTested;
+  std::vector<ReportRequest> reports;
+  for (const std::string& spec : options.run.reports) reports.push_back(*ParseReportRequest(spec));
+  fs::path data_folder;
+  fs::path results = options.results;
+  try {
+    if (results.empty() || NeedsStoredErrorLimit(options.run)) {
+      data_folder = DataFolder(ProgramFolder());
+    }
+    if (results.empty()) results = data_folder / "batch";
+    platform::CreatePrivateFolder(results, false);
+    for (const ReportRequest& report : reports) {
+      if (!report.path.empty()) platform::CreatePrivateFolder(report.path, false);
+    }
+  } catch (const DataFolderError& e) {
+    err << e.what() << '\n';
+    return kExitNotTested;
+  } catch (const std::system_error& e) {
+    err << "Cannot make the results folder: " << e.what() << '\n';
+    return kExitNotTested;
+  }
+  const int error_limit = ErrorLimitFor(options.run, data_folder);
+  const std::string summary_path = options.summary.size() > 5 ? options.summary.substr(5) : "";
+  const bool summary_to_stdout = !options.summary.empty() && summary_path.empty();
+  std::ostringstream ignored;
+  std::ostream& table = summary_to_stdout ? (options.run.quiet ? ignored : err) : out;
+
+  unsigned jobs = options.jobs != 0 ? options.jobs : std::thread::hardware_concurrency();
+  jobs = std::clamp<unsigned>(jobs, 1, static_cast<unsigned>(options.files.size()));
+  Batch batch(options, results, error_limit, reports, table);
+  batch.Run(jobs);
+  int status = batch.WorstStatus();
+  if (!options.summary.empty()) {
+    try {
+      ReportOutput output(summary_path, out, false, false);
+      output.Write(SummaryJson(batch));
+      output.Commit();
+    } catch (const ReportOutputError& e) {
+      err << e.what() << '\n';
+      status = kExitNotTested;
+    }
+  }
+  return status;
+}
+
+}  // namespace ledgerly
