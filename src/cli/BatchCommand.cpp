@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <nlohmann/json.hpp>
@@ -36,13 +37,14 @@ struct BatchItem {
 
 constexpr std::string_view kStatusWords[] = {"clean", "errors", "stopped", "not tested"};
 
-std::string LastLine(const std::string& text) {
-  std::string line;
-  std::istringstream lines(text);
-  for (std::string next; std::getline(lines, next);) {
-    if (!next.empty()) line = next;
+// Messages of several lines, on the file's one line.
+std::string OneLine(std::string text) {
+  std::erase(text, '\r');
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at)) {
+    text.replace(at, 1, "; ");
   }
-  return line;
+  return text;
 }
 
 // Refuses what the batch cannot give a database of its own.
@@ -115,12 +117,20 @@ class Batch {
       return;
     }
     std::ostringstream messages;
-    CliHost host({item.file}, messages, true, false);
+    CliHost host({item.file}, messages, false, false);
     TestRun run(host, item.database, error_limit_, writer_thread);
     const RunResult result = run.ReadFile();
     item.status = ExitStatusFor(result);
     if (result.records == 0) {
-      item.message = LastLine(messages.str());
+      item.message = OneLine(host.Messages());
+      for (const ReportRequest& report : reports_) {
+        if (report.format != ReportFormat::Json) continue;
+        WriteReportFile(item, report, [&](ReportOutput& output) {
+          output.Write(JsonFailureDocument(item.message, item.status));
+          output.Commit();
+          return true;
+        });
+      }
       return;
     }
     try {
@@ -130,19 +140,29 @@ class Batch {
     }
     if (CliHost::stop_requested) return;
     for (const ReportRequest& report : reports_) {
-      const fs::path folder = report.path.empty() ? results_ : fs::path(report.path);
-      const std::string path = (folder / (fs::path(item.file).filename().string() + "." +
-                                          std::string(ReportFileExtension(report.format))))
-                                   .string();
-      try {
-        ReportOutput output(path, messages, false, false);
-        if (WriteReportTo(item.database, report.format, output, messages)) continue;
-      } catch (const ReportOutputError& e) {
-        messages << e.what() << '\n';
-      }
-      item.status = kExitNotTested;
-      item.message = LastLine(messages.str());
+      WriteReportFile(item, report, [&](ReportOutput& output) {
+        return WriteReportTo(item.database, report.format, output, messages);
+      });
     }
+  }
+
+  // FILE's name + the format's extension, in the report's folder; a report
+  // that cannot be written makes the file not tested.
+  void WriteReportFile(BatchItem& item, const ReportRequest& report,
+                       const std::function<bool(ReportOutput&)>& write) {
+    const fs::path folder = report.path.empty() ? results_ : fs::path(report.path);
+    const std::string path = (folder / (fs::path(item.file).filename().string() + "." +
+                                        std::string(ReportFileExtension(report.format))))
+                                 .string();
+    std::ostringstream problem;
+    try {
+      ReportOutput output(path, problem, false, false);
+      if (write(output)) return;
+    } catch (const ReportOutputError& e) {
+      problem << e.what();
+    }
+    item.status = kExitNotTested;
+    item.message = OneLine(problem.str());
   }
 
   // Lines are printed in the order of the files, each as soon as it and those before it are done.
@@ -155,7 +175,7 @@ class Batch {
       table_ << item.file << '\t' << item.summary.records_tested << '\t'
              << item.summary.records_with_errors << '\t' << item.summary.errors_found << '\t'
              << (stopped.empty() ? "-" : stopped) << '\t' << kStatusWords[item.status];
-      if (!item.message.empty()) table_ << ": " << WithoutCarriageReturns(item.message);
+      if (!item.message.empty()) table_ << ": " << item.message;
       table_ << '\n' << std::flush;
     }
   }

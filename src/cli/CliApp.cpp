@@ -123,15 +123,14 @@ bool ReportUnreadFiles(const CliHost& host, const RunResult& result, std::ostrea
 }
 
 // A file after the first that is missing is refused before the run replaces any
-// results (the run itself tells a missing first file).
-bool AllFilesPresent(const std::vector<std::string>& files, std::ostream& err) {
+// results (the run itself tells a missing first file). Empty when none is.
+std::string MissingFile(const std::vector<std::string>& files) {
   for (std::size_t i = 1; i < files.size(); ++i) {
     std::error_code ec;
     if (files[i] == kStandardInput || std::filesystem::exists(files[i], ec) || ec) continue;
-    err << files[i] << " was not found; nothing was tested.\n";
-    return false;
+    return files[i];
   }
-  return true;
+  return {};
 }
 
 }  // namespace
@@ -238,20 +237,30 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       return kExitNotTested;
     }
   }
+  const auto outputs = OpenReportOutputs(requests, out, err);
+  if (!outputs) return kExitNotTested;
+  // From here a JSON report is a document even when nothing could be tested.
+  const auto fail = [&](const std::string& message, int status) {
+    WriteJsonFailures(requests, *outputs, message, status, err);
+    return status;
+  };
   if (last) {
     std::error_code ec;
     if (!std::filesystem::exists(database, ec)) {
-      err << "There are no test results in " << database.string() << '\n';
-      return kExitNotTested;
+      const std::string message = "There are no test results in " + database.string();
+      err << message << '\n';
+      return fail(message, kExitNotTested);
     }
   }
-  const auto outputs = OpenReportOutputs(requests, out, err);
-  if (!outputs) return kExitNotTested;
   if (last) return WriteReports(database, requests, *outputs, err) ? kExitClean : kExitNotTested;
 
   const int error_limit = ErrorLimitFor(options, data_folder);
   ReadStandardInputFor(files);
-  if (!AllFilesPresent(files, err)) return kExitNotTested;
+  if (const std::string missing = MissingFile(files); !missing.empty()) {
+    const std::string message = missing + " was not found; nothing was tested.";
+    err << message << '\n';
+    return fail(message, kExitNotTested);
+  }
   const bool show_progress =
       !quiet && (progress || platform::IsTerminal(platform::StandardStream::Error));
   CliHost host(files, err, !quiet, show_progress);
@@ -264,10 +273,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   const int status = all_tested ? ExitStatusFor(result) : kExitNotTested;
   // A signal during the run stopped the run; one during the report stops the report.
   CliHost::stop_requested = false;
-  if (result.records > 0 && !WriteReports(database, requests, *outputs, err)) {
-    return kExitNotTested;
-  }
-  return status;
+  if (result.records == 0) return fail(host.Messages(), status);
+  return WriteReports(database, requests, *outputs, err) ? status : kExitNotTested;
 }
 
 }  // namespace ledgerly

@@ -8,6 +8,7 @@
 #include "engine/ResultClaim.h"
 #include "platform/StandardStreams.h"
 #include "reports/HtmlReport.h"
+#include "reports/RunVerdict.h"
 #include "reports/WriteReport.h"
 
 namespace ledgerly {
@@ -59,6 +60,19 @@ bool WriteReports(const std::filesystem::path& database, const std::vector<Repor
     written = WriteReportTo(database, requests[i].format, *outputs[i], err) && written;
   }
   return written;
+}
+
+void WriteJsonFailures(const std::vector<ReportRequest>& requests, const ReportOutputs& outputs,
+                       const std::string& message, int exit_status, std::ostream& err) {
+  for (std::size_t i = 0; i < requests.size(); ++i) {
+    if (requests[i].format != ReportFormat::Json) continue;
+    try {
+      outputs[i]->Write(JsonFailureDocument(message, exit_status));
+      outputs[i]->Commit();
+    } catch (const ReportOutputError& e) {
+      err << e.what() << '\n';
+    }
+  }
 }
 
 }  // namespace ledgerly

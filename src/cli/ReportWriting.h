@@ -4,6 +4,7 @@
 #include <iosfwd>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "cli/ReportOutput.h"
@@ -25,5 +26,10 @@ bool WriteReportTo(const std::filesystem::path& db, ReportFormat format, ReportO
 // Writes every report asked for; false when one could not be written.
 bool WriteReports(const std::filesystem::path& database, const std::vector<ReportRequest>& requests,
                   const ReportOutputs& outputs, std::ostream& err);
+
+// When nothing could be tested: each JSON report says so in a document of its
+// own (the other reports are not written).
+void WriteJsonFailures(const std::vector<ReportRequest>& requests, const ReportOutputs& outputs,
+                       const std::string& message, int exit_status, std::ostream& err);
 
 }  // namespace ledgerly

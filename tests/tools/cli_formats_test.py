@@ -60,6 +60,9 @@ with tempfile.TemporaryDirectory() as tmp:
               f"{submission.name}: CSV rows differ from the JSON report")
         check(sum(s["count"] for s in report["summary"]) == report["errors_found"],
               f"{submission.name}: summary counts")
+        check(report["valid"] == (report["errors_found"] == 0)
+              and (report["stopped_by"] == "critical") == (report["critical"] is not None)
+              and report["complete"] == (report["critical"] is None), f"{submission.name}: verdict")
 
     # Untrusted values in every text column the CSV shows.
     run("--db", db, str(Path(corpus) / "faulty-wages.txt"))
@@ -90,6 +93,14 @@ with tempfile.TemporaryDirectory() as tmp:
     check(r.returncode == 1 and json.loads(r.stdout)["errors_found"] == 2, "several reports: json")
     check((t / "r.csv").read_text().count("\n") == 3, "several reports: csv")
     check(b"LEDGERLY TAX YEAR" in (t / "r.txt").read_bytes(), "several reports: text")
+    r = run("--db", db, "--error-limit", "1", "-f", "json", faulty)
+    check(json.loads(r.stdout)["stopped_by"] == "error_limit", "stopped by the error limit")
+    # Nothing tested: the JSON report is still a document, and says why.
+    r = run("--db", db, "-f", "json", "-f", f"csv:{t / 'x.csv'}", str(t / "absent.txt"))
+    doc = json.loads(r.stdout)
+    check(r.returncode == 3 and doc["error"]["exit_status"] == 3 and "absent.txt" in
+          doc["error"]["message"] and not list(validator.iter_errors(doc)) and
+          not (t / "x.csv").exists(), f"JSON when nothing was tested: {doc}")
     r = run("--db", db, "-f", "json", "-f", "csv", faulty)
     check(r.returncode == 3 and b"Two reports cannot both go to standard output" in r.stderr,
           f"two reports to stdout: {r.returncode} {r.stderr!r}")
