@@ -163,7 +163,7 @@ std::string SchemaSql() {
          "CREATE TABLE RECORDS (Rec_Num INTEGER PRIMARY KEY, ID TEXT COLLATE NOCASE, "
          "RE_Indx INTEGER, Errors INTEGER DEFAULT 0, Record TEXT, RecReference TEXT);\n"
          "CREATE TABLE ERRORS (Err_Num INTEGER PRIMARY KEY, Type TEXT, Rec_Num INTEGER, "
-         "Reference TEXT, User_Entry TEXT, Error TEXT);\n"
+         "Reference TEXT, User_Entry TEXT, Error TEXT, Code TEXT);\n"
          "CREATE INDEX ERRORS_Rec_Num ON ERRORS (Rec_Num);\n" +
          AccumulatorTableSql(Totals::TRT) + AccumulatorTableSql(Totals::TRU);
 }
@@ -265,7 +265,8 @@ void ResultStore::Open(const std::filesystem::path& file) {
       "VALUES (?, ?, ?, ?, ?, ?)");
   insert_error_ = std::make_unique<Statement>(
       *db_,
-      "INSERT INTO ERRORS (Type, Rec_Num, Reference, User_Entry, Error) VALUES (?, ?, ?, ?, ?)");
+      "INSERT INTO ERRORS (Type, Rec_Num, Reference, User_Entry, Error, Code) "
+      "VALUES (?, ?, ?, ?, ?, ?)");
   add_error_count_ =
       std::make_unique<Statement>(*db_, "UPDATE RECORDS SET Errors = Errors + ? WHERE Rec_Num = ?");
   for (Totals which : {Totals::TRT, Totals::TRU}) {
@@ -330,8 +331,9 @@ void ResultStore::InsertRecord(const StoredRecord& record) {
   s.Run();
 }
 
-void ResultStore::InsertError(int64_t rec_num, bool critical, std::string_view reference,
-                              std::string_view user_entry, std::string_view error) {
+void ResultStore::InsertError(int64_t rec_num, bool critical, std::string_view code,
+                              std::string_view reference, std::string_view user_entry,
+                              std::string_view error) {
   Statement& s = *insert_error_;
   if (critical) {
     s.Bind(1, std::string_view("C"));
@@ -342,6 +344,7 @@ void ResultStore::InsertError(int64_t rec_num, bool critical, std::string_view r
   BindLatin1(s, 3, reference);
   BindLatin1(s, 4, user_entry);
   BindLatin1(s, 5, error);
+  s.Bind(6, code);
   s.Run();
 }
 
@@ -401,10 +404,11 @@ void ResultStore::CloseUnfinished() {
   claim_.reset();
 }
 
-void ResultStore::CloseWithCritical(int64_t rec_num, std::string_view reference,
-                                    std::string_view user_entry, std::string_view error) {
+void ResultStore::CloseWithCritical(int64_t rec_num, std::string_view code,
+                                    std::string_view reference, std::string_view user_entry,
+                                    std::string_view error) {
   Begin();
-  InsertError(rec_num, true, reference, user_entry, error);
+  InsertError(rec_num, true, code, reference, user_entry, error);
   AddToErrorCount(rec_num, 1);
   Close();
 }

@@ -63,8 +63,10 @@ class ResultStore {
   void SetPinOK(bool pin_ok, bool first_row);
 
   void InsertRecord(const StoredRecord& record);
-  void InsertError(int64_t rec_num, bool critical, std::string_view reference,
-                   std::string_view user_entry, std::string_view error);
+  // code is the finding's entry in the catalogue of checks.
+  void InsertError(int64_t rec_num, bool critical, std::string_view code,
+                   std::string_view reference, std::string_view user_entry,
+                   std::string_view error);
   // For an entry added to a record whose row is already written.
   void AddToErrorCount(int64_t rec_num, int64_t delta);
 
@@ -83,8 +85,8 @@ class ResultStore {
   void CloseUnfinished();
   // Ends a failed run with its Critical entry on the stored record rec_num,
   // in one transaction with the finished mark.
-  void CloseWithCritical(int64_t rec_num, std::string_view reference, std::string_view user_entry,
-                         std::string_view error);
+  void CloseWithCritical(int64_t rec_num, std::string_view code, std::string_view reference,
+                         std::string_view user_entry, std::string_view error);
 
   const std::filesystem::path& path() const { return path_; }
   // For reading the results of an in-memory store.

@@ -80,12 +80,14 @@ void StoreWriter::InsertRecord(const StoredRecord& record) {
   Queued();
 }
 
-void StoreWriter::InsertError(int64_t rec_num, bool critical, std::string_view reference,
-                              std::string_view user_entry, std::string_view error) {
+void StoreWriter::InsertError(int64_t rec_num, bool critical, std::string_view code,
+                              std::string_view reference, std::string_view user_entry,
+                              std::string_view error) {
   Write& write = Next();
   write.kind = Write::Kind::Error;
   write.rec_num = rec_num;
   write.critical = critical;
+  write.code.assign(code);
   write.reference.assign(reference);
   write.user_entry.assign(user_entry);
   write.error.assign(error);
@@ -144,10 +146,11 @@ void StoreWriter::CloseUnfinished() {
   store_->CloseUnfinished();
 }
 
-void StoreWriter::CloseWithCritical(int64_t rec_num, std::string_view reference,
-                                    std::string_view user_entry, std::string_view error) {
+void StoreWriter::CloseWithCritical(int64_t rec_num, std::string_view code,
+                                    std::string_view reference, std::string_view user_entry,
+                                    std::string_view error) {
   StopThread();
-  store_->CloseWithCritical(rec_num, reference, user_entry, error);
+  store_->CloseWithCritical(rec_num, code, reference, user_entry, error);
 }
 
 // The slot for the next write: the only one without a thread, else the next
@@ -197,8 +200,8 @@ void StoreWriter::Apply(Write& write) {
       store_->InsertRecord(write.record);
       break;
     case Write::Kind::Error:
-      store_->InsertError(write.rec_num, write.critical, write.reference, write.user_entry,
-                          write.error);
+      store_->InsertError(write.rec_num, write.critical, write.code, write.reference,
+                          write.user_entry, write.error);
       break;
     case Write::Kind::Other:
       write.other(*store_);

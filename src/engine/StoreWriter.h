@@ -34,8 +34,9 @@ class StoreWriter {
   void AddMisc(std::string_view path, std::string_view rpt_date);
   void SetPinOK(bool pin_ok, bool first_row);
   void InsertRecord(const StoredRecord& record);
-  void InsertError(int64_t rec_num, bool critical, std::string_view reference,
-                   std::string_view user_entry, std::string_view error);
+  void InsertError(int64_t rec_num, bool critical, std::string_view code,
+                   std::string_view reference, std::string_view user_entry,
+                   std::string_view error);
   void AddToErrorCount(int64_t rec_num, int64_t delta);
   void InsertAccumulatorRow(Totals which, const AccumulatorRow& row);
   void UpdateAccumulatorRow(Totals which, const AccumulatorRow& row);
@@ -51,8 +52,8 @@ class StoreWriter {
   void Close();
   StoredTail RollBack();
   void CloseUnfinished();
-  void CloseWithCritical(int64_t rec_num, std::string_view reference, std::string_view user_entry,
-                         std::string_view error);
+  void CloseWithCritical(int64_t rec_num, std::string_view code, std::string_view reference,
+                         std::string_view user_entry, std::string_view error);
 
  private:
   struct Write {
@@ -60,7 +61,7 @@ class StoreWriter {
     StoredRecord record;
     int64_t rec_num = 0;
     bool critical = false;
-    std::string reference, user_entry, error;
+    std::string code, reference, user_entry, error;
     std::function<void(ResultStore&)> other;
   };
 

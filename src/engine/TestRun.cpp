@@ -12,7 +12,6 @@
 #include "layout/RecordTypes.h"
 #include "rules/FileChecks.h"
 #include "rules/Primitives.h"
-#include "rules/RecordOrder.h"
 #include "rules/RecordRules.h"
 
 namespace ledgerly {
@@ -75,9 +74,9 @@ class TestRun::Context : public RunRuleContext {
  public:
   explicit Context(TestRun& run) : run_(run) {}
 
-  void AddFieldError(std::string_view reference, std::string_view user_entry,
-                     std::string_view error, int) override {
-    run_.AddError(reference, user_entry, error);
+  void AddFieldError(std::string_view code, std::string_view reference,
+                     std::string_view user_entry, std::string_view error, int) override {
+    run_.AddError(code, reference, user_entry, error);
   }
   void SetRecordReference(std::string_view reference) override {
     run_.current_.RecReference = std::string(reference);
@@ -368,8 +367,8 @@ void TestRun::FillFields(std::string_view txtline) {
 
 void TestRun::SequenceCheck() {
   if (rec_ctr_ < 2) return;
-  if (const auto message = SequenceViolation(last_id_, current_id_, ro_seen_, rs_seen_)) {
-    AddCriticalError({kSequenceReference, UserEntry(current_id_), std::string(*message)});
+  if (const auto finding = OrderFinding(last_id_, current_id_, ro_seen_, rs_seen_)) {
+    AddCriticalError(*finding);
     seq_error_ = true;
   }
 }
@@ -401,27 +400,29 @@ void TestRun::CommitIfDue() {
   store_->Commit();
 }
 
-void TestRun::AddError(std::string_view reference, std::string_view user_entry,
-                       std::string_view error) {
-  LogError(rec_ctr_, false, reference, user_entry, error);
+void TestRun::AddError(std::string_view code, std::string_view reference,
+                       std::string_view user_entry, std::string_view error) {
+  LogError(rec_ctr_, false, code, reference, user_entry, error);
   ++current_.Errors;
 }
 
 void TestRun::AddCriticalError(const FileFinding& finding) {
-  LogError(rec_ctr_, true, finding.reference, finding.user_entry, finding.error);
+  LogError(rec_ctr_, true, finding.code, finding.reference, finding.user_entry, finding.error);
   ++current_.Errors;
 }
 
-void TestRun::AddErrorToLastRecord(const FileFinding& finding, bool critical) {
+void TestRun::AddErrorToLastRecord(const FileFinding& finding) {
   if (stored_records_ == 0) return;
   const int64_t rec_num = rec_ctr_ - 1;
-  LogError(rec_num, critical, finding.reference, finding.user_entry, finding.error);
+  LogError(rec_num, finding.critical, finding.code, finding.reference, finding.user_entry,
+           finding.error);
   store_->AddToErrorCount(rec_num, 1);
 }
 
-void TestRun::LogError(int64_t rec_num, bool critical, std::string_view reference,
-                       std::string_view user_entry, std::string_view error) {
-  store_->InsertError(rec_num, critical, reference, user_entry, error);
+void TestRun::LogError(int64_t rec_num, bool critical, std::string_view code,
+                       std::string_view reference, std::string_view user_entry,
+                       std::string_view error) {
+  store_->InsertError(rec_num, critical, code, reference, user_entry, error);
   ++error_count_;
   last_error_critical_ = critical;
   if (critical) {
@@ -466,14 +467,14 @@ RunResult TestRun::Stop(RunOutcome outcome) {
     return Result(outcome);
   }
   if (outcome == RunOutcome::Aborted) {
-    AddErrorToLastRecord(TestAborted(), false);
+    AddErrorToLastRecord(TestAborted());
   }
   CloseStore();
   return Result(outcome);
 }
 
 void TestRun::LogMissingFinal() {
-  AddErrorToLastRecord(MissingFinal(last_id_), false);
+  AddErrorToLastRecord(MissingFinal(last_id_));
 }
 
 RunResult TestRun::AbandonAfterMissingFinal() {
@@ -492,7 +493,7 @@ RunResult TestRun::Fail(std::string_view title, std::string_view text) {
   try {
     StoreCurrentRecord();
     if (missing_final_) LogMissingFinal();
-    AddErrorToLastRecord(SubmissionFileError(last_id_, text), true);
+    AddErrorToLastRecord(SubmissionFileError(last_id_, text));
     CloseStore();
     return Result(RunOutcome::Failed);
   } catch (const StoreError&) {
@@ -559,7 +560,8 @@ RunResult TestRun::EndWithCritical(const StoredTail& tail, std::string_view text
   critical_rec_num_ = 0;
   critical_error_.clear();
   const FileFinding failure = SubmissionFileError(tail.last_id, text);
-  store_->CloseWithCritical(tail.records, failure.reference, failure.user_entry, failure.error);
+  store_->CloseWithCritical(tail.records, failure.code, failure.reference, failure.user_entry,
+                            failure.error);
   ++error_count_;
   critical_rec_num_ = tail.records;
   critical_error_ = std::string(text);

@@ -72,12 +72,14 @@ class TestRun {
   void CommitIfDue();
   void CloseStore();
 
-  void AddError(std::string_view reference, std::string_view user_entry, std::string_view error);
+  void AddError(std::string_view code, std::string_view reference, std::string_view user_entry,
+                std::string_view error);
   void AddCriticalError(const FileFinding& finding);
-  void LogError(int64_t rec_num, bool critical, std::string_view reference,
-                std::string_view user_entry, std::string_view error);
+  void LogError(int64_t rec_num, bool critical, std::string_view code,
+                std::string_view reference, std::string_view user_entry,
+                std::string_view error);
   // An entry for the last stored record, written after its row.
-  void AddErrorToLastRecord(const FileFinding& finding, bool critical);
+  void AddErrorToLastRecord(const FileFinding& finding);
 
   RunResult Result(RunOutcome outcome) const;
   RunResult Finish();

@@ -7,12 +7,14 @@
 namespace ledgerly {
 namespace {
 
+using namespace finding;
+
 void CheckUserID(const FieldChecker& f) {
   RuleContext& ctx = f.ctx();
   const std::string_view txtline = f.txtline();
   if (!UserIDCheck(f.Text(2))) {
     if (!ctx.UserIdMaskedInStore()) {
-      f.Error(2, "Must not be blank. Must be alphanumeric. This is a mandatory field.");
+      f.Error(2, kUserId);
     }
     ctx.SetPinOK(false);
     return;
@@ -29,7 +31,7 @@ void CheckUserID(const FieldChecker& f) {
 }  // namespace
 
 void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
-  const FieldChecker f(txtline, kRALayout, ctx);
+  const FieldChecker f(txtline, "RA", ctx);
   ctx.SetRecordReference(f.Text(1));
   const std::string_view notification = f.Text(37);
 
@@ -37,10 +39,7 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
   if (!NumCheck(f.Text(1))) {
     f.Error(1, kMandatoryNumeric);
   } else if (HasRefusedPrefix(f.Text(1))) {
-    f.Error(1,
-            std::string("Must not start with 07, 08, 09, 17, 18, 19, 28, 29, 49, 69, 70, 78, 79 or "
-                        "89. ") +
-                kMandatoryNumeric);
+    f.Error(1, kSubmitterEinPrefix);
   }
 
   // 2 User ID
@@ -55,26 +54,19 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
   // 5 Resub Indicator, 6 Resub WFID
   const std::string_view resub = f.Text(5);
   if (resub != "0" && resub != "1") {
-    f.Error(5, "Enter appropriate code: 1 - File being resubmitted or 0 - Other.");
+    f.Error(5, kResubIndicator);
   }
   const std::string_view wfid = f.Text(6);
   if (resub == "0" && !IsBlank(wfid)) {
-    f.Error(
-        6,
-        "If " + f.Reference(5) +
-            " equals zero, then the Resub WFID field  must be "
-            "blank. If this is an original submission, then change the Resub WFID field to blank. "
-            "If this is a resubmission, then enter 1 in the Resub Indicator field.");
+    f.Error(6, kWfidNotBlank);
   } else if (resub == "1" && IsBlank(wfid)) {
-    f.Error(6, "If " + f.Reference(5) +
-                   " equals 1, then the Resub WFID field cannot be blank. "
-                   "The 6 digit WFID is located on the notice sent by Orvane.");
+    f.Error(6, kWfidBlank);
   } else if (resub == "1" && !AlphaNumCheck(wfid)) {
-    f.Error(6, "May only contain letters (A - Z) and/or numbers (0 - 9).");
+    f.Error(6, kWfidAlphanumeric);
   }
 
   // 7 Software Code
-  if (f.Text(7) != "98" && f.Text(7) != "99") f.Error(7, "Must be either 98 or 99.");
+  if (f.Text(7) != "98" && f.Text(7) != "99") f.Error(7, kSoftwareCode);
 
   // 8-11 Company Name, Location Address, Delivery Address, City
   for (int field_no = 8; field_no <= 11; ++field_no) f.CharCheckField(field_no);
@@ -104,14 +96,13 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
 
   // 21-29 the submitter address; a notification code of 2 means it must be complete.
   const bool by_mail = notification == "2";
-  const std::string by_mail_then = "If " + f.Reference(37) + " equals 2, then ";
   f.CharCheckField(21);
   if (by_mail && IsBlank(f.Text(21))) {
-    f.Error(21, by_mail_then + "the Delivery Address field cannot be blank.");
+    f.Error(21, kByMailDelivery);
   }
   f.CharCheckField(22);
   if (by_mail && IsBlank(f.Text(22))) {
-    f.Error(22, by_mail_then + "the City field cannot be blank.");
+    f.Error(22, kByMailCity);
   }
 
   bool submitter_address_ok = true;
@@ -123,10 +114,9 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
     const bool state_blank = IsBlank(f.Text(23));
     const bool foreign_state_blank = IsBlank(f.Text(27));
     if (state_blank && foreign_state_blank) {
-      f.Error(23, by_mail_then + "the State Abbreviation field cannot be blank.");
+      f.Error(23, kByMailState);
     } else if (!state_blank && !foreign_state_blank) {
-      f.Error(23,
-              by_mail_then + "complete the State Abbreviation or " + f.Reference(27) + " field.");
+      f.Error(23, kByMailStateOrForeign);
     }
   }
 
@@ -138,9 +128,9 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
     const bool zip_blank = IsBlank(f.Text(24));
     const bool foreign_zip_blank = IsBlank(f.Text(28));
     if (zip_blank && foreign_zip_blank) {
-      f.Error(24, by_mail_then + "the Zip Code field cannot be blank.");
+      f.Error(24, kByMailZip);
     } else if (!zip_blank && !foreign_zip_blank) {
-      f.Error(24, by_mail_then + "complete the Zip Code or " + f.Reference(28) + " field.");
+      f.Error(24, kByMailZipOrForeign);
     }
   }
 
@@ -154,17 +144,13 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
 
   // 30 Contact Name
   if (!NameCheck(f.Text(30))) {
-    f.Error(30,
-            "May only contain letters (A - Z), numbers (0 - 9), spaces, hyphens, periods and "
-            "apostrophes.");
+    f.Error(30, kNameCharacters);
   }
 
   // 31 Contact Phone Number: no character check; a blank phone and e-mail draw both texts.
   if (IsBlank(f.Text(31))) {
-    f.Error(31,
-            "Enter a valid contact phone number. Orvane needs a valid contact phone number to "
-            "notify you if there is a problem with the wage report submission.");
-    if (IsBlank(f.Text(34))) f.Error(31, "Enter Contact Phone Number or Contact E-Mail/Internet.");
+    f.Error(31, kContactPhone);
+    if (IsBlank(f.Text(34))) f.Error(31, kPhoneOrEmail);
   }
 
   // 32-33 Contact Phone Extension, Blank
@@ -174,10 +160,7 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
   // 34 Contact E-Mail/Internet; the notification-code finding names the field
   // without spaces around the hyphen.
   if (notification == "1" && IsBlank(f.Text(34))) {
-    ctx.AddFieldError("Contact E-Mail/Internet [Position 446-485]", UserEntry(f.Text(34)),
-                      "If " + f.Reference(37) +
-                          " equals 1, then the Contact E-Mail/Internet field cannot be blank.",
-                      34);
+    f.ErrorAs("Contact E-Mail/Internet [Position 446-485]", UserEntry(f.Text(34)), 34, kByEmail);
   }
   f.CharCheckField(34);
 
@@ -187,15 +170,13 @@ void CheckCodeRA(std::string_view txtline, RuleContext& ctx) {
 
   // 37 Preferred Method of Problem Notification Code
   if (notification != "1" && notification != "2") {
-    f.Error(37, "Enter appropriate code: 1 - E-Mail/Internet or 2 - U.S. Postal Service.");
+    f.Error(37, kNotificationCode);
   }
 
   // 38 Preparer Code
   const std::string_view preparer = f.Text(38);
   if (preparer != "A" && preparer != "L" && preparer != "S" && preparer != "P" && preparer != "O") {
-    f.Error(38,
-            "Enter appropriate code: A - Accounting Firm, L - Self-Prepared, S - Service Bureau, "
-            "P - Parent Company or O - Other.");
+    f.Error(38, kPreparerCode);
   }
 
   // 39 Blank

@@ -8,8 +8,7 @@
 namespace ledgerly {
 namespace {
 
-constexpr const char* kRefusedPrefix =
-    "Must not start with 00, 07, 08, 09, 17, 18, 19, 28, 29, 49, 69, 70, 78, 79 or 89.";
+using namespace finding;
 
 // Unlike a submitter EIN, an employer EIN must not start with 00 either.
 bool HasRefusedEmployerPrefix(std::string_view ein) {
@@ -26,11 +25,9 @@ void CheckTaxYear(const FieldChecker& f, EmployerValues& employer) {
   // Stored even when out of range: the RW rules of the block look it up.
   employer.TaxYear = static_cast<int>(ToNumber(year));
   if (employer.TaxYear < 1978 || employer.TaxYear > 2011) {
-    f.Error(1, "Must not be less than 1978 or greater than 2011. This is a mandatory field.");
+    f.Error(1, kTaxYearRange);
   } else if (employer.TaxYear <= 2010) {
-    f.Error(1,
-            "The date entered is for a previous tax year. Please check that the earnings are for "
-            "the year being reported.");
+    f.Error(1, kPriorTaxYear);
   }
 }
 
@@ -39,13 +36,12 @@ void CheckAgentForEIN(const FieldChecker& f) {
   const bool blank = IsBlank(agent_for);
   const bool agent_2678 = f.Text(2) == "1";
   if (blank && agent_2678) {
-    f.Error(4, "If " + f.Reference(2) + " = 1, then Agent for EIN cannot be blank.");
+    f.Error(4, kAgentForEinBlank);
   }
   if (!blank && !agent_2678) {
-    f.Error(4, "The Agent for EIN must be blank unless " + f.Reference(2) +
-                   " = 1. Either enter a 1 in Agent Indicator Code or make Agent for EIN blank.");
+    f.Error(4, kAgentForEinNotBlank);
   }
-  if (HasRefusedEmployerPrefix(agent_for)) f.Error(4, kRefusedPrefix);
+  if (HasRefusedEmployerPrefix(agent_for)) f.Error(4, kEinPrefix);
   if (!blank && !NumCheck(agent_for)) f.Error(4, kNumericOrBlank);
 }
 
@@ -56,16 +52,14 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
   employer.TaxJurisdiction.clear();
   employer.TaxYear = 0;
 
-  const FieldChecker f(txtline, kRELayout, ctx);
+  const FieldChecker f(txtline, "RE", ctx);
 
   // 1 Tax Year
   CheckTaxYear(f, employer);
 
   // 2 Agent Indicator Code
   if (!IsOneOf(f.Text(2), "123 ")) {
-    f.Error(2,
-            "Enter appropriate code: 1 - 2678 Agent, 2 - Common Paymaster, 3 - 3504 Agent or "
-            "Blank - Not an agent.");
+    f.Error(2, kAgentIndicator);
   }
 
   // 3 Employer/Agent EIN. The block opens whatever the EIN holds, keyed by its text.
@@ -74,15 +68,14 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
   if (!NumCheck(ein)) {
     f.Error(3, kMandatoryNumeric);
   } else if (HasRefusedEmployerPrefix(ein)) {
-    f.Error(3, std::string(kRefusedPrefix) + " " + kMandatoryNumeric);
+    f.Error(3, kEmployerEinPrefix);
   }
 
   // 4 Agent for EIN: four independent tests.
   CheckAgentForEIN(f);
 
   // 5 Terminating Business Indicator
-  CheckZeroOrOne(
-      f, 5, "Enter appropriate code: 1 - Business terminated during this tax year or 0 - Other.");
+  CheckZeroOrOne(f, 5, kTerminatingBusiness);
 
   // 6 Establishment Number
   f.CharCheckField(6);
@@ -90,7 +83,7 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
   // 7 Other EIN
   const std::string_view other_ein = f.Text(7);
   if (!IsBlank(other_ein)) {
-    if (NumCheck(other_ein) && HasRefusedEmployerPrefix(other_ein)) f.Error(7, kRefusedPrefix);
+    if (NumCheck(other_ein) && HasRefusedEmployerPrefix(other_ein)) f.Error(7, kEinPrefix);
     if (!NumCheck(other_ein)) f.Error(7, kNumericOrBlank);
   }
 
@@ -112,10 +105,7 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
 
   // 15 Kind of Employer
   if (!IsOneOf(f.Text(15), "FSTYN")) {
-    f.Error(15,
-            "Enter appropriate code: F - Federal Government, S - State and Local Governmental "
-            "Employer, T - Tax Exempt Employer, Y - State and Local Tax Exempt Employer or N - "
-            "None Apply.");
+    f.Error(15, kKindOfEmployer);
   }
 
   // 16-18 Blank, Foreign State/Province, Foreign Postal Code
@@ -131,10 +121,7 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
   // 20 Employment Code: kept as read, valid or not.
   employer.EmploymentCode = f.Text(20);
   if (!IsOneOf(f.Text(20), "AHMQXFR")) {
-    f.Error(20,
-            "Enter appropriate code: A - Agriculture, H - Household, M - Military, Q - Medicare "
-            "Qualified Government Employment, X - Railroad, F - 944 Filer or R - Regular (all "
-            "others).");
+    f.Error(20, kEmploymentCode);
   }
 
   // 21 Tax Jurisdiction Code
@@ -144,14 +131,11 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
   if (employer.TaxJurisdictionOK) {
     employer.TaxJurisdiction = jurisdiction;
   } else {
-    f.Error(21,
-            "Enter appropriate code: V - Virgin Islands, G - Guam, S - American Samoa, N - "
-            "Northern Mariana Islands or P - Puerto Rico. Otherwise, enter blank.");
+    f.Error(21, kTaxJurisdictionCode);
   }
 
   // 22 Third-Party Sick Pay Indicator
-  CheckZeroOrOne(f, 22,
-                 "Enter appropriate code: 1 - Employee has Third-Party Sick Pay or 0 - Other.");
+  CheckZeroOrOne(f, 22, kSickPayIndicator);
 
   // 23 Blank
   f.CharCheckField(23);

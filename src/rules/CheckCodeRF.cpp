@@ -7,7 +7,7 @@ namespace ledgerly {
 void CheckCodeRF(std::string_view txtline, RuleContext& ctx) {
   // Every RW record of the run, over all its files, already has its stored row.
   const int64_t rw_records = ctx.CountRWRecords();
-  const FieldChecker f(txtline, kRFLayout, ctx);
+  const FieldChecker f(txtline, "RF", ctx);
 
   // 1 Blank
   f.CharCheckField(1);
@@ -15,10 +15,9 @@ void CheckCodeRF(std::string_view txtline, RuleContext& ctx) {
   // 2 Number of RW Records
   const std::string_view declared = f.Text(2);
   if (!NumCheck(declared)) {
-    f.Error(2, "Must be numeric. Right justify and zero fill.");
+    f.Error(2, finding::kCountNumeric);
   } else if (ToNumber(declared) != rw_records) {
-    f.Error(
-        2, "The number of RW records in the submission does not equal the value in the RF record.");
+    f.Error(2, finding::kRFCount);
   }
 
   // 3 Blank

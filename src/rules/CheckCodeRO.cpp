@@ -9,7 +9,7 @@ void CheckCodeRO(std::string_view txtline, RuleContext& ctx) {
   // Counts the record in its block and links it to the SSN of the RW before it.
   ctx.CountInBlock(Totals::TRU);
 
-  const FieldChecker f(txtline, kROLayout, ctx);
+  const FieldChecker f(txtline, "RO", ctx);
   CheckLaidOutFields(f, 1, static_cast<int>(kROLayout.size()) - 1, Totals::TRU);
 }
 

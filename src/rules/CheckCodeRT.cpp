@@ -10,6 +10,8 @@
 namespace ledgerly {
 namespace {
 
+using namespace finding;
+
 bool MustBeZero(ZeroUnder zero_under, const std::string& employment_code) {
   switch (zero_under) {
     case ZeroUnder::XOrQ:
@@ -28,22 +30,17 @@ void CheckEmploymentCodeZero(const FieldChecker& f, int field_no) {
       IsZeroFilled(f.Text(field_no), row.Width())) {
     return;
   }
-  f.Error(field_no, EmploymentCodeZeroError(row.ReferenceName()));
+  f.Error(field_no, kEmploymentCodeZero);
 }
 
 // Third-party sick pay tax has no RW counterpart; it only has to be zero for Puerto Rico.
 void CheckSickPayTax(const FieldChecker& f, int field_no) {
   const std::string_view value = f.Text(field_no);
   if (!NumCheck(value)) {
-    f.Error(field_no, kMoneyNotNumeric);
+    f.Error(field_no, kMoneyNumeric);
   } else if (f.ctx().block.employer.TaxJurisdictionRaw == "P" &&
              !IsZeroFilled(value, f.Row(field_no).Width())) {
-    f.Error(field_no,
-            "The Income Tax Withheld by Payer of Third-Party Sick Pay field must be zero "
-            "because it does not apply to the Tax Jurisdiction Code entered in the RE "
-            "record. Either enter a value of zero in the Income Tax Withheld by Payer of "
-            "Third-Party Sick Pay field or change the Tax Jurisdiction Code in the RE "
-            "record to V, G, S, N or blank.");
+    f.Error(field_no, kSickPayTaxZero);
   }
 }
 
@@ -51,12 +48,12 @@ void CheckSickPayTax(const FieldChecker& f, int field_no) {
 
 void CheckCodeRT(std::string_view txtline, RuleContext& ctx) {
   const AccumulatorRow& row = LinkedBlockRow(Totals::TRT, ctx);
-  const FieldChecker f(txtline, kRTLayout, ctx);
+  const FieldChecker f(txtline, "RT", ctx);
   // In position order: the errors of one RT record come out in this order.
   for (int field_no = 1; field_no < static_cast<int>(kRTLayout.size()); ++field_no) {
     switch (f.Row(field_no).check) {
       case FieldCheck::Count:
-        CheckDetailCount(f, "RW", "RT", row);
+        CheckDetailCount(f, "RW", row);
         break;
       case FieldCheck::Money:
         CheckEmploymentCodeZero(f, field_no);

@@ -11,11 +11,7 @@
 namespace ledgerly {
 namespace {
 
-constexpr std::string_view kNameCharacters =
-    "May only contain letters (A - Z), numbers (0 - 9), spaces, hyphens, periods and apostrophes.";
-constexpr std::string_view kMandatory = " This is a mandatory field.";
-constexpr std::string_view kNotBlank = "Must not be blank. This is a mandatory field.";
-constexpr std::string_view kZeroBefore1983 = "Must be zero filled for years prior to 1983.";
+using namespace finding;
 
 // A money field of the record: its amount in cents when all digits.
 std::optional<int64_t> AmountOf(const FieldChecker& f, int field_no) {
@@ -73,16 +69,14 @@ void CheckSsnAndName(const FieldChecker& f) {
   if (!NumCheck(ssn)) {
     f.Error(1, kMandatoryNumeric);
   } else if (ssn.substr(0, 1) == "9" || ssn.substr(0, 3) == "666") {
-    f.Error(1, std::string("Must not begin with 9 or 666.") + kMandatoryNumeric);
+    f.Error(1, kSsnPrefix);
   }
 
-  static const std::string mandatory_name_characters =
-      std::string(kNameCharacters) + std::string(kMandatory);
   const std::string_view first = f.Text(2);
   if (IsBlank(first)) {
-    f.Error(2, kNotBlank);
+    f.Error(2, kNameNotBlank);
   } else if (!NameCheck(first)) {
-    f.Error(2, mandatory_name_characters);
+    f.Error(2, kMandatoryNameCharacters);
   }
 
   const std::string_view middle = f.Text(3);
@@ -92,9 +86,9 @@ void CheckSsnAndName(const FieldChecker& f) {
 
   const std::string_view last = f.Text(4);
   if (!NameCheck(last)) {
-    f.Error(4, mandatory_name_characters);
+    f.Error(4, kMandatoryNameCharacters);
   } else if (IsBlank(last)) {
-    f.Error(4, kNotBlank);
+    f.Error(4, kNameNotBlank);
   }
 }
 
@@ -131,9 +125,6 @@ void CheckAddress(const FieldChecker& f) {
 // Field 18: Social Security Wages, with the yearly maximum and household minimum.
 void CheckSocialSecurityWages(const FieldChecker& f, const WageValues& v) {
   RuleContext& ctx = f.ctx();
-  const auto sum_of = [&] {
-    return "The sum of the " + f.Reference(18) + " and " + f.Reference(22) + " ";
-  };
   const std::string_view value = f.Text(18);
 
   int64_t wages_and_tips = 0;  // cents; stays 0 when the wages are not numeric
@@ -143,20 +134,10 @@ void CheckSocialSecurityWages(const FieldChecker& f, const WageValues& v) {
     wages_and_tips = *v.wages + v.tips.value_or(0);
     if (v.InYears(1978, 2011) && wages_and_tips > 0) {
       if (wages_and_tips == v.limits.PriorYearMax * 100 && v.year != 2010 && v.year != 2011) {
-        ctx.AddFieldError("Prior Year Max", std::to_string(wages_and_tips),
-                          sum_of() +
-                              "equals prior year maximum. Please ensure that the Social Security "
-                              "Wages and Social Security Tips are all correct.",
-                          18);
+        f.ErrorAs("Prior Year Max", std::to_string(wages_and_tips), 18, kPriorYearMax);
       } else if (wages_and_tips > v.limits.CurrentYearMax * 100) {
-        ctx.AddFieldError(
-            "Current Year Max", std::to_string(wages_and_tips),
-            sum_of() +
-                "is greater than the Current Year Maximum. The sum of the Social Security Wages "
-                "and Social Security Tips for Tax Year " +
-                std::to_string(v.year) + " should not exceed $" +
-                FormatDollars(v.limits.CurrentYearMax) + ".",
-            18);
+        f.ErrorAs("Current Year Max", std::to_string(wages_and_tips), 18, kCurrentYearMax,
+                  {std::to_string(v.year), FormatDollars(v.limits.CurrentYearMax)});
       }
     }
     ctx.AddToSum(Totals::TRT, f.Row(18).column, *v.wages);
@@ -164,17 +145,11 @@ void CheckSocialSecurityWages(const FieldChecker& f, const WageValues& v) {
 
   if (v.CodeIs("H") && v.InYears(1995, 2011) && wages_and_tips > 0 &&
       wages_and_tips < v.limits.AnnualHouseholdMin * 100) {
-    ctx.AddFieldError("Annual Household Min", std::to_string(wages_and_tips),
-                      sum_of() +
-                          "must be greater than or equal to the Annual Household Minimum for the "
-                          "tax year being reported. "
-                          "Either enter a value of zero in the Social Security Wages and Social "
-                          "Security Tips fields or change the Employment Code in the RE Record.",
-                      18);
+    f.ErrorAs("Annual Household Min", std::to_string(wages_and_tips), 18, kWagesHouseholdMin);
   }
 
   if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, f.Row(18).Width())) {
-    f.Error(18, EmploymentCodeZeroError("Social Security Wages"));
+    f.Error(18, kEmploymentCodeZero);
   }
 }
 
@@ -188,15 +163,11 @@ void CheckSocialSecurityTax(const FieldChecker& f, const WageValues& v) {
     ctx.AddToSum(Totals::TRT, f.Row(19).column, *v.tax);
     if (v.wages && v.tips && *v.tax > 0 && *v.wages == 0 && *v.tips == 0 && !v.CodeIs("Q") &&
         !v.CodeIs("X")) {
-      f.Error(19,
-              "If the amount in Social Security Tax Withheld is greater than zero, then "
-              "the amount in " +
-                  f.Reference(18) + " and/or the amount in " + f.Reference(22) +
-                  " must be greater than zero.");
+      f.Error(19, kTaxWithoutWages);
     }
   }
   if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, f.Row(19).Width())) {
-    f.Error(19, EmploymentCodeZeroError("Social Security Tax Withheld"));
+    f.Error(19, kEmploymentCodeZero);
   }
 }
 
@@ -214,34 +185,24 @@ void CheckMedicareWages(const FieldChecker& f, const WageValues& v) {
     if (v.year_text_numeric && v.year < 1983 && mw != 0) {
       f.Error(20, kZeroBefore1983);
     } else if (!v.CodeIs("X") && v.InYears(1983, 1993) && mw > v.limits.MedicareWageBase * 100) {
-      f.Error(20,
-              "The amount in Medicare Wages and Tips should not exceed the annual "
-              "maximum Medicare wage base for the tax year being reported.");
+      f.Error(20, kMedicareOverWageBase);
     } else if (social_security_numeric && v.year >= 1991 && !v.CodeIs("X") &&
                social_security_sum > mw) {
-      f.Error(20,
-              "The amount in Medicare Wages and Tips must be greater than or equal to "
-              "the sum of the amount in " +
-                  f.Reference(18) + " and the amount in " + f.Reference(22) + ".");
+      f.Error(20, kMedicareBelowSocialSecurity);
     }
 
     // The two rules below need the Medicare amount, so they only run when it is numeric.
     if (social_security_numeric && v.InYears(1983, 1990) && !v.CodeIs("X") &&
         social_security_sum != mw) {
-      f.Error(20, "The amount in Medicare Wages and Tips must equal the sum of the amount in " +
-                      f.Reference(18) + " and the amount in " + f.Reference(22) + ".");
+      f.Error(20, kMedicareNotSocialSecurity);
     }
     if (v.CodeIs("H") && v.InYears(1995, 2011) && mw > 0 &&
         mw < v.limits.AnnualHouseholdMin * 100) {
-      f.Error(20,
-              "The amount in Medicare Wages and Tips must be greater than or equal to "
-              "the Annual Household Minimum for the tax year being reported. "
-              "Either enter a value of zero in the Medicare Wages and Tips field or "
-              "change the Employment Code in the RE Record.");
+      f.Error(20, kMedicareHouseholdMin);
     }
   }
   if (v.CodeIs("X") && v.year >= 1983 && !IsZeroFilled(value, f.Row(20).Width())) {
-    f.Error(20, EmploymentCodeZeroError("Medicare Wages and Tips"));
+    f.Error(20, kEmploymentCodeZero);
   }
 }
 
@@ -257,18 +218,14 @@ void CheckMedicareTax(const FieldChecker& f, const WageValues& v) {
     if (v.year_text_numeric && v.year < 1983 && mt != 0) {
       f.Error(21, kZeroBefore1983);
     } else if (!v.CodeIs("X") && v.InYears(1991, 1993) && mt > v.limits.MedicareWageBase * 100) {
-      f.Error(21,
-              "The amount in Medicare Tax Withheld should not exceed the annual maximum "
-              "Medicare wage base for the tax year being reported.");
+      f.Error(21, kMedicareTaxOverWageBase);
     } else if (v.medicare_wages && *v.medicare_wages == 0 && mt > 0 && v.year >= 1983 &&
                !v.CodeIs("X")) {
-      f.Error(21, "The amount in " + f.Reference(20) +
-                      " must be greater than zero because there is an amount greater than "
-                      "zero in the Medicare Tax Withheld field.");
+      f.Error(21, kMedicareTaxWithoutWages);
     }
   }
   if (v.CodeIs("X") && v.year >= 1983 && !IsZeroFilled(value, f.Row(21).Width())) {
-    f.Error(21, EmploymentCodeZeroError("Medicare Tax Withheld"));
+    f.Error(21, kEmploymentCodeZero);
   }
 }
 
@@ -281,20 +238,18 @@ void CheckSocialSecurityTips(const FieldChecker& f, const WageValues& v) {
   } else {
     ctx.AddToSum(Totals::TRT, f.Row(22).column, *v.tips);
     if (v.wages && v.tax && *v.tips > 0 && *v.wages == 0 && *v.tax == 0) {
-      f.Error(22,
-              "The amount in Social Security Tax (Position 221 - 231) must be greater "
-              "then zero, since the amount in Social Security Tips is greater then zero.");
+      f.Error(22, kTipsWithoutTax);
     }
   }
   if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, f.Row(22).Width())) {
-    f.Error(22, EmploymentCodeZeroError("Social Security Tips"));
+    f.Error(22, kEmploymentCodeZero);
   }
 }
 
 }  // namespace
 
 void CheckCodeRW(std::string_view txtline, RuleContext& ctx) {
-  const FieldChecker f(txtline, kRWLayout, ctx);
+  const FieldChecker f(txtline, "RW", ctx);
   ctx.block.current_ssn.assign(f.Text(1));
   // Counts the record in its block and links it to the block under its SSN.
   ctx.CountInBlock(Totals::TRT);

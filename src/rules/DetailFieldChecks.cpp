@@ -15,16 +15,6 @@ std::string PositionReference(std::string_view name, int first, int last) {
   return FieldReference(name, first, last);
 }
 
-bool CheckPrintableField(std::string_view txtline, std::string_view name, int first, int last,
-                         int field_no, RuleContext& ctx) {
-  const std::string_view value = Field(txtline, first, last);
-  std::string positions;
-  if (CharCheck(value, first, positions)) return true;
-  ctx.AddFieldError(PositionReference(name, first, last), UserEntry(value),
-                    InvalidCharError(positions), field_no);
-  return false;
-}
-
 bool IsOneOf(std::string_view code, std::string_view codes) {
   return code.size() == 1 && codes.find(code[0]) != std::string_view::npos;
 }
@@ -35,16 +25,6 @@ bool IsZeroFilled(std::string_view value, std::size_t zeros) {
   const auto end = value.find_last_not_of(' ');
   const std::string_view trimmed = value.substr(begin, end - begin + 1);
   return trimmed.size() == zeros && trimmed.find_first_not_of('0') == std::string_view::npos;
-}
-
-std::string EmploymentCodeZeroError(std::string_view field_name) {
-  std::string text = "The ";
-  text += field_name;
-  text += " field must be zero because it does not apply to the Employment Code entered in the RE ";
-  text += "record. Either enter a value of zero in the ";
-  text += field_name;
-  text += " field or change the Employment Code in the RE record.";
-  return text;
 }
 
 }  // namespace ledgerly

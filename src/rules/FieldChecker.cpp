@@ -1,13 +1,22 @@
 #include "rules/FieldChecker.h"
 
+#include "layout/RecordTypes.h"
 #include "rules/DetailFieldChecks.h"
 #include "rules/Primitives.h"
 
 namespace ledgerly {
 
-FieldChecker::FieldChecker(std::string_view txtline, std::span<const FieldLayoutRow> layout,
+FieldChecker::FieldChecker(std::string_view txtline, std::string_view record_type,
                            RuleContext& ctx)
-    : txtline_(txtline), layout_(layout), ctx_(ctx), printable_(AllPrintable(txtline)) {}
+    : FieldChecker(txtline, record_type, LayoutFor(record_type), ctx) {}
+
+FieldChecker::FieldChecker(std::string_view txtline, std::string_view record_type,
+                           std::span<const FieldLayoutRow> layout, RuleContext& ctx)
+    : txtline_(txtline),
+      record_type_(record_type),
+      layout_(layout),
+      ctx_(ctx),
+      printable_(AllPrintable(txtline)) {}
 
 std::string_view FieldChecker::Text(int field_no) const {
   const FieldLayoutRow& row = Row(field_no);
@@ -19,8 +28,16 @@ std::string FieldChecker::Reference(int field_no) const {
   return PositionReference(row.ReferenceName(), row.first, row.last);
 }
 
-void FieldChecker::Error(int field_no, std::string_view error) const {
-  ctx_.AddFieldError(Reference(field_no), UserEntry(Text(field_no)), error, field_no);
+void FieldChecker::Error(int field_no, const Finding& finding,
+                         std::initializer_list<std::string_view> values) const {
+  ErrorAs(Reference(field_no), UserEntry(Text(field_no)), field_no, finding, values);
+}
+
+void FieldChecker::ErrorAs(std::string_view reference, std::string_view user_entry, int field_no,
+                           const Finding& finding,
+                           std::initializer_list<std::string_view> values) const {
+  ctx_.AddFieldError(CheckCode(record_type_, field_no, finding.kind), reference, user_entry,
+                     FindingText(finding, layout_, field_no, values), field_no);
 }
 
 bool FieldChecker::CharCheckField(int field_no) const {
@@ -31,16 +48,15 @@ bool FieldChecker::CharCheckField(int field_no) const {
   // for a finding.
   std::string positions;
   if (CharCheck(Text(field_no), row.first, positions)) return true;
-  return CheckPrintableField(txtline_, row.ReferenceName(), row.first, row.last, field_no, ctx_);
+  Error(field_no, finding::kInvalidCharacters, {positions});
+  return false;
 }
 
 void CheckZipExtension(const FieldChecker& f, int field_no, int zip_field_no) {
   const std::string_view extension = f.Text(field_no);
-  if (!IsBlank(extension) && !NumCheck(extension)) f.Error(field_no, kNumericOrBlank);
+  if (!IsBlank(extension) && !NumCheck(extension)) f.Error(field_no, finding::kZipExtensionNumeric);
   if (IsBlank(f.Text(zip_field_no)) && !IsBlank(extension)) {
-    f.Error(field_no,
-            "A value was entered in the Zip Code Extension field and the Zip Code field is blank. "
-            "Either change the Zip Code Extension field to blank or enter a valid Zip Code.");
+    f.Error(field_no, finding::kZipExtensionWithoutZip);
   }
 }
 
@@ -49,16 +65,15 @@ void CheckForeignAddress(const FieldChecker& f, const AddressFields& address) {
   const std::string_view zip = f.Text(address.zip);
   const std::string_view country = f.Text(address.country);
   if (address.zip_excludes_country && state == "  " && !IsBlank(zip) && country != "  ") {
-    f.Error(address.country, "Must not have both a foreign Country Code and a domestic Zip Code.");
+    f.Error(address.country, finding::kForeignCountryAndZip);
   } else if (country != "  " && state != "  ") {
-    f.Error(address.country,
-            "Must not have both a domestic State Abbreviation and a foreign Country Code.");
+    f.Error(address.country, finding::kForeignCountryAndState);
   }
 }
 
-void CheckZeroOrOne(const FieldChecker& f, int field_no, std::string_view error) {
+void CheckZeroOrOne(const FieldChecker& f, int field_no, const Finding& finding) {
   const std::string_view value = f.Text(field_no);
-  if (value != "0" && value != "1") f.Error(field_no, error);
+  if (value != "0" && value != "1") f.Error(field_no, finding);
 }
 
 }  // namespace ledgerly

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "layout/RecordLayouts.h"
+#include "rules/Catalogue.h"
 #include "rules/RuleContext.h"
 
 namespace ledgerly {
@@ -13,7 +14,10 @@ namespace ledgerly {
 // reports findings with the field's own reference, user entry and number.
 class FieldChecker {
  public:
-  FieldChecker(std::string_view txtline, std::span<const FieldLayoutRow> layout, RuleContext& ctx);
+  // A record of one of the record types with a layout, laid out as that type says.
+  FieldChecker(std::string_view txtline, std::string_view record_type, RuleContext& ctx);
+  FieldChecker(std::string_view txtline, std::string_view record_type,
+               std::span<const FieldLayoutRow> layout, RuleContext& ctx);
 
   // The field's exact text, untrimmed.
   std::string_view Text(int field_no) const;
@@ -26,8 +30,13 @@ class FieldChecker {
   // "Name [Position first - last]", or "Name [Position first]" for one position.
   std::string Reference(int field_no) const;
 
-  // One finding on the field: its reference, "[" + its text + "]", its number.
-  void Error(int field_no, std::string_view error) const;
+  // One finding on the field: its code, its reference, "[" + its text + "]", its
+  // number; values fill the finding's "{}" in turn.
+  void Error(int field_no, const Finding& finding,
+             std::initializer_list<std::string_view> values = {}) const;
+  // The same, under a reference and user entry of the rule's own.
+  void ErrorAs(std::string_view reference, std::string_view user_entry, int field_no,
+               const Finding& finding, std::initializer_list<std::string_view> values = {}) const;
 
   // The printable-character test with its standard error; true when the field passed.
   bool CharCheckField(int field_no) const;
@@ -37,17 +46,11 @@ class FieldChecker {
 
  private:
   std::string_view txtline_;
+  std::string_view record_type_;
   std::span<const FieldLayoutRow> layout_;
   RuleContext& ctx_;
   bool printable_;  // the whole record: then so is every field
 };
-
-// Texts that several records' rules report.
-inline constexpr std::string_view kNumericOrBlank = "Must be numeric or blank.";
-inline constexpr const char* kMandatoryNumeric =
-    "This is a mandatory field and must contain only valid numeric data.";
-inline constexpr const char* kInvalidState = "The Postal Abbreviation is invalid (see Pelkin).";
-inline constexpr const char* kInvalidCountry = "The Country Code is invalid (see Pelkin).";
 
 // Zip Code Extension: numeric or blank, and only together with a Zip Code.
 void CheckZipExtension(const FieldChecker& f, int field_no, int zip_field_no);
@@ -57,6 +60,6 @@ void CheckZipExtension(const FieldChecker& f, int field_no, int zip_field_no);
 void CheckForeignAddress(const FieldChecker& f, const AddressFields& address);
 
 // A one-position indicator that must be "0" or "1".
-void CheckZeroOrOne(const FieldChecker& f, int field_no, std::string_view error);
+void CheckZeroOrOne(const FieldChecker& f, int field_no, const Finding& finding);
 
 }  // namespace ledgerly

@@ -1,13 +1,24 @@
 #include "rules/FileChecks.h"
 
 #include "layout/RecordLayouts.h"
+#include "rules/Catalogue.h"
 #include "rules/Primitives.h"
+#include "rules/RecordOrder.h"
 
 namespace ledgerly {
 namespace {
 
-FileFinding OutOfSequence(std::string_view id, std::string_view error) {
-  return {kSequenceReference, UserEntry(id), std::string(error)};
+using namespace finding;
+
+FileFinding Make(const Finding& finding, std::string reference, std::string user_entry,
+                 std::initializer_list<std::string_view> values = {}) {
+  return {CheckCode("", 0, finding.kind), std::move(reference), std::move(user_entry),
+          FindingText(finding, {}, 0, values), finding.severity == Severity::Critical};
+}
+
+FileFinding OutOfSequence(std::string_view id, const Finding& finding,
+                          std::initializer_list<std::string_view> values = {}) {
+  return Make(finding, kSequenceReference, UserEntry(id), values);
 }
 
 }  // namespace
@@ -15,13 +26,10 @@ FileFinding OutOfSequence(std::string_view id, std::string_view error) {
 std::optional<FileFinding> HeaderFinding(int64_t rec_num, std::string_view record,
                                          std::string_view id) {
   if (rec_num == 1 && record.substr(0, 3) == "RCA") {
-    return FileFinding{"Record Identifier [Position 1 - 2]", UserEntry(id),
-                       "The first two characters in the tested file are RC. This appears to be an "
-                       "PelkinC formatted file. The Ledgerly application should be used to test "
-                       "Pelkin formatted files only."};
+    return Make(kOtherFormat, "Record Identifier [Position 1 - 2]", UserEntry(id));
   }
-  if (rec_num == 1 && id != "RA") return OutOfSequence(id, "Record 1 must be RA record.");
-  if (rec_num == 2 && id != "RE") return OutOfSequence(id, "Record 2 must be RE record.");
+  if (rec_num == 1 && id != "RA") return OutOfSequence(id, kFirstNotRA);
+  if (rec_num == 2 && id != "RE") return OutOfSequence(id, kSecondNotRE);
   return std::nullopt;
 }
 
@@ -29,50 +37,41 @@ std::optional<FileFinding> PlaceFinding(std::string_view last_id, std::string_vi
                                         std::size_t length) {
   if (last_id == "RF") return RecordAfterFinal(id);
   if (length < kRecordLength) {
-    return FileFinding{"Record Length", std::to_string(length) + " bytes.",
-                       "Must be 512 bytes for Pelkin files. This condition may also be generated "
-                       "if the previous record is greater than 512 bytes or if there is a "
-                       "Carriage Return/Line Feed within a record."};
+    return Make(kWrongLength, "Record Length", std::to_string(length) + " bytes.");
   }
   return std::nullopt;
 }
 
 FileFinding InvalidIdentifier(std::string_view id) {
-  return {"Invalid Record Identifier [Position 1 - 2]", UserEntry(id),
-          "Enter appropriate code: RW, RO, RS, RT, RU, RV, or RF. This condition may also be "
-          "caused by an incorrect record length."};
+  return Make(kInvalidIdentifier, "Invalid Record Identifier [Position 1 - 2]", UserEntry(id));
 }
 
 FileFinding ErrorLimitReached(int error_limit) {
   const std::string limit = std::to_string(error_limit);
-  return {limit + " or more Errors in submission", limit + " Errors",
-          limit +
-              " or more errors were encountered. Please correct the errors identified in the "
-              "submission and rerun Ledgerly. Please note that the number of errors allowed "
-              "before Ledgerly stops testing can be set by the user to a number between 1 and "
-              "25,000. For information on how to set the error limitation, please look in the "
-              "Help section located on the Ledgerly Welcome Screen and/or other screens within "
-              "the software."};
+  return Make(kErrorLimit, limit + " or more Errors in submission", limit + " Errors", {limit});
 }
 
 FileFinding RecordAfterFinal(std::string_view id) {
-  return OutOfSequence(id, "RF record must be last record in file.");
+  return OutOfSequence(id, kAfterFinal);
+}
+
+std::optional<FileFinding> OrderFinding(std::string_view last_id, std::string_view id,
+                                        bool ro_seen, bool rs_seen) {
+  const Finding* violation = SequenceViolation(last_id, id, ro_seen, rs_seen);
+  if (violation == nullptr) return std::nullopt;
+  return OutOfSequence(id, *violation);
 }
 
 FileFinding SubmissionFileError(std::string_view last_id, std::string_view text) {
-  return {"Submission File Error", UserEntry(last_id), std::string(text)};
+  return Make(kSubmissionFileError, "Submission File Error", UserEntry(last_id), {text});
 }
 
 FileFinding MissingFinal(std::string_view last_id) {
-  return OutOfSequence(last_id, "Submission must not end with " + std::string(last_id) +
-                                    " record. RF record was not found. Submission must end "
-                                    "with a Final record.");
+  return OutOfSequence(last_id, kMissingFinal, {last_id});
 }
 
 FileFinding TestAborted() {
-  return {"Test Aborted", "Exit was chosen",
-          "The last file did not complete testing because the Exit Button was selected while "
-          "processing."};
+  return Make(kTestAborted, "Test Aborted", "Exit was chosen");
 }
 
 }  // namespace ledgerly

@@ -13,9 +13,11 @@
 namespace ledgerly {
 
 struct FileFinding {
+  std::string code;  // its entry in the catalogue of checks
   std::string reference;
   std::string user_entry;
   std::string error;
+  bool critical = true;
 };
 
 // Critical, before anything else: the first record of another format or not
@@ -31,9 +33,13 @@ FileFinding InvalidIdentifier(std::string_view id);
 FileFinding ErrorLimitReached(int error_limit);
 // Critical: anything but end-of-file marks after the final record.
 FileFinding RecordAfterFinal(std::string_view id);
+// Critical: a record that may not follow the one before it (see RecordOrder.h).
+std::optional<FileFinding> OrderFinding(std::string_view last_id, std::string_view id,
+                                        bool ro_seen, bool rs_seen);
 // Critical: the run failed; text is the notice the user saw.
 FileFinding SubmissionFileError(std::string_view last_id, std::string_view text);
-// On the last record: the submission ended without its final record, Exit was chosen.
+// On the last record, not Critical: the submission ended without its final record,
+// Exit was chosen.
 FileFinding MissingFinal(std::string_view last_id);
 FileFinding TestAborted();
 

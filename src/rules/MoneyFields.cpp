@@ -30,42 +30,18 @@ bool NotAllowed(Territory territory, const EmployerValues& employer) {
   return false;
 }
 
-// The codes the filer may change to instead.
-std::string_view AllowedCodes(Territory territory) {
-  switch (territory) {
-    case Territory::Islands:
-      return "V, G, S or N";
-    case Territory::NotP:
-      return "V, G, S, N or blank";
-    case Territory::NotPAndN:
-      return "V, G, S or blank";
-    case Territory::Blank:
-      return "blank";
-    case Territory::PuertoRico:
-      return "P";
-    case Territory::Any:
-      break;
-  }
-  return {};
-}
-
 }  // namespace
 
 void MoneyNotNumeric(const FieldChecker& f, int field_no, Totals sums) {
   f.ctx().MarkIncomplete(sums, f.Row(field_no).column);
-  f.Error(field_no, kMoneyNotNumeric);
+  f.Error(field_no, finding::kMoneyNumeric);
 }
 
 void TerritoryMoney(const FieldChecker& f, int field_no, int64_t amount, Totals sums) {
   if (amount == 0) return;
   const FieldLayoutRow& row = f.Row(field_no);
   if (NotAllowed(row.territory, f.ctx().block.employer)) {
-    const std::string name(row.ReferenceName());
-    f.Error(field_no, "The " + name +
-                          " field must be zero because it does not apply to the Tax Jurisdiction "
-                          "Code entered in the RE record. Either enter a value of zero in the " +
-                          name + " field or change the Tax Jurisdiction Code in the RE record to " +
-                          std::string(AllowedCodes(row.territory)) + ".");
+    f.Error(field_no, finding::kTaxJurisdictionZero);
   }
   f.ctx().AddToSum(sums, row.column, amount);
 }

@@ -135,17 +135,6 @@ bool CharCheck(std::string_view value, int start, std::string& position_list) {
   return false;
 }
 
-std::string InvalidCharError(std::string_view position_list) {
-  std::string text = "Invalid character found in position(s) ";
-  text += position_list;
-  text += " of this record. This field may only contain ";
-  text += "letters (A-Z), numbers (0-9), spaces, non-alpha non-numeric characters ";
-  text += "(~ ! @ # $ % ^ & * ( ) _ + { } | : ";
-  text += '"';
-  text += " < > ? ` - = [ ] \\ ; ' , . /).";
-  return text;
-}
-
 std::string_view Field(std::string_view txtline, int first, int last) {
   const auto begin = static_cast<std::size_t>(first - 1);
   if (begin >= txtline.size()) return {};

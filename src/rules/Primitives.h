@@ -23,9 +23,6 @@ bool CharCheck(std::string_view value, int start, std::string& position_list);
 // Only characters 32-126.
 bool AllPrintable(std::string_view value);
 
-// The error text for a field that failed CharCheck.
-std::string InvalidCharError(std::string_view position_list);
-
 // True when an EIN starts with a prefix that is never issued (07, 08, ... 89).
 bool HasRefusedPrefix(std::string_view ein);
 

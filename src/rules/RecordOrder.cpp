@@ -12,47 +12,48 @@ bool OneOf(std::string_view id, std::initializer_list<std::string_view> ids) {
 
 }  // namespace
 
-std::optional<std::string_view> SequenceViolation(std::string_view prev, std::string_view cur,
-                                                  bool ro_seen, bool rs_seen) {
+const Finding* SequenceViolation(std::string_view prev, std::string_view cur, bool ro_seen,
+                                 bool rs_seen) {
+  using namespace finding;
   // After RE the refused identifiers are listed, so one that matches none of the
   // nine as read (a lower-case "rw") passes.
   if (prev == "RE") {
     if (OneOf(cur, {"RA", "RE", "RO", "RS", "RT", "RU", "RV", "RF"}))
-      return "RW record must follow RE record.";
-    return std::nullopt;
+      return &kAfterRE;
+    return nullptr;
   }
   if (prev == "RW") {
     if (!OneOf(cur, {"RW", "RO", "RS", "RT"}))
-      return "RW or RO or RS or RT record must follow RW record.";
-    return std::nullopt;
+      return &kAfterRW;
+    return nullptr;
   }
   if (prev == "RO") {
-    if (!OneOf(cur, {"RW", "RS", "RT"})) return "RW or RS or RT record must follow RO record.";
-    return std::nullopt;
+    if (!OneOf(cur, {"RW", "RS", "RT"})) return &kAfterRO;
+    return nullptr;
   }
   if (prev == "RS") {
-    if (!OneOf(cur, {"RW", "RS", "RT"})) return "RW or RS or RT record must follow RS record.";
-    return std::nullopt;
+    if (!OneOf(cur, {"RW", "RS", "RT"})) return &kAfterRS;
+    return nullptr;
   }
   if (prev == "RV") {
-    if (!OneOf(cur, {"RE", "RF"})) return "RE or RF record must follow RV record.";
-    return std::nullopt;
+    if (!OneOf(cur, {"RE", "RF"})) return &kAfterRV;
+    return nullptr;
   }
   if (prev == "RT" && ro_seen) {
-    if (cur != "RU") return "RU record must follow RT record whenever RO record is generated.";
-    return std::nullopt;
+    if (cur != "RU") return &kAfterRTWithRO;
+    return nullptr;
   }
   if (prev == "RT" && !rs_seen) {
     if (!OneOf(cur, {"RE", "RF"}))
-      return "RE or RF record must follow RT record whenever RO or RS record is not generated.";
-    return std::nullopt;
+      return &kAfterRT;
+    return nullptr;
   }
   if (prev == "RU" && !rs_seen) {
     if (!OneOf(cur, {"RE", "RF"}))
-      return "RE or RF record must follow RU record whenever RS record is not generated.";
-    return std::nullopt;
+      return &kAfterRU;
+    return nullptr;
   }
-  return std::nullopt;
+  return nullptr;
 }
 
 }  // namespace ledgerly

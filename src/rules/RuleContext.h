@@ -37,9 +37,10 @@ class RuleContext {
  public:
   virtual ~RuleContext() = default;
 
-  // The error sink of every field rule.
-  virtual void AddFieldError(std::string_view reference, std::string_view user_entry,
-                             std::string_view error, int field_no) = 0;
+  // The error sink of every field rule; code is the finding's entry in the catalogue.
+  virtual void AddFieldError(std::string_view code, std::string_view reference,
+                             std::string_view user_entry, std::string_view error,
+                             int field_no) = 0;
 
   // True when the record is a stored copy whose User ID, valid when tested, was
   // replaced by asterisks; its ID error is then not the filer's.
@@ -91,7 +92,8 @@ class RunRuleContext : public RuleContext {
 // the RW count are those of the stored run.
 class ViewerRuleContext : public RuleContext {
  public:
-  void AddFieldError(std::string_view, std::string_view, std::string_view, int field_no) override {
+  void AddFieldError(std::string_view, std::string_view, std::string_view, std::string_view,
+                     int field_no) override {
     highlighted.insert(field_no);
   }
   bool UserIdMaskedInStore() override { return stored_pin_ok; }

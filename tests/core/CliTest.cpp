@@ -74,7 +74,9 @@ TEST(DataFolderTest, IsTheUsersOwnOrNone) {
       continue;
     }
     EXPECT_EQ(DataFolder(row.program), row.chosen);
-    if (row.chosen != own) EXPECT_EQ(fs::status(row.chosen).permissions(), fs::perms::owner_all);
+    if (row.chosen != own) {
+      EXPECT_EQ(fs::status(row.chosen).permissions(), fs::perms::owner_all);
+    }
   }
   ::setenv("HOME", saved[0].c_str(), 1);
   ::unsetenv("XDG_DATA_HOME");

@@ -100,7 +100,7 @@ TEST_P(DetailMoneyFields, DigitsAreSummedAndLettersMarkTheirColumn) {
             1000 + column);
 
   const std::string letters = std::string(field.row().Width() - 1, '1') + "A";
-  std::vector<Finding> expected = {
+  std::vector<FoundError> expected = {
       {field.Reference(), "[" + letters + "]",
        "Must be numeric. No negative amounts; right justify and zero fill.", field.field_no}};
   if (field.id == "RW" && field.field_no == 30) {  // military pay also breaks its zero-fill rule
@@ -138,7 +138,7 @@ TEST_P(TotalMoneyFields, MismatchNonNumericAndIncompleteSum) {
     return test::RunBothWays(id, record, state).findings;
   };
   const auto finding = [&](const std::string& amount, const std::string& error) {
-    return std::vector<Finding>{{field.Reference(), "[" + amount + "]", error, field.field_no}};
+    return std::vector<FoundError>{{field.Reference(), "[" + amount + "]", error, field.field_no}};
   };
   const std::string more = test::Amount(sum + 1, 15);
   const std::string of_total = " amounts for the " + name + " of the " + id + " record is ";

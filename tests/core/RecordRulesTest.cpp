@@ -128,7 +128,7 @@ TEST(RecordRules, IncompleteSumNamesTheFirstSsnItWasFoundUnder) {
       "The calculated sum is incorrect because of a non-numeric value entered in the ";
   EXPECT_EQ(
       ctx.findings,
-      (std::vector<Finding>{{"Federal Income Tax Withheld [Position 25 - 39]", "[000000000800000]",
+      (std::vector<FoundError>{{"Federal Income Tax Withheld [Position 25 - 39]", "[000000000800000]",
                              incomplete + "RW record with SSN#: 333333333.", 3},
                             {"Allocated Tips [Position 10 - 24]", "[000000000020000]",
                              incomplete + "RO record with SSN#: 333333333.", 2}}));

@@ -24,7 +24,7 @@ struct TableRow {
   std::string name;
   std::string record;
   BlockState state;
-  std::vector<Finding> findings;
+  std::vector<FoundError> findings;
   std::map<int, int64_t> sums;  // TRT columns for RW, TRU for RO
 };
 

@@ -259,7 +259,7 @@ TEST(RecordOrderTest, FollowsTheStateMachine) {
       const auto violation = SequenceViolation(pair.substr(0, 2), pair.substr(3, 2),
                                                pair.find(" ro") != std::string::npos,
                                                pair.find(" rs") != std::string::npos);
-      EXPECT_EQ(violation.value_or("none"), message ? message : "none") << pair;
+      EXPECT_EQ(violation ? violation->text : "none", message ? message : "none") << pair;
     }
   }
 }

@@ -48,8 +48,8 @@ TEST(TerritoryMoneyRule, ReportsDisallowedAmountsAndAddsEveryAmount) {
       std::string record = test::BlankRecord("RW");
       test::Put(record, 12, "00000012345");
       const auto layout = TestLayout(c.terr);
-      TerritoryMoney(FieldChecker(record, layout, ctx), 1, 12345, Totals::TRT);
-      std::vector<Finding> expected;
+      TerritoryMoney(FieldChecker(record, "RW", layout, ctx), 1, 12345, Totals::TRT);
+      std::vector<FoundError> expected;
       if (c.refused.find(code) != std::string::npos) {
         expected.push_back(
             {"Test Amount [Position 12 - 22]", "[00000012345]", ZeroText(c.ending), 1});

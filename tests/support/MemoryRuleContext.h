@@ -9,18 +9,19 @@
 namespace ledgerly {
 
 // A Test run that keeps everything in memory, for the rule tests.
-struct Finding {
+struct FoundError {
   std::string reference;
   std::string user_entry;
   std::string error;
   int field_no = 0;
-  bool operator==(const Finding&) const = default;
+  bool operator==(const FoundError&) const = default;
 };
 
 class MemoryRuleContext : public RunRuleContext {
  public:
-  void AddFieldError(std::string_view reference, std::string_view user_entry,
-                     std::string_view error, int field_no) override {
+  void AddFieldError(std::string_view code, std::string_view reference,
+                     std::string_view user_entry, std::string_view error, int field_no) override {
+    codes.emplace_back(code);
     findings.push_back(
         {std::string(reference), std::string(user_entry), std::string(error), field_no});
   }
@@ -35,7 +36,8 @@ class MemoryRuleContext : public RunRuleContext {
   void OpenBlock(std::string_view ein) override { LinkRecord(ein, StartBlockRows(ein)); }
 
   // What the rules did, for the caller to inspect.
-  std::vector<Finding> findings;
+  std::vector<FoundError> findings;
+  std::vector<std::string> codes;  // the catalogue code of each finding
   std::string rec_reference;
   int64_t re_indx = 0;
   std::string stored_record;

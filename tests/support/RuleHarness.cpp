@@ -14,7 +14,7 @@
 
 namespace ledgerly {
 
-void PrintTo(const Finding& finding, std::ostream* os) {
+void PrintTo(const FoundError& finding, std::ostream* os) {
   *os << "{" << finding.field_no << ", " << testing::PrintToString(finding.reference) << ", "
       << testing::PrintToString(finding.user_entry) << ", " << testing::PrintToString(finding.error)
       << "}";
@@ -78,7 +78,7 @@ MemoryRuleContext RunBothWays(std::string_view id, const std::string& record,
   viewer.stored_rw_records = kRWRecords;
   CheckRecordFields(id, record, viewer);
   std::set<int> reported;
-  for (const Finding& finding : run.findings) reported.insert(finding.field_no);
+  for (const FoundError& finding : run.findings) reported.insert(finding.field_no);
   EXPECT_EQ(viewer.highlighted, reported) << "viewer highlights";
   // The viewer reads the stored block rows and never changes them.
   for (const auto& [after, before] :

@@ -11,7 +11,7 @@
 namespace ledgerly {
 
 // Readable failure output for findings (control characters shown escaped).
-void PrintTo(const Finding& finding, std::ostream* os);
+void PrintTo(const FoundError& finding, std::ostream* os);
 
 namespace test {
 
