@@ -86,14 +86,11 @@ class Batch {
 
   void Run(unsigned jobs) {
     table_ << "file\trecords\twith_errors\terrors\tstopped_by\tstatus\n" << std::flush;
-    // Each run reads, checks and writes on one thread: with a run per core the
-    // cores are busy already, and a writer thread beside each would only share them.
-    const bool writer_thread = jobs < std::max(1U, std::thread::hardware_concurrency());
     std::vector<std::thread> workers;
     for (unsigned i = 0; i < jobs; ++i) {
-      workers.emplace_back([this, writer_thread] {
+      workers.emplace_back([this] {
         for (std::size_t index = next_++; index < items_.size(); index = next_++) {
-          Test(items_[index], writer_thread);
+          Test(items_[index]);
           Done(index);
         }
       });
@@ -111,14 +108,16 @@ class Batch {
   const std::vector<BatchItem>& items() const { return items_; }
 
  private:
-  void Test(BatchItem& item, bool writer_thread) {
+  // Exactly the one-file run, its writer thread included: while one run waits
+  // on its file or database another checks records.
+  void Test(BatchItem& item) {
     if (CliHost::stop_requested) {
       item.message = "not tested: the batch was stopped by a signal";
       return;
     }
     std::ostringstream messages;
     CliHost host({item.file}, messages, false, false);
-    TestRun run(host, item.database, error_limit_, writer_thread);
+    TestRun run(host, item.database, error_limit_);
     const RunResult result = run.ReadFile();
     item.status = ExitStatusFor(result);
     if (result.records == 0) {
