@@ -140,7 +140,7 @@ class Batch {
     if (CliHost::stop_requested) return;
     for (const ReportRequest& report : reports_) {
       WriteReportFile(item, report, [&](ReportOutput& output) {
-        return WriteReportTo(item.database, report.format, output, messages);
+        return WriteReportTo(item.database, report, output, messages);
       });
     }
   }
@@ -264,6 +264,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
   if (!CheckFiles(options.files, err)) return kExitNotTested;
   std::vector<ReportRequest> reports;
   for (const std::string& spec : options.run.reports) reports.push_back(*ParseReportRequest(spec));
+  SetReportMasks(reports, options.run.mask, options.run.no_mask);
   fs::path data_folder;
   fs::path results = options.results;
   try {

@@ -209,6 +209,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   std::vector<ReportRequest> requests;
   try {
     requests = ResolveReportRequests(options.reports, output);
+    SetReportMasks(requests, options.mask, options.no_mask);
   } catch (const std::invalid_argument& e) {
     err << e.what() << "\nRun with --help for more information.\n";
     return kExitNotTested;

@@ -36,6 +36,27 @@ std::vector<ReportRequest> ResolveReportRequests(const std::vector<std::string>&
   return requests;
 }
 
+bool MasksByDefault(ReportFormat) {
+  return false;
+}
+
+void SetReportMasks(std::vector<ReportRequest>& requests, const std::string& mask_list,
+                    bool no_mask) {
+  std::optional<ReportMask> given;
+  if (!mask_list.empty()) {
+    given = ParseReportMask(mask_list);
+    if (!given)
+      throw std::invalid_argument(mask_list + " is not ssn, ein, name (with commas) or all");
+  }
+  for (ReportRequest& request : requests) {
+    if (given) {
+      request.mask = *given;
+    } else if (!no_mask && MasksByDefault(request.format)) {
+      request.mask = ReportMask{.ssn = true, .ein = false, .name = true};
+    }
+  }
+}
+
 std::string_view ReportFileExtension(ReportFormat format) {
   switch (format) {
     case ReportFormat::Html:

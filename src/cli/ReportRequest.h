@@ -13,6 +13,7 @@ namespace ledgerly {
 struct ReportRequest {
   ReportFormat format = ReportFormat::Text;
   std::string path;  // empty: standard output
+  ReportMask mask;
 };
 
 // "FORMAT" or "FORMAT:PATH" (the format names hold no colon, so a path may);
@@ -24,6 +25,15 @@ std::optional<ReportRequest> ParseReportRequest(std::string_view spec);
 // reports would share one destination.
 std::vector<ReportRequest> ResolveReportRequests(const std::vector<std::string>& specs,
                                                  const std::string& output);
+
+// Whether a format masks SSNs and names unless told otherwise: the CI formats,
+// whose reports end up on build servers.
+bool MasksByDefault(ReportFormat format);
+
+// The mask of each request: mask_list ("ssn,ein,name", "all") when given, else
+// the format's default unless no_mask. Throws std::invalid_argument for a bad list.
+void SetReportMasks(std::vector<ReportRequest>& requests, const std::string& mask_list,
+                    bool no_mask);
 
 // The extension of a report file of the format, without the dot.
 std::string_view ReportFileExtension(ReportFormat format);

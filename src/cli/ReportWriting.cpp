@@ -13,13 +13,17 @@
 
 namespace ledgerly {
 
-bool WriteReportTo(const std::filesystem::path& db, ReportFormat format, ReportOutput& output,
-                   std::ostream& err) {
+bool WriteReportTo(const std::filesystem::path& db, const ReportRequest& request,
+                   ReportOutput& output, std::ostream& err) {
+  const ReportFormat format = request.format;
   try {
-    WriteReport(db, format, kDefaultWrapWidth, [&](std::string_view piece) {
-      if (CliHost::stop_requested) throw ReportOutputError(kReportStoppedText);
-      output.Write(piece);
-    });
+    WriteReport(
+        db, format, kDefaultWrapWidth,
+        [&](std::string_view piece) {
+          if (CliHost::stop_requested) throw ReportOutputError(kReportStoppedText);
+          output.Write(piece);
+        },
+        request.mask);
     // A saved text or HTML report ends with one line break, as the desktop program writes it.
     if (format == ReportFormat::Text || format == ReportFormat::Html) output.Write("\r\n");
     output.Commit();
@@ -57,7 +61,7 @@ bool WriteReports(const std::filesystem::path& database, const std::vector<Repor
                   const ReportOutputs& outputs, std::ostream& err) {
   bool written = true;
   for (std::size_t i = 0; i < requests.size(); ++i) {
-    written = WriteReportTo(database, requests[i].format, *outputs[i], err) && written;
+    written = WriteReportTo(database, requests[i], *outputs[i], err) && written;
   }
   return written;
 }

@@ -20,8 +20,8 @@ std::optional<ReportOutputs> OpenReportOutputs(const std::vector<ReportRequest>&
                                                std::ostream& out, std::ostream& err);
 
 // Streams the report of the results in db to its output. False when it could not.
-bool WriteReportTo(const std::filesystem::path& db, ReportFormat format, ReportOutput& output,
-                   std::ostream& err);
+bool WriteReportTo(const std::filesystem::path& db, const ReportRequest& request,
+                   ReportOutput& output, std::ostream& err);
 
 // Writes every report asked for; false when one could not be written.
 bool WriteReports(const std::filesystem::path& database, const std::vector<ReportRequest>& requests,

@@ -6,6 +6,7 @@
 #include "cli/ReportRequest.h"
 #include "engine/Settings.h"
 #include "engine/TestRun.h"
+#include "reports/Masking.h"
 
 namespace ledgerly {
 
@@ -31,15 +32,31 @@ CLI::Option* AddRunOptions(CLI::App& command, RunOptions& options, const std::st
                    "Ignore the desktop program's settings (ErrSetLog.ini): the error limit is "
                    "--error-limit, else 500");
   command.add_flag("-q,--quiet", options.quiet, "Print nothing on stderr");
-  return command.add_option("-f,--report", options.reports, report_help)
-      ->type_name("FORMAT[:PATH]")
-      ->allow_extra_args(false)
-      ->check(CLI::Validator(
-          [](const std::string& value) {
-            return ParseReportRequest(value) ? std::string()
-                                             : value + " is not one of " + ReportFormatList();
-          },
-          ""));
+  auto* report = command.add_option("-f,--report", options.reports, report_help)
+                     ->type_name("FORMAT[:PATH]")
+                     ->allow_extra_args(false)
+                     ->check(CLI::Validator(
+                         [](const std::string& value) {
+                           return ParseReportRequest(value)
+                                      ? std::string()
+                                      : value + " is not one of " + ReportFormatList();
+                         },
+                         ""));
+  auto* mask = command
+                   .add_option("--mask", options.mask,
+                               "Hide in every report: ssn (***-**-6789), ein (**-***6789), name "
+                               "(initials), with commas, or all (default: none, but ssn,name in "
+                               "junit, sarif and github)")
+                   ->type_name("LIST")
+                   ->check(CLI::Validator(
+                       [](const std::string& value) {
+                         return ParseReportMask(value)
+                                    ? std::string()
+                                    : value + " is not ssn, ein, name (with commas) or all";
+                       },
+                       ""));
+  command.add_flag("--no-mask", options.no_mask, "Hide nothing, in any format")->excludes(mask);
+  return report;
 }
 
 std::filesystem::path ProgramFolder() {

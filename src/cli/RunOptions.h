@@ -14,9 +14,11 @@ struct RunOptions {
   bool isolated = false;
   bool quiet = false;
   std::vector<std::string> reports;  // FORMAT or FORMAT:PATH, as given
+  std::string mask;                  // "ssn,ein,name" or "all"; empty: each format's default
+  bool no_mask = false;
 };
 
-// --error-limit, --isolated, -q/--quiet and -f/--report, described for command.
+// --error-limit, --isolated, -q/--quiet, -f/--report, --mask and --no-mask, described for command.
 // The --report option is returned, so that others can depend on it.
 CLI::Option* AddRunOptions(CLI::App& command, RunOptions& options, const std::string& report_help);
 

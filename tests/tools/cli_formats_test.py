@@ -84,6 +84,38 @@ with tempfile.TemporaryDirectory() as tmp:
     status = run("--db", db, "-", stdin=clean).returncode
     check(status == 0, f"standard input: exit status {status}")
 
+# --mask all: no SSN, EIN or name of the submission is left in any report.
+layouts = json.loads(subprocess.run([cli, "layout", "--format", "json"], capture_output=True).stdout)
+sensitive = {t["record"]: [(f["start"], f["end"]) for f in t["fields"]
+                           if any(k in f["name"] for k in ("SSN", "EIN", "Name"))] for t in layouts}
+
+
+def originals(db):
+    with sqlite3.connect(db) as con:
+        rows = con.execute("SELECT ID, Record FROM RECORDS").fetchall()
+    return {record[a - 1:b].strip() for rid, record in rows for a, b in sensitive.get(rid, [])
+            if len(record[a - 1:b].strip()) >= 3}
+
+
+with tempfile.TemporaryDirectory() as tmp:
+    db = str(Path(tmp) / "ERRORLOG.MDB")
+    for submission in [*sorted(Path(corpus).glob("faulty-*.txt")), "a name"]:
+        if submission == "a name":
+            with sqlite3.connect(db) as con:
+                con.execute("INSERT INTO ERRORS (Rec_Num, Reference, User_Entry, Error) VALUES (3, "
+                            "'Employee Last Name [Position 42 - 61]', '[VANDERBILT JONES    ]', 'x')")
+        else:
+            run("--db", db, str(submission))
+        values = originals(db) | {"VANDERBILT", "JONES"}
+        for fmt in ["text", "html", "json", "csv", "summary"]:
+            shown = run("--db", db, "--last", "-f", fmt, "--mask", "all").stdout.decode()
+            left = [v for v in values if v in shown.replace("<!DOCTYPE HTML PUBLIC", "")]
+            check(not left, f"{submission}: {fmt} --mask all shows {left}")
+    masked = run("--db", db, "--last", "-f", "json", "--mask", "all").stdout.decode()
+    check("SSN: ***-**-6789" in masked and "[V.         J.       ]" in masked, "mask forms")
+    plain = run("--db", db, "--last", "-f", "json", "--mask", "ein").stdout.decode()
+    check("VANDERBILT" in plain and "SSN: 123456789" in plain, "--mask ein hides only EINs")
+
 # Several reports from one run, each to its own place; two to one place are refused.
 with tempfile.TemporaryDirectory() as tmp:
     t, faulty = Path(tmp), str(Path(corpus) / "faulty-wages.txt")
