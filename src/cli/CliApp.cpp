@@ -11,6 +11,7 @@
 
 #include "cli/BatchCommand.h"
 #include "cli/CliHost.h"
+#include "cli/ListingCommands.h"
 #include "cli/ReportOutput.h"
 #include "cli/ReportRequest.h"
 #include "cli/ReportWriting.h"
@@ -22,7 +23,6 @@
 #include "engine/TestRun.h"
 #include "platform/StandardStreams.h"
 #include "reports/HtmlReport.h"
-#include "reports/LayoutListing.h"
 #include "reports/ReportData.h"
 #include "reports/WriteReport.h"
 
@@ -166,14 +166,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                        "Print the version and exit");
   app.footer(kExitStatusHelp);
 
-  // The layouts as data: ledgerly-cli layout [TYPE] [--format text|json].
-  auto* layout_command =
-      app.add_subcommand("layout", "Print every field of each record type (or of TYPE) and exit");
-  std::string layout_type;
-  std::string layout_format = "text";
-  layout_command->add_option("TYPE", layout_type, "A record identifier, such as RW");
-  layout_command->add_option("--format", layout_format, "text or json (default: text)")
-      ->check(CLI::IsMember({"text", "json"}));
+  const ListingCommands listings(app);
 
   BatchOptions batch_options;
   auto* batch_command = AddBatchCommand(app, batch_options);
@@ -188,15 +181,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     return kExitNotTested;
   }
 
-  if (*layout_command) {
-    if (WriteLayoutListing(layout_type,
-                           layout_format == "json" ? ListingFormat::Json : ListingFormat::Text,
-                           out)) {
-      return kExitClean;
-    }
-    err << layout_type << " is not a record identifier (RA, RE, RW, RO, RS, RT, RU, RV or RF)\n";
-    return kExitNotTested;
-  }
+  if (const std::optional<int> status = listings.Run(out, err)) return *status;
   if (*batch_command) return RunBatch(batch_options, out, err);
   if (files.empty() && !last) {
     err << "FILE is required (or --last with --report)\nRun with --help for more information.\n";

@@ -17,7 +17,7 @@ std::string CsvField(std::string_view value) {
 }
 
 void CsvReport::Begin(const ReportSummary&) {
-  sink_.Write("rec_num,id,identification,err_num,type,reference,user_entry,error\r\n");
+  sink_.Write("rec_num,id,identification,err_num,type,reference,user_entry,error,code\r\n");
 }
 
 void CsvReport::Error(const ErrorRow& row) {
@@ -25,7 +25,7 @@ void CsvReport::Error(const ErrorRow& row) {
               CsvField(IdentificationText(row.id, row.rec_reference)) + ',' +
               std::to_string(row.err_num) + ',' + CsvField(row.type) + ',' +
               CsvField(row.reference) + ',' + CsvField(row.user_entry) + ',' + CsvField(row.error) +
-              "\r\n");
+              ',' + CsvField(row.code) + "\r\n");
 }
 
 }  // namespace ledgerly

@@ -2,7 +2,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "layout/RecordLayouts.h"
 #include "reports/RunVerdict.h"
+#include "rules/Catalogue.h"
 
 namespace ledgerly {
 namespace {
@@ -13,6 +15,24 @@ using Json = nlohmann::ordered_json;
 // than failing the whole report.
 std::string Dump(const Json& value) {
   return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+// The field of the finding's entry in the catalogue and its positions; nulls
+// for a finding on the file or an entry without a code.
+Json FieldOf(const ErrorRow& row, Json error) {
+  const Check* check = FindCheck(row.code);
+  const auto layout = check ? LayoutFor(check->record_type) : std::span<const FieldLayoutRow>();
+  if (check == nullptr || check->field <= 0 || check->field >= static_cast<int>(layout.size())) {
+    error["field"] = nullptr;
+    error["start"] = nullptr;
+    error["end"] = nullptr;
+    return error;
+  }
+  const FieldLayoutRow& field = layout[static_cast<std::size_t>(check->field)];
+  error["field"] = check->field;
+  error["start"] = field.first;
+  error["end"] = field.last;
+  return error;
 }
 
 }  // namespace
@@ -47,11 +67,12 @@ void JsonReport::RecordGroup(const ErrorRow& first_row) {
 }
 
 void JsonReport::Error(const ErrorRow& row) {
-  const Json error{{"err_num", row.err_num},
-                   {"type", row.type},
-                   {"reference", row.reference},
-                   {"user_entry", row.user_entry},
-                   {"error", row.error}};
+  const Json error = FieldOf(row, {{"err_num", row.err_num},
+                                   {"type", row.type},
+                                   {"reference", row.reference},
+                                   {"user_entry", row.user_entry},
+                                   {"error", row.error},
+                                   {"code", row.code}});
   sink_.Write((first_error_in_group_ ? "\n" : ",\n") + Dump(error));
   first_error_in_group_ = false;
 }

@@ -6,11 +6,17 @@
 namespace ledgerly {
 namespace {
 
-// Only the columns the report shows; RECORDS.Record stays unread.
-constexpr std::string_view kErrorRowsSql =
-    "SELECT Err_Num, Type, ERRORS.Rec_Num, Reference, User_Entry, Error, ID, RecReference "
-    "FROM ERRORS INNER JOIN RECORDS ON ERRORS.Rec_Num = RECORDS.Rec_Num "
-    "ORDER BY ERRORS.Rec_Num, Err_Num";
+// Only the columns the report shows; RECORDS.Record stays unread. Results written
+// before findings had codes have no Code column: their codes read as empty.
+std::string ErrorRowsSql(const Database& db) {
+  Statement has_code(db, "SELECT COUNT(*) FROM pragma_table_info('ERRORS') WHERE name = 'Code'");
+  has_code.Step();
+  return std::string("SELECT Err_Num, Type, ERRORS.Rec_Num, Reference, User_Entry, Error, ID, "
+                     "RecReference, ") +
+         (has_code.Int(0) != 0 ? "Code" : "NULL") +
+         " FROM ERRORS INNER JOIN RECORDS ON ERRORS.Rec_Num = RECORDS.Rec_Num "
+         "ORDER BY ERRORS.Rec_Num, Err_Num";
+}
 
 }  // namespace
 
@@ -59,7 +65,7 @@ std::string TerminationText(const ReportSummary& summary) {
   return summary.critical->error + "\r\n";
 }
 
-ErrorRowReader::ErrorRowReader(const Database& db) : statement_(db, kErrorRowsSql) {}
+ErrorRowReader::ErrorRowReader(const Database& db) : statement_(db, ErrorRowsSql(db)) {}
 
 bool ErrorRowReader::Next() {
   if (!statement_.Step()) return false;
@@ -71,6 +77,7 @@ bool ErrorRowReader::Next() {
   row_.error = statement_.Text(5);
   row_.id = statement_.Text(6);
   row_.rec_reference = statement_.Text(7);
+  row_.code = statement_.Text(8);
   starts_group_ = !previous_rec_num_ || *previous_rec_num_ != row_.rec_num;
   previous_rec_num_ = row_.rec_num;
   return true;

@@ -55,6 +55,7 @@ struct ErrorRow {
   std::string error;
   std::string id;
   std::string rec_reference;
+  std::string code;  // its entry in the catalogue of checks; empty in older results
 };
 
 // Walks ERRORS joined with RECORDS in Rec_Num, Err_Num order, one row at a time.

@@ -39,7 +39,7 @@ def reports(db):
 
 def flattened(report):
     return [[str(r["rec_num"]), r["id"], r["identification"], str(e["err_num"]), e["type"],
-             e["reference"], e["user_entry"], e["error"]]
+             e["reference"], e["user_entry"], e["error"], e["code"]]
             for r in report["records"] for e in r["errors"]]
 
 
@@ -47,6 +47,7 @@ def disarmed(value):
     return "'" + value if value[:1] in ("=", "+", "-", "@", "\t", "\r") else value
 
 
+catalogue = {entry["code"]: entry for entry in json.loads(run("rules", "--format", "json").stdout)}
 with tempfile.TemporaryDirectory() as tmp:
     db = str(Path(tmp) / "ERRORLOG.MDB")
     for submission in sorted(Path(corpus).glob("*.txt")):
@@ -54,8 +55,13 @@ with tempfile.TemporaryDirectory() as tmp:
         report, rows = reports(db)
         for error in validator.iter_errors(report):
             failures.append(f"{submission.name}: {error.message}")
-        check(rows[0] == "rec_num,id,identification,err_num,type,reference,user_entry,error"
+        check(rows[0] == "rec_num,id,identification,err_num,type,reference,user_entry,error,code"
               .split(","), f"{submission.name}: CSV header")
+        for e in (e for r in report["records"] for e in r["errors"]):
+            entry = catalogue.get(e["code"], {})
+            check([e["field"], e["start"], e["end"]] == [entry.get("field"), entry.get("start"),
+                                                        entry.get("end")] and entry,
+                  f"{submission.name}: {e['code']} is not its catalogue entry")
         check(rows[1:] == [[disarmed(v) for v in row] for row in flattened(report)],
               f"{submission.name}: CSV rows differ from the JSON report")
         check(sum(s["count"] for s in report["summary"]) == report["errors_found"],
@@ -77,7 +83,7 @@ with tempfile.TemporaryDirectory() as tmp:
     check(len(rows) == len(flattened(report)) + 1, "hostile: CSV row count")
     check(rows[1:] == [[disarmed(v) for v in row] for row in flattened(report)],
           "hostile: CSV values")
-    check(["'=cmd|' /C calc'!A0"] * 2 in [row[6:] for row in rows], "hostile: formula kept")
+    check(["'=cmd|' /C calc'!A0"] * 2 in [row[6:8] for row in rows], "hostile: formula kept")
 
     # "-" reads standard input; the run is the same as from the file.
     clean = (Path(corpus) / "clean.txt").read_bytes()

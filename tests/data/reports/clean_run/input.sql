@@ -1,3 +1,5 @@
+-- Results written before findings had codes: no Code column.
+ALTER TABLE ERRORS DROP COLUMN Code;
 -- One file, no early stop; an employer record with its EIN and a final record with errors.
 INSERT INTO MISC (Data_Id, Path, PinOK, RptDate) VALUES (1, '/data/W2REPORT', 1, '02/29/2012');
 INSERT INTO RECORDS (Rec_Num, ID, RE_Indx, Errors, Record, RecReference) VALUES (1, 'RA', NULL, 0, 'RA', NULL);

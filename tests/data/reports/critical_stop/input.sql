@@ -16,3 +16,5 @@ INSERT INTO ERRORS (Err_Num, Type, Rec_Num, Reference, User_Entry, Error) VALUES
 INSERT INTO ERRORS (Err_Num, Type, Rec_Num, Reference, User_Entry, Error) VALUES (5, NULL, 3, 'Employee Last Name [Position 66 - 85]', '[                    ]', 'Must not be blank.');
 INSERT INTO ERRORS (Err_Num, Type, Rec_Num, Reference, User_Entry, Error) VALUES (6, NULL, 6, 'Number of RW Records [Position 3 - 11]', '[000000000]', 'Must equal the number of RW records.');
 INSERT INTO ERRORS (Err_Num, Type, Rec_Num, Reference, User_Entry, Error) VALUES (7, 'C', 7, 'Sequence of Records [Position 1 - 2]', '[RW]', 'RF record must be last record in file.');
+UPDATE ERRORS SET Code = 'RW.18.numeric' WHERE Err_Num = 3;
+UPDATE ERRORS SET Code = 'FILE.after-rf' WHERE Err_Num = 7;
