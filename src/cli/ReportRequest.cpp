@@ -11,7 +11,7 @@ std::optional<ReportRequest> ParseReportRequest(std::string_view spec) {
   const std::size_t colon = spec.find(':');
   const std::optional<ReportFormat> format = ParseReportFormat(spec.substr(0, colon));
   if (!format) return std::nullopt;
-  ReportRequest request{*format, {}};
+  ReportRequest request{*format, {}, {}};
   if (colon != std::string_view::npos) request.path = spec.substr(colon + 1);
   if (ReportOutput::IsStandardOutput(request.path)) request.path.clear();
   return request;
@@ -36,8 +36,9 @@ std::vector<ReportRequest> ResolveReportRequests(const std::vector<std::string>&
   return requests;
 }
 
-bool MasksByDefault(ReportFormat) {
-  return false;
+bool MasksByDefault(ReportFormat format) {
+  return format == ReportFormat::Junit || format == ReportFormat::Sarif ||
+         format == ReportFormat::Github;
 }
 
 void SetReportMasks(std::vector<ReportRequest>& requests, const std::string& mask_list,
@@ -67,6 +68,12 @@ std::string_view ReportFileExtension(ReportFormat format) {
       return "csv";
     case ReportFormat::Summary:
       return "summary.txt";
+    case ReportFormat::Junit:
+      return "junit.xml";
+    case ReportFormat::Sarif:
+      return "sarif";
+    case ReportFormat::Github:
+      return "github.txt";
     case ReportFormat::Text:
       break;
   }

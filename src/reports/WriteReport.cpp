@@ -5,8 +5,11 @@
 #include "engine/ResultClaim.h"
 #include "reports/CsvReport.h"
 #include "reports/ErrorSummary.h"
+#include "reports/GithubReport.h"
 #include "reports/HtmlReport.h"
+#include "reports/JUnitReport.h"
 #include "reports/JsonReport.h"
+#include "reports/SarifReport.h"
 #include "reports/SummaryReport.h"
 #include "reports/TextReport.h"
 
@@ -17,6 +20,14 @@ std::vector<ErrorSummaryRow> MaskedErrorSummary(const Database& db, const Report
   std::vector<ErrorSummaryRow> rows = ReadErrorSummary(db);
   if (mask.Any()) MaskSummaryRows(rows, mask);
   return rows;
+}
+
+std::vector<BlockStart> EmployerBlocks(const Database& db, const ReportMask& mask) {
+  std::vector<BlockStart> blocks = ResultReader(db).EmployerBlocks();
+  if (mask.ein) {
+    for (BlockStart& block : blocks) block.ein = MaskedEin(block.ein);
+  }
+  return blocks;
 }
 
 std::unique_ptr<ReportBuilder> MakeBuilder(const Database& db, ReportFormat format, int wrap_width,
@@ -30,6 +41,12 @@ std::unique_ptr<ReportBuilder> MakeBuilder(const Database& db, ReportFormat form
       return std::make_unique<JsonReport>(sink, MaskedErrorSummary(db, mask));
     case ReportFormat::Csv:
       return std::make_unique<CsvReport>(sink);
+    case ReportFormat::Junit:
+      return std::make_unique<JUnitReport>(sink, EmployerBlocks(db, mask));
+    case ReportFormat::Sarif:
+      return std::make_unique<SarifReport>(sink);
+    case ReportFormat::Github:
+      return std::make_unique<GithubReport>(sink);
     case ReportFormat::Summary:
       break;  // not a walk over the rows: see WriteReport
   }

@@ -15,15 +15,18 @@
 
 namespace ledgerly {
 
-enum class ReportFormat { Text, Html, Json, Csv, Summary };
+enum class ReportFormat { Text, Html, Json, Csv, Summary, Junit, Sarif, Github };
 
 // The formats by the names the command line takes.
-inline constexpr std::array<std::pair<std::string_view, ReportFormat>, 5> kReportFormatNames{{
+inline constexpr std::array<std::pair<std::string_view, ReportFormat>, 8> kReportFormatNames{{
     {"text", ReportFormat::Text},
     {"html", ReportFormat::Html},
     {"json", ReportFormat::Json},
     {"csv", ReportFormat::Csv},
     {"summary", ReportFormat::Summary},
+    {"junit", ReportFormat::Junit},
+    {"sarif", ReportFormat::Sarif},
+    {"github", ReportFormat::Github},
 }};
 
 // The format of one of kReportFormatNames; nothing for any other name.

@@ -3,7 +3,7 @@
 corpus against the schema, the CSV with the csv module (hostile values too), and
 checks standard input, --version and that the manual page names every option.
 
-usage: cli_formats_test.py CLI SCHEMA CORPUS_DIR MANUAL_PAGE"""
+usage: cli_formats_test.py CLI SCHEMA_DIR CORPUS_DIR MANUAL_PAGE"""
 import csv
 import io
 import json
@@ -15,9 +15,14 @@ import tempfile
 from pathlib import Path
 
 import jsonschema
+import junitparser
 
-cli, schema_path, corpus, manual = sys.argv[1:5]
-validator = jsonschema.Draft202012Validator(json.loads(Path(schema_path).read_text()))
+cli, schemas, corpus, manual = sys.argv[1:5]
+validator = jsonschema.Draft202012Validator(
+    json.loads((Path(schemas) / "report.schema.json").read_text()))
+sarif_validator = jsonschema.Draft4Validator(
+    json.loads((Path(schemas) / "sarif-schema-2.1.0.json").read_text()))
+junit_xsd = str(Path(schemas) / "junit-10.xsd")
 failures = []
 
 
@@ -113,7 +118,7 @@ with tempfile.TemporaryDirectory() as tmp:
         else:
             run("--db", db, str(submission))
         values = originals(db) | {"VANDERBILT", "JONES"}
-        for fmt in ["text", "html", "json", "csv", "summary"]:
+        for fmt in ["text", "html", "json", "csv", "summary", "junit", "sarif", "github"]:
             shown = run("--db", db, "--last", "-f", fmt, "--mask", "all").stdout.decode()
             left = [v for v in values if v in shown.replace("<!DOCTYPE HTML PUBLIC", "")]
             check(not left, f"{submission}: {fmt} --mask all shows {left}")
@@ -121,6 +126,40 @@ with tempfile.TemporaryDirectory() as tmp:
     check("SSN: ***-**-6789" in masked and "[V.         J.       ]" in masked, "mask forms")
     plain = run("--db", db, "--last", "-f", "json", "--mask", "ein").stdout.decode()
     check("VANDERBILT" in plain and "SSN: 123456789" in plain, "--mask ein hides only EINs")
+
+# The CI formats of every submission of the corpus: SARIF against the official
+# 2.1.0 schema, JUnit against the common XSD and read back by junitparser, and
+# one annotation per error; SSNs and names masked unless --no-mask.
+codes = {c["code"] for c in json.loads(run("rules", "--format", "json").stdout)}
+annotation = re.compile(r"::error file=[^,]*,line=\d+,col=\d+,endColumn=\d+,title=[^:]+::.+")
+with tempfile.TemporaryDirectory() as tmp:
+    db, xml = str(Path(tmp) / "ERRORLOG.MDB"), str(Path(tmp) / "junit.xml")
+    for submission in sorted(Path(corpus).glob("*.txt")):
+        name = submission.name
+        run("--db", db, str(submission))
+        report = json.loads(run("--db", db, "--last", "-f", "json").stdout)
+        fired = {e["code"] for r in report["records"] for e in r["errors"]}
+        sarif = json.loads(run("--db", db, "--last", "-f", "sarif").stdout)
+        failures.extend(f"{name}: SARIF {e.message}" for e in sarif_validator.iter_errors(sarif))
+        results = sarif["runs"][0]["results"]
+        check(len(results) == report["errors_found"] and
+              {r["ruleId"] for r in results} == fired and
+              {r["id"] for r in sarif["runs"][0]["tool"]["driver"]["rules"]} == codes,
+              f"{name}: SARIF results and rules")
+        run("--db", db, "--last", "-f", f"junit:{xml}")
+        lint = subprocess.run(["xmllint", "--noout", "--schema", junit_xsd, xml], capture_output=True)
+        check(lint.returncode == 0, f"{name}: JUnit XSD: {lint.stderr[-300:]!r}")
+        cases = [case for suite in junitparser.JUnitXml.fromfile(xml) for case in suite]
+        failed = {case.name for case in cases if not case.is_passed}
+        check(failed == fired and len(cases) > len(failed), f"{name}: JUnit {failed} vs {fired}")
+        github = run("--db", db, "--last", "-f", "github").stdout.decode().splitlines()
+        check(all(annotation.fullmatch(line) for line in github[:-1]) and
+              len(github) == report["errors_found"] + 1, f"{name}: github lines {github[:2]}")
+    run("--db", db, str(Path(corpus) / "faulty-wages.txt"))
+    for args, shown in (([], "SSN: ***-**-6789"), (["--no-mask"], "SSN: 123456789")):
+        for fmt in ("junit", "sarif", "github"):
+            out = run("--db", db, "--last", "-f", fmt, *args).stdout.decode()
+            check(shown in out, f"{fmt} {args}: {shown} not shown")
 
 # Several reports from one run, each to its own place; two to one place are refused.
 with tempfile.TemporaryDirectory() as tmp:
