@@ -17,8 +17,11 @@
 #include "engine/ResultClaim.h"
 #include "engine/Settings.h"
 #include "platform/PrivateFiles.h"
+#include "reports/CiSupport.h"
+#include "reports/JUnitReport.h"
 #include "reports/ReportData.h"
 #include "reports/RunVerdict.h"
+#include "reports/WriteReport.h"
 
 namespace ledgerly {
 namespace {
@@ -228,6 +231,27 @@ std::string SummaryJson(const Batch& batch) {
   return document.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
+// A testsuite per file, every check a testcase; a file not tested is a suite
+// whose one testcase is in error.
+void WriteSummaryJunit(const Batch& batch, const ReportMask& mask, ReportOutput& output) {
+  FunctionSink sink([&output](std::string_view piece) { output.Write(piece); });
+  sink.Write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites name=\"" +
+             XmlEscaped(std::string(kToolName) + " batch") + "\">\n");
+  for (const BatchItem& item : batch.items()) {
+    if (item.summary.records_tested > 0) {
+      JUnitReport suite(sink, {}, item.file);
+      BuildReport(*OpenResultsSnapshot(item.database), suite, sink, mask);
+      continue;
+    }
+    sink.Write("  <testsuite name=\"" + XmlEscaped(item.file) +
+               "\" tests=\"1\" failures=\"0\" errors=\"1\" skipped=\"0\" time=\"0\">\n"
+               "    <testcase name=\"tested\" classname=\"ledgerly.FILE\" time=\"0\">"
+               "<error message=\"" +
+               XmlEscaped(item.message) + "\"/></testcase>\n  </testsuite>\n");
+  }
+  sink.Write("</testsuites>\n");
+}
+
 }  // namespace
 
 CLI::App* AddBatchCommand(CLI::App& app, BatchOptions& options) {
@@ -249,14 +273,18 @@ CLI::App* AddBatchCommand(CLI::App& app, BatchOptions& options) {
                 "extension, into PATH, a folder (default: the --results folder)");
   batch
       ->add_option("--summary", options.summary,
-                   "Write the batch's own report instead of the table: json, to PATH or stdout")
-      ->type_name("json[:PATH]")
+                   "Write the batch's own report instead of the table, to PATH or stdout: json "
+                   "(a line per file) or junit (a testsuite per file)")
+      ->type_name("json|junit[:PATH]")
       ->check(CLI::Validator(
           [](const std::string& value) {
-            return value == "json" || value.starts_with("json:") ? std::string()
-                                                                 : value + " is not json[:PATH]";
+            const auto request = ParseReportRequest(value);
+            return request && (request->format == ReportFormat::Json ||
+                               request->format == ReportFormat::Junit)
+                       ? std::string()
+                       : value + " is not json[:PATH] or junit[:PATH]";
           },
-          "json[:PATH]"));
+          ""));
   return batch;
 }
 
@@ -284,8 +312,14 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     return kExitNotTested;
   }
   const int error_limit = ErrorLimitFor(options.run, data_folder);
-  const std::string summary_path = options.summary.size() > 5 ? options.summary.substr(5) : "";
-  const bool summary_to_stdout = !options.summary.empty() && summary_path.empty();
+  std::optional<ReportRequest> summary;
+  if (!options.summary.empty()) {
+    summary = ParseReportRequest(options.summary);
+    std::vector<ReportRequest> masked{*summary};
+    SetReportMasks(masked, options.run.mask, options.run.no_mask);
+    summary = masked.front();
+  }
+  const bool summary_to_stdout = summary && summary->path.empty();
   std::ostringstream ignored;
   std::ostream& table = summary_to_stdout ? (options.run.quiet ? ignored : err) : out;
 
@@ -294,12 +328,19 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
   Batch batch(options, results, error_limit, reports, table);
   batch.Run(jobs);
   int status = batch.WorstStatus();
-  if (!options.summary.empty()) {
+  if (summary) {
     try {
-      ReportOutput output(summary_path, out, false, false);
-      output.Write(SummaryJson(batch));
+      ReportOutput output(summary->path, out, false, false);
+      if (summary->format == ReportFormat::Junit) {
+        WriteSummaryJunit(batch, summary->mask, output);
+      } else {
+        output.Write(SummaryJson(batch));
+      }
       output.Commit();
     } catch (const ReportOutputError& e) {
+      err << e.what() << '\n';
+      status = kExitNotTested;
+    } catch (const StoreError& e) {
       err << e.what() << '\n';
       status = kExitNotTested;
     }

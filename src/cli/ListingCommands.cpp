@@ -7,10 +7,11 @@
 namespace ledgerly {
 
 ListingCommands::ListingCommands(CLI::App& app)
-    : layout_(app.add_subcommand(
-          "layout", "Print every field of each record type (or of TYPE) and exit")),
-      rules_(app.add_subcommand("rules", "Print every check's code, place, severity and message "
-                                         "and exit")),
+    : layout_(app.add_subcommand("layout",
+                                 "Print every field of each record type (or of TYPE) and exit")),
+      rules_(app.add_subcommand("rules",
+                                "Print every check's code, place, severity and message "
+                                "and exit")),
       explain_(app.add_subcommand("explain", "Print one check (its code as reported) and exit")) {
   layout_->add_option("TYPE", layout_type_, "A record identifier, such as RW");
   explain_->add_option("CODE", code_, "A check's code, such as RW.18.numeric")->required();

@@ -38,8 +38,9 @@ int64_t ResultReader::RecordCount() const {
 }
 
 std::vector<BlockStart> ResultReader::EmployerBlocks() const {
-  Statement statement(db_, "SELECT Rec_Num, IFNULL(RecReference, '') FROM RECORDS WHERE ID = 'RE' "
-                           "ORDER BY Rec_Num");
+  Statement statement(db_,
+                      "SELECT Rec_Num, IFNULL(RecReference, '') FROM RECORDS WHERE ID = 'RE' "
+                      "ORDER BY Rec_Num");
   std::vector<BlockStart> blocks;
   while (statement.Step()) blocks.push_back({statement.Int(0), statement.Text(1)});
   return blocks;

@@ -21,6 +21,7 @@ std::string Attribute(std::string_view name, std::string_view value) {
 }  // namespace
 
 void JUnitReport::Begin(const ReportSummary& summary) {
+  if (!whole_file_suite_.empty()) return;
   sink_.Write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites" +
               Attribute("name", std::string(kToolName) + " " + JoinFiles(summary.files)) + ">\n");
 }
@@ -48,27 +49,30 @@ void JUnitReport::Advance(std::size_t block) {
     const BlockStart& start = blocks_[open_];
     WriteSuite("Employer block at record " + std::to_string(start.rec_num) +
                    (start.ein.empty() ? "" : " (EIN: " + start.ein + ")"),
-               true, block_failures_);
+               Scope::Block, block_failures_);
     block_failures_.clear();
   }
 }
 
 void JUnitReport::End() {
+  if (!whole_file_suite_.empty()) {
+    WriteSuite(whole_file_suite_, Scope::All, file_failures_);
+    return;
+  }
   Advance(blocks_.size());
-  WriteSuite("Submission: the RA and RF records and the order of the file", false,
+  WriteSuite("Submission: the RA and RF records and the order of the file", Scope::File,
              file_failures_);
   sink_.Write("</testsuites>\n");
 }
 
-void JUnitReport::WriteSuite(const std::string& name, bool block_scope,
-                             const Failures& failures) {
+void JUnitReport::WriteSuite(const std::string& name, Scope scope, const Failures& failures) {
   std::string cases;
   int64_t tests = 0;
   const auto test_case = [&](const std::string& code, std::string_view record_type) {
     ++tests;
     cases += "    <testcase" + Attribute("name", code) +
-             Attribute("classname", "ledgerly." + std::string(record_type.empty() ? "FILE"
-                                                                                   : record_type)) +
+             Attribute("classname",
+                       "ledgerly." + std::string(record_type.empty() ? "FILE" : record_type)) +
              " time=\"0\"";
     const auto it = failures.find(code);
     if (it == failures.end()) {
@@ -77,11 +81,14 @@ void JUnitReport::WriteSuite(const std::string& name, bool block_scope,
     }
     const Failure& failure = it->second;
     cases += ">\n      <failure" + Attribute("type", code) +
-             Attribute("message", std::to_string(failure.count) + " found: " + failure.text) +
-             ">" + XmlEscaped(failure.lines) + "</failure>\n    </testcase>\n";
+             Attribute("message", std::to_string(failure.count) + " found: " + failure.text) + ">" +
+             XmlEscaped(failure.lines) + "</failure>\n    </testcase>\n";
   };
   for (const Check& check : AllChecks()) {
-    if (OfTheFile(check.record_type) != block_scope) test_case(check.code, check.record_type);
+    const bool of_file = OfTheFile(check.record_type);
+    if (scope == Scope::All || of_file == (scope == Scope::File)) {
+      test_case(check.code, check.record_type);
+    }
   }
   for (const auto& [code, failure] : failures) {
     if (FindCheck(code) == nullptr) test_case(code, "");

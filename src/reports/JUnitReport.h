@@ -17,13 +17,18 @@ namespace ledgerly {
 // the records it found. A clean run is all passing testcases. Each suite is
 // written as soon as the walk has passed it; a failure lists at most
 // kListedRecords records.
+//
+// As a part of a batch's document (whole_file_suite given) it writes no
+// document of its own: one testsuite of that name with every check.
 class JUnitReport : public ReportBuilder {
  public:
   static constexpr int64_t kListedRecords = 50;
 
   // blocks: the RE records in order, their EINs as the report may show them.
-  JUnitReport(ReportSink& sink, std::vector<BlockStart> blocks)
-      : ReportBuilder(sink), blocks_(std::move(blocks)) {}
+  JUnitReport(ReportSink& sink, std::vector<BlockStart> blocks, std::string whole_file_suite = {})
+      : ReportBuilder(sink),
+        blocks_(std::move(blocks)),
+        whole_file_suite_(std::move(whole_file_suite)) {}
   void Begin(const ReportSummary& summary) override;
   void RecordGroup(const ErrorRow&) override {}
   void Error(const ErrorRow& row) override;
@@ -39,9 +44,11 @@ class JUnitReport : public ReportBuilder {
 
   // Writes the blocks before block; block is then the one whose failures gather.
   void Advance(std::size_t block);
-  void WriteSuite(const std::string& name, bool block_scope, const Failures& failures);
+  enum class Scope { Block, File, All };
+  void WriteSuite(const std::string& name, Scope scope, const Failures& failures);
 
   std::vector<BlockStart> blocks_;
+  std::string whole_file_suite_;
   std::size_t open_ = 0;     // the block whose failures gather; those before are written
   Failures block_failures_;  // of the open block
   Failures file_failures_;

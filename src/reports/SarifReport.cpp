@@ -63,12 +63,12 @@ void SarifReport::Error(const ErrorRow& row) {
   Json region{{"startLine", place.line},
               {"startColumn", place.first_column},
               {"endColumn", place.last_column + 1}};
-  Json result{{"level", "error"},
-              {"message", {{"text", FindingMessage(row)}}},
-              {"locations",
-               {{{"physicalLocation",
-                  {{"artifactLocation", {{"uri", uri_}}}, {"region", region}}}}}},
-              {"partialFingerprints", {{"ledgerlyFinding/v1", Fingerprint(row)}}}};
+  Json result{
+      {"level", "error"},
+      {"message", {{"text", FindingMessage(row)}}},
+      {"locations",
+       {{{"physicalLocation", {{"artifactLocation", {{"uri", uri_}}}, {"region", region}}}}}},
+      {"partialFingerprints", {{"ledgerlyFinding/v1", Fingerprint(row)}}}};
   if (const auto it = RuleIndexes().find(row.code); it != RuleIndexes().end()) {
     result["ruleId"] = row.code;
     result["ruleIndex"] = it->second;

@@ -211,6 +211,13 @@ with tempfile.TemporaryDirectory() as tmp:
         report = json.loads((t / "res" / f"{name}.json").read_text())
         check(not list(validator.iter_errors(report)), f"batch {name}: report not valid")
         check((t / "res" / f"{name}.MDB").stat().st_mode & 0o777 == 0o600, f"{name}: mode")
+    run("batch", "--results", str(t / "res"), "--summary", f"junit:{t / 'batch.xml'}",
+        *[str(Path(corpus) / n) for n in names])
+    lint = subprocess.run(["xmllint", "--noout", "--schema", junit_xsd, str(t / "batch.xml")],
+                          capture_output=True)
+    suites = list(junitparser.JUnitXml.fromfile(str(t / "batch.xml")))
+    check(lint.returncode == 0 and [(s.failures > 0, s.errors) for s in suites] ==
+          [(False, 0), (True, 0), (False, 1), (True, 0)], f"batch JUnit: {lint.stderr!r}")
     (t / "res" / "clean.txt.MDB").write_text("not a result database")
     r = run("batch", "--results", str(t / "res"), str(Path(corpus) / "clean.txt"))
     check(r.returncode == 3 and "not an SQLite database" in r.stdout.decode(),
