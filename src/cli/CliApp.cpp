@@ -12,6 +12,7 @@
 #include "cli/BatchCommand.h"
 #include "cli/CliHost.h"
 #include "cli/ListingCommands.h"
+#include "cli/RedactCommand.h"
 #include "cli/ReportOutput.h"
 #include "cli/ReportRequest.h"
 #include "cli/ReportWriting.h"
@@ -170,6 +171,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
   BatchOptions batch_options;
   auto* batch_command = AddBatchCommand(app, batch_options);
+  RedactOptions redact_options;
+  auto* redact_command = AddRedactCommand(app, redact_options);
 
   try {
     app.parse(argc, argv);
@@ -183,6 +186,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
   if (const std::optional<int> status = listings.Run(out, err)) return *status;
   if (*batch_command) return RunBatch(batch_options, out, err);
+  if (*redact_command) return RunRedact(redact_options, out, err);
   if (files.empty() && !last) {
     err << "FILE is required (or --last with --report)\nRun with --help for more information.\n";
     return kExitNotTested;

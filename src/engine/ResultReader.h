@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/Sqlite.h"
@@ -51,6 +52,8 @@ class ResultReader {
   std::optional<CriticalError> CriticalEntry() const;
 
   int64_t RecordCount() const;
+  // Each Error entry's record and check code, in the order found.
+  std::vector<std::pair<int64_t, std::string>> FindingCodes() const;
   // The RE records, in record order.
   std::vector<BlockStart> EmployerBlocks() const;
   int64_t RecordsWithErrors() const;
