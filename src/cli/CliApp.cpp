@@ -1,16 +1,22 @@
 #include "cli/CliApp.h"
 
 #include <CLI/CLI.hpp>
-#include <charconv>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <sstream>
+#include <stdexcept>
 
+#include "cli/BatchCommand.h"
 #include "cli/CliHost.h"
 #include "cli/ListingCommands.h"
+#include "cli/RedactCommand.h"
 #include "cli/ReportOutput.h"
+#include "cli/ReportRequest.h"
+#include "cli/ReportWriting.h"
+#include "cli/RunOptions.h"
 #include "engine/FailureNotice.h"
 #include "engine/ResultClaim.h"
 #include "engine/ResultStore.h"
@@ -23,12 +29,6 @@
 
 namespace ledgerly {
 namespace {
-
-std::filesystem::path ProgramFolder() {
-  std::error_code ec;
-  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::path() : exe.parent_path();
-}
 
 constexpr const char* kExitStatusHelp =
     "Exit status:\n"
@@ -45,6 +45,8 @@ void ReadStandardInputFor(std::vector<std::string>& files) {
   }
 }
 
+}  // namespace
+
 int ExitStatusFor(const RunResult& result) {
   switch (result.outcome) {
     case RunOutcome::Clean:
@@ -58,6 +60,8 @@ int ExitStatusFor(const RunResult& result) {
       return kExitNotTested;
   }
 }
+
+namespace {
 
 void PrintSummary(const RunResult& result, std::ostream& err) {
   if (result.records == 0) {
@@ -77,30 +81,6 @@ void PrintSummary(const RunResult& result, std::ostream& err) {
   } else if (result.outcome == RunOutcome::Aborted) {
     err << "Test Aborted\n";
   }
-}
-
-// Streams the report of the results in db to its output. False when it could not.
-bool WriteReportTo(const std::filesystem::path& db, ReportFormat format, ReportOutput& output,
-                   std::ostream& err) {
-  try {
-    WriteReport(db, format, kDefaultWrapWidth, [&](std::string_view piece) {
-      if (CliHost::stop_requested) throw ReportOutputError(kReportStoppedText);
-      output.Write(piece);
-    });
-    // A saved text or HTML report ends with one line break, as the desktop program writes it.
-    if (format == ReportFormat::Text || format == ReportFormat::Html) output.Write("\r\n");
-    output.Commit();
-  } catch (const ResultsBeingWritten& e) {
-    err << e.what() << '\n';  // not a failure of the file: a plain notice
-    return false;
-  } catch (const StoreError& e) {
-    err << WithoutCarriageReturns(FailureNotice(e.code(), e.what())) << '\n';
-    return false;
-  } catch (const ReportOutputError& e) {
-    err << e.what() << '\n';
-    return false;
-  }
-  return true;
 }
 
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
@@ -144,15 +124,14 @@ bool ReportUnreadFiles(const CliHost& host, const RunResult& result, std::ostrea
 }
 
 // A file after the first that is missing is refused before the run replaces any
-// results (the run itself tells a missing first file).
-bool AllFilesPresent(const std::vector<std::string>& files, std::ostream& err) {
+// results (the run itself tells a missing first file). Empty when none is.
+std::string MissingFile(const std::vector<std::string>& files) {
   for (std::size_t i = 1; i < files.size(); ++i) {
     std::error_code ec;
     if (files[i] == kStandardInput || std::filesystem::exists(files[i], ec) || ec) continue;
-    err << files[i] << " was not found; nothing was tested.\n";
-    return false;
+    return files[i];
   }
-  return true;
+  return {};
 }
 
 }  // namespace
@@ -162,45 +141,23 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                "ledgerly-cli"};
   std::vector<std::string> files;
   std::string db_path;
-  int error_limit = 0;
+  RunOptions options;
   bool progress = false;
-  bool quiet = false;
   bool last = false;
-  std::string report_name;
   std::string output;
   auto* file_option =
       app.add_option("FILE", files, "The submission file(s), in order; - reads standard input");
   app.add_option("--db", db_path, "Result database (default: ERRORLOG.MDB in the data folder)")
       ->type_name("PATH");
-  const std::string limit_rule =
-      "must be a whole number from 1 to " + std::to_string(kMaxErrorLimit);
-  app.add_option("--error-limit", error_limit,
-                 "Stop after this many errors, 1 to 25000 (default: the desktop program's "
-                 "setting, else 500)")
-      ->type_name("N")
-      ->check(CLI::Validator(
-          [limit_rule](const std::string& value) {
-            int limit = 0;
-            const auto [end, ec] =
-                std::from_chars(value.data(), value.data() + value.size(), limit);
-            const bool whole = ec == std::errc() && end == value.data() + value.size();
-            return whole && limit >= 1 && limit <= kMaxErrorLimit ? std::string()
-                                                                  : value + " " + limit_rule;
-          },
-          "INT in [1 - 25000]"));
-  auto* progress_flag = app.add_flag(
-      "--progress", progress, "Show progress on stderr (default: when stderr is a terminal)");
-  app.add_flag("--quiet", quiet, "Print nothing on stderr")->excludes(progress_flag);
-  std::vector<std::string> format_names;
-  format_names.reserve(std::size(kReportFormatNames));
-  for (const auto& [name, format] : kReportFormatNames) format_names.emplace_back(name);
-  app.add_option("--report", report_name,
-                 "After the run, write its error report: text, html, json, csv (one row per "
-                 "error) or summary (one row per kind of error) (default: no report)")
-      ->type_name("FORMAT")
-      ->check(CLI::IsMember(format_names));
-  auto* report_option = app.get_option("--report");
-  app.add_option("--output", output, "Write the report to FILE; - is stdout (default: stdout)")
+  auto* report_option =
+      AddRunOptions(app, options,
+                    "After the run, write its error report (repeatable): " + ReportFormatList() +
+                        "; to PATH, else to --output, else to stdout (default: no report)");
+  app.add_flag("--progress", progress,
+               "Show progress on stderr (default: when stderr is a terminal)")
+      ->excludes(app.get_option("--quiet"));
+  app.add_option("-o,--output", output,
+                 "Write the report given without a PATH to FILE; - is stdout (default: stdout)")
       ->type_name("FILE")
       ->needs(report_option);
   auto* last_flag =
@@ -211,6 +168,11 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   app.footer(kExitStatusHelp);
 
   const ListingCommands listings(app);
+
+  BatchOptions batch_options;
+  auto* batch_command = AddBatchCommand(app, batch_options);
+  RedactOptions redact_options;
+  auto* redact_command = AddRedactCommand(app, redact_options);
 
   try {
     app.parse(argc, argv);
@@ -223,22 +185,32 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   }
 
   if (const std::optional<int> status = listings.Run(out, err)) return *status;
+  if (*batch_command) return RunBatch(batch_options, out, err);
+  if (*redact_command) return RunRedact(redact_options, out, err);
   if (files.empty() && !last) {
     err << "FILE is required (or --last with --report)\nRun with --help for more information.\n";
     return kExitNotTested;
   }
-  if (last && report_name.empty()) {
+  if (last && options.reports.empty()) {
     err << "--last needs --report\nRun with --help for more information.\n";
     return kExitNotTested;
   }
-  const std::optional<ReportFormat> format = ParseReportFormat(report_name);
+  std::vector<ReportRequest> requests;
+  try {
+    requests = ResolveReportRequests(options.reports, output);
+    SetReportMasks(requests, options.mask, options.no_mask);
+  } catch (const std::invalid_argument& e) {
+    err << e.what() << "\nRun with --help for more information.\n";
+    return kExitNotTested;
+  }
+  const bool quiet = options.quiet;
   if (const std::string warning = TodayOverrideWarning(); !warning.empty() && !quiet) {
     err << warning << '\n';
   }
 
   // Only asked for when something lives there: the database or the error limit.
   std::filesystem::path data_folder;
-  if (db_path.empty() || (!last && error_limit == 0)) {
+  if (db_path.empty() || (!last && NeedsStoredErrorLimit(options))) {
     try {
       data_folder = DataFolder(ProgramFolder());
     } catch (const DataFolderError& e) {
@@ -248,36 +220,37 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   }
   const std::filesystem::path database =
       db_path.empty() ? data_folder / kDatabaseFileName : std::filesystem::path(db_path);
-  if (ReportOutput::IsStandardOutput(output)) output.clear();
 
-  if (const auto conflict = OutputConflict(output, database, files)) {
-    err << "The report cannot be written to " << output << ": it is " << *conflict << ".\n";
-    return kExitNotTested;
+  for (const ReportRequest& request : requests) {
+    if (const auto conflict = OutputConflict(request.path, database, files)) {
+      err << "The report cannot be written to " << request.path << ": it is " << *conflict << ".\n";
+      return kExitNotTested;
+    }
   }
+  const auto outputs = OpenReportOutputs(requests, out, err);
+  if (!outputs) return kExitNotTested;
+  // From here a JSON report is a document even when nothing could be tested.
+  const auto fail = [&](const std::string& message, int status) {
+    WriteJsonFailures(requests, *outputs, message, status, err);
+    return status;
+  };
   if (last) {
     std::error_code ec;
     if (!std::filesystem::exists(database, ec)) {
-      err << "There are no test results in " << database.string() << '\n';
-      return kExitNotTested;
+      const std::string message = "There are no test results in " + database.string();
+      err << message << '\n';
+      return fail(message, kExitNotTested);
     }
   }
-  // Opened before the run, so a report that cannot be written is known at once.
-  std::optional<ReportOutput> report;
-  if (format) {
-    try {
-      const bool own_stdout = &out == &std::cout;
-      report.emplace(output, out, own_stdout,
-                     own_stdout && platform::IsTerminal(platform::StandardStream::Output));
-    } catch (const ReportOutputError& e) {
-      err << e.what() << '\n';
-      return kExitNotTested;
-    }
-  }
-  if (last) return WriteReportTo(database, *format, *report, err) ? kExitClean : kExitNotTested;
+  if (last) return WriteReports(database, requests, *outputs, err) ? kExitClean : kExitNotTested;
 
-  if (error_limit == 0) error_limit = ReadErrorLimit(data_folder);
+  const int error_limit = ErrorLimitFor(options, data_folder);
   ReadStandardInputFor(files);
-  if (!AllFilesPresent(files, err)) return kExitNotTested;
+  if (const std::string missing = MissingFile(files); !missing.empty()) {
+    const std::string message = missing + " was not found; nothing was tested.";
+    err << message << '\n';
+    return fail(message, kExitNotTested);
+  }
   const bool show_progress =
       !quiet && (progress || platform::IsTerminal(platform::StandardStream::Error));
   CliHost host(files, err, !quiet, show_progress);
@@ -290,10 +263,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   const int status = all_tested ? ExitStatusFor(result) : kExitNotTested;
   // A signal during the run stopped the run; one during the report stops the report.
   CliHost::stop_requested = false;
-  if (report && result.records > 0 && !WriteReportTo(database, *format, *report, err)) {
-    return kExitNotTested;
-  }
-  return status;
+  if (result.records == 0) return fail(host.Messages(), status);
+  return WriteReports(database, requests, *outputs, err) ? status : kExitNotTested;
 }
 
 }  // namespace ledgerly

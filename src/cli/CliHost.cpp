@@ -28,9 +28,9 @@ std::optional<std::string> CliHost::ChooseFile(std::string_view) {
 MessageAnswer CliHost::ShowMessage(MessageIcon, std::string_view title, std::string_view text,
                                    MessageButtons buttons) {
   EndProgressLine();
-  if (show_messages_) {
-    err_ << title << ": " << WithoutCarriageReturns(text) << '\n';
-  }
+  const std::string message = std::string(title) + ": " + WithoutCarriageReturns(text);
+  if (show_messages_) err_ << message << '\n';
+  messages_ += (messages_.empty() ? "" : "\n") + message;
   // The command line opens nothing: a Yes/No offer is answered No.
   return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
 }

@@ -38,6 +38,8 @@ class CliHost : public RunHost {
 
   // The files the run never asked for, and the last one it did.
   std::vector<std::string> UnreadFiles() const;
+  // Every message of the run ("title: text" lines), whether shown or not.
+  const std::string& Messages() const { return messages_; }
   std::string LastFile() const { return next_file_ > 0 ? files_[next_file_ - 1] : std::string(); }
 
  private:
@@ -47,6 +49,7 @@ class CliHost : public RunHost {
   bool show_messages_;
   bool show_progress_;
   bool progress_shown_ = false;
+  std::string messages_;
   std::chrono::steady_clock::time_point last_progress_;
 };
 

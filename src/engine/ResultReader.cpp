@@ -37,6 +37,22 @@ int64_t ResultReader::RecordCount() const {
   return Number("SELECT IFNULL(MAX(Rec_Num), 0) FROM RECORDS");
 }
 
+std::vector<std::pair<int64_t, std::string>> ResultReader::FindingCodes() const {
+  Statement statement(db_, "SELECT Rec_Num, IFNULL(Code, '') FROM ERRORS ORDER BY Err_Num");
+  std::vector<std::pair<int64_t, std::string>> codes;
+  while (statement.Step()) codes.emplace_back(statement.Int(0), statement.Text(1));
+  return codes;
+}
+
+std::vector<BlockStart> ResultReader::EmployerBlocks() const {
+  Statement statement(db_,
+                      "SELECT Rec_Num, IFNULL(RecReference, '') FROM RECORDS WHERE ID = 'RE' "
+                      "ORDER BY Rec_Num");
+  std::vector<BlockStart> blocks;
+  while (statement.Step()) blocks.push_back({statement.Int(0), statement.Text(1)});
+  return blocks;
+}
+
 // The index on ERRORS.Rec_Num makes this quick.
 int64_t ResultReader::RecordsWithErrors() const {
   return Number("SELECT COUNT(DISTINCT Rec_Num) FROM ERRORS");

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/Sqlite.h"
@@ -31,6 +32,12 @@ struct RecordErrors {
   std::string last_reference;
 };
 
+// Where an employer block starts: its RE record and that record's EIN.
+struct BlockStart {
+  int64_t rec_num = 0;
+  std::string ein;
+};
+
 // Every read of ERRORLOG.MDB: the reports, the record field viewer and the
 // desktop program's captions ask here. Texts are UTF-8 unless said otherwise.
 // A failed read throws StoreError with SQLite's reason.
@@ -45,6 +52,10 @@ class ResultReader {
   std::optional<CriticalError> CriticalEntry() const;
 
   int64_t RecordCount() const;
+  // Each Error entry's record and check code, in the order found.
+  std::vector<std::pair<int64_t, std::string>> FindingCodes() const;
+  // The RE records, in record order.
+  std::vector<BlockStart> EmployerBlocks() const;
   int64_t RecordsWithErrors() const;
   int64_t ErrorCount() const;
   bool HasRecords() const;

@@ -24,8 +24,9 @@ class ReplacementFile {
   void Write(std::string_view bytes);
   void Commit();
 
-  // The same for every file of a process, so it fits whatever target's name.
-  static std::string TemporaryName(long process_id);
+  // Named by the process and, beside its first, by the slot of the file among
+  // those the process has open, so it fits whatever target's name.
+  static std::string TemporaryName(long process_id, unsigned slot = 0);
 
  private:
   void Close() noexcept;
@@ -33,6 +34,7 @@ class ReplacementFile {
   std::filesystem::path target_;
   std::filesystem::path named_;  // the temporary's path once it has one
   int fd_ = -1;
+  unsigned slot_;
 };
 
 }  // namespace ledgerly::platform

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "layout/RecordLayouts.h"
+#include "reports/RunVerdict.h"
 #include "rules/Catalogue.h"
 
 namespace ledgerly {
@@ -41,12 +42,18 @@ void JsonReport::Begin(const ReportSummary& summary) {
   if (summary.critical) {
     critical = Json{{"rec_num", summary.critical->rec_num}, {"error", summary.critical->error}};
   }
-  sink_.Write("{\"files\":" + Dump(Json(summary.files)) + ",\"report_date\":" +
-              Dump(Json(summary.report_date)) + ",\"critical\":" + Dump(critical) +
-              ",\"records_tested\":" + std::to_string(summary.records_tested) +
-              ",\"records_with_errors\":" + std::to_string(summary.records_with_errors) +
-              ",\"errors_found\":" + std::to_string(summary.errors_found) +
-              (summary.run_finished ? "" : ",\"run_finished\":false") + ",\"records\":[");
+  const std::string_view stopped_by = StopCauseName(StopCauseOf(summary));
+  sink_.Write(
+      "{\"tool\":" + Dump(Json(kToolName)) + ",\"version\":" + Dump(Json(LEDGERLY_VERSION)) +
+      ",\"files\":" + Dump(Json(summary.files)) +
+      ",\"report_date\":" + Dump(Json(summary.report_date)) + ",\"critical\":" + Dump(critical) +
+      ",\"records_tested\":" + std::to_string(summary.records_tested) +
+      ",\"records_with_errors\":" + std::to_string(summary.records_with_errors) +
+      ",\"errors_found\":" + std::to_string(summary.errors_found) +
+      (summary.run_finished ? "" : ",\"run_finished\":false") +
+      ",\"valid\":" + (summary.errors_found == 0 ? "true" : "false") +
+      ",\"stopped_by\":" + (stopped_by.empty() ? "null" : Dump(Json(stopped_by))) +
+      ",\"complete\":" + (RunComplete(summary) ? "true" : "false") + ",\"records\":[");
 }
 
 void JsonReport::RecordGroup(const ErrorRow& first_row) {

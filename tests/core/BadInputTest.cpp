@@ -281,11 +281,11 @@ std::vector<CliCase> Cases() {
       Case("UnknownOption", {"--bogus", "@clean.txt"}, kExitNotTested,
            "The following argument was not expected: --bogus"),
       Case("ErrorLimitNotANumber", {"--error-limit", "abc", "@clean.txt"}, kExitNotTested,
-           "abc must be a whole number from 1 to 25000"),
-      Case("ErrorLimitZero", {"--error-limit", "0", "@clean.txt"}, kExitNotTested,
-           "0 must be a whole number from 1 to 25000"),
+           "abc must be a whole number from 0 to 25000"),
+      Case("ErrorLimitNegative", {"--error-limit", "-1", "@clean.txt"}, kExitNotTested,
+           "-1 must be a whole number from 0 to 25000"),
       Case("ErrorLimitAboveTheLargest", {"--error-limit", "25001", "@clean.txt"}, kExitNotTested,
-           "25001 must be a whole number from 1 to 25000"),
+           "25001 must be a whole number from 0 to 25000"),
       Case("ErrorLimitOfOne", {"--error-limit", "1", "@faults.txt"}, kExitCritical,
            "Errors found: 2"),
       Case("LargestErrorLimit", {"--error-limit", "25000", "@clean.txt"}, kExitClean, "Records"),
@@ -433,7 +433,7 @@ std::vector<CliCase> Cases() {
            [](CaseFolder& f) {
              ClosedStream(STDERR_FILENO)(f);
              f.check = [](CaseFolder& f) {
-               EXPECT_EQ(test::ReadFileText(f.Path(kReport)).substr(0, 9), "{\"files\":");
+               EXPECT_EQ(test::ReadFileText(f.Path(kReport)).substr(0, 8), "{\"tool\":");
              };
            }),
       Case("StandardOutputClosed", {"--report", "text", "@clean.txt"}, kExitNotTested,

@@ -7,6 +7,8 @@
 
 #include <cerrno>
 #include <charconv>
+#include <mutex>
+#include <set>
 #include <system_error>
 
 #include "platform/posix/WriteAll.h"
@@ -30,7 +32,31 @@ long TemporaryOwner(std::string_view name) {
   name.remove_suffix(kTemporarySuffix.size());
   long pid = 0;
   const auto [end, ec] = std::from_chars(name.data(), name.data() + name.size(), pid);
-  return ec == std::errc() && end == name.data() + name.size() && pid > 0 ? pid : 0;
+  if (ec != std::errc() || pid <= 0) return 0;
+  const std::string_view rest(end, static_cast<std::size_t>(name.data() + name.size() - end));
+  unsigned slot = 0;
+  const bool slotted = rest.size() > 1 && rest[0] == '-' &&
+                       std::from_chars(rest.data() + 1, rest.data() + rest.size(), slot).ptr ==
+                           rest.data() + rest.size();
+  return rest.empty() || slotted ? pid : 0;
+}
+
+// Files written at once by one process (a batch's reports) each need a
+// temporary name of their own: the lowest slot no open file holds.
+std::mutex slots_mutex;
+std::set<unsigned> slots_in_use;
+
+unsigned TakeSlot() {
+  const std::lock_guard lock(slots_mutex);
+  unsigned slot = 0;
+  while (slots_in_use.contains(slot)) ++slot;
+  slots_in_use.insert(slot);
+  return slot;
+}
+
+void FreeSlot(unsigned slot) {
+  const std::lock_guard lock(slots_mutex);
+  slots_in_use.erase(slot);
 }
 
 // What a writer killed before its Commit left behind.
@@ -55,11 +81,13 @@ void RemoveStaleTemporaries(const fs::path& folder) {
 
 }  // namespace
 
-std::string ReplacementFile::TemporaryName(long process_id) {
-  return std::string(kTemporaryPrefix) + std::to_string(process_id) + std::string(kTemporarySuffix);
+std::string ReplacementFile::TemporaryName(long process_id, unsigned slot) {
+  return std::string(kTemporaryPrefix) + std::to_string(process_id) +
+         (slot == 0 ? "" : "-" + std::to_string(slot)) + std::string(kTemporarySuffix);
 }
 
-ReplacementFile::ReplacementFile(fs::path target, bool unnamed) : target_(std::move(target)) {
+ReplacementFile::ReplacementFile(fs::path target, bool unnamed)
+    : target_(std::move(target)), slot_(TakeSlot()) {
   const fs::path folder = FolderOf(target_);
   RemoveStaleTemporaries(folder);
 #ifdef O_TMPFILE
@@ -70,7 +98,7 @@ ReplacementFile::ReplacementFile(fs::path target, bool unnamed) : target_(std::m
   }
 #endif
   if (fd_ < 0) {
-    named_ = folder / TemporaryName(::getpid());
+    named_ = folder / TemporaryName(::getpid(), slot_);
     ::unlink(named_.c_str());  // an earlier one of this process
     fd_ = ::open(named_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd_ < 0) {
@@ -85,6 +113,7 @@ ReplacementFile::ReplacementFile(fs::path target, bool unnamed) : target_(std::m
 ReplacementFile::~ReplacementFile() {
   Close();
   if (!named_.empty()) ::unlink(named_.c_str());
+  FreeSlot(slot_);
 }
 
 void ReplacementFile::Close() noexcept {
@@ -102,7 +131,7 @@ void ReplacementFile::Commit() {
   if (::fsync(fd_) != 0) Fail(errno, target_);
   if (named_.empty()) {
     // The unnamed file gets its name only now that it is complete.
-    named_ = FolderOf(target_) / TemporaryName(::getpid());
+    named_ = FolderOf(target_) / TemporaryName(::getpid(), slot_);
     ::unlink(named_.c_str());
     const std::string self = "/proc/self/fd/" + std::to_string(fd_);
     if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, named_.c_str(), AT_SYMLINK_FOLLOW) != 0) {
