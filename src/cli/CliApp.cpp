@@ -11,10 +11,12 @@
 #include "cli/CliHost.h"
 #include "cli/ReportOutput.h"
 #include "engine/FailureNotice.h"
+#include "engine/FileNames.h"
 #include "engine/ResultClaim.h"
 #include "engine/ResultStore.h"
 #include "engine/Settings.h"
 #include "engine/TestRun.h"
+#include "platform/Folders.h"
 #include "platform/StandardStreams.h"
 #include "reports/HtmlReport.h"
 #include "reports/LayoutListing.h"
@@ -25,9 +27,7 @@ namespace ledgerly {
 namespace {
 
 std::filesystem::path ProgramFolder() {
-  std::error_code ec;
-  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::path() : exe.parent_path();
+  return platform::ProgramFile().parent_path();
 }
 
 constexpr const char* kExitStatusHelp =
@@ -118,10 +118,12 @@ std::optional<std::string> OutputConflict(const std::string& output,
                                           const std::filesystem::path& database,
                                           const std::vector<std::string>& files) {
   if (output.empty()) return std::nullopt;
-  if (SameFile(output, database)) return "the result database";
-  if (SameFile(output, database.string() + "-journal")) return "the result database's journal";
+  if (SameFile(PathOf(output), database)) return "the result database";
+  if (SameFile(PathOf(output), WithSuffix(database, "-journal"))) {
+    return "the result database's journal";
+  }
   for (const std::string& file : files) {
-    if (SameFile(output, file)) return "a submission file being tested";
+    if (SameFile(PathOf(output), PathOf(file))) return "a submission file being tested";
   }
   return std::nullopt;
 }
@@ -148,7 +150,7 @@ bool ReportUnreadFiles(const CliHost& host, const RunResult& result, std::ostrea
 bool AllFilesPresent(const std::vector<std::string>& files, std::ostream& err) {
   for (std::size_t i = 1; i < files.size(); ++i) {
     std::error_code ec;
-    if (files[i] == kStandardInput || std::filesystem::exists(files[i], ec) || ec) continue;
+    if (files[i] == kStandardInput || std::filesystem::exists(PathOf(files[i]), ec) || ec) continue;
     err << files[i] << " was not found; nothing was tested.\n";
     return false;
   }
@@ -262,7 +264,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
   }
   const std::filesystem::path database =
-      db_path.empty() ? data_folder / kDatabaseFileName : std::filesystem::path(db_path);
+      db_path.empty() ? data_folder / kDatabaseFileName : PathOf(db_path);
   if (ReportOutput::IsStandardOutput(output)) output.clear();
 
   if (const auto conflict = OutputConflict(output, database, files)) {

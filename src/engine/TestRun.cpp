@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "engine/FailureNotice.h"
+#include "engine/FileNames.h"
 #include "layout/RecordLayouts.h"
 #include "layout/RecordTypes.h"
+#include "platform/InputFile.h"
+#include "platform/StandardStreams.h"
 #include "rules/FileChecks.h"
 #include "rules/Primitives.h"
 #include "rules/RecordOrder.h"
@@ -137,7 +140,7 @@ RunResult TestRun::ReadFile() {
         return Result(RunOutcome::Cancelled);
       }
       std::error_code ec;
-      const bool exists = std::filesystem::exists(*chosen, ec);
+      const bool exists = *chosen == kStandardInput || std::filesystem::exists(PathOf(*chosen), ec);
       // A loop of links or a folder that may not be searched is not "not found".
       if (ec && ec != std::errc::no_such_file_or_directory) throw std::system_error(ec, *chosen);
       if (!exists) {
@@ -171,29 +174,37 @@ RunResult TestRun::ReadFile() {
 // command line may be given a relative one, which means nothing once the
 // results are read from another folder.
 static std::string StoredPath(const std::string& path) {
+  if (path == kStandardInput) return path;
   std::error_code ec;
-  const std::filesystem::path full = std::filesystem::absolute(path, ec);
+  const std::filesystem::path full = std::filesystem::absolute(PathOf(path), ec);
   return ec ? path : full.lexically_normal().string();
 }
 
 // Reads one file record by record. Returns false when the run stopped.
 bool TestRun::TestFile(const std::string& path) {
   file_path_ = path;
+  const std::filesystem::path file_name = PathOf(path);
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec))
+  if (std::filesystem::is_directory(file_name, ec))
     throw std::system_error(EISDIR, std::generic_category(), path);
-  const auto status = std::filesystem::status(path, ec);
   // Standard input may be a pipe: it has no size but is read to its end all the same.
   // Other pipes and devices are refused: /dev/zero would never end.
-  const bool piped_input =
-      path == kStandardInput && status.type() == std::filesystem::file_type::fifo;
+  // Where the system has no name for standard input (Windows), it is read the same way.
+  const bool standard_input = path == kStandardInput;
+  const bool piped_input = standard_input && (platform::IsPipe(platform::StandardStream::Input) ||
+                                              !std::filesystem::exists(file_name, ec));
+  const auto status = std::filesystem::status(file_name, ec);
   if (!ec && !std::filesystem::is_regular_file(status) && !piped_input) {
     throw std::system_error(EINVAL, std::generic_category(),
                             path + " is not a regular file (a device, FIFO or socket)");
   }
-  file_size_ = piped_input ? 0 : std::filesystem::file_size(path, ec);
-  if (ec) throw std::system_error(ec, path);
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  file_size_ = 0;
+  if (!piped_input) {
+    file_size_ = std::filesystem::file_size(file_name, ec);
+    if (ec) throw std::system_error(ec, path);
+  }
+  std::unique_ptr<std::FILE, FileCloser> file(standard_input ? platform::OpenStandardInput()
+                                                             : platform::OpenInputFile(file_name));
   if (!file) throw std::system_error(errno, std::generic_category(), path);
 
   host_.FileStarted(path);

@@ -55,6 +55,12 @@ void RemoveStaleTemporaries(const fs::path& folder) {
 
 }  // namespace
 
+std::error_code MoveOver(const fs::path& from, const fs::path& to) {
+  std::error_code ec;
+  fs::rename(from, to, ec);
+  return ec;
+}
+
 std::string ReplacementFile::TemporaryName(long process_id) {
   return std::string(kTemporaryPrefix) + std::to_string(process_id) + std::string(kTemporarySuffix);
 }
@@ -114,7 +120,7 @@ void ReplacementFile::Commit() {
   const int closed = ::close(fd_);
   fd_ = -1;
   if (closed != 0) Fail(errno, target_);
-  if (::rename(named_.c_str(), target_.c_str()) != 0) Fail(errno, target_);
+  if (const std::error_code ec = MoveOver(named_, target_)) Fail(ec.value(), target_);
   named_.clear();
 }
 
