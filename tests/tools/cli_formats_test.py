@@ -3,7 +3,8 @@
 corpus against the schema, the CSV with the csv module (hostile values too), and
 checks standard input, --version and that the manual page names every option.
 
-usage: cli_formats_test.py CLI SCHEMA CORPUS_DIR MANUAL_PAGE"""
+usage: cli_formats_test.py CLI SCHEMA CORPUS_DIR MANUAL_PAGE [EMULATOR]
+(EMULATOR runs a CLI built for another system, such as wine64)"""
 import csv
 import io
 import json
@@ -16,7 +17,8 @@ from pathlib import Path
 
 import jsonschema
 
-cli, schema_path, corpus, manual = sys.argv[1:5]
+program, schema_path, corpus, manual = sys.argv[1:5]
+cli = [*sys.argv[5:6], program]
 validator = jsonschema.Draft202012Validator(json.loads(Path(schema_path).read_text()))
 failures = []
 
@@ -27,7 +29,7 @@ def check(condition, what):
 
 
 def run(*args, stdin=None):
-    return subprocess.run([cli, "--quiet", *args], input=stdin, capture_output=True)
+    return subprocess.run([*cli, "--quiet", *args], input=stdin, capture_output=True)
 
 
 def reports(db):
@@ -81,9 +83,9 @@ with tempfile.TemporaryDirectory() as tmp:
     status = run("--db", db, "-", stdin=clean).returncode
     check(status == 0, f"standard input: exit status {status}")
 
-version = subprocess.run([cli, "--version"], capture_output=True, text=True).stdout
+version = subprocess.run([*cli, "--version"], capture_output=True, text=True).stdout
 check(re.fullmatch(r"ledgerly-cli \d+\.\d+\.\d+\n", version) is not None, f"--version: {version!r}")
-help_text = "".join(subprocess.run([cli, *command, "--help"], capture_output=True, text=True).stdout
+help_text = "".join(subprocess.run([*cli, *command, "--help"], capture_output=True, text=True).stdout
                     for command in ([], ["layout"]))
 help_options = set(re.findall(r"--[a-z-]+", help_text))
 manual_options = set(re.findall(r"--[a-z-]+", Path(manual).read_text().replace("\\-", "-")))
