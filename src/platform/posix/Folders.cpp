@@ -22,6 +22,10 @@ std::filesystem::path ProgramFile() {
   return ec ? std::filesystem::path() : exe;
 }
 
+std::filesystem::path ProgramOpening(const std::string& /*extension*/) {
+  return {};
+}
+
 std::filesystem::path UserDataFolder(std::string& why_none) {
   std::filesystem::path folder = AbsoluteFromEnvironment("XDG_DATA_HOME");
   if (folder.empty()) {

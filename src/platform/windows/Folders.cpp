@@ -1,6 +1,8 @@
 #include "platform/Folders.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shlwapi.h>
 
 #include <cstdlib>
 #include <string>
@@ -19,6 +21,17 @@ std::filesystem::path ProgramFile() {
     }
     name.resize(name.size() * 2);  // cut short: a longer buffer
   }
+}
+
+std::filesystem::path ProgramOpening(const std::string& extension) {
+  const std::wstring wide(extension.begin(), extension.end());  // ASCII
+  wchar_t program[MAX_PATH] = {};
+  DWORD size = MAX_PATH;
+  if (::AssocQueryStringW(ASSOCF_NONE, ASSOCSTR_EXECUTABLE, wide.c_str(), nullptr, program,
+                          &size) != S_OK) {
+    return {};
+  }
+  return program;
 }
 
 std::filesystem::path UserDataFolder(std::string& why_none) {

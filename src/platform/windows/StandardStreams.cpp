@@ -50,6 +50,8 @@ bool IsTerminal(StandardStream stream) {
 }
 
 bool IsPipe(StandardStream stream) {
+  // The C runtime gives the system's handle of a descriptor as a number.
+  // NOLINTNEXTLINE(performance-no-int-to-ptr)
   const auto handle = reinterpret_cast<HANDLE>(::_get_osfhandle(Descriptor(stream)));
   return handle != INVALID_HANDLE_VALUE && ::GetFileType(handle) == FILE_TYPE_PIPE;
 }
