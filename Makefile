@@ -2,11 +2,12 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+WINDOWS_BUILD ?= build-windows
 FUZZ_SECONDS ?= 60
 CMAKE_ARGS ?=
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps build run try test test-asan package tidy bench fuzz format clean
+.PHONY: deps build run try test test-asan package windows windows-package tidy bench fuzz format clean
 
 deps:
 	@scripts/install-deps
@@ -47,6 +48,16 @@ test-asan: deps
 package: build
 	cmake --build $(BUILD) --target package
 
+# ledgerly-cli.exe and the core tests for Windows, tested under Wine.
+windows:
+	scripts/build-windows $(WINDOWS_BUILD)
+
+# Also Qt (built once, about 25 minutes) and ledgerly.exe; then the release folder,
+# the installer and the zip under $(WINDOWS_BUILD)/package.
+windows-package:
+	scripts/build-windows --desktop $(WINDOWS_BUILD)
+	scripts/windows-package $(WINDOWS_BUILD)
+
 # clang-tidy with the checks of .clang-tidy over every source file; a finding fails.
 tidy: build
 	run-clang-tidy -p $(BUILD) -quiet -j $(JOBS) '$(CURDIR)/src/'
@@ -62,4 +73,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

@@ -18,10 +18,12 @@
 #include "cli/ReportWriting.h"
 #include "cli/RunOptions.h"
 #include "engine/FailureNotice.h"
+#include "engine/FileNames.h"
 #include "engine/ResultClaim.h"
 #include "engine/ResultStore.h"
 #include "engine/Settings.h"
 #include "engine/TestRun.h"
+#include "platform/Folders.h"
 #include "platform/StandardStreams.h"
 #include "reports/HtmlReport.h"
 #include "reports/ReportData.h"
@@ -98,10 +100,12 @@ std::optional<std::string> OutputConflict(const std::string& output,
                                           const std::filesystem::path& database,
                                           const std::vector<std::string>& files) {
   if (output.empty()) return std::nullopt;
-  if (SameFile(output, database)) return "the result database";
-  if (SameFile(output, database.string() + "-journal")) return "the result database's journal";
+  if (SameFile(PathOf(output), database)) return "the result database";
+  if (SameFile(PathOf(output), WithSuffix(database, "-journal"))) {
+    return "the result database's journal";
+  }
   for (const std::string& file : files) {
-    if (SameFile(output, file)) return "a submission file being tested";
+    if (SameFile(PathOf(output), PathOf(file))) return "a submission file being tested";
   }
   return std::nullopt;
 }
@@ -128,7 +132,7 @@ bool ReportUnreadFiles(const CliHost& host, const RunResult& result, std::ostrea
 std::string MissingFile(const std::vector<std::string>& files) {
   for (std::size_t i = 1; i < files.size(); ++i) {
     std::error_code ec;
-    if (files[i] == kStandardInput || std::filesystem::exists(files[i], ec) || ec) continue;
+    if (files[i] == kStandardInput || std::filesystem::exists(PathOf(files[i]), ec) || ec) continue;
     return files[i];
   }
   return {};
@@ -219,7 +223,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
   }
   const std::filesystem::path database =
-      db_path.empty() ? data_folder / kDatabaseFileName : std::filesystem::path(db_path);
+      db_path.empty() ? data_folder / kDatabaseFileName : PathOf(db_path);
 
   for (const ReportRequest& request : requests) {
     if (const auto conflict = OutputConflict(request.path, database, files)) {

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "cli/CliHost.h"
+#include "engine/FileNames.h"
 #include "platform/PrivateFiles.h"
 #include "platform/StandardStreams.h"
 
@@ -70,12 +71,12 @@ ReportOutput::ReportOutput(const std::string& path, std::ostream& out, bool own_
     return;
   }
   std::error_code ec;
-  if (std::filesystem::is_directory(path_, ec)) Fail(EISDIR);
-  if (platform::IsReadOnlyFile(path_)) {
+  if (std::filesystem::is_directory(PathOf(path_), ec)) Fail(EISDIR);
+  if (platform::IsReadOnlyFile(PathOf(path_))) {
     throw ReportOutputError(path_ + " is read-only; it was left unchanged.");
   }
   try {
-    file_.emplace(path_);
+    file_.emplace(PathOf(path_));
   } catch (const std::system_error& e) {
     Fail(e.code().value());
   }

@@ -6,6 +6,7 @@
 #include "cli/ReportRequest.h"
 #include "engine/Settings.h"
 #include "engine/TestRun.h"
+#include "platform/Folders.h"
 #include "reports/Masking.h"
 
 namespace ledgerly {
@@ -60,9 +61,7 @@ CLI::Option* AddRunOptions(CLI::App& command, RunOptions& options, const std::st
 }
 
 std::filesystem::path ProgramFolder() {
-  std::error_code ec;
-  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::path() : exe.parent_path();
+  return platform::ProgramFile().parent_path();
 }
 
 bool NeedsStoredErrorLimit(const RunOptions& options) {

@@ -1,7 +1,10 @@
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "cli/CliApp.h"
 #include "cli/CliHost.h"
+#include "platform/CommandLine.h"
 #include "platform/Signals.h"
 #include "platform/StandardStreams.h"
 
@@ -21,6 +24,11 @@ int main(int argc, char** argv) {
   // A reader gone from stderr or stdout, or a file-size limit, fails that write
   // only: the run goes on and stores its results.
   ledgerly::platform::ReportWriteFailuresAsErrors();
+  ledgerly::platform::ShowUtf8OnConsole();
   std::ios::sync_with_stdio(false);
-  return ledgerly::RunCli(argc, argv, std::cout, std::cerr);
+  const std::vector<std::string> arguments = ledgerly::platform::Utf8Arguments(argc, argv);
+  std::vector<const char*> pointers;
+  pointers.reserve(arguments.size());
+  for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
+  return ledgerly::RunCli(static_cast<int>(pointers.size()), pointers.data(), std::cout, std::cerr);
 }

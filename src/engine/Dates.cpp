@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "engine/RunHost.h"
+#include "platform/Clock.h"
 
 namespace ledgerly {
 namespace {
@@ -47,8 +48,7 @@ Date TodayOrOverride() {
     if (const auto date = ParseIsoDate(value)) return *date;
   }
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = platform::LocalTime(now);
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 

@@ -6,8 +6,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "engine/FileNames.h"
 #include "engine/TestRun.h"
 #include "layout/RecordLayouts.h"
+#include "platform/InputFile.h"
+#include "platform/StandardStreams.h"
 
 namespace ledgerly {
 namespace {
@@ -17,21 +20,26 @@ constexpr std::size_t kReadBlock = 1 << 20;
 }  // namespace
 
 RecordReader::RecordReader(const std::string& path) {
+  const std::filesystem::path file_name = PathOf(path);
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec))
+  if (std::filesystem::is_directory(file_name, ec))
     throw std::system_error(EISDIR, std::generic_category(), path);
-  const auto status = std::filesystem::status(path, ec);
   // Standard input may be a pipe: it has no size but is read to its end all the same.
   // Other pipes and devices are refused: /dev/zero would never end.
-  const bool piped_input =
-      path == kStandardInput && status.type() == std::filesystem::file_type::fifo;
+  // Where the system has no name for standard input (Windows), it is read the same way.
+  const bool standard_input = path == kStandardInput;
+  const bool piped_input = standard_input && (platform::IsPipe(platform::StandardStream::Input) ||
+                                              !std::filesystem::exists(file_name, ec));
+  const auto status = std::filesystem::status(file_name, ec);
   if (!ec && !std::filesystem::is_regular_file(status) && !piped_input) {
     throw std::system_error(EINVAL, std::generic_category(),
                             path + " is not a regular file (a device, FIFO or socket)");
   }
-  size_ = piped_input ? 0 : std::filesystem::file_size(path, ec);
-  if (ec) throw std::system_error(ec, path);
-  file_.reset(std::fopen(path.c_str(), "rb"));
+  if (!piped_input) {
+    size_ = std::filesystem::file_size(file_name, ec);
+    if (ec) throw std::system_error(ec, path);
+  }
+  file_.reset(standard_input ? platform::OpenStandardInput() : platform::OpenInputFile(file_name));
   if (!file_) throw std::system_error(errno, std::generic_category(), path);
   // Not zero-filled: only what fread delivered is looked at. A small file gets a
   // small block (its size may still change while it is read, so at least 4 KiB).

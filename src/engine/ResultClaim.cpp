@@ -4,6 +4,8 @@
 #include <system_error>
 #include <thread>
 
+#include "engine/FileNames.h"
+
 namespace ledgerly {
 namespace {
 
@@ -17,7 +19,7 @@ constexpr auto kRunWait = std::chrono::minutes(10);
 constexpr auto kRunPoll = std::chrono::milliseconds(20);
 
 std::filesystem::path LockPath(const std::filesystem::path& database) {
-  return database.string() + "-lock";
+  return WithSuffix(database, "-lock");
 }
 
 }  // namespace

@@ -5,9 +5,11 @@
 #include <fstream>
 #include <system_error>
 
+#include "engine/FileNames.h"
 #include "engine/Latin1.h"
 #include "engine/RunState.h"
 #include "platform/PrivateFiles.h"
+#include "platform/ReplacementFile.h"
 #include "totals/BlockRows.h"
 
 namespace ledgerly {
@@ -40,7 +42,7 @@ void RemoveIfPresent(const std::filesystem::path& path) {
 }
 
 std::filesystem::path JournalOf(const std::filesystem::path& database) {
-  return database.string() + "-journal";
+  return WithSuffix(database, "-journal");
 }
 
 // Marks the files this program creates, so a run replaces nothing else.
@@ -175,7 +177,7 @@ std::string SchemaSql() {
 std::unique_ptr<ResultStore> ResultStore::Create(const std::filesystem::path& path,
                                                  std::unique_ptr<ResultClaim> claim) {
   RemoveStaleJournal(path, Inspect(path));
-  const std::filesystem::path fresh = path.string() + "-new";
+  const std::filesystem::path fresh = WithSuffix(path, "-new");
   const Found fresh_found = Inspect(fresh);
   RemoveStaleJournal(fresh, fresh_found);
   RemoveIfPresent(fresh);
@@ -229,9 +231,7 @@ void ResultStore::MoveIntoPlace() {
   CloseConnection();
   // A journal left by a killed run would be played back into the new file.
   RemoveIfPresent(JournalOf(path_));
-  std::error_code ec;
-  std::filesystem::rename(fresh_, path_, ec);
-  if (ec) {
+  if (const std::error_code ec = platform::MoveOver(fresh_, path_)) {
     // Still usable for the failure entry, which then stays in the new file.
     Open(fresh_);
     throw StoreError(ec.value(), "Cannot replace " + path_.string() + ": " + ec.message());

@@ -1,13 +1,12 @@
 #include "engine/Settings.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <string>
 #include <system_error>
 
 #include "engine/TestRun.h"
+#include "platform/Folders.h"
 #include "platform/PrivateFiles.h"
 
 namespace ledgerly {
@@ -20,19 +19,6 @@ constexpr std::size_t kMaxLineLength = 256;
 
 constexpr const char* kChooseHome =
     "; set LEDGERLY_HOME to the folder for ERRORLOG.MDB and ErrSetLog.ini.";
-
-bool IsWritableFolder(const std::filesystem::path& folder) {
-  std::error_code ec;
-  return std::filesystem::is_directory(folder, ec) && ::access(folder.c_str(), W_OK) == 0;
-}
-
-// An absolute path from the environment, or nothing: a relative one would
-// depend on the folder the program was started in.
-std::filesystem::path AbsoluteFromEnvironment(const char* name) {
-  const char* value = std::getenv(name);
-  if (!value || *value != '/') return {};
-  return value;
-}
 
 // The value of a line that is the label, spaces, a whole number and nothing else
 // (a CR of the line end aside), or 0.
@@ -62,20 +48,12 @@ std::filesystem::path DataFolder(const std::filesystem::path& program_folder) {
     return home;
   }
   if (!program_folder.empty() && program_folder != program_folder.root_path() &&
-      IsWritableFolder(program_folder) && platform::IsOwnFolder(program_folder)) {
+      platform::IsWritableFolder(program_folder) && platform::IsOwnFolder(program_folder)) {
     return program_folder;
   }
-  std::filesystem::path folder = AbsoluteFromEnvironment("XDG_DATA_HOME");
-  if (folder.empty()) {
-    folder = AbsoluteFromEnvironment("HOME");
-    if (folder.empty()) {
-      throw DataFolderError(std::string("No data folder: neither XDG_DATA_HOME nor HOME names a "
-                                        "folder") +
-                            kChooseHome);
-    }
-    folder /= ".local/share";
-  }
-  folder /= "Ledgerly";
+  std::string why_none;
+  std::filesystem::path folder = platform::UserDataFolder(why_none);
+  if (folder.empty()) throw DataFolderError(why_none + kChooseHome);
   try {
     platform::CreatePrivateFolder(folder, true);
   } catch (const std::system_error& e) {

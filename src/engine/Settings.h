@@ -13,8 +13,8 @@ class DataFolderError : public std::runtime_error {
 
 // Where ERRORLOG.MDB, ErrSetLog.ini and temphtm.HTM live: LEDGERLY_HOME when set,
 // else the program's folder when the user owns it, may write to it and nobody
-// else may (portable use), else the user's data folder ($XDG_DATA_HOME/Ledgerly
-// or ~/.local/share/Ledgerly), kept for the user only. Created if missing.
+// else may (portable use), else the user's data folder (platform::UserDataFolder),
+// kept for the user only. Created if missing.
 // Throws DataFolderError when there is none: never a shared or current folder.
 std::filesystem::path DataFolder(const std::filesystem::path& program_folder);
 

@@ -3,13 +3,25 @@
 #include <cerrno>
 #include <cstring>
 
+#include "engine/FileNames.h"
+
 namespace ledgerly {
+namespace {
+
+// SQLite takes file names in UTF-8 on every system (the ANSI code page of
+// path::string() is not that on Windows).
+std::string Utf8Name(const std::filesystem::path& path) {
+  const std::u8string name = path.u8string();
+  return {reinterpret_cast<const char*>(name.data()), name.size()};
+}
+
+}  // namespace
 
 bool RecoverInterruptedWrite(const std::filesystem::path& path) {
   std::error_code ec;
-  if (!std::filesystem::exists(path.string() + "-journal", ec)) return true;
+  if (!std::filesystem::exists(WithSuffix(path, "-journal"), ec)) return true;
   sqlite3* db = nullptr;
-  int rc = sqlite3_open_v2(path.string().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+  int rc = sqlite3_open_v2(Utf8Name(path).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
   if (rc == SQLITE_OK) {
     sqlite3_busy_timeout(db, 2000);
     rc = sqlite3_exec(db, "SELECT COUNT(*) FROM sqlite_master", nullptr, nullptr, nullptr);
@@ -52,7 +64,7 @@ Database::Database(const std::filesystem::path& path, Mode mode) {
   const int flags =
       SQLITE_OPEN_NOMUTEX |
       (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-  const int rc = sqlite3_open_v2(path.string().c_str(), &db_, flags, nullptr);
+  const int rc = sqlite3_open_v2(Utf8Name(path).c_str(), &db_, flags, nullptr);
   if (rc != SQLITE_OK) {
     const std::string message = std::string(db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc)) + ": " +
                                 path.string() + SystemReason(db_);

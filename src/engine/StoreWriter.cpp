@@ -1,11 +1,10 @@
 #include "engine/StoreWriter.h"
 
-#include <pthread.h>
-#include <signal.h>
-#include <time.h>
-
 #include <exception>
 #include <system_error>
+
+#include "platform/Clock.h"
+#include "platform/Signals.h"
 
 namespace ledgerly {
 namespace {
@@ -26,12 +25,9 @@ constexpr auto kCommitOverdue = 2 * kCommitInterval;
 constexpr uint64_t kQueueLength = 4096;
 constexpr uint64_t kBatch = 256;
 
-// Read for every record and every write: the coarse clock costs a few
-// nanoseconds, and its few milliseconds of resolution are plenty for commits.
+// Read for every record and every write.
 std::chrono::nanoseconds CoarseNow() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
-  return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
+  return platform::CoarseSteadyNow();
 }
 
 }  // namespace
@@ -44,18 +40,8 @@ StoreWriter::StoreWriter(std::unique_ptr<ResultStore> store, bool own_thread)
 StoreWriter::StoreWriter(ResultStore& store, bool own_thread)
     : store_(&store), ring_(own_thread ? kQueueLength : 1) {
   if (!own_thread) return;
-  // The thread takes no signals: a stop request (SIGINT, SIGTERM) reaches the
-  // run's own thread as before, and the thread's writes are not interrupted.
-  sigset_t all, previous;
-  sigfillset(&all);
-  pthread_sigmask(SIG_SETMASK, &all, &previous);
-  try {
-    thread_ = std::thread(&StoreWriter::WriteQueued, this);
-  } catch (const std::system_error&) {
-    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-    throw;
-  }
-  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+  // A stop request reaches the run's own thread as before.
+  thread_ = platform::StartThreadWithoutStopRequests([this] { WriteQueued(); });
 }
 
 StoreWriter::~StoreWriter() {

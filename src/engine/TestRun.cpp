@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/FailureNotice.h"
+#include "engine/FileNames.h"
 #include "engine/RecordReader.h"
 #include "layout/FieldNumbers.h"
 #include "layout/RecordLayouts.h"
@@ -109,7 +110,7 @@ RunResult TestRun::ReadFile() {
         return Result(RunOutcome::Cancelled);
       }
       std::error_code ec;
-      const bool exists = std::filesystem::exists(*chosen, ec);
+      const bool exists = *chosen == kStandardInput || std::filesystem::exists(PathOf(*chosen), ec);
       // A loop of links or a folder that may not be searched is not "not found".
       if (ec && ec != std::errc::no_such_file_or_directory) throw std::system_error(ec, *chosen);
       if (!exists) {
@@ -143,8 +144,9 @@ RunResult TestRun::ReadFile() {
 // command line may be given a relative one, which means nothing once the
 // results are read from another folder.
 static std::string StoredPath(const std::string& path) {
+  if (path == kStandardInput) return path;
   std::error_code ec;
-  const std::filesystem::path full = std::filesystem::absolute(path, ec);
+  const std::filesystem::path full = std::filesystem::absolute(PathOf(path), ec);
   return ec ? path : full.lexically_normal().string();
 }
 

@@ -17,6 +17,9 @@ void CreatePrivateFolder(const std::filesystem::path& folder, bool tighten);
 // other user can plant or replace a file in it.
 bool IsOwnFolder(const std::filesystem::path& folder);
 
+// True when the folder exists and the user may create files in it.
+bool IsWritableFolder(const std::filesystem::path& folder);
+
 // True when the file exists and its owner may not write to it.
 bool IsReadOnlyFile(const std::filesystem::path& file);
 

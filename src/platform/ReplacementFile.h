@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace ledgerly::platform {
 
@@ -12,6 +13,11 @@ namespace ledgerly::platform {
 // is TemporaryName(its process) in target's folder, which the next writer there
 // removes once that process is gone. A new file is for the user only; a file
 // it replaces keeps its mode.
+// Puts from in the place of to, replacing the file there: at once where the
+// system renames over a file; where it cannot while another program has that
+// file open (Windows), tries again for a few seconds first.
+std::error_code MoveOver(const std::filesystem::path& from, const std::filesystem::path& to);
+
 class ReplacementFile {
  public:
   // Throws std::system_error when the folder cannot take the file.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdio>
 #include <string_view>
 
 namespace ledgerly::platform {
@@ -13,6 +14,13 @@ enum class StandardStream { Input, Output, Error };
 void ReopenClosedStandardStreams();
 
 bool IsTerminal(StandardStream stream);
+
+// True when the stream is a pipe, which has no size and is read to its end.
+bool IsPipe(StandardStream stream);
+
+// Standard input for reading as bytes, as a stream of its own to close; null
+// (errno set) when it cannot be had.
+std::FILE* OpenStandardInput();
 
 // 0 when a report can go to standard output, else why not as an errno value:
 // EBADF when it was closed at start-up, EPIPE when nobody reads it any more.

@@ -1,5 +1,6 @@
 #include "viewer/RecordView.h"
 
+#include "engine/FileNames.h"
 #include "engine/Latin1.h"
 #include "engine/ResultReader.h"
 #include "layout/RecordTypes.h"
@@ -51,7 +52,7 @@ std::string Caption(const ResultReader& reader, int64_t rec_num) {
 }  // namespace
 
 std::optional<std::string> ReachableFileName(const std::string& stored_path) {
-  const std::filesystem::path file(stored_path);
+  const std::filesystem::path file = PathOf(stored_path);
   std::error_code ec;
   if (file.filename().empty() || !std::filesystem::is_directory(file.parent_path(), ec)) {
     return std::nullopt;

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <thread>
 
 #include "cli/CliApp.h"
 #include "cli/CliHost.h"
@@ -13,6 +16,7 @@
 #include "rules/Catalogue.h"
 #include "support/Submission.h"
 #include "support/TempFolder.h"
+#include "support/TestPlatform.h"
 
 namespace ledgerly {
 namespace {
@@ -53,53 +57,87 @@ TEST(DataFolderTest, IsTheUsersOwnOrNone) {
     fs::path program;
     fs::path chosen;  // empty: refused
   };
+  const std::string base = dir.path().string();
+#ifdef _WIN32
+  // %LOCALAPPDATA% in the place of both; without modes any folder the user may
+  // write to is theirs (its access list says who else may).
+  const char* const names[] = {"LOCALAPPDATA", "LOCALAPPDATA"};
+  const Row rows[] = {
+      {nullptr, nullptr, "/", {}},
+      {"relative", "relative", "/", {}},
+      {nullptr, base.c_str(), "/", xdg_folder},
+      {nullptr, nullptr, own, own},
+      {nullptr, nullptr, shared, shared},
+  };
+#else
+  const char* const names[] = {"HOME", "XDG_DATA_HOME"};
   const Row rows[] = {
       {nullptr, nullptr, shared, {}},
       {"relative", "", shared, {}},
-      {"", dir.path().c_str(), shared, xdg_folder},
+      {"", base.c_str(), shared, xdg_folder},
       {nullptr, nullptr, own, own},
-      {dir.path().c_str(), nullptr, "/", dir.path() / ".local/share/Ledgerly"},
+      {base.c_str(), nullptr, "/", dir.path() / ".local/share/Ledgerly"},
   };
-  const std::string saved[] = {std::getenv("HOME") ? std::getenv("HOME") : "",
+#endif
+  const std::string saved[] = {std::getenv(names[0]) ? std::getenv(names[0]) : "",
                                std::getenv("LEDGERLY_HOME") ? std::getenv("LEDGERLY_HOME") : ""};
-  ::unsetenv("LEDGERLY_HOME");
+  const auto set = test::SetEnvironment;
+  set("LEDGERLY_HOME", nullptr);
   for (const Row& row : rows) {
-    const auto set = [](const char* name, const char* value) {
-      value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    };
-    set("HOME", row.home);
-    set("XDG_DATA_HOME", row.xdg);
+    set(names[0], row.home);
+    set(names[1], row.xdg);
     SCOPED_TRACE(row.program.string());
     if (row.chosen.empty()) {
       EXPECT_THROW(DataFolder(row.program), DataFolderError);
       continue;
     }
     EXPECT_EQ(DataFolder(row.program), row.chosen);
+#ifndef _WIN32
     if (row.chosen != own) {
       EXPECT_EQ(fs::status(row.chosen).permissions(), fs::perms::owner_all);
     }
+#endif
   }
-  ::setenv("HOME", saved[0].c_str(), 1);
-  ::unsetenv("XDG_DATA_HOME");
-  if (!saved[1].empty()) ::setenv("LEDGERLY_HOME", saved[1].c_str(), 1);
+  set(names[1], nullptr);
+  set(names[0], saved[0].c_str());
+  if (!saved[1].empty()) set("LEDGERLY_HOME", saved[1].c_str());
 }
 
 // Where there are no unnamed files, the next writer removes a dead writer's temporary.
 TEST(ReplacementFileTest, NamedTemporaryOfADeadWriterIsRemoved) {
   test::TempFolder dir;
   const std::string dead = dir.Write(platform::ReplacementFile::TemporaryName(999999999), "x");
-  const std::string live = dir.Write(platform::ReplacementFile::TemporaryName(::getppid()), "x");
+  const std::string live =
+      dir.Write(platform::ReplacementFile::TemporaryName(test::AnotherLiveProcessId()), "x");
   {
     platform::ReplacementFile file(dir.path() / "report.txt", false);
     file.Write("report");
-    EXPECT_TRUE(
-        std::filesystem::exists(dir.path() / platform::ReplacementFile::TemporaryName(::getpid())));
+    EXPECT_TRUE(std::filesystem::exists(
+        dir.path() / platform::ReplacementFile::TemporaryName(test::OwnProcessId())));
     file.Commit();
   }
   EXPECT_FALSE(std::filesystem::exists(dead));
   EXPECT_TRUE(std::filesystem::exists(live));
   EXPECT_EQ(test::ReadFileText(dir.path() / "report.txt"), "report");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+}
+
+// Another program still reading the old report (which on Windows keeps it from
+// being renamed over): the new one takes its place once that program lets go.
+TEST(ReplacementFileTest, ReplacesAFileAnotherProgramHasOpen) {
+  test::TempFolder dir;
+  const std::string target = dir.Write("report.txt", "old");
+  auto reader = std::make_unique<std::ifstream>(std::filesystem::path(target));
+  ASSERT_TRUE(reader->is_open());
+  std::thread closer([&reader] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    reader.reset();
+  });
+  platform::ReplacementFile file(target);
+  file.Write("new");
+  EXPECT_NO_THROW(file.Commit());
+  closer.join();
+  EXPECT_EQ(test::ReadFileText(target), "new");
 }
 
 // The report of a run, saved to a file, and the report of the last results, on

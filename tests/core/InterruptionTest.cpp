@@ -2,7 +2,6 @@
 // killed outright it must leave a sound database holding a prefix of the file's
 // records; asked to stop (SIGTERM, SIGINT) it must end the run cleanly.
 #include <gtest/gtest.h>
-#include <signal.h>
 
 #include <chrono>
 #include <cstdio>
@@ -17,6 +16,7 @@
 #include "support/DbRows.h"
 #include "support/Submission.h"
 #include "support/TempFolder.h"
+#include "support/TestPlatform.h"
 
 namespace ledgerly {
 namespace {
@@ -64,7 +64,7 @@ class InterruptionTest : public ::testing::Test {
   static fs::path Db() { return dir_->path() / "ERRORLOG.MDB"; }
   static fs::path Complete() { return dir_->path() / "complete.MDB"; }
   static test::ChildProcess Start(std::vector<std::string> files = {File()},
-                                  bool input_pipe = false, rlim_t file_size_limit = 0,
+                                  bool input_pipe = false, std::uint64_t file_size_limit = 0,
                                   const std::string& stderr_name = "stderr.txt") {
     std::vector<std::string> args = {"--quiet", "--error-limit", "25000", "--db", Db().string()};
     args.insert(args.end(), files.begin(), files.end());
@@ -139,8 +139,9 @@ TEST_F(InterruptionTest, InterruptedTheResultsAreAPrefixOfTheCompleteRun) {
   const int parts = static_cast<int>((content.size() + kPartBytes - 1) / kPartBytes);
   ASSERT_GE(parts, 3);
   for (const int signal : {SIGKILL, SIGTERM, SIGKILL, SIGINT, SIGKILL, SIGTERM, SIGKILL}) {
+    if (signal != SIGKILL && test::ConsoleEventsUnavailable()) continue;  // Wine: none to send
     const int parts_sent = Pick(1, parts - 1);
-    SCOPED_TRACE(std::string(strsignal(signal)) + " after part " + std::to_string(parts_sent));
+    SCOPED_TRACE("signal " + std::to_string(signal) + " after part " + std::to_string(parts_sent));
     RemoveDatabase();
     test::ChildProcess cli = Start({"-"}, true);
     for (int p = 0; p < parts_sent; ++p) {
@@ -159,6 +160,7 @@ TEST_F(InterruptionTest, InterruptedTheResultsAreAPrefixOfTheCompleteRun) {
     if (signal != SIGKILL) cli.Feed(std::string_view(content).substr(parts_sent * kPartBytes));
     cli.EndInput();
     cli.Wait();
+#ifndef _WIN32
     // The journal a kill leaves is as private as the database.
     for (const std::string suffix : {"", "-journal"}) {
       std::error_code ec;
@@ -167,6 +169,7 @@ TEST_F(InterruptionTest, InterruptedTheResultsAreAPrefixOfTheCompleteRun) {
         EXPECT_EQ(perms & (fs::perms::group_all | fs::perms::others_all), fs::perms::none);
       }
     }
+#endif
     const std::size_t stored = ExpectSoundPrefix();
     EXPECT_GE(stored, committed_at_least);
     EXPECT_LT(stored, kRecords);
@@ -214,6 +217,9 @@ TEST_F(InterruptionTest, AReaderAcrossCommitsHoldsTheRunUpButNeverFailsIt) {
 // transaction holds before it: what fitted stays, and the Critical entry on the
 // last stored record keeps the system's reason.
 TEST_F(InterruptionTest, AFullDiskKeepsWhatFitted) {
+#ifdef _WIN32
+  GTEST_SKIP() << "no file-size limit for a process on Windows";
+#endif
   RemoveDatabase();
   const std::string huge = (dir_->path() / "huge.txt").string();
   ASSERT_TRUE(test::WriteLargeSubmission(huge, 80000));
@@ -245,6 +251,7 @@ TEST_F(InterruptionTest, RunsOnOneDatabaseTakeTurns) {
     EXPECT_EQ(second.exit_status(), kExitErrors);
     EXPECT_EQ(ExpectSoundPrefix(), kRecords);
   }
+#ifndef _WIN32  // the batch is a POSIX shell's pipeline
   const std::string batch =
       "printf '%s\\n' " + File() + " " + File() + " " + File() + " " + File() + " " + File() + " " +
       File() + " " + File() + " " + File() +
@@ -257,6 +264,7 @@ TEST_F(InterruptionTest, RunsOnOneDatabaseTakeTurns) {
   ::pclose(pipe);
   EXPECT_STREQ(tested, "8\n");
   EXPECT_EQ(ExpectSoundPrefix(), kRecords);
+#endif
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "engine/RunHost.h"
 #include "rules/Primitives.h"
+#include "support/TestPlatform.h"
 
 namespace ledgerly {
 namespace {
@@ -80,7 +81,7 @@ TEST(ToNumberTest, ReadsTheDigitsAndSkipsTheRest) {
 TEST(TodayOrOverride, TakesOnlyAValidDate) {
   const char* const saved = std::getenv("LEDGERLY_TODAY");
   const std::string outer = saved ? saved : "";
-  ::unsetenv("LEDGERLY_TODAY");
+  test::SetEnvironment("LEDGERLY_TODAY", nullptr);
   const Date clock = TodayOrOverride();
   const std::pair<const char*, Date> cases[] = {{"2026-12-31", {2026, 12, 31}},
                                                 {"2027-01-01", {2027, 1, 1}},
@@ -90,10 +91,10 @@ TEST(TodayOrOverride, TakesOnlyAValidDate) {
                                                 {"2026-12-00", clock},
                                                 {"2026-12", clock}};
   for (const auto& [text, date] : cases) {
-    ::setenv("LEDGERLY_TODAY", text, 1);
+    test::SetEnvironment("LEDGERLY_TODAY", text);
     EXPECT_EQ(TodayOrOverride(), date) << text;
   }
-  saved ? ::setenv("LEDGERLY_TODAY", outer.c_str(), 1) : ::unsetenv("LEDGERLY_TODAY");
+  test::SetEnvironment("LEDGERLY_TODAY", saved ? outer.c_str() : nullptr);
 }
 
 }  // namespace

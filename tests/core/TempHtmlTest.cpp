@@ -28,9 +28,11 @@ TEST_F(TempHtml, ADocumentTypeLineStartsAFreshFile) {
   EXPECT_EQ(text, "<HTML> </HTML>");
   EXPECT_EQ(Content(), "<HTML> </HTML>\r\n");
   EXPECT_THROW(WriteTempHtml(folder_.path() / "missing", text), std::filesystem::filesystem_error);
+#ifndef _WIN32  // no device of a full disk there
   std::filesystem::create_directory(folder_.path() / "full");
   std::filesystem::create_symlink("/dev/full", folder_.path() / "full" / "temphtm.HTM");
   EXPECT_THROW(WriteTempHtml(folder_.path() / "full", text), std::filesystem::filesystem_error);
+#endif
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #pragma once
 
+#ifdef _WIN32
+#include "support/ChildProcessWindows.h"
+#else
 #include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
@@ -9,6 +12,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -34,7 +38,7 @@ class ChildProcess {
     // copy beside stderr_file: the checkout may lie where nobody cannot enter.
     bool unprivileged = false;
     // Bytes any file of the child may grow to (0: no limit): a disk that fills.
-    rlim_t file_size_limit = 0;
+    std::uint64_t file_size_limit = 0;
     // The child reads its standard input from a pipe fed by Feed().
     bool input_pipe = false;
     // The child writes its standard output (and with errors_to_pipe its standard
@@ -184,3 +188,4 @@ inline std::string WhyNobodyCannotReach(const std::filesystem::path& folder) {
 }
 
 }  // namespace ledgerly::test
+#endif

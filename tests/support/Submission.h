@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <deque>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -104,7 +105,7 @@ inline bool WriteLargeSubmission(const std::string& path, long long rw_count,
   const std::string rw = ValidRecord("RW");
   std::string faulty = rw;
   faulty.replace(209, 11, "12345ABCDEF");
-  std::ofstream out(path, std::ios::binary);
+  std::ofstream out(std::filesystem::path(path), std::ios::binary);
   out << ValidRecord("RA") << '\n' << ValidRecord("RE") << '\n';
   for (long long i = 1; i <= rw_count; ++i) {
     out << (fault_every > 0 && i % fault_every == 0 ? faulty : rw) << '\n';

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+
+#include "support/TestPlatform.h"
 
 namespace ledgerly::test {
 
@@ -15,9 +15,7 @@ namespace ledgerly::test {
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ledgerly-test-XXXXXX");
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed for " + pattern);
-    path_ = pattern;
+    path_ = MakeUniqueFolder(std::filesystem::temp_directory_path() / "ledgerly-test-");
   }
   ~TempFolder() {
     std::error_code ec;
@@ -28,8 +26,8 @@ class TempFolder {
   const std::filesystem::path& path() const { return path_; }
   // Writes a file in the folder and returns its full path.
   std::string Write(const std::string& name, const std::string& content) const {
-    const std::string file = path_ / name;
-    if (!(std::ofstream(file, std::ios::binary) << content).flush()) {
+    const std::string file = (path_ / name).string();
+    if (!(std::ofstream(path_ / name, std::ios::binary) << content).flush()) {
       throw std::runtime_error("cannot write " + file);
     }
     return file;

@@ -3,7 +3,8 @@
 corpus against the schema, the CSV with the csv module (hostile values too), and
 checks standard input, --version and that the manual page names every option.
 
-usage: cli_formats_test.py CLI SCHEMA_DIR CORPUS_DIR MANUAL_PAGE"""
+usage: cli_formats_test.py CLI SCHEMA_DIR CORPUS_DIR MANUAL_PAGE [EMULATOR]
+(EMULATOR runs a CLI built for another system, such as wine64)"""
 import csv
 import io
 import json
@@ -17,7 +18,8 @@ from pathlib import Path
 import jsonschema
 import junitparser
 
-cli, schemas, corpus, manual = sys.argv[1:5]
+program, schemas, corpus, manual = sys.argv[1:5]
+cli = [*sys.argv[5:6], program]
 validator = jsonschema.Draft202012Validator(
     json.loads((Path(schemas) / "report.schema.json").read_text()))
 sarif_validator = jsonschema.Draft4Validator(
@@ -32,7 +34,7 @@ def check(condition, what):
 
 
 def run(*args, stdin=None):
-    return subprocess.run([cli, "--quiet", *args], input=stdin, capture_output=True)
+    return subprocess.run([*cli, "--quiet", *args], input=stdin, capture_output=True)
 
 
 def reports(db):
@@ -96,7 +98,7 @@ with tempfile.TemporaryDirectory() as tmp:
     check(status == 0, f"standard input: exit status {status}")
 
 # --mask all: no SSN, EIN or name of the submission is left in any report.
-layouts = json.loads(subprocess.run([cli, "layout", "--format", "json"], capture_output=True).stdout)
+layouts = json.loads(subprocess.run([*cli, "layout", "--format", "json"], capture_output=True).stdout)
 sensitive = {t["record"]: [(f["start"], f["end"]) for f in t["fields"]
                            if any(k in f["name"] for k in ("SSN", "EIN", "Name"))] for t in layouts}
 
@@ -218,7 +220,7 @@ with tempfile.TemporaryDirectory() as tmp:
     env = {"LEDGERLY_HOME": str(home), "PATH": "/usr/bin:/bin"}
     for args, status in ((["--error-limit", "1"], 2), (["--error-limit", "0"], 1), ([], 2),
                          (["--isolated"], 1)):
-        got = subprocess.run([cli, "-q", *args, faulty], capture_output=True, env=env).returncode
+        got = subprocess.run([*cli, "-q", *args, faulty], capture_output=True, env=env).returncode
         check(got == status, f"{args}: exit status {got}, not {status}")
     check((home / "ErrSetLog.ini").read_text() == "[Maximum Error Count]:1\n", "ini rewritten")
 
@@ -253,9 +255,9 @@ with tempfile.TemporaryDirectory() as tmp:
     check(r.returncode == 3 and "not an SQLite database" in r.stdout.decode(),
           f"batch overwrote a file not its own: {r.stdout!r}")
 
-version = subprocess.run([cli, "--version"], capture_output=True, text=True).stdout
+version = subprocess.run([*cli, "--version"], capture_output=True, text=True).stdout
 check(re.fullmatch(r"ledgerly-cli \d+\.\d+\.\d+\n", version) is not None, f"--version: {version!r}")
-help_text = "".join(subprocess.run([cli, *command, "--help"], capture_output=True, text=True).stdout
+help_text = "".join(subprocess.run([*cli, *command, "--help"], capture_output=True, text=True).stdout
                     for command in ([], ["layout"], ["batch"], ["redact"]))
 help_options = set(re.findall(r"--[a-z-]+", help_text))
 manual_options = set(re.findall(r"--[a-z-]+", Path(manual).read_text().replace("\\-", "-")))

@@ -7,6 +7,7 @@
 #include "desktop/app/AppTexts.h"
 #include "desktop/app/MainWindow.h"
 #include "desktop/common/Dialogs.h"
+#include "engine/FileNames.h"
 #include "engine/Settings.h"
 
 namespace ledgerly::gui {
@@ -16,7 +17,8 @@ int RunDesktop(QApplication& app) {
   QApplication::setApplicationVersion(QStringLiteral(LEDGERLY_VERSION));
   std::filesystem::path data_folder;
   try {
-    data_folder = DataFolder(QFile::encodeName(QApplication::applicationDirPath()).toStdString());
+    data_folder =
+        DataFolder(PathOf(QFile::encodeName(QApplication::applicationDirPath()).toStdString()));
   } catch (const DataFolderError& e) {
     MessageBox::Show(nullptr, QMessageBox::Critical, QApplication::applicationName(),
                      QString::fromLocal8Bit(e.what()));

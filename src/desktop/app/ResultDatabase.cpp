@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <atomic>
 
+#include "engine/FileNames.h"
+
 namespace ledgerly::gui {
 namespace {
 
@@ -40,8 +42,8 @@ bool ResultDatabase::Open() {
   // none is writing them now. Then the core's connection: it plays back an
   // interrupted write, which the read-only Qt connection could not.
   try {
-    claim_ = ResultClaim::ForViewing(path_.toStdString());
-    database_ = std::make_unique<Database>(path_.toStdString(), Database::Mode::ReadOnly);
+    claim_ = ResultClaim::ForViewing(PathOf(path_.toStdString()));
+    database_ = std::make_unique<Database>(PathOf(path_.toStdString()), Database::Mode::ReadOnly);
     ResultReader(*database_).HasRecords();
   } catch (const StoreError& e) {
     database_.reset();

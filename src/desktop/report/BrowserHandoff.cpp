@@ -2,6 +2,7 @@
 
 #include <QUrl>
 
+#include "desktop/report/AssociatedBrowser.h"
 #include "desktop/report/ReportImage.h"
 #include "desktop/report/XdgBrowser.h"
 #include "reports/TempHtml.h"
@@ -80,7 +81,11 @@ BrowserLauncher* replacement_browser = nullptr;
 }  // namespace
 
 BrowserLauncher& DesktopBrowser() {
+#ifdef Q_OS_WIN
+  static AssociatedBrowser browser;
+#else
   static XdgBrowser browser;
+#endif
   return replacement_browser ? *replacement_browser : browser;
 }
 

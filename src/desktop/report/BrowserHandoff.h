@@ -44,7 +44,8 @@ QMessageBox::StandardButton AskWithMessageBox(QWidget* parent, QMessageBox::Icon
                                               const QString& title, const QString& text,
                                               QMessageBox::StandardButtons buttons);
 
-// The desktop's launcher (xdg-mime and the browser's desktop entry).
+// The desktop's launcher: xdg-mime and the browser's desktop entry, or on Windows the
+// program .html files are associated with.
 BrowserLauncher& DesktopBrowser();
 
 // Tests put a launcher in the desktop's place (nullptr restores it).

@@ -37,6 +37,11 @@ bool IsOwnFolder(const std::filesystem::path& folder) {
          status.st_uid == ::geteuid() && (status.st_mode & S_IWOTH) == 0;
 }
 
+bool IsWritableFolder(const std::filesystem::path& folder) {
+  std::error_code ec;
+  return std::filesystem::is_directory(folder, ec) && ::access(folder.c_str(), W_OK) == 0;
+}
+
 bool IsReadOnlyFile(const std::filesystem::path& file) {
   struct stat status {};
   return ::stat(file.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&

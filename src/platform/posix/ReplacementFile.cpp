@@ -6,11 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
-#include <mutex>
-#include <set>
 #include <system_error>
 
+#include "platform/TemporaryNames.h"
 #include "platform/posix/WriteAll.h"
 
 namespace ledgerly::platform {
@@ -18,52 +16,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kTemporaryPrefix = ".ledgerly-";
-constexpr std::string_view kTemporarySuffix = ".tmp";
-
-fs::path FolderOf(const fs::path& target) {
-  return target.has_parent_path() ? target.parent_path() : fs::path(".");
-}
-
-// The process whose temporary this name is, or 0 when it is none.
-long TemporaryOwner(std::string_view name) {
-  if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix)) return 0;
-  name.remove_prefix(kTemporaryPrefix.size());
-  name.remove_suffix(kTemporarySuffix.size());
-  long pid = 0;
-  const auto [end, ec] = std::from_chars(name.data(), name.data() + name.size(), pid);
-  if (ec != std::errc() || pid <= 0) return 0;
-  const std::string_view rest(end, static_cast<std::size_t>(name.data() + name.size() - end));
-  unsigned slot = 0;
-  const bool slotted = rest.size() > 1 && rest[0] == '-' &&
-                       std::from_chars(rest.data() + 1, rest.data() + rest.size(), slot).ptr ==
-                           rest.data() + rest.size();
-  return rest.empty() || slotted ? pid : 0;
-}
-
-// Files written at once by one process (a batch's reports) each need a
-// temporary name of their own: the lowest slot no open file holds.
-std::mutex slots_mutex;
-std::set<unsigned> slots_in_use;
-
-unsigned TakeSlot() {
-  const std::lock_guard lock(slots_mutex);
-  unsigned slot = 0;
-  while (slots_in_use.contains(slot)) ++slot;
-  slots_in_use.insert(slot);
-  return slot;
-}
-
-void FreeSlot(unsigned slot) {
-  const std::lock_guard lock(slots_mutex);
-  slots_in_use.erase(slot);
-}
+using temporary_names::FolderOf;
+using temporary_names::FreeSlot;
+using temporary_names::TakeSlot;
 
 // What a writer killed before its Commit left behind.
 void RemoveStaleTemporaries(const fs::path& folder) {
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    const long pid = TemporaryOwner(it->path().filename().string());
+    const long pid = temporary_names::Owner(it->path().filename().string());
     if (pid == 0) continue;
     struct stat status {};
     if (::lstat(it->path().c_str(), &status) != 0 || !S_ISREG(status.st_mode) ||
@@ -81,9 +42,14 @@ void RemoveStaleTemporaries(const fs::path& folder) {
 
 }  // namespace
 
+std::error_code MoveOver(const fs::path& from, const fs::path& to) {
+  std::error_code ec;
+  fs::rename(from, to, ec);
+  return ec;
+}
+
 std::string ReplacementFile::TemporaryName(long process_id, unsigned slot) {
-  return std::string(kTemporaryPrefix) + std::to_string(process_id) +
-         (slot == 0 ? "" : "-" + std::to_string(slot)) + std::string(kTemporarySuffix);
+  return temporary_names::Name(process_id, slot);
 }
 
 ReplacementFile::ReplacementFile(fs::path target, bool unnamed)
@@ -143,7 +109,7 @@ void ReplacementFile::Commit() {
   const int closed = ::close(fd_);
   fd_ = -1;
   if (closed != 0) Fail(errno, target_);
-  if (::rename(named_.c_str(), target_.c_str()) != 0) Fail(errno, target_);
+  if (const std::error_code ec = MoveOver(named_, target_)) Fail(ec.value(), target_);
   named_.clear();
 }
 

@@ -1,8 +1,10 @@
 #include "platform/Signals.h"
 
+#include <pthread.h>
 #include <signal.h>
 
 #include <initializer_list>
+#include <system_error>
 
 namespace ledgerly::platform {
 
@@ -24,6 +26,21 @@ void OnStopRequest(void (*handler)(int)) {
 void ReportWriteFailuresAsErrors() {
   ::signal(SIGPIPE, SIG_IGN);
   ::signal(SIGXFSZ, SIG_IGN);
+}
+
+std::thread StartThreadWithoutStopRequests(std::function<void()> body) {
+  // The new thread inherits the mask it is started with.
+  sigset_t all, previous;
+  sigfillset(&all);
+  pthread_sigmask(SIG_SETMASK, &all, &previous);
+  try {
+    std::thread thread(std::move(body));
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return thread;
+  } catch (const std::system_error&) {
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    throw;
+  }
 }
 
 }  // namespace ledgerly::platform

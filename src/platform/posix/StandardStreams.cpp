@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -41,6 +42,15 @@ void ReopenClosedStandardStreams() {
 
 bool IsTerminal(StandardStream stream) {
   return ::isatty(Descriptor(stream)) == 1;
+}
+
+bool IsPipe(StandardStream stream) {
+  struct stat status {};
+  return ::fstat(Descriptor(stream), &status) == 0 && S_ISFIFO(status.st_mode);
+}
+
+std::FILE* OpenStandardInput() {
+  return std::fopen("/dev/stdin", "rb");
 }
 
 int StandardOutputProblem() {

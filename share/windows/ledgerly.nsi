@@ -1,0 +1,34 @@
+; The Windows installer: a per-user install (no administrator rights) into
+; %LOCALAPPDATA%\Programs\Ledgerly, a Start-menu entry and an uninstaller.
+; scripts/windows-package passes VERSION, SOURCE (the laid-out folder) and OUTFILE.
+Unicode true
+Name "Ledgerly ${VERSION}"
+OutFile "${OUTFILE}"
+RequestExecutionLevel user
+InstallDir "$LOCALAPPDATA\Programs\Ledgerly"
+SetCompressor /SOLID lzma
+
+Page directory
+Page instfiles
+UninstPage uninstConfirm
+UninstPage instfiles
+
+Section "Ledgerly"
+  SetOutPath "$INSTDIR"
+  File /r "${SOURCE}\*.*"
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+  CreateDirectory "$SMPROGRAMS\Ledgerly"
+  CreateShortcut "$SMPROGRAMS\Ledgerly\Ledgerly.lnk" "$INSTDIR\ledgerly.exe"
+  CreateShortcut "$SMPROGRAMS\Ledgerly\Uninstall Ledgerly.lnk" "$INSTDIR\Uninstall.exe"
+  ; Listed under the user's installed programs.
+  WriteRegStr HKCU "Software\Microsoft\Windows\CurrentVersion\Uninstall\Ledgerly" "DisplayName" "Ledgerly"
+  WriteRegStr HKCU "Software\Microsoft\Windows\CurrentVersion\Uninstall\Ledgerly" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "Software\Microsoft\Windows\CurrentVersion\Uninstall\Ledgerly" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+SectionEnd
+
+; The results and settings in %LOCALAPPDATA%\Ledgerly are the user's and stay.
+Section "Uninstall"
+  RMDir /r "$SMPROGRAMS\Ledgerly"
+  RMDir /r "$INSTDIR"
+  DeleteRegKey HKCU "Software\Microsoft\Windows\CurrentVersion\Uninstall\Ledgerly"
+SectionEnd
