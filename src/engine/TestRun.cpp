@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "engine/FailureNotice.h"
+#include "engine/RecordReader.h"
+#include "layout/FieldNumbers.h"
 #include "layout/RecordLayouts.h"
 #include "layout/RecordTypes.h"
 #include "rules/FileChecks.h"
@@ -17,15 +19,11 @@
 namespace ledgerly {
 namespace {
 
-constexpr std::size_t kReadBlock = 1 << 20;
 constexpr char kEndOfFileMark = 26;
 
 // While online filing is open, a clean run offers to go on to the filing service.
 constexpr Date kFilingOpens{2011, 12, 5};
 constexpr Date kFilingCloses{2012, 12, 1};
-
-// The file failed while being read.
-struct ReadFailure {};
 
 // Only a-z: a locale-dependent conversion could change what the record holds.
 // Byte arithmetic throughout, so the compiler converts 16 characters at a time.
@@ -39,7 +37,7 @@ struct ReadFailure {};
 
 // The RA record's contact e-mail address keeps its case.
 void UpperCase(std::string& record) {
-  constexpr FieldLayoutRow kEmail = kRALayout[kRAContactEmail];
+  constexpr FieldLayoutRow kEmail = kRALayout[ra::kContactEmail];
   constexpr std::size_t kBefore = kEmail.first - 1, kAfter = kEmail.last;
   char* const begin = record.data();
   char* const end = begin + record.size();
@@ -61,42 +59,16 @@ bool SameIdIgnoringCase(std::string_view id, std::string_view upper) {
   return true;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 }  // namespace
 
-// The rule context of a Test run: errors become ERRORS rows of the current
-// record, stamps go to its RECORDS row, the block's sums stay in memory and are
-// written to TRT/TRU whenever the run commits.
-class TestRun::Context : public RunRuleContext {
+// The findings of a Test run's rules become ERRORS rows of the current record.
+class TestRun::Findings : public FindingSink {
  public:
-  explicit Context(TestRun& run) : run_(run) {}
+  explicit Findings(TestRun& run) : run_(run) {}
 
-  void AddFieldError(std::string_view code, std::string_view reference,
-                     std::string_view user_entry, std::string_view error, int) override {
+  void AddFieldError(std::string_view code, std::string_view reference, std::string_view user_entry,
+                     std::string_view error, int) override {
     run_.AddError(code, reference, user_entry, error);
-  }
-  void SetRecordReference(std::string_view reference) override {
-    run_.current_.RecReference = std::string(reference);
-  }
-  void LinkRecord(std::string_view reference, int64_t re_indx) override {
-    run_.current_.RecReference = std::string(reference);
-    run_.current_.RE_Indx = re_indx;
-  }
-  void ReplaceStoredRecord(std::string_view text) override {
-    run_.current_.Record = std::string(text);
-  }
-  // A failed ID marks the first file's row, a valid one the current file's row.
-  void SetPinOK(bool pin_ok) override { run_.store_->SetPinOK(pin_ok, !pin_ok); }
-  int64_t CountRWRecords() override { return run_.rw_records_; }
-  void OpenBlock(std::string_view ein) override {
-    run_.PersistBlocks();
-    const int64_t indx = StartBlockRows(ein);
-    run_.store_->InsertAccumulatorRow(Totals::TRT, block.trt);
-    run_.store_->InsertAccumulatorRow(Totals::TRU, block.tru);
-    LinkRecord(ein, indx);
   }
 
  private:
@@ -124,7 +96,8 @@ RunResult TestRun::ReadFile() {
   critical_error_.clear();
   last_error_critical_ = current_pending_ = false;
   store_.reset();
-  context_ = std::make_unique<Context>(*this);
+  findings_ = std::make_unique<Findings>(*this);
+  context_ = std::make_unique<RuleContext>(*findings_);
 
   try {
     for (;;) {
@@ -154,7 +127,7 @@ RunResult TestRun::ReadFile() {
       host_.Progress({rec_ctr_ - 1, file_records_, file_size_, file_size_});
       if (EndOfFile() == FileEnd::Finished) return Finish();
     }
-  } catch (const ReadFailure&) {
+  } catch (const SubmissionReadFailure&) {
     return Fail("Submission File Error", "Unreadable data in File:\r\n" + file_path_);
   } catch (const StoreError& e) {
     return FailInStore(FailureNotice(e.code(), e.what()));
@@ -178,22 +151,8 @@ static std::string StoredPath(const std::string& path) {
 // Reads one file record by record. Returns false when the run stopped.
 bool TestRun::TestFile(const std::string& path) {
   file_path_ = path;
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec))
-    throw std::system_error(EISDIR, std::generic_category(), path);
-  const auto status = std::filesystem::status(path, ec);
-  // Standard input may be a pipe: it has no size but is read to its end all the same.
-  // Other pipes and devices are refused: /dev/zero would never end.
-  const bool piped_input =
-      path == kStandardInput && status.type() == std::filesystem::file_type::fifo;
-  if (!ec && !std::filesystem::is_regular_file(status) && !piped_input) {
-    throw std::system_error(EINVAL, std::generic_category(),
-                            path + " is not a regular file (a device, FIFO or socket)");
-  }
-  file_size_ = piped_input ? 0 : std::filesystem::file_size(path, ec);
-  if (ec) throw std::system_error(ec, path);
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) throw std::system_error(errno, std::generic_category(), path);
+  RecordReader reader(path);
+  file_size_ = reader.size();
 
   host_.FileStarted(path);
   if (rec_ctr_ == 1) {
@@ -212,54 +171,15 @@ bool TestRun::TestFile(const std::string& path) {
   bytes_read_ = 0;
   file_records_ = 0;
 
-  // Not zero-filled: only what fread delivered is looked at. A small file gets a
-  // small block (its size may still change while it is read, so at least 4 KiB).
-  const std::size_t block_size =
-      !piped_input
-          ? static_cast<std::size_t>(std::clamp<uint64_t>(file_size_ + 1, 4096, kReadBlock))
-          : kReadBlock;
-  const std::unique_ptr<char[]> block(new char[block_size]);
   std::string record;
   record.reserve(kRecordLength);
-  uint64_t block_offset = 0;  // of the block in the file
-  for (;;) {
-    const std::size_t got = std::fread(block.get(), 1, block_size, file.get());
-    if (got == 0) {
-      if (std::ferror(file.get())) throw ReadFailure{};
-      break;
-    }
-    std::size_t i = 0;
-    while (i < got) {
-      if (block[i] == '\r' || block[i] == '\n') {
-        ++i;
-        if (record.empty()) continue;
-      } else {
-        // Take the run of ordinary characters up to a line break or a full record.
-        // memchr finds the line breaks many characters at a time; most records hold none.
-        // The block is bytes, not a C string: no terminator is wanted.
-        // NOLINTBEGIN(bugprone-not-null-terminated-result)
-        const char* const from = block.get() + i;
-        std::size_t run = std::min(got, i + (kRecordLength - record.size())) - i;
-        if (const void* lf = std::memchr(from, '\n', run))
-          run = static_cast<const char*>(lf) - from;
-        if (const void* cr = std::memchr(from, '\r', run))
-          run = static_cast<const char*>(cr) - from;
-        // NOLINTEND(bugprone-not-null-terminated-result)
-        record.append(from, run);
-        i += run;
-        if (record.size() < kRecordLength) continue;
-      }
-      bytes_read_ = block_offset + i;
-      const RecordStep step = HandleRecord(record);
-      record.clear();
-      if (step == RecordStep::Stop) return false;
-      if (step == RecordStep::EndOfFile) return true;
-    }
-    block_offset += got;
+  while (reader.Next(record)) {
+    bytes_read_ = reader.bytes_read();
+    const RecordStep step = HandleRecord(record);
+    if (step == RecordStep::Stop) return false;
+    if (step == RecordStep::EndOfFile) return true;
   }
-  bytes_read_ = block_offset;
-  // The last record of the file may be short.
-  if (!record.empty() && HandleRecord(record) == RecordStep::Stop) return false;
+  bytes_read_ = reader.bytes_read();
   return true;
 }
 
@@ -362,7 +282,7 @@ void TestRun::FillFields(std::string_view txtline) {
   if (id == "RS") rs_seen_ = true;
   SequenceCheck();
   if (id == "RE") ro_seen_ = rs_seen_ = false;
-  if (!seq_error_) CheckRecordFields(id, txtline, *context_);
+  if (!seq_error_) CheckFields(id, txtline);
 }
 
 void TestRun::SequenceCheck() {
@@ -380,6 +300,27 @@ void TestRun::StoreCurrentRecord() {
   last_id_ = current_.ID;
   ++stored_records_;
   if (SameIdIgnoringCase(current_.ID, "RW")) ++rw_records_;
+}
+
+// The rules run over the record; what they leave goes to its RECORDS row, and an
+// opened block's rows to TRT/TRU. The block before an RE is written while its
+// sums are still in memory.
+void TestRun::CheckFields(std::string_view id, std::string_view txtline) {
+  RuleContext& ctx = *context_;
+  if (id == "RE") PersistBlocks();
+  ctx.stamps = {};
+  ctx.rw_records = rw_records_;
+  CheckRecordFields(id, txtline, ctx);
+  RecordStamps& stamps = ctx.stamps;
+  if (stamps.rec_reference) current_.RecReference = std::move(stamps.rec_reference);
+  if (stamps.re_indx) current_.RE_Indx = stamps.re_indx;
+  if (stamps.stored_record) current_.Record = std::move(*stamps.stored_record);
+  // A failed ID marks the first file's row, a valid one the current file's row.
+  if (stamps.pin_ok) store_->SetPinOK(*stamps.pin_ok, !*stamps.pin_ok);
+  if (stamps.opened_block) {
+    store_->InsertAccumulatorRow(Totals::TRT, ctx.block.trt);
+    store_->InsertAccumulatorRow(Totals::TRU, ctx.block.tru);
+  }
 }
 
 void TestRun::PersistBlocks() {

@@ -54,7 +54,7 @@ class TestRun {
   RunResult ReadFile();
 
  private:
-  class Context;
+  class Findings;
   enum class RecordStep { Continue, Stop, EndOfFile };
   enum class FileEnd { Finished, NextFile };
 
@@ -66,6 +66,7 @@ class TestRun {
   RecordStep HandleEndOfFileMarker(const std::string& record);
   FileEnd EndOfFile();
   void FillFields(std::string_view txtline);
+  void CheckFields(std::string_view id, std::string_view txtline);
   void SequenceCheck();
   void StoreCurrentRecord();
   void PersistBlocks();
@@ -75,9 +76,8 @@ class TestRun {
   void AddError(std::string_view code, std::string_view reference, std::string_view user_entry,
                 std::string_view error);
   void AddCriticalError(const FileFinding& finding);
-  void LogError(int64_t rec_num, bool critical, std::string_view code,
-                std::string_view reference, std::string_view user_entry,
-                std::string_view error);
+  void LogError(int64_t rec_num, bool critical, std::string_view code, std::string_view reference,
+                std::string_view user_entry, std::string_view error);
   // An entry for the last stored record, written after its row.
   void AddErrorToLastRecord(const FileFinding& finding);
 
@@ -100,7 +100,8 @@ class TestRun {
   bool writer_thread_;
   ResultStore* reused_store_ = nullptr;
   std::unique_ptr<StoreWriter> store_;
-  std::unique_ptr<Context> context_;
+  std::unique_ptr<Findings> findings_;
+  std::unique_ptr<RuleContext> context_;
 
   // Run state, all reset at the start of ReadFile.
   int64_t rec_ctr_ = 1;

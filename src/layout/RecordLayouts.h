@@ -319,24 +319,6 @@ inline constexpr std::array<FieldLayoutRow, 4> kRFLayout{{
     {"Blank", 17, 512, FieldCheck::Characters},
 }};
 
-// The fields of one address by field number. A domestic Zip Code beside a foreign
-// Country Code is an error in every address but the RA submitter's.
-struct AddressFields {
-  int state;
-  int zip;
-  int country;
-  bool zip_excludes_country = true;
-};
-
-// The submitter's contact e-mail address, which keeps its case when a record is upper-cased.
-inline constexpr int kRAContactEmail = 34;
-static_assert(std::string_view(kRALayout[kRAContactEmail].label) == "Contact E-Mail/Internet");
-
-inline constexpr AddressFields kRACompanyAddress{12, 13, 18};
-inline constexpr AddressFields kRASubmitterAddress{23, 24, 29, false};
-inline constexpr AddressFields kREAddress{12, 13, 19};
-inline constexpr AddressFields kRWAddress{9, 10, 15};
-
 // The layout of a record type by its identifier; empty for RS, RV and anything else
 // (the viewer then shows the identifier alone).
 std::span<const FieldLayoutRow> LayoutFor(std::string_view id);

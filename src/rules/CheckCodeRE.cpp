@@ -1,5 +1,6 @@
 #include <string>
 
+#include "layout/FieldNumbers.h"
 #include "rules/DetailFieldChecks.h"
 #include "rules/FieldChecker.h"
 #include "rules/Primitives.h"
@@ -16,33 +17,33 @@ bool HasRefusedEmployerPrefix(std::string_view ein) {
 }
 
 void CheckTaxYear(const FieldChecker& f, EmployerValues& employer) {
-  const std::string_view year = f.Text(1);
+  const std::string_view year = f.Text(re::kTaxYear);
   employer.TaxYearText = year;
   if (!NumCheck(year)) {
-    f.Error(1, kMandatoryNumeric);
+    f.Error(re::kTaxYear, kMandatoryNumeric);
     return;
   }
   // Stored even when out of range: the RW rules of the block look it up.
   employer.TaxYear = static_cast<int>(ToNumber(year));
   if (employer.TaxYear < 1978 || employer.TaxYear > 2011) {
-    f.Error(1, kTaxYearRange);
+    f.Error(re::kTaxYear, kTaxYearRange);
   } else if (employer.TaxYear <= 2010) {
-    f.Error(1, kPriorTaxYear);
+    f.Error(re::kTaxYear, kPriorTaxYear);
   }
 }
 
 void CheckAgentForEIN(const FieldChecker& f) {
-  const std::string_view agent_for = f.Text(4);
+  const std::string_view agent_for = f.Text(re::kAgentForEin);
   const bool blank = IsBlank(agent_for);
-  const bool agent_2678 = f.Text(2) == "1";
+  const bool agent_2678 = f.Text(re::kAgentIndicator) == "1";
   if (blank && agent_2678) {
-    f.Error(4, kAgentForEinBlank);
+    f.Error(re::kAgentForEin, kAgentForEinBlank);
   }
   if (!blank && !agent_2678) {
-    f.Error(4, kAgentForEinNotBlank);
+    f.Error(re::kAgentForEin, kAgentForEinNotBlank);
   }
-  if (HasRefusedEmployerPrefix(agent_for)) f.Error(4, kEinPrefix);
-  if (!blank && !NumCheck(agent_for)) f.Error(4, kNumericOrBlank);
+  if (HasRefusedEmployerPrefix(agent_for)) f.Error(re::kAgentForEin, kEinPrefix);
+  if (!blank && !NumCheck(agent_for)) f.Error(re::kAgentForEin, kNumericOrBlank);
 }
 
 }  // namespace
@@ -58,87 +59,68 @@ void CheckCodeRE(std::string_view txtline, RuleContext& ctx) {
   CheckTaxYear(f, employer);
 
   // 2 Agent Indicator Code
-  if (!IsOneOf(f.Text(2), "123 ")) {
-    f.Error(2, kAgentIndicator);
+  if (!IsOneOf(f.Text(re::kAgentIndicator), "123 ")) {
+    f.Error(re::kAgentIndicator, kAgentIndicator);
   }
 
   // 3 Employer/Agent EIN. The block opens whatever the EIN holds, keyed by its text.
-  const std::string_view ein = f.Text(3);
+  const std::string_view ein = f.Text(re::kEin);
   ctx.OpenBlock(ein);
   if (!NumCheck(ein)) {
-    f.Error(3, kMandatoryNumeric);
+    f.Error(re::kEin, kMandatoryNumeric);
   } else if (HasRefusedEmployerPrefix(ein)) {
-    f.Error(3, kEmployerEinPrefix);
+    f.Error(re::kEin, kEmployerEinPrefix);
   }
 
   // 4 Agent for EIN: four independent tests.
   CheckAgentForEIN(f);
 
   // 5 Terminating Business Indicator
-  CheckZeroOrOne(f, 5, kTerminatingBusiness);
+  CheckZeroOrOne(f, re::kTerminatingBusiness, kTerminatingBusiness);
 
   // 6 Establishment Number
-  f.CharCheckField(6);
+  f.CharCheckField(re::kEstablishmentNumber);
 
   // 7 Other EIN
-  const std::string_view other_ein = f.Text(7);
+  const std::string_view other_ein = f.Text(re::kOtherEin);
   if (!IsBlank(other_ein)) {
-    if (NumCheck(other_ein) && HasRefusedEmployerPrefix(other_ein)) f.Error(7, kEinPrefix);
-    if (!NumCheck(other_ein)) f.Error(7, kNumericOrBlank);
+    if (NumCheck(other_ein) && HasRefusedEmployerPrefix(other_ein))
+      f.Error(re::kOtherEin, kEinPrefix);
+    if (!NumCheck(other_ein)) f.Error(re::kOtherEin, kNumericOrBlank);
   }
 
   // 8-11 Employer Name, Location Address, Delivery Address, City
-  for (int field_no = 8; field_no <= 11; ++field_no) f.CharCheckField(field_no);
+  for (int field_no = re::kEmployerName; field_no <= re::kCity; ++field_no)
+    f.CharCheckField(field_no);
 
-  // 12-19 the employer address; an invalid State, Zip Code or Country Code
-  // suppresses the foreign/domestic address check.
-  bool address_ok = true;
-  if (!StateCheck(f.Text(12))) {
-    f.Error(12, kInvalidState);
-    address_ok = false;
-  }
-  if (!IsBlank(f.Text(13)) && !NumCheck(f.Text(13))) {
-    f.Error(13, kNumericOrBlank);
-    address_ok = false;
-  }
-  CheckZipExtension(f, 14, 13);
-
-  // 15 Kind of Employer
-  if (!IsOneOf(f.Text(15), "FSTYN")) {
-    f.Error(15, kKindOfEmployer);
-  }
-
-  // 16-18 Blank, Foreign State/Province, Foreign Postal Code
-  for (int field_no = 16; field_no <= 18; ++field_no) f.CharCheckField(field_no);
-
-  // 19 Country Code
-  if (!CountryCheck(f.Text(19))) {
-    f.Error(19, kInvalidCountry);
-    address_ok = false;
-  }
-  if (address_ok) CheckForeignAddress(f, kREAddress);
+  // 12-19 the employer address, with 15 Kind of Employer among its fields.
+  CheckAddress(f, kREAddress, [](const FieldChecker& fc, int field_no) {
+    if (field_no == re::kZipExtension && !IsOneOf(fc.Text(re::kKindOfEmployer), "FSTYN")) {
+      fc.Error(re::kKindOfEmployer, kKindOfEmployer);
+    }
+  });
 
   // 20 Employment Code: kept as read, valid or not.
-  employer.EmploymentCode = f.Text(20);
-  if (!IsOneOf(f.Text(20), "AHMQXFR")) {
-    f.Error(20, kEmploymentCode);
+  employer.EmploymentCode = f.Text(re::kEmploymentCode);
+  if (!IsOneOf(f.Text(re::kEmploymentCode), "AHMQXFR")) {
+    f.Error(re::kEmploymentCode, kEmploymentCode);
   }
 
   // 21 Tax Jurisdiction Code
-  const std::string_view jurisdiction = f.Text(21);
+  const std::string_view jurisdiction = f.Text(re::kTaxJurisdiction);
   employer.TaxJurisdictionRaw = jurisdiction;
   employer.TaxJurisdictionOK = IsOneOf(jurisdiction, "VGSNP ");
   if (employer.TaxJurisdictionOK) {
     employer.TaxJurisdiction = jurisdiction;
   } else {
-    f.Error(21, kTaxJurisdictionCode);
+    f.Error(re::kTaxJurisdiction, kTaxJurisdictionCode);
   }
 
   // 22 Third-Party Sick Pay Indicator
-  CheckZeroOrOne(f, 22, kSickPayIndicator);
+  CheckZeroOrOne(f, re::kSickPayIndicator, kSickPayIndicator);
 
   // 23 Blank
-  f.CharCheckField(23);
+  f.CharCheckField(re::kBlank23);
 }
 
 }  // namespace ledgerly

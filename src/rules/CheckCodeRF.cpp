@@ -1,3 +1,4 @@
+#include "layout/FieldNumbers.h"
 #include "rules/FieldChecker.h"
 #include "rules/Primitives.h"
 #include "rules/RecordRules.h"
@@ -10,18 +11,18 @@ void CheckCodeRF(std::string_view txtline, RuleContext& ctx) {
   const FieldChecker f(txtline, "RF", ctx);
 
   // 1 Blank
-  f.CharCheckField(1);
+  f.CharCheckField(rf::kBlank1);
 
   // 2 Number of RW Records
-  const std::string_view declared = f.Text(2);
+  const std::string_view declared = f.Text(rf::kRWCount);
   if (!NumCheck(declared)) {
-    f.Error(2, finding::kCountNumeric);
+    f.Error(rf::kRWCount, finding::kCountNumeric);
   } else if (ToNumber(declared) != rw_records) {
-    f.Error(2, finding::kRFCount);
+    f.Error(rf::kRWCount, finding::kRFCount);
   }
 
   // 3 Blank
-  f.CharCheckField(3);
+  f.CharCheckField(rf::kBlank3);
 }
 
 }  // namespace ledgerly

@@ -1,6 +1,7 @@
 #include <optional>
 #include <string>
 
+#include "layout/FieldNumbers.h"
 #include "layout/RecordLayouts.h"
 #include "rules/DetailFieldChecks.h"
 #include "rules/FieldChecker.h"
@@ -55,194 +56,176 @@ WageValues ReadWageValues(const FieldChecker& f) {
   // The limits serve fields 18, 20 and 21, so they are looked up for the record as a
   // whole; unknown years leave them at 0.
   TaxYearLimits(v.year, v.limits);
-  v.wages = AmountOf(f, 18);
-  v.tax = AmountOf(f, 19);
-  v.medicare_wages = AmountOf(f, 20);
-  v.medicare_tax = AmountOf(f, 21);
-  v.tips = AmountOf(f, 22);
+  v.wages = AmountOf(f, rw::kSocialSecurityWages);
+  v.tax = AmountOf(f, rw::kSocialSecurityTax);
+  v.medicare_wages = AmountOf(f, rw::kMedicareWages);
+  v.medicare_tax = AmountOf(f, rw::kMedicareTax);
+  v.tips = AmountOf(f, rw::kSocialSecurityTips);
   return v;
 }
 
 // Fields 1-4: SSN and the employee's name.
 void CheckSsnAndName(const FieldChecker& f) {
-  const std::string_view ssn = f.Text(1);
+  const std::string_view ssn = f.Text(rw::kSsn);
   if (!NumCheck(ssn)) {
-    f.Error(1, kMandatoryNumeric);
+    f.Error(rw::kSsn, kMandatoryNumeric);
   } else if (ssn.substr(0, 1) == "9" || ssn.substr(0, 3) == "666") {
-    f.Error(1, kSsnPrefix);
+    f.Error(rw::kSsn, kSsnPrefix);
   }
 
-  const std::string_view first = f.Text(2);
+  const std::string_view first = f.Text(rw::kFirstName);
   if (IsBlank(first)) {
-    f.Error(2, kNameNotBlank);
+    f.Error(rw::kFirstName, kNameNotBlank);
   } else if (!NameCheck(first)) {
-    f.Error(2, kMandatoryNameCharacters);
+    f.Error(rw::kFirstName, kMandatoryNameCharacters);
   }
 
-  const std::string_view middle = f.Text(3);
+  const std::string_view middle = f.Text(rw::kMiddleName);
   if (!NameCheck(middle)) {
-    f.Error(3, kNameCharacters);
+    f.Error(rw::kMiddleName, kNameCharacters);
   }
 
-  const std::string_view last = f.Text(4);
+  const std::string_view last = f.Text(rw::kLastName);
   if (!NameCheck(last)) {
-    f.Error(4, kMandatoryNameCharacters);
+    f.Error(rw::kLastName, kMandatoryNameCharacters);
   } else if (IsBlank(last)) {
-    f.Error(4, kNameNotBlank);
+    f.Error(rw::kLastName, kNameNotBlank);
   }
 }
 
 // Fields 5-15: the employee's address.
-void CheckAddress(const FieldChecker& f) {
-  for (int field_no = 5; field_no <= 8; ++field_no) f.CharCheckField(field_no);
-
-  // A faulty state, zip or country makes the foreign/domestic comparison meaningless.
-  bool address_faulty = false;
-  const std::string_view state = f.Text(9);
-  if (!StateCheck(state)) {
-    f.Error(9, kInvalidState);
-    address_faulty = true;
-  }
-
-  const std::string_view zip = f.Text(10);
-  if (!IsBlank(zip) && !NumCheck(zip)) {
-    f.Error(10, kNumericOrBlank);
-    address_faulty = true;
-  }
-
-  CheckZipExtension(f, 11, 10);
-
-  for (int field_no = 12; field_no <= 14; ++field_no) f.CharCheckField(field_no);
-
-  const std::string_view country = f.Text(15);
-  if (!CountryCheck(country)) {
-    f.Error(15, kInvalidCountry);
-    address_faulty = true;
-  }
-  if (!address_faulty) CheckForeignAddress(f, kRWAddress);
+void CheckEmployeeAddress(const FieldChecker& f) {
+  for (int field_no = rw::kSuffix; field_no <= rw::kCity; ++field_no) f.CharCheckField(field_no);
+  CheckAddress(f, kRWAddress);
 }
 
 // Field 18: Social Security Wages, with the yearly maximum and household minimum.
 void CheckSocialSecurityWages(const FieldChecker& f, const WageValues& v) {
   RuleContext& ctx = f.ctx();
-  const std::string_view value = f.Text(18);
+  const std::string_view value = f.Text(rw::kSocialSecurityWages);
 
   int64_t wages_and_tips = 0;  // cents; stays 0 when the wages are not numeric
   if (!v.wages) {
-    MoneyNotNumeric(f, 18, Totals::TRT);
+    MoneyNotNumeric(f, rw::kSocialSecurityWages, Totals::TRT);
   } else {
     wages_and_tips = *v.wages + v.tips.value_or(0);
     if (v.InYears(1978, 2011) && wages_and_tips > 0) {
       if (wages_and_tips == v.limits.PriorYearMax * 100 && v.year != 2010 && v.year != 2011) {
-        f.ErrorAs("Prior Year Max", std::to_string(wages_and_tips), 18, kPriorYearMax);
+        f.ErrorAs("Prior Year Max", std::to_string(wages_and_tips), rw::kSocialSecurityWages,
+                  kPriorYearMax);
       } else if (wages_and_tips > v.limits.CurrentYearMax * 100) {
-        f.ErrorAs("Current Year Max", std::to_string(wages_and_tips), 18, kCurrentYearMax,
+        f.ErrorAs("Current Year Max", std::to_string(wages_and_tips), rw::kSocialSecurityWages,
+                  kCurrentYearMax,
                   {std::to_string(v.year), FormatDollars(v.limits.CurrentYearMax)});
       }
     }
-    ctx.AddToSum(Totals::TRT, f.Row(18).column, *v.wages);
+    ctx.AddToSum(Totals::TRT, f.Row(rw::kSocialSecurityWages).column, *v.wages);
   }
 
   if (v.CodeIs("H") && v.InYears(1995, 2011) && wages_and_tips > 0 &&
       wages_and_tips < v.limits.AnnualHouseholdMin * 100) {
-    f.ErrorAs("Annual Household Min", std::to_string(wages_and_tips), 18, kWagesHouseholdMin);
+    f.ErrorAs("Annual Household Min", std::to_string(wages_and_tips), rw::kSocialSecurityWages,
+              kWagesHouseholdMin);
   }
 
-  if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, f.Row(18).Width())) {
-    f.Error(18, kEmploymentCodeZero);
+  if ((v.CodeIs("X") || v.CodeIs("Q")) &&
+      !IsZeroFilled(value, f.Row(rw::kSocialSecurityWages).Width())) {
+    f.Error(rw::kSocialSecurityWages, kEmploymentCodeZero);
   }
 }
 
 // Field 19: Social Security Tax Withheld.
 void CheckSocialSecurityTax(const FieldChecker& f, const WageValues& v) {
   RuleContext& ctx = f.ctx();
-  const std::string_view value = f.Text(19);
+  const std::string_view value = f.Text(rw::kSocialSecurityTax);
   if (!v.tax) {
-    MoneyNotNumeric(f, 19, Totals::TRT);
+    MoneyNotNumeric(f, rw::kSocialSecurityTax, Totals::TRT);
   } else {
-    ctx.AddToSum(Totals::TRT, f.Row(19).column, *v.tax);
+    ctx.AddToSum(Totals::TRT, f.Row(rw::kSocialSecurityTax).column, *v.tax);
     if (v.wages && v.tips && *v.tax > 0 && *v.wages == 0 && *v.tips == 0 && !v.CodeIs("Q") &&
         !v.CodeIs("X")) {
-      f.Error(19, kTaxWithoutWages);
+      f.Error(rw::kSocialSecurityTax, kTaxWithoutWages);
     }
   }
-  if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, f.Row(19).Width())) {
-    f.Error(19, kEmploymentCodeZero);
+  if ((v.CodeIs("X") || v.CodeIs("Q")) &&
+      !IsZeroFilled(value, f.Row(rw::kSocialSecurityTax).Width())) {
+    f.Error(rw::kSocialSecurityTax, kEmploymentCodeZero);
   }
 }
 
 // Field 20: Medicare Wages and Tips.
 void CheckMedicareWages(const FieldChecker& f, const WageValues& v) {
   RuleContext& ctx = f.ctx();
-  const std::string_view value = f.Text(20);
+  const std::string_view value = f.Text(rw::kMedicareWages);
   if (!v.medicare_wages) {
-    MoneyNotNumeric(f, 20, Totals::TRT);
+    MoneyNotNumeric(f, rw::kMedicareWages, Totals::TRT);
   } else {
     const int64_t mw = *v.medicare_wages;
-    ctx.AddToSum(Totals::TRT, f.Row(20).column, mw);
+    ctx.AddToSum(Totals::TRT, f.Row(rw::kMedicareWages).column, mw);
     const bool social_security_numeric = v.wages && v.tips;
     const int64_t social_security_sum = v.wages.value_or(0) + v.tips.value_or(0);
     if (v.year_text_numeric && v.year < 1983 && mw != 0) {
-      f.Error(20, kZeroBefore1983);
+      f.Error(rw::kMedicareWages, kZeroBefore1983);
     } else if (!v.CodeIs("X") && v.InYears(1983, 1993) && mw > v.limits.MedicareWageBase * 100) {
-      f.Error(20, kMedicareOverWageBase);
+      f.Error(rw::kMedicareWages, kMedicareOverWageBase);
     } else if (social_security_numeric && v.year >= 1991 && !v.CodeIs("X") &&
                social_security_sum > mw) {
-      f.Error(20, kMedicareBelowSocialSecurity);
+      f.Error(rw::kMedicareWages, kMedicareBelowSocialSecurity);
     }
 
     // The two rules below need the Medicare amount, so they only run when it is numeric.
     if (social_security_numeric && v.InYears(1983, 1990) && !v.CodeIs("X") &&
         social_security_sum != mw) {
-      f.Error(20, kMedicareNotSocialSecurity);
+      f.Error(rw::kMedicareWages, kMedicareNotSocialSecurity);
     }
     if (v.CodeIs("H") && v.InYears(1995, 2011) && mw > 0 &&
         mw < v.limits.AnnualHouseholdMin * 100) {
-      f.Error(20, kMedicareHouseholdMin);
+      f.Error(rw::kMedicareWages, kMedicareHouseholdMin);
     }
   }
-  if (v.CodeIs("X") && v.year >= 1983 && !IsZeroFilled(value, f.Row(20).Width())) {
-    f.Error(20, kEmploymentCodeZero);
+  if (v.CodeIs("X") && v.year >= 1983 && !IsZeroFilled(value, f.Row(rw::kMedicareWages).Width())) {
+    f.Error(rw::kMedicareWages, kEmploymentCodeZero);
   }
 }
 
 // Field 21: Medicare Tax Withheld.
 void CheckMedicareTax(const FieldChecker& f, const WageValues& v) {
   RuleContext& ctx = f.ctx();
-  const std::string_view value = f.Text(21);
+  const std::string_view value = f.Text(rw::kMedicareTax);
   if (!v.medicare_tax) {
-    MoneyNotNumeric(f, 21, Totals::TRT);
+    MoneyNotNumeric(f, rw::kMedicareTax, Totals::TRT);
   } else {
     const int64_t mt = *v.medicare_tax;
-    ctx.AddToSum(Totals::TRT, f.Row(21).column, mt);
+    ctx.AddToSum(Totals::TRT, f.Row(rw::kMedicareTax).column, mt);
     if (v.year_text_numeric && v.year < 1983 && mt != 0) {
-      f.Error(21, kZeroBefore1983);
+      f.Error(rw::kMedicareTax, kZeroBefore1983);
     } else if (!v.CodeIs("X") && v.InYears(1991, 1993) && mt > v.limits.MedicareWageBase * 100) {
-      f.Error(21, kMedicareTaxOverWageBase);
+      f.Error(rw::kMedicareTax, kMedicareTaxOverWageBase);
     } else if (v.medicare_wages && *v.medicare_wages == 0 && mt > 0 && v.year >= 1983 &&
                !v.CodeIs("X")) {
-      f.Error(21, kMedicareTaxWithoutWages);
+      f.Error(rw::kMedicareTax, kMedicareTaxWithoutWages);
     }
   }
-  if (v.CodeIs("X") && v.year >= 1983 && !IsZeroFilled(value, f.Row(21).Width())) {
-    f.Error(21, kEmploymentCodeZero);
+  if (v.CodeIs("X") && v.year >= 1983 && !IsZeroFilled(value, f.Row(rw::kMedicareTax).Width())) {
+    f.Error(rw::kMedicareTax, kEmploymentCodeZero);
   }
 }
 
 // Field 22: Social Security Tips.
 void CheckSocialSecurityTips(const FieldChecker& f, const WageValues& v) {
   RuleContext& ctx = f.ctx();
-  const std::string_view value = f.Text(22);
+  const std::string_view value = f.Text(rw::kSocialSecurityTips);
   if (!v.tips) {
-    MoneyNotNumeric(f, 22, Totals::TRT);
+    MoneyNotNumeric(f, rw::kSocialSecurityTips, Totals::TRT);
   } else {
-    ctx.AddToSum(Totals::TRT, f.Row(22).column, *v.tips);
+    ctx.AddToSum(Totals::TRT, f.Row(rw::kSocialSecurityTips).column, *v.tips);
     if (v.wages && v.tax && *v.tips > 0 && *v.wages == 0 && *v.tax == 0) {
-      f.Error(22, kTipsWithoutTax);
+      f.Error(rw::kSocialSecurityTips, kTipsWithoutTax);
     }
   }
-  if ((v.CodeIs("X") || v.CodeIs("Q")) && !IsZeroFilled(value, f.Row(22).Width())) {
-    f.Error(22, kEmploymentCodeZero);
+  if ((v.CodeIs("X") || v.CodeIs("Q")) &&
+      !IsZeroFilled(value, f.Row(rw::kSocialSecurityTips).Width())) {
+    f.Error(rw::kSocialSecurityTips, kEmploymentCodeZero);
   }
 }
 
@@ -250,14 +233,14 @@ void CheckSocialSecurityTips(const FieldChecker& f, const WageValues& v) {
 
 void CheckCodeRW(std::string_view txtline, RuleContext& ctx) {
   const FieldChecker f(txtline, "RW", ctx);
-  ctx.block.current_ssn.assign(f.Text(1));
+  ctx.block.current_ssn.assign(f.Text(rw::kSsn));
   // Counts the record in its block and links it to the block under its SSN.
   ctx.CountInBlock(Totals::TRT);
 
   CheckSsnAndName(f);
-  CheckAddress(f);
+  CheckEmployeeAddress(f);
   // Wages, Tips and Other Compensation; Federal Income Tax Withheld.
-  CheckLaidOutFields(f, 16, 17, Totals::TRT);
+  CheckLaidOutFields(f, rw::kWages, rw::kFederalTax, Totals::TRT);
 
   const WageValues values = ReadWageValues(f);
   CheckSocialSecurityWages(f, values);

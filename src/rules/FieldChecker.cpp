@@ -6,8 +6,7 @@
 
 namespace ledgerly {
 
-FieldChecker::FieldChecker(std::string_view txtline, std::string_view record_type,
-                           RuleContext& ctx)
+FieldChecker::FieldChecker(std::string_view txtline, std::string_view record_type, RuleContext& ctx)
     : FieldChecker(txtline, record_type, LayoutFor(record_type), ctx) {}
 
 FieldChecker::FieldChecker(std::string_view txtline, std::string_view record_type,
@@ -52,13 +51,7 @@ bool FieldChecker::CharCheckField(int field_no) const {
   return false;
 }
 
-void CheckZipExtension(const FieldChecker& f, int field_no, int zip_field_no) {
-  const std::string_view extension = f.Text(field_no);
-  if (!IsBlank(extension) && !NumCheck(extension)) f.Error(field_no, finding::kZipExtensionNumeric);
-  if (IsBlank(f.Text(zip_field_no)) && !IsBlank(extension)) {
-    f.Error(field_no, finding::kZipExtensionWithoutZip);
-  }
-}
+namespace {
 
 void CheckForeignAddress(const FieldChecker& f, const AddressFields& address) {
   const std::string_view state = f.Text(address.state);
@@ -69,6 +62,42 @@ void CheckForeignAddress(const FieldChecker& f, const AddressFields& address) {
   } else if (country != "  " && state != "  ") {
     f.Error(address.country, finding::kForeignCountryAndState);
   }
+}
+
+}  // namespace
+
+void CheckAddress(const FieldChecker& f, const AddressFields& address, AddressFieldRule after) {
+  const auto then = [&](int field_no) {
+    if (after != nullptr) after(f, field_no);
+  };
+  bool address_ok = true;
+  if (!StateCheck(f.Text(address.state))) {
+    f.Error(address.state, finding::kInvalidState);
+    address_ok = false;
+  }
+  then(address.state);
+  const std::string_view zip = f.Text(address.zip);
+  if (!IsBlank(zip) && !NumCheck(zip)) {
+    f.Error(address.zip, finding::kNumericOrBlank);
+    address_ok = false;
+  }
+  then(address.zip);
+  const std::string_view extension = f.Text(address.extension);
+  if (!IsBlank(extension) && !NumCheck(extension)) {
+    f.Error(address.extension, finding::kZipExtensionNumeric);
+  }
+  if (IsBlank(zip) && !IsBlank(extension)) {
+    f.Error(address.extension, finding::kZipExtensionWithoutZip);
+  }
+  then(address.extension);
+  for (int field_no = address.first_foreign; field_no <= address.last_foreign; ++field_no) {
+    f.CharCheckField(field_no);
+  }
+  if (!CountryCheck(f.Text(address.country))) {
+    f.Error(address.country, finding::kInvalidCountry);
+    address_ok = false;
+  }
+  if (address_ok) CheckForeignAddress(f, address);
 }
 
 void CheckZeroOrOne(const FieldChecker& f, int field_no, const Finding& finding) {

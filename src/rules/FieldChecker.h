@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "layout/FieldNumbers.h"
 #include "layout/RecordLayouts.h"
 #include "rules/Catalogue.h"
 #include "rules/RuleContext.h"
@@ -52,12 +53,15 @@ class FieldChecker {
   bool printable_;  // the whole record: then so is every field
 };
 
-// Zip Code Extension: numeric or blank, and only together with a Zip Code.
-void CheckZipExtension(const FieldChecker& f, int field_no, int zip_field_no);
+// A record's own rule of an address field, run right after the address's rule of it.
+using AddressFieldRule = void (*)(const FieldChecker& f, int field_no);
 
-// The foreign/domestic address rule over the address's State, Zip Code and
-// Country Code; a finding goes on the Country Code.
-void CheckForeignAddress(const FieldChecker& f, const AddressFields& address);
+// An address in field order: State, Zip Code (numeric or blank), Zip Code
+// Extension (numeric or blank, and only with a Zip Code), the foreign address
+// fields' characters, Country Code; then the foreign/domestic rule (its finding on
+// the Country Code) unless the State, Zip Code or Country Code is invalid.
+void CheckAddress(const FieldChecker& f, const AddressFields& address,
+                  AddressFieldRule after = nullptr);
 
 // A one-position indicator that must be "0" or "1".
 void CheckZeroOrOne(const FieldChecker& f, int field_no, const Finding& finding);

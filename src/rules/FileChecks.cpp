@@ -55,8 +55,8 @@ FileFinding RecordAfterFinal(std::string_view id) {
   return OutOfSequence(id, kAfterFinal);
 }
 
-std::optional<FileFinding> OrderFinding(std::string_view last_id, std::string_view id,
-                                        bool ro_seen, bool rs_seen) {
+std::optional<FileFinding> OrderFinding(std::string_view last_id, std::string_view id, bool ro_seen,
+                                        bool rs_seen) {
   const Finding* violation = SequenceViolation(last_id, id, ro_seen, rs_seen);
   if (violation == nullptr) return std::nullopt;
   return OutOfSequence(id, *violation);

@@ -34,8 +34,8 @@ FileFinding ErrorLimitReached(int error_limit);
 // Critical: anything but end-of-file marks after the final record.
 FileFinding RecordAfterFinal(std::string_view id);
 // Critical: a record that may not follow the one before it (see RecordOrder.h).
-std::optional<FileFinding> OrderFinding(std::string_view last_id, std::string_view id,
-                                        bool ro_seen, bool rs_seen);
+std::optional<FileFinding> OrderFinding(std::string_view last_id, std::string_view id, bool ro_seen,
+                                        bool rs_seen);
 // Critical: the run failed; text is the notice the user saw.
 FileFinding SubmissionFileError(std::string_view last_id, std::string_view text);
 // On the last record, not Critical: the submission ended without its final record,

@@ -88,8 +88,8 @@ inline constexpr Finding kWfidAlphanumeric{
 inline constexpr Finding kSoftwareCode{"code", "Must be either 98 or 99."};
 inline constexpr Finding kByMailDelivery{
     "by-mail", "If {ref:37} equals 2, then the Delivery Address field cannot be blank."};
-inline constexpr Finding kByMailCity{
-    "by-mail", "If {ref:37} equals 2, then the City field cannot be blank."};
+inline constexpr Finding kByMailCity{"by-mail",
+                                     "If {ref:37} equals 2, then the City field cannot be blank."};
 inline constexpr Finding kByMailState{
     "by-mail", "If {ref:37} equals 2, then the State Abbreviation field cannot be blank."};
 inline constexpr Finding kByMailStateOrForeign{
@@ -103,11 +103,10 @@ inline constexpr Finding kContactPhone{
     "blank",
     "Enter a valid contact phone number. Orvane needs a valid contact phone number to notify "
     "you if there is a problem with the wage report submission."};
-inline constexpr Finding kPhoneOrEmail{
-    "phone-or-e-mail", "Enter Contact Phone Number or Contact E-Mail/Internet."};
+inline constexpr Finding kPhoneOrEmail{"phone-or-e-mail",
+                                       "Enter Contact Phone Number or Contact E-Mail/Internet."};
 inline constexpr Finding kByEmail{
-    "by-e-mail",
-    "If {ref:37} equals 1, then the Contact E-Mail/Internet field cannot be blank."};
+    "by-e-mail", "If {ref:37} equals 1, then the Contact E-Mail/Internet field cannot be blank."};
 inline constexpr Finding kNotificationCode{
     "code", "Enter appropriate code: 1 - E-Mail/Internet or 2 - U.S. Postal Service."};
 inline constexpr Finding kPreparerCode{
@@ -137,11 +136,9 @@ inline constexpr Finding kAgentForEinNotBlank{
     "The Agent for EIN must be blank unless {ref:2} = 1. Either enter a 1 in Agent Indicator "
     "Code or make Agent for EIN blank."};
 inline constexpr Finding kEinPrefix{
-    "prefix",
-    "Must not start with 00, 07, 08, 09, 17, 18, 19, 28, 29, 49, 69, 70, 78, 79 or 89."};
+    "prefix", "Must not start with 00, 07, 08, 09, 17, 18, 19, 28, 29, 49, 69, 70, 78, 79 or 89."};
 inline constexpr Finding kTerminatingBusiness{
-    "code",
-    "Enter appropriate code: 1 - Business terminated during this tax year or 0 - Other."};
+    "code", "Enter appropriate code: 1 - Business terminated during this tax year or 0 - Other."};
 inline constexpr Finding kKindOfEmployer{
     "code",
     "Enter appropriate code: F - Federal Government, S - State and Local Governmental Employer, "
@@ -224,11 +221,13 @@ inline constexpr Finding kRetirementPlan{
 
 // RT and RU, the totals of an employer block.
 inline constexpr Finding kRWCount{
-    "count", "The number of RW records ({}) since the last RE record does not equal the value in "
-             "the RT record."};
+    "count",
+    "The number of RW records ({}) since the last RE record does not equal the value in "
+    "the RT record."};
 inline constexpr Finding kROCount{
-    "count", "The number of RO records ({}) since the last RE record does not equal the value in "
-             "the RU record."};
+    "count",
+    "The number of RO records ({}) since the last RE record does not equal the value in "
+    "the RU record."};
 inline constexpr Finding kRWTotal{
     "total",
     "The sum of the RW {name} amounts does not equal the amount in the {name} of the RT record. "

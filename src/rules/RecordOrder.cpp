@@ -18,13 +18,11 @@ const Finding* SequenceViolation(std::string_view prev, std::string_view cur, bo
   // After RE the refused identifiers are listed, so one that matches none of the
   // nine as read (a lower-case "rw") passes.
   if (prev == "RE") {
-    if (OneOf(cur, {"RA", "RE", "RO", "RS", "RT", "RU", "RV", "RF"}))
-      return &kAfterRE;
+    if (OneOf(cur, {"RA", "RE", "RO", "RS", "RT", "RU", "RV", "RF"})) return &kAfterRE;
     return nullptr;
   }
   if (prev == "RW") {
-    if (!OneOf(cur, {"RW", "RO", "RS", "RT"}))
-      return &kAfterRW;
+    if (!OneOf(cur, {"RW", "RO", "RS", "RT"})) return &kAfterRW;
     return nullptr;
   }
   if (prev == "RO") {
@@ -44,13 +42,11 @@ const Finding* SequenceViolation(std::string_view prev, std::string_view cur, bo
     return nullptr;
   }
   if (prev == "RT" && !rs_seen) {
-    if (!OneOf(cur, {"RE", "RF"}))
-      return &kAfterRT;
+    if (!OneOf(cur, {"RE", "RF"})) return &kAfterRT;
     return nullptr;
   }
   if (prev == "RU" && !rs_seen) {
-    if (!OneOf(cur, {"RE", "RF"}))
-      return &kAfterRU;
+    if (!OneOf(cur, {"RE", "RF"})) return &kAfterRU;
     return nullptr;
   }
   return nullptr;

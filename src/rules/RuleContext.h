@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <set>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,86 +31,81 @@ struct BlockState {
   AccumulatorRow& Row(Totals which) { return which == Totals::TRT ? trt : tru; }
 };
 
-// What a field rule may ask of its surroundings. A Test run and the record field
-// viewer each have their own context, so no rule asks which one it runs in.
+// Where the rules report their findings: the one thing a Test run, the record
+// field viewer and a test do differently. code is the finding's entry in the
+// catalogue of checks.
+class FindingSink {
+ public:
+  virtual ~FindingSink() = default;
+  virtual void AddFieldError(std::string_view code, std::string_view reference,
+                             std::string_view user_entry, std::string_view error, int field_no) = 0;
+};
+
+// What a record's rules leave on its RECORDS row; the caller clears it before
+// each record and applies what is set.
+struct RecordStamps {
+  std::optional<std::string> rec_reference;
+  std::optional<int64_t> re_indx;
+  std::optional<std::string> stored_record;  // the record as it is to be kept
+  std::optional<bool> pin_ok;                // MISC PinOK of the run
+  bool opened_block = false;                 // an RE opened the block in `block`
+};
+
+// What the rules of a record work with: the sink, the block's values and sums,
+// what they read of the run and what they leave for its RECORDS row. A Test run
+// keeps the sums it is given and writes them to TRT/TRU; the viewer gives the
+// stored rows of the record's block and throws its copy away.
 class RuleContext {
  public:
-  virtual ~RuleContext() = default;
+  explicit RuleContext(FindingSink& findings) : findings_(&findings) {}
 
-  // The error sink of every field rule; code is the finding's entry in the catalogue.
-  virtual void AddFieldError(std::string_view code, std::string_view reference,
-                             std::string_view user_entry, std::string_view error,
-                             int field_no) = 0;
+  void AddFieldError(std::string_view code, std::string_view reference, std::string_view user_entry,
+                     std::string_view error, int field_no) {
+    findings_->AddFieldError(code, reference, user_entry, error, field_no);
+  }
 
   // True when the record is a stored copy whose User ID, valid when tested, was
   // replaced by asterisks; its ID error is then not the filer's.
-  virtual bool UserIdMaskedInStore() = 0;
-
-  // Record-level stamps on the RECORDS row of the record under test.
-  virtual void SetRecordReference(std::string_view rec_reference) = 0;
-  virtual void LinkRecord(std::string_view rec_reference, int64_t re_indx) = 0;
-  virtual void ReplaceStoredRecord(std::string_view record_text) = 0;
-
-  // MISC PinOK of the run.
-  virtual void SetPinOK(bool pin_ok) = 0;
-
+  bool UserIdMaskedInStore() const { return user_id_masked_in_store; }
   // Number of RW records stored so far in the run (identifiers compared case-insensitively).
-  virtual int64_t CountRWRecords() = 0;
+  int64_t CountRWRecords() const { return rw_records; }
 
-  // Opens an employer block: one TRT and one TRU row, the RE record linked to them.
-  virtual void OpenBlock(std::string_view ein) = 0;
+  void SetRecordReference(std::string_view rec_reference) {
+    stamps.rec_reference = std::string(rec_reference);
+  }
+  void LinkRecord(std::string_view rec_reference, int64_t re_indx) {
+    SetRecordReference(rec_reference);
+    stamps.re_indx = re_indx;
+  }
+  void ReplaceStoredRecord(std::string_view record_text) {
+    stamps.stored_record = std::string(record_text);
+  }
+  void SetPinOK(bool pin_ok) { stamps.pin_ok = pin_ok; }
 
+  // Opens an employer block: the empty rows of the next block, the RE record linked to them.
+  void OpenBlock(std::string_view ein);
   // The block's accumulators: the record counted in its block and linked to it
   // under the current SSN, an amount added to a sum column, a sum column marked
   // incomplete by a non-numeric amount (the first SSN is kept).
-  virtual void CountInBlock(Totals which) = 0;
-  virtual void AddToSum(Totals which, int column, int64_t amount) = 0;
-  virtual void MarkIncomplete(Totals which, int column) = 0;
+  void CountInBlock(Totals which);
+  void AddToSum(Totals which, int column, int64_t amount) { Row(which).Add(column, amount); }
+  void MarkIncomplete(Totals which, int column) {
+    Row(which).MarkIncomplete(column, block.current_ssn);
+  }
 
-  // The accumulator row a rule works with. In a Test run: the current block's row.
-  // In the viewer: the stored row of the block of the record being viewed.
   AccumulatorRow& Row(Totals which) { return block.Row(which); }
 
   BlockState block;
-};
-
-// A Test run's accumulators, kept in memory.
-class RunRuleContext : public RuleContext {
- public:
-  void CountInBlock(Totals which) override;
-  void AddToSum(Totals which, int column, int64_t amount) override;
-  void MarkIncomplete(Totals which, int column) override;
-  bool UserIdMaskedInStore() override { return false; }
+  bool user_id_masked_in_store = false;
+  int64_t rw_records = 0;
+  RecordStamps stamps;
 
  protected:
-  // Replaces the rows by the empty rows of the next block; returns its Indx.
-  int64_t StartBlockRows(std::string_view ein);
-};
+  // For a context that is its own sink, once copied.
+  void SetSink(FindingSink& findings) { findings_ = &findings; }
 
-// The record field viewer: the rules run again over a stored record to find the
-// faulty fields. Nothing is stored, counted or summed; the block rows, PinOK and
-// the RW count are those of the stored run.
-class ViewerRuleContext : public RuleContext {
- public:
-  void AddFieldError(std::string_view, std::string_view, std::string_view, std::string_view,
-                     int field_no) override {
-    highlighted.insert(field_no);
-  }
-  bool UserIdMaskedInStore() override { return stored_pin_ok; }
-  void SetRecordReference(std::string_view) override {}
-  void LinkRecord(std::string_view, int64_t) override {}
-  void ReplaceStoredRecord(std::string_view) override {}
-  void SetPinOK(bool) override {}
-  int64_t CountRWRecords() override { return stored_rw_records; }
-  void OpenBlock(std::string_view) override {}
-  void CountInBlock(Totals) override {}
-  void AddToSum(Totals, int, int64_t) override {}
-  void MarkIncomplete(Totals, int) override {}
-
-  // The fields to highlight.
-  std::set<int> highlighted;
-  bool stored_pin_ok = false;
-  int64_t stored_rw_records = 0;
+ private:
+  FindingSink* findings_;
 };
 
 }  // namespace ledgerly

@@ -18,10 +18,8 @@ struct TotalFindings {
 };
 
 const TotalFindings& FindingsOf(std::string_view detail_id) {
-  static const TotalFindings kRT{finding::kRWCount, finding::kRWTotal,
-                                 finding::kRWTotalIncomplete};
-  static const TotalFindings kRU{finding::kROCount, finding::kROTotal,
-                                 finding::kROTotalIncomplete};
+  static const TotalFindings kRT{finding::kRWCount, finding::kRWTotal, finding::kRWTotalIncomplete};
+  static const TotalFindings kRU{finding::kROCount, finding::kROTotal, finding::kROTotalIncomplete};
   return detail_id == "RW" ? kRT : kRU;
 }
 

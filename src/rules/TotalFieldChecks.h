@@ -15,8 +15,7 @@ const AccumulatorRow& LinkedBlockRow(Totals which, RuleContext& ctx);
 
 // Number of RW/RO Records, field number 1.
 // detail_id is "RW" (for RT) or "RO" (for RU).
-void CheckDetailCount(const FieldChecker& f, std::string_view detail_id,
-                      const AccumulatorRow& row);
+void CheckDetailCount(const FieldChecker& f, std::string_view detail_id, const AccumulatorRow& row);
 
 // A money total: numeric, then compared with the sum in its row's column unless a
 // detail record of the block left that column incomplete.

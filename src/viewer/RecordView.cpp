@@ -8,33 +8,37 @@
 namespace ledgerly {
 namespace {
 
-// Viewer mode with what the rules read back from the stored run: the block's
-// accumulator rows, MISC PinOK and the run's RW count.
-class ViewerContext : public ViewerRuleContext {
- public:
-  ViewerContext(const ResultReader& reader, std::optional<int64_t> re_indx) : reader_(reader) {
-    if (re_indx) {
-      if (auto row = reader.BlockRow(Totals::TRT, *re_indx)) block.trt = *row;
-      if (auto row = reader.BlockRow(Totals::TRU, *re_indx)) block.tru = *row;
-    }
+// What the rules read back from the stored run: the block's accumulator rows,
+// MISC PinOK and, for the final record, the run's RW count.
+void LoadStoredRun(const ResultReader& reader, std::optional<int64_t> re_indx, std::string_view id,
+                   RuleContext& ctx) {
+  if (re_indx) {
+    if (auto row = reader.BlockRow(Totals::TRT, *re_indx)) ctx.block.trt = *row;
+    if (auto row = reader.BlockRow(Totals::TRU, *re_indx)) ctx.block.tru = *row;
   }
-
-  bool UserIdMaskedInStore() override { return reader_.PinOK(); }
-  int64_t CountRWRecords() override { return reader_.CountRecordsWithId("RW"); }
-
- private:
-  const ResultReader& reader_;
-};
+  ctx.user_id_masked_in_store = reader.PinOK();
+  if (id == "RF") ctx.rw_records = reader.CountRecordsWithId("RW");
+}
 
 // The employer values of the block come from running the RE rule on the
 // block's RE record, so they are exactly what the run's rules saw.
-void LoadEmployerValues(const ResultReader& reader, int64_t re_indx, ViewerContext& ctx) {
+void LoadEmployerValues(const ResultReader& reader, int64_t re_indx, RuleContext& ctx) {
   const auto employer_record = reader.EmployerRecord(re_indx);
   if (!employer_record) return;
-  ViewerRuleContext employer_ctx;
+  FieldHighlights ignored;
+  RuleContext employer_ctx(ignored);
   CheckCodeRE(*employer_record, employer_ctx);
   ctx.block.employer = employer_ctx.block.employer;
 }
+
+}  // namespace
+
+void FieldHighlights::AddFieldError(std::string_view, std::string_view, std::string_view,
+                                    std::string_view, int field_no) {
+  fields.insert(field_no);
+}
+
+namespace {
 
 std::string Caption(const ResultReader& reader, int64_t rec_num) {
   const int64_t records = reader.RecordCount();
@@ -65,8 +69,12 @@ std::optional<RecordView> ViewFile(const Database& db, int64_t rec_num) {
   const std::string& record = stored->record;
   const std::optional<int64_t> re_indx = stored->re_indx;
 
-  ViewerContext ctx(reader, re_indx);
+  // The rules run again over the record to find the faulty fields; the block's
+  // sums they change are a copy, never written back.
+  FieldHighlights highlights;
+  RuleContext ctx(highlights);
   const std::string dispatch_id = record.substr(0, 2);
+  LoadStoredRun(reader, re_indx, dispatch_id, ctx);
   const RecordType* type = FindRecordType(dispatch_id);
   if (re_indx && type && type->uses_block_rows) {
     LoadEmployerValues(reader, *re_indx, ctx);
@@ -87,7 +95,7 @@ std::optional<RecordView> ViewFile(const Database& db, int64_t rec_num) {
               ? std::string_view(record).substr(row.first - 1, row.last - row.first + 1)
               : std::string_view();
       view.rows.push_back(
-          {row.label, Latin1ToUtf8(value), ctx.highlighted.count(static_cast<int>(i)) > 0});
+          {row.label, Latin1ToUtf8(value), highlights.fields.count(static_cast<int>(i)) > 0});
     }
   } else {
     // RS or RV: no fields of their own.

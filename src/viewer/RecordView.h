@@ -3,10 +3,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "engine/Sqlite.h"
+#include "rules/RuleContext.h"
 
 namespace ledgerly {
 
@@ -34,5 +36,13 @@ std::optional<std::string> ReachableFileName(const std::string& stored_path);
 // Reads record rec_num of the result database; nothing when it is not there.
 // Nothing is written to the database; a failed read throws StoreError.
 std::optional<RecordView> ViewFile(const Database& db, int64_t rec_num);
+
+// The viewer's finding sink: the numbers of the fields the rules find faulty.
+class FieldHighlights : public FindingSink {
+ public:
+  void AddFieldError(std::string_view code, std::string_view reference, std::string_view user_entry,
+                     std::string_view error, int field_no) override;
+  std::set<int> fields;
+};
 
 }  // namespace ledgerly

@@ -25,24 +25,23 @@ using test::ValidRE;
 TEST(RecordRules, ValidUserIdIsMaskedInTheStoredRecord) {
   MemoryRuleContext ctx;
   CheckCodeRA(ValidRA(), ctx);
-  EXPECT_EQ(ctx.rec_reference, "123456789");
-  EXPECT_TRUE(ctx.pin_ok);
-  EXPECT_EQ(ctx.stored_record, Edited(ValidRA(), {{12, "********"}}));
+  EXPECT_EQ(ctx.stamps.rec_reference, "123456789");
+  EXPECT_EQ(ctx.stamps.pin_ok, true);
+  EXPECT_EQ(ctx.stamps.stored_record, Edited(ValidRA(), {{12, "********"}}));
 
   MemoryRuleContext invalid;
-  invalid.pin_ok = true;
   CheckCodeRA(Edited(ValidRA(), {{3, "ABCDEFGHI"}, {12, "AB#12345"}}), invalid);
-  EXPECT_EQ(invalid.rec_reference, "ABCDEFGHI");  // stamped as read, valid or not
-  EXPECT_FALSE(invalid.pin_ok);
-  EXPECT_TRUE(invalid.stored_record.empty());
+  EXPECT_EQ(invalid.stamps.rec_reference, "ABCDEFGHI");  // stamped as read, valid or not
+  EXPECT_EQ(invalid.stamps.pin_ok, false);
+  EXPECT_FALSE(invalid.stamps.stored_record);
 
   ViewerRuleContext masked;
-  masked.stored_pin_ok = true;
+  masked.user_id_masked_in_store = true;
   CheckCodeRA(Edited(ValidRA(), {{12, "********"}, {36, "97"}}), masked);
-  EXPECT_EQ(masked.highlighted, (std::set<int>{7}));
+  EXPECT_EQ(masked.fields, (std::set<int>{7}));
   ViewerRuleContext unmasked;
   CheckCodeRA(Edited(ValidRA(), {{12, "ab12cd34"}}), unmasked);
-  EXPECT_EQ(unmasked.highlighted, (std::set<int>{2}));
+  EXPECT_EQ(unmasked.fields, (std::set<int>{2}));
 }
 
 // The employer values the RE leaves for the rest of its block, in the run and the
@@ -73,7 +72,7 @@ TEST(RecordRules, REEmployerValuesAreSetAnewForEveryBlock) {
   }
 }
 
-// Each RE opens a block keyed by its EIN as read (the viewer opens none); the RT and
+// Each RE opens a block keyed by its EIN as read; the RT and
 // RU giving the totals of its own RW and RO records draw nothing and are linked to it,
 // and the second block's totals start from nothing.
 TEST(RecordRules, TotalsOfEachBlockMatchItsOwnRecords) {
@@ -88,23 +87,19 @@ TEST(RecordRules, TotalsOfEachBlockMatchItsOwnRecords) {
   CheckCodeRT(rt, ctx);
   CheckCodeRU(test::ValidRU(ctx.block.tru), ctx);
   EXPECT_TRUE(ctx.findings.empty());
-  EXPECT_EQ(ctx.rec_reference, "123456789");
-  EXPECT_EQ(ctx.re_indx, 1);
+  EXPECT_EQ(ctx.stamps.rec_reference, "123456789");
+  EXPECT_EQ(ctx.stamps.re_indx, 1);
 
   CheckCodeRE(Edited(ValidRE(), {{8, "12345678A"}}), ctx);
   EXPECT_EQ(ctx.block.trt.Indx, 2);
   EXPECT_EQ(ctx.block.tru.RE_EIN, "12345678A");
-  EXPECT_EQ(ctx.rec_reference, "12345678A");
+  EXPECT_EQ(ctx.stamps.rec_reference, "12345678A");
   ctx.findings.clear();
   CheckCodeRW(test::ValidRW(), ctx);
   CheckCodeRT(test::MatchingRT(test::ValidRW(), 1), ctx);
   EXPECT_TRUE(ctx.findings.empty());
-  EXPECT_EQ(ctx.rec_reference, "12345678A");
-  EXPECT_EQ(ctx.re_indx, 2);
-
-  ViewerRuleContext viewer;
-  CheckCodeRE(ValidRE(), viewer);
-  EXPECT_EQ(viewer.block.trt.Indx, 0);
+  EXPECT_EQ(ctx.stamps.rec_reference, "12345678A");
+  EXPECT_EQ(ctx.stamps.re_indx, 2);
 }
 
 // Letters in a detail amount make the total's sum incomplete under the SSN of the
@@ -120,26 +115,26 @@ TEST(RecordRules, IncompleteSumNamesTheFirstSsnItWasFoundUnder) {
     CheckCodeRW(Edited(test::ValidRW(), {{3, ssn}, {199, "0000080000O"}}), ctx);
     CheckCodeRO(Edited(test::ValidRO(), {{12, "ABC"}}), ctx);
   }
-  EXPECT_EQ(ctx.rec_reference, "444444444");
+  EXPECT_EQ(ctx.stamps.rec_reference, "444444444");
   ctx.findings.clear();
   CheckCodeRT(test::ValidRT(ctx.block.trt), ctx);
   CheckCodeRU(test::ValidRU(ctx.block.tru), ctx);
   const std::string incomplete =
       "The calculated sum is incorrect because of a non-numeric value entered in the ";
-  EXPECT_EQ(
-      ctx.findings,
-      (std::vector<FoundError>{{"Federal Income Tax Withheld [Position 25 - 39]", "[000000000800000]",
-                             incomplete + "RW record with SSN#: 333333333.", 3},
-                            {"Allocated Tips [Position 10 - 24]", "[000000000020000]",
-                             incomplete + "RO record with SSN#: 333333333.", 2}}));
+  EXPECT_EQ(ctx.findings,
+            (std::vector<FoundError>{
+                {"Federal Income Tax Withheld [Position 25 - 39]", "[000000000800000]",
+                 incomplete + "RW record with SSN#: 333333333.", 3},
+                {"Allocated Tips [Position 10 - 24]", "[000000000020000]",
+                 incomplete + "RO record with SSN#: 333333333.", 2}}));
 }
 
 // Totals before any RE compare with an empty block and link to none.
 TEST(RecordRules, TotalsWithoutAnOpenBlockCompareWithNothing) {
   MemoryRuleContext ctx;
   CheckCodeRT(Edited(test::ValidRT(AccumulatorRow{}), {{3, "0000001"}}), ctx);
-  EXPECT_EQ(ctx.re_indx, 0);
-  EXPECT_EQ(ctx.rec_reference, "");
+  EXPECT_FALSE(ctx.stamps.re_indx);
+  EXPECT_FALSE(ctx.stamps.rec_reference);
   ASSERT_EQ(ctx.findings.size(), 1u);
   EXPECT_EQ(ctx.findings[0].error,
             "The number of RW records (0) since the last RE record does not equal the value in "

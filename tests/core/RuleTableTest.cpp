@@ -121,8 +121,8 @@ void DrawLaidOutChecks(std::set<std::string>& drawn) {
     const bool total = id == "RT" || id == "RU";
     BlockState state = total ? test::TotalState() : test::DetailState();
     for (const FieldLayoutRow& row : type.layout) {
-      const bool amount = row.column != 0 || row.check == FieldCheck::SickPay ||
-                          row.check == FieldCheck::Count;
+      const bool amount =
+          row.column != 0 || row.check == FieldCheck::SickPay || row.check == FieldCheck::Count;
       if (row.check != FieldCheck::Characters && !amount) continue;
       const std::string valid = test::ValidRecordIn(id, state);
       std::string record = valid;
@@ -172,7 +172,8 @@ void DrawFileChecks(std::set<std::string>& drawn) {
       {"RA", "RE", "RW", "RS", "RT", "RV", "RW"},
   };
   for (const auto& ids : submissions) run({dir.Write("order.txt", test::Submission(ids))});
-  const std::string whole = dir.Write("whole.txt", test::Submission({"RA", "RE", "RW", "RT", "RF"}));
+  const std::string whole =
+      dir.Write("whole.txt", test::Submission({"RA", "RE", "RW", "RT", "RF"}));
   run({whole}, 3);
   run({dir.Write("part.txt", test::Submission({"RA", "RE", "RW"})), "/proc/self/mem"});
   for (const auto& entry :
@@ -192,8 +193,10 @@ TEST(Catalogue, EveryEntryIsDrawnAndNoFindingIsOutsideIt) {
   }
   DrawLaidOutChecks(drawn);
   DrawFileChecks(drawn);
-  for (const std::string& code : drawn) EXPECT_TRUE(codes.count(code)) << code << " is not in the catalogue";
-  for (const std::string& code : codes) EXPECT_TRUE(drawn.count(code)) << code << " is drawn by no case";
+  for (const std::string& code : drawn)
+    EXPECT_TRUE(codes.count(code)) << code << " is not in the catalogue";
+  for (const std::string& code : codes)
+    EXPECT_TRUE(drawn.count(code)) << code << " is drawn by no case";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "rules/RuleContext.h"
+#include "viewer/RecordView.h"
 
 namespace ledgerly {
 
@@ -17,32 +18,31 @@ struct FoundError {
   bool operator==(const FoundError&) const = default;
 };
 
-class MemoryRuleContext : public RunRuleContext {
+class MemoryRuleContext : public FindingSink, public RuleContext {
  public:
-  void AddFieldError(std::string_view code, std::string_view reference,
-                     std::string_view user_entry, std::string_view error, int field_no) override {
+  MemoryRuleContext() : RuleContext(static_cast<FindingSink&>(*this)) {}
+  MemoryRuleContext(const MemoryRuleContext& other)
+      : FindingSink(other), RuleContext(other), findings(other.findings), codes(other.codes) {
+    SetSink(*this);
+  }
+  MemoryRuleContext& operator=(const MemoryRuleContext&) = delete;
+
+  void AddFieldError(std::string_view code, std::string_view reference, std::string_view user_entry,
+                     std::string_view error, int field_no) override {
     codes.emplace_back(code);
     findings.push_back(
         {std::string(reference), std::string(user_entry), std::string(error), field_no});
   }
-  void SetRecordReference(std::string_view reference) override { rec_reference = reference; }
-  void LinkRecord(std::string_view reference, int64_t indx) override {
-    rec_reference = reference;
-    re_indx = indx;
-  }
-  void ReplaceStoredRecord(std::string_view record_text) override { stored_record = record_text; }
-  void SetPinOK(bool value) override { pin_ok = value; }
-  int64_t CountRWRecords() override { return rw_records; }
-  void OpenBlock(std::string_view ein) override { LinkRecord(ein, StartBlockRows(ein)); }
 
   // What the rules did, for the caller to inspect.
   std::vector<FoundError> findings;
   std::vector<std::string> codes;  // the catalogue code of each finding
-  std::string rec_reference;
-  int64_t re_indx = 0;
-  std::string stored_record;
-  bool pin_ok = false;
-  int64_t rw_records = 0;
+};
+
+// The viewer's way: the rules over a stored record, only the faulty fields kept.
+struct ViewerRuleContext : FieldHighlights, RuleContext {
+  ViewerRuleContext() : RuleContext(static_cast<FindingSink&>(*this)) {}
+  ViewerRuleContext(const ViewerRuleContext&) = delete;
 };
 
 }  // namespace ledgerly
