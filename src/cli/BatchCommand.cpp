@@ -72,14 +72,13 @@ bool CheckFiles(const std::vector<std::string>& files, std::ostream& err) {
 
 class Batch {
  public:
-  Batch(const BatchOptions& options, fs::path results, int error_limit,
+  Batch(const std::vector<std::string>& files, fs::path results, int error_limit,
         std::vector<ReportRequest> reports, std::ostream& table)
-      : options_(options),
-        results_(std::move(results)),
+      : results_(std::move(results)),
         error_limit_(error_limit),
         reports_(std::move(reports)),
         table_(table) {
-    for (const std::string& file : options.files) {
+    for (const std::string& file : files) {
       BatchItem item;
       item.file = file;
       item.database = results_ / (fs::path(file).filename().string() + ".MDB");
@@ -197,7 +196,6 @@ class Batch {
            << std::flush;
   }
 
-  const BatchOptions& options_;
   fs::path results_;
   int error_limit_;
   std::vector<ReportRequest> reports_;
@@ -325,7 +323,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
 
   unsigned jobs = options.jobs != 0 ? options.jobs : std::thread::hardware_concurrency();
   jobs = std::clamp<unsigned>(jobs, 1, static_cast<unsigned>(options.files.size()));
-  Batch batch(options, results, error_limit, reports, table);
+  Batch batch(options.files, results, error_limit, reports, table);
   batch.Run(jobs);
   int status = batch.WorstStatus();
   if (summary) {
