@@ -252,6 +252,23 @@ std::string FieldSpan(std::string_view record, std::size_t first, std::size_t la
   return from == to ? "the " + from : "the fields from the " + from + " to the " + to;
 }
 
+// Fields are written left-justified and padded with spaces: one that holds
+// something but starts with a space, or ends in a lone byte after its padding
+// (the first of the next field), is likely shifted. Of the ways a record
+// passes, the one with the fewest such fields puts the bytes back where they belong.
+int MisplacedFields(std::string_view record) {
+  int misplaced = 0;
+  for (const FieldLayoutRow& row : LayoutFor(record.substr(0, 2))) {
+    const std::string_view value = record.substr(row.first - 1, row.Width());
+    if (value.size() < 2) continue;
+    const bool leading_space =
+        value.front() == ' ' && value.find_first_not_of(' ') != std::string_view::npos;
+    const bool lone_last = value.back() != ' ' && value[value.size() - 2] == ' ';
+    if (leading_space || lone_last) ++misplaced;
+  }
+  return misplaced;
+}
+
 // A record a few bytes too long or too short with nothing odd in it: where
 // taking bytes out (or putting spaces or zeros in) makes it pass, if that is
 // one stretch.
@@ -260,6 +277,7 @@ std::optional<Diagnosis> FromLength(const ReadRecord& read, std::string_view lin
   const bool long_line = line.size() > kRecordLength;
   const std::size_t k = long_line ? line.size() - kRecordLength : kRecordLength - line.size();
   std::size_t first = 0, last = 0, found = 0;
+  int fewest = 0;
   std::string candidate;
   for (std::size_t at = 0; at + (long_line ? k : 0) <= line.size(); ++at) {
     bool fits = false;
@@ -274,7 +292,13 @@ std::optional<Diagnosis> FromLength(const ReadRecord& read, std::string_view lin
       if (fits || long_line) break;
     }
     if (!fits) continue;
-    if (found == 0) first = at;
+    const int misplaced = MisplacedFields(candidate);
+    if (found > 0 && misplaced > fewest) continue;
+    if (found == 0 || misplaced < fewest) {
+      fewest = misplaced;
+      first = at;
+      found = 0;
+    }
     last = at;
     ++found;
   }
