@@ -97,6 +97,7 @@ RunResult TestRun::ReadFile() {
   critical_error_.clear();
   last_error_critical_ = current_pending_ = false;
   diagnoses_.clear();
+  diagnoses_stored_ = 0;
   spilled_rec_num_ = 0;
   store_.reset();
   findings_ = std::make_unique<Findings>(*this);
@@ -223,10 +224,9 @@ void TestRun::DiagnoseRecord(const RecordReader& reader, std::string_view record
 }
 
 void TestRun::StoreDiagnoses() {
-  for (Diagnosis& diagnosis : diagnoses_) {
-    store_->InsertDiagnosis(std::move(diagnosis));
+  for (; diagnoses_stored_ < diagnoses_.size(); ++diagnoses_stored_) {
+    store_->InsertDiagnosis(diagnoses_[diagnoses_stored_]);
   }
-  diagnoses_.clear();
 }
 
 // Waits while another run writes the same database; nothing when the user
@@ -421,7 +421,7 @@ void TestRun::LogError(int64_t rec_num, bool critical, std::string_view code,
 }
 
 RunResult TestRun::Result(RunOutcome outcome) const {
-  return {outcome, stored_records_, error_count_, critical_rec_num_, critical_error_};
+  return {outcome, stored_records_, error_count_, critical_rec_num_, critical_error_, diagnoses_};
 }
 
 RunResult TestRun::Finish() {
@@ -570,7 +570,7 @@ RunResult TestRun::EndInFailedStore(std::string_view text, const StoreError& e) 
                       FailureNotice(again.code(), again.what()), MessageButtons::Ok);
   }
   store_.reset();
-  return RunResult{RunOutcome::Failed, 0, 0, 0, {}};
+  return RunResult{RunOutcome::Failed, 0, 0, 0, {}, {}};
 }
 
 }  // namespace ledgerly

@@ -33,6 +33,7 @@ struct RunResult {
   int64_t errors = 0;   // Error entries logged
   int64_t critical_rec_num = 0;
   std::string critical_error;  // the Error text of the Critical entry that stopped the run
+  std::vector<Diagnosis> diagnoses;  // the likely causes of damage, as stored
 };
 
 inline constexpr int kDefaultErrorLimit = 500;
@@ -128,6 +129,7 @@ class TestRun {
   // The diagnoses of the run, few and written at its end; the codes of the
   // current record's entries; the record whose last bytes the next one holds.
   std::vector<Diagnosis> diagnoses_;
+  std::size_t diagnoses_stored_ = 0;
   std::vector<std::string> record_codes_;
   int64_t spilled_rec_num_ = 0;
 

@@ -4,6 +4,7 @@
 
 #include "engine/ResultClaim.h"
 #include "reports/CsvReport.h"
+#include "reports/Diagnoses.h"
 #include "reports/ErrorSummary.h"
 #include "reports/HtmlReport.h"
 #include "reports/JsonReport.h"
@@ -21,7 +22,7 @@ std::unique_ptr<ReportBuilder> MakeBuilder(const Database& db, ReportFormat form
     case ReportFormat::Html:
       return std::make_unique<HtmlReport>(sink, wrap_width);
     case ReportFormat::Json:
-      return std::make_unique<JsonReport>(sink, ReadErrorSummary(db));
+      return std::make_unique<JsonReport>(sink, ReadErrorSummary(db), ResultReader(db).Diagnoses());
     case ReportFormat::Csv:
       return std::make_unique<CsvReport>(sink);
     case ReportFormat::Summary:
@@ -55,6 +56,7 @@ ReportSummary BuildReport(const Database& db, ReportBuilder& builder, ReportSink
 ReportSummary WriteReport(const Database& db, ReportFormat format, int wrap_width,
                           ReportSink& sink) {
   if (format == ReportFormat::Summary) {
+    sink.Write(LikelyCausesBlock(ResultReader(db).Diagnoses()));
     WriteSummaryTable(ReadErrorSummary(db), sink);
     return ReadReportSummary(db);
   }
