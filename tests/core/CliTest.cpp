@@ -10,6 +10,7 @@
 #include "layout/RecordLayouts.h"
 #include "platform/ReplacementFile.h"
 #include "reports/Utf8Text.h"
+#include "rules/Catalogue.h"
 #include "support/Submission.h"
 #include "support/TempFolder.h"
 
@@ -137,7 +138,7 @@ TEST(CliTest, WritesTheReportOfTheRunAndOfTheLastResults) {
 
 // The layouts as data: the JSON lists every field of a type with the layout's
 // positions; an unknown type is refused.
-TEST(CliTest, PrintsTheRecordLayouts) {
+TEST(CliTest, PrintsTheRecordLayoutsAndTheChecks) {
   std::ostringstream out, err;
   const auto cli = [&](std::vector<const char*> argv) {
     argv.insert(argv.begin(), "ledgerly-cli");
@@ -155,6 +156,26 @@ TEST(CliTest, PrintsTheRecordLayouts) {
   EXPECT_NE(out.str().find("RV: no fields of its own are checked\n"), std::string::npos);
   EXPECT_EQ(cli({"layout", "RX"}), kExitNotTested);
   EXPECT_EQ(err.str(), "RX is not a record identifier (RA, RE, RW, RO, RS, RT, RU, RV or RF)\n");
+
+  // The catalogue: one entry a code, each entry's field laid out where the layout says.
+  out.str("");
+  EXPECT_EQ(cli({"rules", "--format", "json"}), kExitClean);
+  const auto checks = nlohmann::ordered_json::parse(out.str());
+  EXPECT_EQ(checks.size(), AllChecks().size());
+  for (const auto& check : checks) {
+    if (check["field"].is_null()) continue;
+    const auto& row = LayoutFor(check["record"].get<std::string>())[check["field"].get<int>()];
+    EXPECT_EQ(check["start"], row.first) << check["code"];
+  }
+  out.str("");
+  EXPECT_EQ(cli({"explain", "RT.03.total"}), kExitClean);
+  EXPECT_EQ(out.str().substr(0, out.str().find("Message")),
+            "RT.03.total\nSeverity: error\nField: RT field 3, Federal Income Tax Withheld, "
+            "positions 25-39 (15 positions)\n");
+  err.str("");
+  EXPECT_EQ(cli({"explain", "RT.3.total"}), kExitNotTested);
+  EXPECT_EQ(err.str(),
+            "RT.3.total is not the code of a check; ledgerly-cli rules lists them all\n");
 }
 
 }  // namespace
