@@ -149,16 +149,19 @@ std::string OddRunText(const ReadRecord& read, std::string_view line,
   const std::string hex = HexBytes(line.substr(run.at, run.length));
   const std::string where = Positions(run.at + 1, run.at + run.length);
   const char ascii = AsciiFor(run.code_point);
-  const std::string as_ascii = ascii ? " (" + std::string(1, ascii) + ")" : "";
+  const std::string as_ascii = ascii == ' ' ? " (a space)"
+                               : ascii != 0 ? " (" + std::string(1, ascii) + ")"
+                                            : "";
   switch (run.kind) {
     case OddKind::Utf8:
       return lead + where + " hold the UTF-8 encoding of " + Utf8Of(run.code_point) + " (" + hex +
-             ")" + More(runs.size()) + ShiftPhrase(shift) + ". Write the " + field +
-             " in ASCII" + as_ascii + " or as the format allows.";
+             ")" + More(runs.size()) + ShiftPhrase(shift) + ". Write the " + field + " in ASCII" +
+             as_ascii + " or as the format allows.";
     case OddKind::Windows1252:
       return lead + where + " holds " + hex + ", the Windows-1252 (Latin-1) encoding of " +
-             Utf8Of(run.code_point) + More(runs.size()) + ", where only ASCII is allowed. Write the " +
-             field + " in ASCII" + as_ascii + " or as the format allows.";
+             Utf8Of(run.code_point) + More(runs.size()) +
+             ", where only ASCII is allowed. Write the " + field + " in ASCII" + as_ascii +
+             " or as the format allows.";
     case OddKind::Tab:
       return lead + where + " holds a tab (09)" + More(runs.size()) + ShiftPhrase(shift) +
              ". Fill the " + field + " with spaces.";
@@ -203,8 +206,8 @@ Diagnosis Made(const Cause& cause, const ReadRecord& read, std::size_t at, std::
 std::optional<Diagnosis> FromOddRuns(const ReadRecord& read, std::string_view line,
                                      const std::vector<OddRun>& runs, const RuleContext& rules) {
   std::string repaired = Repaired(line, runs);
-  const std::ptrdiff_t shift = static_cast<std::ptrdiff_t>(line.size()) -
-                               static_cast<std::ptrdiff_t>(repaired.size());
+  const std::ptrdiff_t shift =
+      static_cast<std::ptrdiff_t>(line.size()) - static_cast<std::ptrdiff_t>(repaired.size());
   // A program that counted characters but cut the record at 512 bytes.
   if (line.size() == kRecordLength && repaired.size() < kRecordLength) {
     repaired.resize(kRecordLength, ' ');
@@ -239,10 +242,11 @@ std::optional<Diagnosis> FromLineBreak(const ReadRecord& read, std::string_view 
   const std::string_view name = breaks == 2 ? "CR LF" : following[0] == '\r' ? "CR" : "LF";
   const std::string hex = HexBytes(following.substr(0, breaks));
   return Made(cause::kLineBreak, read, line.size(), hex,
-              Lead(read.rec_num, line.size()) + "a line break (" + std::string(name) + ", " +
-                  hex + ") after position " + std::to_string(line.size()) + ", in the " +
+              Lead(read.rec_num, line.size()) + "a line break (" + std::string(name) + ", " + hex +
+                  ") after position " + std::to_string(line.size()) + ", in the " +
                   FieldAt(repaired, line.size() + 1) + ", ends it early; its last " +
-                  std::to_string(rest.size()) + " bytes follow on the next line. Remove the line "
+                  std::to_string(rest.size()) +
+                  " bytes follow on the next line. Remove the line "
                   "break.");
 }
 
@@ -308,8 +312,9 @@ std::optional<Diagnosis> FromLength(const ReadRecord& read, std::string_view lin
     candidate.assign(line);
     candidate.insert(first, k, ' ');
     return Made(cause::kMissingBytes, read, first, "",
-                lead + Bytes(k) + " missing somewhere in " + Positions(first + 1, last + k) +
-                    " (" + FieldSpan(candidate, first + 1, last + k) + ")" + ShiftPhrase(-static_cast<std::ptrdiff_t>(k)) +
+                lead + Bytes(k) + " missing somewhere in " + Positions(first + 1, last + k) + " (" +
+                    FieldSpan(candidate, first + 1, last + k) + ")" +
+                    ShiftPhrase(-static_cast<std::ptrdiff_t>(k)) +
                     ". Write every field at its full width.");
   }
   candidate.assign(line);
@@ -324,14 +329,15 @@ std::optional<Diagnosis> FromLength(const ReadRecord& read, std::string_view lin
   }
   if (k == 1 && pairs == 1) {
     return Made(cause::kDoubledByte, read, pair_at, HexBytes(line.substr(pair_at, 2)),
-                lead + Positions(pair_at + 1, pair_at + 2) + " hold " + std::string(1, line[pair_at]) +
-                    " twice" + ShiftPhrase(1) + ". Remove one from the " +
-                    FieldAt(candidate, pair_at + 1) + ".");
+                lead + Positions(pair_at + 1, pair_at + 2) + " hold " +
+                    std::string(1, line[pair_at]) + " twice" + ShiftPhrase(1) +
+                    ". Remove one from the " + FieldAt(candidate, pair_at + 1) + ".");
   }
   return Made(cause::kExtraBytes, read, first, "",
               lead + Bytes(k) + " too many somewhere in " + Positions(first + 1, last + k) + " (" +
                   FieldSpan(candidate, first + 1, last + 1) + ")" +
-                  ShiftPhrase(static_cast<std::ptrdiff_t>(k)) + ". Write every field at its full width.");
+                  ShiftPhrase(static_cast<std::ptrdiff_t>(k)) +
+                  ". Write every field at its full width.");
 }
 
 }  // namespace
@@ -359,8 +365,8 @@ std::optional<Diagnosis> Diagnose(const ReadRecord& read, const RuleContext& rul
     if (line.size() < kRecordLength && !following.empty() && IsBreak(following[0])) {
       found = FromLineBreak(read, line, rules);
     }
-    const bool near = line.size() + kMaxShift >= kRecordLength &&
-                      line.size() <= kRecordLength + kMaxShift;
+    const bool near =
+        line.size() + kMaxShift >= kRecordLength && line.size() <= kRecordLength + kMaxShift;
     if (!found && near && line.size() != kRecordLength) found = FromLength(read, line, rules);
   }
   if (found) found->spills_into_next = spills;

@@ -13,7 +13,8 @@ constexpr std::array<char32_t, 32> kWindows1252High{
 };
 
 // U+00C0-U+00FF without their accents; '?' where there is no plain letter.
-constexpr std::string_view kLatin1Letters = "AAAAAAACEEEEIIIIDNOOOOO?OUUUUY?Saaaaaaaceeeeiiiidnooooo?ouuuuy?y";
+constexpr std::string_view kLatin1Letters =
+    "AAAAAAACEEEEIIIIDNOOOOO?OUUUUY?Saaaaaaaceeeeiiiidnooooo?ouuuuy?y";
 
 bool Continuation(std::string_view bytes, std::size_t i) {
   return i < bytes.size() && (static_cast<unsigned char>(bytes[i]) & 0xC0) == 0x80;

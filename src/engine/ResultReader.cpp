@@ -126,8 +126,8 @@ std::vector<StoredDiagnosis> ResultReader::Diagnoses() const {
                  "FROM DIAGNOSES ORDER BY Rec_Num, Diag_Num");
   Statement code(db_, "SELECT Code FROM ERRORS WHERE Err_Num = ?");
   while (rows.Step()) {
-    StoredDiagnosis d{rows.Text(0), rows.Text(1), rows.Int(2), rows.Int(3), rows.Int(4),
-                      rows.Text(5), rows.Text(6), {}};
+    StoredDiagnosis d{rows.Text(0), rows.Text(1), rows.Int(2),  rows.Int(3),
+                      rows.Int(4),  rows.Text(5), rows.Text(6), {}};
     std::istringstream err_nums(rows.Text(7));
     for (int64_t err_num = 0; err_nums >> err_num;) {
       code.Reset();

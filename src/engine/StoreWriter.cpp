@@ -107,7 +107,8 @@ void StoreWriter::UpdateAccumulatorRow(Totals which, const AccumulatorRow& row) 
 }
 
 void StoreWriter::InsertDiagnosis(Diagnosis diagnosis) {
-  Queue([diagnosis = std::move(diagnosis)](ResultStore& store) { store.InsertDiagnosis(diagnosis); });
+  Queue(
+      [diagnosis = std::move(diagnosis)](ResultStore& store) { store.InsertDiagnosis(diagnosis); });
 }
 
 bool StoreWriter::CommitDue() const {

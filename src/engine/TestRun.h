@@ -32,7 +32,7 @@ struct RunResult {
   int64_t records = 0;  // records stored
   int64_t errors = 0;   // Error entries logged
   int64_t critical_rec_num = 0;
-  std::string critical_error;  // the Error text of the Critical entry that stopped the run
+  std::string critical_error;        // the Error text of the Critical entry that stopped the run
   std::vector<Diagnosis> diagnoses;  // the likely causes of damage, as stored
 };
 

@@ -19,7 +19,9 @@ std::string CsvField(std::string_view value) {
 }
 
 void CsvReport::Begin(const ReportSummary&) {
-  sink_.Write("rec_num,id,identification,err_num,type,reference,user_entry,error,code,user_entry_bytes\r\n");
+  sink_.Write(
+      "rec_num,id,identification,err_num,type,reference,user_entry,error,code,user_entry_"
+      "bytes\r\n");
 }
 
 void CsvReport::Error(const ErrorRow& row) {

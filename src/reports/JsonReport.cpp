@@ -62,11 +62,11 @@ void JsonReport::RecordGroup(const ErrorRow& first_row) {
 
 void JsonReport::Error(const ErrorRow& row) {
   Json error = FieldOf(row, {{"err_num", row.err_num},
-                                   {"type", row.type},
-                                   {"reference", row.reference},
-                                   {"user_entry", row.user_entry},
-                                   {"error", row.error},
-                                   {"code", row.code}});
+                             {"type", row.type},
+                             {"reference", row.reference},
+                             {"user_entry", row.user_entry},
+                             {"error", row.error},
+                             {"code", row.code}});
   if (auto bytes = UserEntryBytes(row.user_entry)) error["user_entry_bytes"] = std::move(*bytes);
   sink_.Write((first_error_in_group_ ? "\n" : ",\n") + Dump(error));
   first_error_in_group_ = false;
@@ -91,9 +91,14 @@ void JsonReport::End() {
     for (const auto& [err_num, code] : d.explains) {
       explains.push_back({{"err_num", err_num}, {"code", code}});
     }
-    const Json entry{{"code", d.code},         {"file", d.file},         {"rec_num", d.rec_num},
-                     {"offset", d.offset},     {"position", d.position}, {"bytes", d.bytes},
-                     {"explanation", d.explanation}, {"explains", explains}};
+    const Json entry{{"code", d.code},
+                     {"file", d.file},
+                     {"rec_num", d.rec_num},
+                     {"offset", d.offset},
+                     {"position", d.position},
+                     {"bytes", d.bytes},
+                     {"explanation", d.explanation},
+                     {"explains", explains}};
     sink_.Write((i == 0 ? "\n" : ",\n") + Dump(entry));
   }
   sink_.Write("]}\n");

@@ -32,8 +32,8 @@ inline constexpr Cause kMissingBytes{"DIAG.missing-bytes", "Bytes missing from o
 }  // namespace cause
 
 inline constexpr std::array<const Cause*, 10> kCauses{
-    &cause::kUtf8,      &cause::kWindows1252, &cause::kByteOrderMark, &cause::kTab,
-    &cause::kNul,       &cause::kControl,     &cause::kLineBreak,     &cause::kDoubledByte,
+    &cause::kUtf8,       &cause::kWindows1252,  &cause::kByteOrderMark, &cause::kTab,
+    &cause::kNul,        &cause::kControl,      &cause::kLineBreak,     &cause::kDoubledByte,
     &cause::kExtraBytes, &cause::kMissingBytes,
 };
 

@@ -53,8 +53,12 @@ const std::vector<Row>& Rows() {
       {"UTF-8 E acute in the last name", {{3, 46, 1, "\xC3\x89"}}, "DIAG.utf8", 3, 46, Through(8)},
       {"UTF-8 A umlaut in the city", {{3, 111, 1, "\xC3\x84"}}, "DIAG.utf8", 3, 111, Through(8)},
       {"UTF-8 right quote (3 bytes)", {{3, 43, 1, "\xE2\x80\x99"}}, "DIAG.utf8", 3, 43, Through(9)},
-      {"UTF-8 emoji (4 bytes) in the address", {{3, 71, 1, "\xF0\x9F\x98\x80"}}, "DIAG.utf8", 3,
-       71, Through(9)},
+      {"UTF-8 emoji (4 bytes) in the address",
+       {{3, 71, 1, "\xF0\x9F\x98\x80"}},
+       "DIAG.utf8",
+       3,
+       71,
+       Through(9)},
       {"UTF-8 in the employer name", {{2, 45, 1, "\xC3\x9C"}}, "DIAG.utf8", 2, 45, Through(9)},
       {"CR-only line breaks", {{3, 46, 1, "\xC3\x89"}}, "DIAG.utf8", 3, 46, Through(8), "\r"},
       {"Windows-1252 E acute", {{3, 46, 1, "\xC9"}}, "DIAG.windows-1252", 3, 46, {1}},
@@ -70,7 +74,12 @@ const std::vector<Row>& Rows() {
       {"CR without LF inside a record", {{3, 101, 0, "\r"}}, "DIAG.line-break", 3, 101, {1}, "\n"},
       // Two unrelated faults: no single cause explains them.
       {"UTF-8 letter and a bad Zip Code", {{3, 46, 1, "\xC3\x89"}, {3, 134, 1, "A"}}, "", 0, 0, {}},
-      {"Windows-1252 letter and a bad state", {{3, 46, 1, "\xC9"}, {3, 132, 2, "XX"}}, "", 0, 0, {}},
+      {"Windows-1252 letter and a bad state",
+       {{3, 46, 1, "\xC9"}, {3, 132, 2, "XX"}},
+       "",
+       0,
+       0,
+       {}},
       {"UTF-8 letter and a tab", {{3, 46, 1, "\xC3\x89"}, {3, 71, 1, "\t"}}, "", 0, 0, {}},
       {"a wrong amount", {{3, 215, 1, "X"}}, "", 0, 0, {}},
   };
@@ -85,7 +94,8 @@ TEST_F(DiagnosisTest, EachDamagedRecordGetsItsOneLikelyCauseOrNone) {
     SCOPED_TRACE(row.name);
     const RunResult result = Run({Damaged(row)});
     ASSERT_GT(result.records, 0);
-    const std::vector<StoredDiagnosis> found = ResultReader(Database(db(), Database::Mode::ReadOnly)).Diagnoses();
+    const std::vector<StoredDiagnosis> found =
+        ResultReader(Database(db(), Database::Mode::ReadOnly)).Diagnoses();
     if (row.code.empty()) {
       EXPECT_TRUE(found.empty()) << found.front().explanation;
       continue;
@@ -100,10 +110,12 @@ TEST_F(DiagnosisTest, EachDamagedRecordGetsItsOneLikelyCauseOrNone) {
     std::vector<int64_t> explains;
     for (const auto& [err_num, code] : d.explains) explains.push_back(err_num);
     EXPECT_EQ(explains, row.explains) << d.explanation;
-    EXPECT_EQ(d.explains.size(), static_cast<std::size_t>(result.errors)) << "all entries explained";
+    EXPECT_EQ(d.explains.size(), static_cast<std::size_t>(result.errors))
+        << "all entries explained";
     drawn.insert(d.code);
   }
-  for (const Cause* cause : kCauses) EXPECT_TRUE(drawn.count(std::string(cause->code))) << cause->code;
+  for (const Cause* cause : kCauses)
+    EXPECT_TRUE(drawn.count(std::string(cause->code))) << cause->code;
 }
 
 }  // namespace
