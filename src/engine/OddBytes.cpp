@@ -88,7 +88,8 @@ char AsciiFor(char32_t code_point) {
   }
 }
 
-std::string Utf8Of(char32_t cp) {
+std::string Utf8Of(char32_t code_point) {
+  const char32_t cp = code_point;
   std::string out;
   if (cp < 0x80) {
     out += static_cast<char>(cp);
