@@ -11,6 +11,7 @@
 
 #include "cli/BatchCommand.h"
 #include "cli/CliHost.h"
+#include "cli/LikelyCauses.h"
 #include "cli/ListingCommands.h"
 #include "cli/RedactCommand.h"
 #include "cli/ReportOutput.h"
@@ -262,6 +263,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   const RunResult result = run.ReadFile();
   host.EndProgressLine();
   if (!quiet) PrintSummary(result, err);
+  if (!quiet) PrintLikelyCauses(result, err);
   std::ostringstream ignored;
   const bool all_tested = ReportUnreadFiles(host, result, quiet ? ignored : err);
   const int status = all_tested ? ExitStatusFor(result) : kExitNotTested;

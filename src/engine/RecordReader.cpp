@@ -59,6 +59,7 @@ bool RecordReader::Next(std::string& record) {
       if (got_ == 0) {
         if (std::ferror(file_.get())) throw SubmissionReadFailure{};
         bytes_read_ = block_offset_;
+        record_end_ = 0;
         // The last record of the file may be short.
         return !record.empty();
       }
@@ -67,6 +68,7 @@ bool RecordReader::Next(std::string& record) {
       if (block_[next_] == '\r' || block_[next_] == '\n') {
         ++next_;
         if (record.empty()) continue;
+        record_end_ = next_ - 1;
       } else {
         // Take the run of ordinary characters up to a line break or a full record.
         // memchr finds the line breaks many characters at a time; most records hold none.
@@ -82,6 +84,7 @@ bool RecordReader::Next(std::string& record) {
         record.append(from, run);
         next_ += run;
         if (record.size() < kRecordLength) continue;
+        record_end_ = next_;
       }
       bytes_read_ = block_offset_ + next_;
       return true;

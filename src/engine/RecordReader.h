@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 // Cuts a submission file into records: 512 bytes each, or fewer where a line
 // break (CR or LF) comes first; line breaks between records are skipped, so
@@ -29,6 +30,11 @@ class RecordReader {
   uint64_t size() const { return size_; }
   // The bytes read up to the end of the record last returned.
   uint64_t bytes_read() const { return bytes_read_; }
+  // Where the record last returned ends in the file.
+  uint64_t record_end() const { return block_offset_ + record_end_; }
+  // The bytes after the record last returned, from the line break that ended
+  // it, as far as the block already read goes; nothing is read for them.
+  std::string_view Following() const { return {block_.get() + record_end_, got_ - record_end_}; }
 
  private:
   struct Closer {
@@ -39,9 +45,10 @@ class RecordReader {
   uint64_t size_ = 0;
   std::unique_ptr<char[]> block_;
   std::size_t block_size_ = 0;
-  std::size_t got_ = 0;        // bytes in the block
-  std::size_t next_ = 0;       // the first byte of the block not yet taken
-  uint64_t block_offset_ = 0;  // of the block in the file
+  std::size_t got_ = 0;         // bytes in the block
+  std::size_t next_ = 0;        // the first byte of the block not yet taken
+  uint64_t block_offset_ = 0;   // of the block in the file
+  std::size_t record_end_ = 0;  // in the block, of the record last returned
   uint64_t bytes_read_ = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "engine/ResultReader.h"
 
 #include <cmath>
+#include <sstream>
 
 #include "engine/Latin1.h"
 #include "engine/RunState.h"
@@ -130,6 +131,28 @@ RecordErrors ResultReader::ErrorsOf(int64_t rec_num) const {
     result.last_reference = errors.Text(2);
   }
   return result;
+}
+
+std::vector<StoredDiagnosis> ResultReader::Diagnoses() const {
+  std::vector<StoredDiagnosis> diagnoses;
+  if (Number("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = 'DIAGNOSES'") == 0)
+    return diagnoses;
+  Statement rows(db_,
+                 "SELECT Code, Path, Rec_Num, Offset, Position, Bytes, Explanation, Explains "
+                 "FROM DIAGNOSES ORDER BY Rec_Num, Diag_Num");
+  Statement code(db_, "SELECT Code FROM ERRORS WHERE Err_Num = ?");
+  while (rows.Step()) {
+    StoredDiagnosis d{rows.Text(0), rows.Text(1), rows.Int(2),  rows.Int(3),
+                      rows.Int(4),  rows.Text(5), rows.Text(6), {}};
+    std::istringstream err_nums(rows.Text(7));
+    for (int64_t err_num = 0; err_nums >> err_num;) {
+      code.Reset();
+      code.Bind(1, err_num);
+      d.explains.emplace_back(err_num, code.Step() ? code.Text(0) : std::string());
+    }
+    diagnoses.push_back(std::move(d));
+  }
+  return diagnoses;
 }
 
 }  // namespace ledgerly

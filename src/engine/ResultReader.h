@@ -25,6 +25,19 @@ struct RecordRow {
   std::string id;  // as stored
 };
 
+// A DIAGNOSES row: the likely cause of damage in a record, and the entries it
+// explains, each by its Err_Num and catalogue code.
+struct StoredDiagnosis {
+  std::string code;
+  std::string file;
+  int64_t rec_num = 0;
+  int64_t offset = 0;
+  int64_t position = 0;
+  std::string bytes;  // hex
+  std::string explanation;
+  std::vector<std::pair<int64_t, std::string>> explains;
+};
+
 // The ERRORS rows of one record: how many, and the last one's Type and Reference.
 struct RecordErrors {
   int64_t count = 0;
@@ -72,6 +85,8 @@ class ResultReader {
   // The TRT or TRU row of block indx, as the run left it.
   std::optional<AccumulatorRow> BlockRow(Totals which, int64_t indx) const;
   RecordErrors ErrorsOf(int64_t rec_num) const;
+  // In Rec_Num order; none in results written before there were diagnoses.
+  std::vector<StoredDiagnosis> Diagnoses() const;
 
  private:
   int64_t Number(std::string_view sql) const;

@@ -221,6 +221,7 @@ void ResultStore::Reset() {
   if (!sqlite3_get_autocommit(db_->handle())) db_->Exec("ROLLBACK");
   db_->Exec("BEGIN");
   for (const auto& empty_table : empty_tables_) empty_table->Run();
+  db_->Exec("DROP TABLE IF EXISTS DIAGNOSES");
   MarkRunUnfinished(*db_);
   db_->Exec("COMMIT");
   Begin();
@@ -328,6 +329,34 @@ void ResultStore::InsertRecord(const StoredRecord& record) {
   } else {
     s.BindNull(6);
   }
+  s.Run();
+}
+
+// The DIAGNOSES table, beside the tables a Test run always writes.
+std::string DiagnosesTableSql() {
+  return "CREATE TABLE IF NOT EXISTS DIAGNOSES (Diag_Num INTEGER PRIMARY KEY, Code TEXT, "
+         "Path TEXT, Rec_Num INTEGER, Offset INTEGER, Position INTEGER, Bytes TEXT, "
+         "Explanation TEXT, Explains TEXT)";
+}
+
+void ResultStore::InsertDiagnosis(const Diagnosis& diagnosis) {
+  db_->Exec(DiagnosesTableSql());
+  std::string explains;
+  for (const int64_t err_num : diagnosis.explains) {
+    if (!explains.empty()) explains += ' ';
+    explains += std::to_string(err_num);
+  }
+  Statement s(*db_,
+              "INSERT INTO DIAGNOSES (Code, Path, Rec_Num, Offset, Position, Bytes, Explanation, "
+              "Explains) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+  s.Bind(1, diagnosis.cause->code);
+  BindLatin1(s, 2, diagnosis.file);
+  s.Bind(3, diagnosis.rec_num);
+  s.Bind(4, static_cast<int64_t>(diagnosis.offset));
+  s.Bind(5, static_cast<int64_t>(diagnosis.position));
+  s.Bind(6, diagnosis.bytes);
+  s.Bind(7, diagnosis.explanation);  // already UTF-8
+  s.Bind(8, explains);
   s.Run();
 }
 

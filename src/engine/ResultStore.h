@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/Diagnosis.h"
 #include "engine/ResultClaim.h"
 #include "engine/Sqlite.h"
 #include "totals/BlockRows.h"
@@ -72,6 +73,11 @@ class ResultStore {
 
   void InsertAccumulatorRow(Totals which, const AccumulatorRow& row);
   void UpdateAccumulatorRow(Totals which, const AccumulatorRow& row);
+
+  // A likely cause of damage, in DIAGNOSES of the file it was found in. The
+  // table is made by the first one, so a run without any leaves the tables
+  // it always had and nothing else.
+  void InsertDiagnosis(const Diagnosis& diagnosis);
 
   // The first commit also puts the new file in place of the previous one.
   void Commit();

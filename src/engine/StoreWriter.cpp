@@ -92,6 +92,11 @@ void StoreWriter::UpdateAccumulatorRow(Totals which, const AccumulatorRow& row) 
   Queue([which, row](ResultStore& store) { store.UpdateAccumulatorRow(which, row); });
 }
 
+void StoreWriter::InsertDiagnosis(Diagnosis diagnosis) {
+  Queue(
+      [diagnosis = std::move(diagnosis)](ResultStore& store) { store.InsertDiagnosis(diagnosis); });
+}
+
 bool StoreWriter::CommitDue() const {
   return !first_commit_done_ || uncommitted_bytes_ >= kCommitBytes ||
          CoarseNow() - last_commit_ >= kCommitInterval;

@@ -40,6 +40,7 @@ class StoreWriter {
   void AddToErrorCount(int64_t rec_num, int64_t delta);
   void InsertAccumulatorRow(Totals which, const AccumulatorRow& row);
   void UpdateAccumulatorRow(Totals which, const AccumulatorRow& row);
+  void InsertDiagnosis(Diagnosis diagnosis);
 
   // True for the first record's commit (it puts the new file in place) and
   // then half a second after the last one, or sooner after many records.

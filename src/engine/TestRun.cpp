@@ -13,6 +13,7 @@
 #include "layout/FieldNumbers.h"
 #include "layout/RecordLayouts.h"
 #include "layout/RecordTypes.h"
+#include "rules/Catalogue.h"
 #include "rules/FileChecks.h"
 #include "rules/Primitives.h"
 #include "rules/RecordRules.h"
@@ -96,6 +97,9 @@ RunResult TestRun::ReadFile() {
   stored_records_ = rw_records_ = error_count_ = critical_rec_num_ = 0;
   critical_error_.clear();
   last_error_critical_ = current_pending_ = false;
+  diagnoses_.clear();
+  diagnoses_stored_ = 0;
+  spilled_rec_num_ = 0;
   store_.reset();
   findings_ = std::make_unique<Findings>(*this);
   context_ = std::make_unique<RuleContext>(*findings_);
@@ -177,12 +181,54 @@ bool TestRun::TestFile(const std::string& path) {
   record.reserve(kRecordLength);
   while (reader.Next(record)) {
     bytes_read_ = reader.bytes_read();
+    const int64_t errors_before = error_count_;
+    record_codes_.clear();
     const RecordStep step = HandleRecord(record);
+    if (step != RecordStep::EndOfFile && !aborted_) DiagnoseRecord(reader, record, errors_before);
     if (step == RecordStep::Stop) return false;
     if (step == RecordStep::EndOfFile) return true;
   }
   bytes_read_ = reader.bytes_read();
   return true;
+}
+
+// Most records are clean and end with a line break: for them this is two
+// comparisons. Only a record with entries, or one whose line goes on past 512
+// bytes, is looked at.
+void TestRun::DiagnoseRecord(const RecordReader& reader, std::string_view record,
+                             int64_t errors_before) {
+  const bool damaged = error_count_ > errors_before;
+  const std::string_view following = reader.Following();
+  const bool line_goes_on = record.size() == kRecordLength && !following.empty() &&
+                            following[0] != '\r' && following[0] != '\n';
+  if (!damaged && !line_goes_on) return;
+  const int64_t rec_num = current_.Rec_Num;
+  // The last bytes of a record too long, read as a record of their own: what
+  // they drew follows from the cause found in the record before.
+  const bool rest_of_spilled = spilled_rec_num_ != 0 && spilled_rec_num_ + 1 == rec_num;
+  spilled_rec_num_ = 0;
+  std::optional<Diagnosis> found;
+  if (!rest_of_spilled) {
+    found = Diagnose({rec_num, reader.record_end() - record.size(), record, following}, *context_);
+    if (!found) return;
+  }
+  Diagnosis& diagnosis = rest_of_spilled ? diagnoses_.back() : *found;
+  const std::string limit_code = CheckCode("", 0, finding::kErrorLimit.kind);
+  for (int64_t err_num = errors_before + 1; err_num <= error_count_; ++err_num) {
+    const std::size_t i = static_cast<std::size_t>(err_num - errors_before - 1);
+    if (i < record_codes_.size() && record_codes_[i] == limit_code) continue;
+    diagnosis.explains.push_back(err_num);
+  }
+  if (rest_of_spilled) return;
+  found->file = StoredPath(file_path_);
+  if (found->spills_into_next) spilled_rec_num_ = rec_num;
+  diagnoses_.push_back(std::move(*found));
+}
+
+void TestRun::StoreDiagnoses() {
+  for (; diagnoses_stored_ < diagnoses_.size(); ++diagnoses_stored_) {
+    store_->InsertDiagnosis(diagnoses_[diagnoses_stored_]);
+  }
 }
 
 // Waits while another run writes the same database; nothing when the user
@@ -333,6 +379,7 @@ void TestRun::PersistBlocks() {
 
 void TestRun::CloseStore() {
   if (!store_) return;
+  StoreDiagnoses();
   PersistBlocks();
   store_->Close();
 }
@@ -366,6 +413,7 @@ void TestRun::LogError(int64_t rec_num, bool critical, std::string_view code,
                        std::string_view reference, std::string_view user_entry,
                        std::string_view error) {
   store_->InsertError(rec_num, critical, code, reference, user_entry, error);
+  record_codes_.emplace_back(code);
   ++error_count_;
   last_error_critical_ = critical;
   if (critical) {
@@ -375,7 +423,7 @@ void TestRun::LogError(int64_t rec_num, bool critical, std::string_view code,
 }
 
 RunResult TestRun::Result(RunOutcome outcome) const {
-  return {outcome, stored_records_, error_count_, critical_rec_num_, critical_error_};
+  return {outcome, stored_records_, error_count_, critical_rec_num_, critical_error_, diagnoses_};
 }
 
 RunResult TestRun::Finish() {
@@ -524,7 +572,7 @@ RunResult TestRun::EndInFailedStore(std::string_view text, const StoreError& e) 
                       FailureNotice(again.code(), again.what()), MessageButtons::Ok);
   }
   store_.reset();
-  return RunResult{RunOutcome::Failed, 0, 0, 0, {}};
+  return RunResult{RunOutcome::Failed, 0, 0, 0, {}, {}};
 }
 
 }  // namespace ledgerly

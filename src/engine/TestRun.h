@@ -5,7 +5,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "engine/Diagnosis.h"
 #include "engine/ResultStore.h"
 #include "engine/RunHost.h"
 #include "engine/StoreWriter.h"
@@ -30,7 +32,8 @@ struct RunResult {
   int64_t records = 0;  // records stored
   int64_t errors = 0;   // Error entries logged
   int64_t critical_rec_num = 0;
-  std::string critical_error;  // the Error text of the Critical entry that stopped the run
+  std::string critical_error;        // the Error text of the Critical entry that stopped the run
+  std::vector<Diagnosis> diagnoses;  // the likely causes of damage, as stored
 };
 
 inline constexpr int kDefaultErrorLimit = 500;
@@ -63,6 +66,9 @@ class TestRun {
   // Null when the user chose Exit while waiting for the database.
   std::unique_ptr<StoreWriter> OpenStore();
   RecordStep HandleRecord(std::string& record);
+  // After the record's entries: its likely cause of damage, if one explains them.
+  void DiagnoseRecord(const class RecordReader& reader, std::string_view record,
+                      int64_t errors_before);
   RecordStep HandleEndOfFileMarker(const std::string& record);
   FileEnd EndOfFile();
   void FillFields(std::string_view txtline);
@@ -72,6 +78,7 @@ class TestRun {
   void PersistBlocks();
   void CommitIfDue();
   void CloseStore();
+  void StoreDiagnoses();
 
   void AddError(std::string_view code, std::string_view reference, std::string_view user_entry,
                 std::string_view error);
@@ -118,6 +125,13 @@ class TestRun {
   std::string critical_error_;
   StoredRecord current_;
   bool current_pending_ = false;
+
+  // The diagnoses of the run, few and written at its end; the codes of the
+  // current record's entries; the record whose last bytes the next one holds.
+  std::vector<Diagnosis> diagnoses_;
+  std::size_t diagnoses_stored_ = 0;
+  std::vector<std::string> record_codes_;
+  int64_t spilled_rec_num_ = 0;
 
   // Reading state of the current file.
   std::string file_path_;

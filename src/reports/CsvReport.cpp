@@ -1,5 +1,7 @@
 #include "reports/CsvReport.h"
 
+#include "reports/Diagnoses.h"
+
 namespace ledgerly {
 
 std::string CsvField(std::string_view value) {
@@ -17,7 +19,9 @@ std::string CsvField(std::string_view value) {
 }
 
 void CsvReport::Begin(const ReportSummary&) {
-  sink_.Write("rec_num,id,identification,err_num,type,reference,user_entry,error,code\r\n");
+  sink_.Write(
+      "rec_num,id,identification,err_num,type,reference,user_entry,error,code,user_entry_"
+      "bytes\r\n");
 }
 
 void CsvReport::Error(const ErrorRow& row) {
@@ -25,7 +29,8 @@ void CsvReport::Error(const ErrorRow& row) {
               CsvField(IdentificationText(row.id, row.rec_reference)) + ',' +
               std::to_string(row.err_num) + ',' + CsvField(row.type) + ',' +
               CsvField(row.reference) + ',' + CsvField(row.user_entry) + ',' + CsvField(row.error) +
-              ',' + CsvField(row.code) + "\r\n");
+              ',' + CsvField(row.code) + ',' +
+              CsvField(UserEntryBytes(row.user_entry).value_or("")) + "\r\n");
 }
 
 }  // namespace ledgerly

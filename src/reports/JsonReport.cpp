@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "layout/RecordLayouts.h"
+#include "reports/Diagnoses.h"
 #include "reports/RunVerdict.h"
 #include "rules/Catalogue.h"
 
@@ -67,12 +68,13 @@ void JsonReport::RecordGroup(const ErrorRow& first_row) {
 }
 
 void JsonReport::Error(const ErrorRow& row) {
-  const Json error = FieldOf(row, {{"err_num", row.err_num},
-                                   {"type", row.type},
-                                   {"reference", row.reference},
-                                   {"user_entry", row.user_entry},
-                                   {"error", row.error},
-                                   {"code", row.code}});
+  Json error = FieldOf(row, {{"err_num", row.err_num},
+                             {"type", row.type},
+                             {"reference", row.reference},
+                             {"user_entry", row.user_entry},
+                             {"error", row.error},
+                             {"code", row.code}});
+  if (auto bytes = UserEntryBytes(row.user_entry)) error["user_entry_bytes"] = std::move(*bytes);
   sink_.Write((first_error_in_group_ ? "\n" : ",\n") + Dump(error));
   first_error_in_group_ = false;
 }
@@ -87,6 +89,23 @@ void JsonReport::End() {
                      {"reference", row.reference},
                      {"error", row.error},
                      {"first_rec_nums", row.first_rec_nums}};
+    sink_.Write((i == 0 ? "\n" : ",\n") + Dump(entry));
+  }
+  sink_.Write("],\"diagnoses\":[");
+  for (std::size_t i = 0; i < diagnoses_.size(); ++i) {
+    const StoredDiagnosis& d = diagnoses_[i];
+    Json explains = Json::array();
+    for (const auto& [err_num, code] : d.explains) {
+      explains.push_back({{"err_num", err_num}, {"code", code}});
+    }
+    const Json entry{{"code", d.code},
+                     {"file", d.file},
+                     {"rec_num", d.rec_num},
+                     {"offset", d.offset},
+                     {"position", d.position},
+                     {"bytes", d.bytes},
+                     {"explanation", d.explanation},
+                     {"explains", explains}};
     sink_.Write((i == 0 ? "\n" : ",\n") + Dump(entry));
   }
   sink_.Write("]}\n");

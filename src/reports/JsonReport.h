@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/ResultReader.h"
 #include "reports/ErrorSummary.h"
 #include "reports/ReportBuilder.h"
 
@@ -18,12 +19,18 @@ namespace ledgerly {
 // …]},
 // …],"summary":[
 // {"count":N,"reference":"…","error":"…","first_rec_nums":[N,…]},
+// …],"diagnoses":[
+// {"code":"DIAG.…","file":"…","rec_num":N,"offset":N,"position":N,"bytes":"C3 89",
+//  "explanation":"…","explains":[{"err_num":N,"code":"…"},…]},
 // …]}
+// An error whose user entry holds a byte of 0x80 or above also has
+// "user_entry_bytes" (hex).
 // share/schema/report.schema.json describes it for other programs.
 class JsonReport : public ReportBuilder {
  public:
-  JsonReport(ReportSink& sink, std::vector<ErrorSummaryRow> summary)
-      : ReportBuilder(sink), summary_(std::move(summary)) {}
+  JsonReport(ReportSink& sink, std::vector<ErrorSummaryRow> summary,
+             std::vector<StoredDiagnosis> diagnoses = {})
+      : ReportBuilder(sink), summary_(std::move(summary)), diagnoses_(std::move(diagnoses)) {}
   void Begin(const ReportSummary& summary) override;
   void RecordGroup(const ErrorRow& first_row) override;
   void Error(const ErrorRow& row) override;
@@ -31,6 +38,7 @@ class JsonReport : public ReportBuilder {
 
  private:
   std::vector<ErrorSummaryRow> summary_;
+  std::vector<StoredDiagnosis> diagnoses_;
   bool in_group_ = false;
   bool first_error_in_group_ = true;
 };

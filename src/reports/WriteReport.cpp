@@ -4,6 +4,7 @@
 
 #include "engine/ResultClaim.h"
 #include "reports/CsvReport.h"
+#include "reports/Diagnoses.h"
 #include "reports/ErrorSummary.h"
 #include "reports/GithubReport.h"
 #include "reports/HtmlReport.h"
@@ -38,7 +39,8 @@ std::unique_ptr<ReportBuilder> MakeBuilder(const Database& db, ReportFormat form
     case ReportFormat::Html:
       return std::make_unique<HtmlReport>(sink, wrap_width);
     case ReportFormat::Json:
-      return std::make_unique<JsonReport>(sink, MaskedErrorSummary(db, mask));
+      return std::make_unique<JsonReport>(sink, MaskedErrorSummary(db, mask),
+                                          ResultReader(db).Diagnoses());
     case ReportFormat::Csv:
       return std::make_unique<CsvReport>(sink);
     case ReportFormat::Junit:
@@ -87,6 +89,7 @@ ReportSummary BuildReport(const Database& db, ReportBuilder& builder, ReportSink
 ReportSummary WriteReport(const Database& db, ReportFormat format, int wrap_width, ReportSink& sink,
                           const ReportMask& mask) {
   if (format == ReportFormat::Summary) {
+    sink.Write(LikelyCausesBlock(ResultReader(db).Diagnoses()));
     WriteSummaryTable(MaskedErrorSummary(db, mask), sink);
     return ReadReportSummary(db);
   }

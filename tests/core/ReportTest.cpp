@@ -65,12 +65,13 @@ TEST(HostileRecord, OnlyHtmlEscapesTheDatabaseValues) {
   EXPECT_EQ(json["critical"]["error"], "<stop> & go");
   EXPECT_EQ(json["records"][0]["errors"][0]["user_entry"], "[<script>&</script>]");
 
-  EXPECT_EQ(Report(db, ReportFormat::Csv),
-            "rec_num,id,identification,err_num,type,reference,user_entry,error,code\r\n"
-            "1,\"R<\",\"SSN: <b>&\"\"1\"\"\",1,\"\",\"<script>alert(\"\"x\"\")</script>\","
-            "\"[<script>&</script>]\",\"A & B <i>\",\"\"\r\n"
-            "1,\"R<\",\"SSN: <b>&\"\"1\"\"\",2,\"C\",\"Sequence of Records [Position 1 - 2]\","
-            "\"[R<]\",\"<stop> & go\",\"\"\r\n");
+  EXPECT_EQ(
+      Report(db, ReportFormat::Csv),
+      "rec_num,id,identification,err_num,type,reference,user_entry,error,code,user_entry_bytes\r\n"
+      "1,\"R<\",\"SSN: <b>&\"\"1\"\"\",1,\"\",\"<script>alert(\"\"x\"\")</script>\","
+      "\"[<script>&</script>]\",\"A & B <i>\",\"\",\"\"\r\n"
+      "1,\"R<\",\"SSN: <b>&\"\"1\"\"\",2,\"C\",\"Sequence of Records [Position 1 - 2]\","
+      "\"[R<]\",\"<stop> & go\",\"\",\"\"\r\n");
 }
 
 // A spreadsheet must see text, never a formula, and the quoting must survive

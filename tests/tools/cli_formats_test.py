@@ -46,7 +46,7 @@ def reports(db):
 
 def flattened(report):
     return [[str(r["rec_num"]), r["id"], r["identification"], str(e["err_num"]), e["type"],
-             e["reference"], e["user_entry"], e["error"], e["code"]]
+             e["reference"], e["user_entry"], e["error"], e["code"], e.get("user_entry_bytes", "")]
             for r in report["records"] for e in r["errors"]]
 
 
@@ -62,7 +62,7 @@ with tempfile.TemporaryDirectory() as tmp:
         report, rows = reports(db)
         for error in validator.iter_errors(report):
             failures.append(f"{submission.name}: {error.message}")
-        check(rows[0] == "rec_num,id,identification,err_num,type,reference,user_entry,error,code"
+        check(rows[0] == "rec_num,id,identification,err_num,type,reference,user_entry,error,code,user_entry_bytes"
               .split(","), f"{submission.name}: CSV header")
         for e in (e for r in report["records"] for e in r["errors"]):
             entry = catalogue.get(e["code"], {})
