@@ -4,6 +4,7 @@
 
 #include "layout/RecordTypes.h"
 #include "rules/Catalogue.h"
+#include "rules/Causes.h"
 
 namespace ledgerly {
 namespace {
@@ -38,12 +39,27 @@ std::string Place(const Check& check) {
          std::to_string(row->first) + "-" + std::to_string(row->last) + "]";
 }
 
+// A likely cause of byte-level damage: no field, no Error entry of its own.
+Json CauseJson(const Cause& cause) {
+  return {{"code", cause.code},      {"record", nullptr},  {"field", nullptr},
+          {"name", nullptr},         {"start", nullptr},   {"end", nullptr},
+          {"severity", "diagnosis"}, {"text", cause.title}};
+}
+
+const Cause* FindCause(std::string_view code) {
+  for (const Cause* cause : kCauses) {
+    if (cause->code == code) return cause;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 void WriteCheckListing(ListingFormat format, std::ostream& out) {
   if (format == ListingFormat::Json) {
     Json listing = Json::array();
     for (const Check& check : AllChecks()) listing.push_back(CheckJson(check));
+    for (const Cause* cause : kCauses) listing.push_back(CauseJson(*cause));
     out << listing.dump(2) << '\n';
     return;
   }
@@ -54,11 +70,26 @@ void WriteCheckListing(ListingFormat format, std::ostream& out) {
         << check.code << "  " << SeverityName(check.severity) << "  " << Place(check) << "\n  "
         << check.text << '\n';
   }
+  out << "\nLikely causes of byte-level damage a run may name beside its errors:\n";
+  for (const Cause* cause : kCauses)
+    out << '\n' << cause->code << "  diagnosis\n  " << cause->title << '\n';
 }
 
 bool WriteCheckExplanation(std::string_view code, ListingFormat format, std::ostream& out) {
   const Check* check = FindCheck(code);
-  if (check == nullptr) return false;
+  if (check == nullptr) {
+    const Cause* cause = FindCause(code);
+    if (cause == nullptr) return false;
+    if (format == ListingFormat::Json) {
+      out << CauseJson(*cause).dump(2) << '\n';
+    } else {
+      out << cause->code
+          << "\nA likely cause of byte-level damage, named beside the errors it "
+             "explains: "
+          << cause->title << '\n';
+    }
+    return true;
+  }
   if (format == ListingFormat::Json) {
     out << CheckJson(*check).dump(2) << '\n';
     return true;

@@ -14,6 +14,7 @@
 #include "platform/ReplacementFile.h"
 #include "reports/Utf8Text.h"
 #include "rules/Catalogue.h"
+#include "rules/Causes.h"
 #include "support/Submission.h"
 #include "support/TempFolder.h"
 #include "support/TestPlatform.h"
@@ -199,7 +200,7 @@ TEST(CliTest, PrintsTheRecordLayoutsAndTheChecks) {
   out.str("");
   EXPECT_EQ(cli({"rules", "--format", "json"}), kExitClean);
   const auto checks = nlohmann::ordered_json::parse(out.str());
-  EXPECT_EQ(checks.size(), AllChecks().size());
+  EXPECT_EQ(checks.size(), AllChecks().size() + kCauses.size());
   for (const auto& check : checks) {
     if (check["field"].is_null()) continue;
     const auto& row = LayoutFor(check["record"].get<std::string>())[check["field"].get<int>()];
