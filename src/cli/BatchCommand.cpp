@@ -289,7 +289,7 @@ CLI::App* AddBatchCommand(CLI::App& app, BatchOptions& options) {
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
   if (!CheckFiles(options.files, err)) return kExitNotTested;
   std::vector<ReportRequest> reports;
-  for (const std::string& spec : options.run.reports) reports.push_back(*ParseReportRequest(spec));
+  for (const std::string& text : options.run.reports) reports.push_back(*ParseReportRequest(text));
   SetReportMasks(reports, options.run.mask, options.run.no_mask);
   fs::path data_folder;
   fs::path results = options.results;

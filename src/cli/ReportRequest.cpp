@@ -7,24 +7,24 @@
 
 namespace ledgerly {
 
-std::optional<ReportRequest> ParseReportRequest(std::string_view spec) {
-  const std::size_t colon = spec.find(':');
-  const std::optional<ReportFormat> format = ParseReportFormat(spec.substr(0, colon));
+std::optional<ReportRequest> ParseReportRequest(std::string_view text) {
+  const std::size_t colon = text.find(':');
+  const std::optional<ReportFormat> format = ParseReportFormat(text.substr(0, colon));
   if (!format) return std::nullopt;
   ReportRequest request{*format, {}, {}};
-  if (colon != std::string_view::npos) request.path = spec.substr(colon + 1);
+  if (colon != std::string_view::npos) request.path = text.substr(colon + 1);
   if (ReportOutput::IsStandardOutput(request.path)) request.path.clear();
   return request;
 }
 
-std::vector<ReportRequest> ResolveReportRequests(const std::vector<std::string>& specs,
+std::vector<ReportRequest> ResolveReportRequests(const std::vector<std::string>& texts,
                                                  const std::string& output) {
   std::vector<ReportRequest> requests;
   std::set<std::string> destinations;
-  for (const std::string& spec : specs) {
-    std::optional<ReportRequest> request = ParseReportRequest(spec);
-    if (!request) throw std::invalid_argument(spec + " is not a report format");
-    const bool given_path = spec.find(':') != std::string::npos;
+  for (const std::string& text : texts) {
+    std::optional<ReportRequest> request = ParseReportRequest(text);
+    if (!request) throw std::invalid_argument(text + " is not a report format");
+    const bool given_path = text.find(':') != std::string::npos;
     if (!given_path && !ReportOutput::IsStandardOutput(output)) request->path = output;
     if (!destinations.insert(request->path).second) {
       const std::string where = request->path.empty() ? "standard output" : request->path;

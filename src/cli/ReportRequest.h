@@ -18,12 +18,12 @@ struct ReportRequest {
 
 // "FORMAT" or "FORMAT:PATH" (the format names hold no colon, so a path may);
 // nothing when FORMAT is not one of kReportFormatNames.
-std::optional<ReportRequest> ParseReportRequest(std::string_view spec);
+std::optional<ReportRequest> ParseReportRequest(std::string_view text);
 
-// The requests of specs, those without a path sent to output ("-" or empty:
+// The requests of the given FORMAT[:PATH] texts, those without a path sent to output ("-" or empty:
 // standard output). Throws std::invalid_argument, with the reason, when two
 // reports would share one destination.
-std::vector<ReportRequest> ResolveReportRequests(const std::vector<std::string>& specs,
+std::vector<ReportRequest> ResolveReportRequests(const std::vector<std::string>& texts,
                                                  const std::string& output);
 
 // Whether a format masks SSNs and names unless told otherwise: the CI formats,

@@ -66,8 +66,7 @@ class ResultStore {
   void InsertRecord(const StoredRecord& record);
   // code is the finding's entry in the catalogue of checks.
   void InsertError(int64_t rec_num, bool critical, std::string_view code,
-                   std::string_view reference, std::string_view user_entry,
-                   std::string_view error);
+                   std::string_view reference, std::string_view user_entry, std::string_view error);
   // For an entry added to a record whose row is already written.
   void AddToErrorCount(int64_t rec_num, int64_t delta);
 

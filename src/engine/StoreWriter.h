@@ -35,8 +35,7 @@ class StoreWriter {
   void SetPinOK(bool pin_ok, bool first_row);
   void InsertRecord(const StoredRecord& record);
   void InsertError(int64_t rec_num, bool critical, std::string_view code,
-                   std::string_view reference, std::string_view user_entry,
-                   std::string_view error);
+                   std::string_view reference, std::string_view user_entry, std::string_view error);
   void AddToErrorCount(int64_t rec_num, int64_t delta);
   void InsertAccumulatorRow(Totals which, const AccumulatorRow& row);
   void UpdateAccumulatorRow(Totals which, const AccumulatorRow& row);

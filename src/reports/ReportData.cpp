@@ -11,8 +11,9 @@ namespace {
 std::string ErrorRowsSql(const Database& db) {
   Statement has_code(db, "SELECT COUNT(*) FROM pragma_table_info('ERRORS') WHERE name = 'Code'");
   has_code.Step();
-  return std::string("SELECT Err_Num, Type, ERRORS.Rec_Num, Reference, User_Entry, Error, ID, "
-                     "RecReference, ") +
+  return std::string(
+             "SELECT Err_Num, Type, ERRORS.Rec_Num, Reference, User_Entry, Error, ID, "
+             "RecReference, ") +
          (has_code.Int(0) != 0 ? "Code" : "NULL") +
          " FROM ERRORS INNER JOIN RECORDS ON ERRORS.Rec_Num = RECORDS.Rec_Num "
          "ORDER BY ERRORS.Rec_Num, Err_Num";
