@@ -144,6 +144,9 @@ std::string MissingFile(const std::vector<std::string>& files) {
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app{"Tests a wage report submission file and writes its results to ERRORLOG.MDB.",
                "ledgerly-cli"};
+  // Options are --long and -s on every system: on Windows "/data/w2.txt" is a
+  // file (on the working folder's drive), not an option; subcommands inherit this.
+  app.allow_windows_style_options(false);
   std::vector<std::string> files;
   std::string db_path;
   RunOptions options;

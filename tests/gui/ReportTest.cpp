@@ -117,7 +117,7 @@ class ReportTest : public QObject {
              FileName(declined) + "\r\nThis file does not exist.\r\nDo you want to create it?");
     QVERIFY(!std::filesystem::exists(declined));
     QCOMPARE(ReadFileText(results_->folder() / "report.txt"), text + "\r\n");
-    QCOMPARE(gui::FileDialog::StartFolder(), FileName(results_->folder()));
+    QCOMPARE(QDir::toNativeSeparators(gui::FileDialog::StartFolder()), FileName(results_->folder()));
     gui::FontDialog::setNextFont(QFont("DejaVu Sans Mono", 30));  // kept within 8 to 20 points
     report->findChild<QPushButton*>("cmdFont")->click();
     QCOMPARE(report->PrintFontSize(), 20);
@@ -232,6 +232,9 @@ class ReportTest : public QObject {
   // The browser xdg-mime names is found and started on the target. Last: it puts
   // stand-ins of both alone on PATH.
   void desktopBrowser() {
+#ifdef _WIN32
+    QSKIP("Windows names the browser by the .html file association; tried on Windows itself");
+#endif
     TempFolder home;
     const std::string args = (home.path() / "args").string();
     for (const auto& [name, body] : {std::pair("xdg-mime", std::string("echo fakebrowser.desktop")),

@@ -8,7 +8,12 @@
 #include <string>
 
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
+// windows.h names its A/W pairs by macro; the desktop's own MessageBox is meant.
+#undef MessageBox
 // The signals the POSIX rows send; on Windows a child is ended or sent a console event.
 #ifndef SIGKILL
 #define SIGKILL 9

@@ -20,6 +20,9 @@ import junitparser
 
 program, schemas, corpus, manual = sys.argv[1:5]
 cli = [*sys.argv[5:6], program]
+# Run under an emulator, the program is a Windows one: its files have no POSIX modes
+# (they are private by the folder's access list), so modes are checked here only.
+on_windows = len(sys.argv) > 5
 validator = jsonschema.Draft202012Validator(
     json.loads((Path(schemas) / "report.schema.json").read_text()))
 sarif_validator = jsonschema.Draft4Validator(
@@ -48,6 +51,10 @@ def flattened(report):
     return [[str(r["rec_num"]), r["id"], r["identification"], str(e["err_num"]), e["type"],
              e["reference"], e["user_entry"], e["error"], e["code"], e.get("user_entry_bytes", "")]
             for r in report["records"] for e in r["errors"]]
+
+
+def private(path, mode):
+    return on_windows or path.stat().st_mode & 0o777 == mode
 
 
 def disarmed(value):
@@ -189,7 +196,7 @@ with tempfile.TemporaryDirectory() as tmp:
         check(not left and len(redacted) == len(text), f"redact {submission.name}: left {left}")
         replaced += sum(1 for v, _ in pairs if v.strip())
         check(copies[0].read_bytes() == copies[1].read_bytes() and
-              copies[0].stat().st_mode & 0o777 == 0o600, f"redact {submission.name}: same seed")
+              private(copies[0], 0o600), f"redact {submission.name}: same seed")
 
 check(replaced > 100, f"redact: only {replaced} fields replaced in the corpus")
 
@@ -236,13 +243,13 @@ with tempfile.TemporaryDirectory() as tmp:
     check(statuses == ["clean", "errors", "not tested", "stopped"], f"batch statuses {statuses}")
     summary = json.loads((t / "batch.json").read_text())
     check([f["exit_status"] for f in summary["files"]] == [0, 1, 3, 2], "batch summary")
-    check((t / "res").stat().st_mode & 0o777 == 0o700, "batch results folder mode")
+    check(private(t / "res", 0o700), "batch results folder mode")
     for name, status in zip(names, [0, 1, 3, 2]):
         if status == 3:
             continue
         report = json.loads((t / "res" / f"{name}.json").read_text())
         check(not list(validator.iter_errors(report)), f"batch {name}: report not valid")
-        check((t / "res" / f"{name}.MDB").stat().st_mode & 0o777 == 0o600, f"{name}: mode")
+        check(private(t / "res" / f"{name}.MDB", 0o600), f"{name}: mode")
     run("batch", "--results", str(t / "res"), "--summary", f"junit:{t / 'batch.xml'}",
         *[str(Path(corpus) / n) for n in names])
     lint = subprocess.run(["xmllint", "--noout", "--schema", junit_xsd, str(t / "batch.xml")],

@@ -39,16 +39,23 @@ QString ToPreviewText(std::string_view report_text) {
 // An installed fixed-pitch family for a font name, so that the font dialog
 // finds the font in use and the printout matches the preview: the name itself
 // when installed, else the family the system puts in its place when that is
-// fixed pitch, else the system's fixed font.
+// fixed pitch, else the system's fixed font, else (a platform whose fixed font
+// is not installed, such as Qt's offscreen one) the first fixed-pitch family.
 QString InstalledFixedFamily(const QString& name) {
-  for (const QString& family : QFontDatabase::families()) {
+  const QStringList families = QFontDatabase::families();
+  for (const QString& family : families) {
     if (family.compare(name, Qt::CaseInsensitive) == 0) return family;
   }
   QFont wanted(name);
   wanted.setStyleHint(QFont::TypeWriter);
   const QFontInfo used(wanted);
   if (used.fixedPitch()) return used.family();
-  return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+  const QFontInfo system(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  if (system.fixedPitch()) return system.family();
+  for (const QString& family : families) {
+    if (QFontDatabase::isFixedPitch(family)) return family;
+  }
+  return system.family();
 }
 
 // Centred on the owner (or the screen), within the screen, never larger than it.
