@@ -1,7 +1,9 @@
 ; The Windows installer: a per-user install (no administrator rights) into
 ; %LOCALAPPDATA%\Programs\Ledgerly, a Start-menu entry and an uninstaller.
-; scripts/windows-package passes VERSION, SOURCE (the laid-out folder) and OUTFILE.
-Unicode true
+; scripts/windows-package passes VERSION, SOURCE (the laid-out folder), OUTFILE and,
+; when the desktop program is in it, DESKTOP.
+; The programs are 64-bit, and so is the installer (which Wine64 then runs too).
+Target amd64-unicode
 Name "Ledgerly ${VERSION}"
 OutFile "${OUTFILE}"
 RequestExecutionLevel user
@@ -18,7 +20,9 @@ Section "Ledgerly"
   File /r "${SOURCE}\*.*"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateDirectory "$SMPROGRAMS\Ledgerly"
+!ifdef DESKTOP
   CreateShortcut "$SMPROGRAMS\Ledgerly\Ledgerly.lnk" "$INSTDIR\ledgerly.exe"
+!endif
   CreateShortcut "$SMPROGRAMS\Ledgerly\Uninstall Ledgerly.lnk" "$INSTDIR\Uninstall.exe"
   ; Listed under the user's installed programs.
   WriteRegStr HKCU "Software\Microsoft\Windows\CurrentVersion\Uninstall\Ledgerly" "DisplayName" "Ledgerly"
