@@ -59,7 +59,8 @@ class ReportTest : public QObject {
   // Prints through the print command, answering its dialog; the text of each page printed.
   QStringList Print(std::optional<std::pair<int, int>> range, int copies = 1, bool accept = true) {
     const QString pdf = FileName(results_->folder() / (std::to_string(++printouts_) + ".pdf"));
-    gui::ReportPrintDialog::setNextAnswer({accept, range, copies, /*collate=*/true, pdf});
+    gui::ReportPrintDialog::setNextAnswer(
+        {accept, range, copies, /*collate=*/true, pdf, /*page_size=*/std::nullopt});
     if (!gui::PrintReport(nullptr, results_->path(), QFont("Courier", 10))) return {};
     QProcess pdftotext;
     pdftotext.start("pdftotext", {"-layout", pdf, "-"});
