@@ -118,7 +118,8 @@ class ReportTest : public QObject {
              FileName(declined) + "\r\nThis file does not exist.\r\nDo you want to create it?");
     QVERIFY(!std::filesystem::exists(declined));
     QCOMPARE(ReadFileText(results_->folder() / "report.txt"), text + "\r\n");
-    QCOMPARE(QDir::toNativeSeparators(gui::FileDialog::StartFolder()), FileName(results_->folder()));
+    QCOMPARE(QDir::toNativeSeparators(gui::FileDialog::StartFolder()),
+             FileName(results_->folder()));
     gui::FontDialog::setNextFont(QFont("DejaVu Sans Mono", 30));  // kept within 8 to 20 points
     report->findChild<QPushButton*>("cmdFont")->click();
     QCOMPARE(report->PrintFontSize(), 20);
