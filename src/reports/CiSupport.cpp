@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "layout/RecordLayouts.h"
+#include "reports/HtmlReport.h"
 #include "reports/Utf8Text.h"
 
 namespace ledgerly {
@@ -60,29 +61,17 @@ std::string FindingMessage(const ErrorRow& row) {
 }
 
 std::string XmlEscaped(std::string_view text) {
-  const std::string utf8 = EscapeInvalidUtf8(text);
+  std::string utf8 = EscapeInvalidUtf8(text);
+  // XML allows no control character but tab and the line ends.
+  for (char& c : utf8) {
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') c = '?';
+  }
   std::string escaped;
-  escaped.reserve(utf8.size());
-  for (const char c : utf8) {
-    const auto u = static_cast<unsigned char>(c);
-    switch (c) {
-      case '&':
-        escaped += "&amp;";
-        break;
-      case '<':
-        escaped += "&lt;";
-        break;
-      case '>':
-        escaped += "&gt;";
-        break;
-      case '"':
-        escaped += "&quot;";
-        break;
-      case '\'':
-        escaped += "&apos;";
-        break;
-      default:
-        escaped += (u < 0x20 && c != '\t' && c != '\n' && c != '\r') ? '?' : c;
+  for (const char c : EscapeHtml(utf8)) {
+    if (c == '\'') {
+      escaped += "&apos;";
+    } else {
+      escaped += c;
     }
   }
   return escaped;

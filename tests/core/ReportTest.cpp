@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
+#include "reports/CiSupport.h"
 #include "reports/CsvReport.h"
 #include "reports/HtmlReport.h"
 #include "reports/SummaryReport.h"
@@ -72,6 +73,9 @@ TEST(HostileRecord, OnlyHtmlEscapesTheDatabaseValues) {
       "\"[<script>&</script>]\",\"A & B <i>\",\"\",\"\"\r\n"
       "1,\"R<\",\"SSN: <b>&\"\"1\"\"\",2,\"C\",\"Sequence of Records [Position 1 - 2]\","
       "\"[R<]\",\"<stop> & go\",\"\",\"\"\r\n");
+
+  // The CI formats' XML escapes the same markup, apostrophes, and what XML forbids.
+  EXPECT_EQ(XmlEscaped("<a b='c'>&\"\x01\t\r\n"), "&lt;a b=&apos;c&apos;&gt;&amp;&quot;?\t\r\n");
 }
 
 // A spreadsheet must see text, never a formula, and the quoting must survive
